@@ -1,0 +1,20 @@
+# The native build: core and the picture code under AddressSanitizer and UBSan, and the
+# picture generator.
+set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+add_library(hv_core STATIC ${CORE_SOURCES} ${ASSET_SOURCES})
+target_include_directories(hv_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(hv_core PUBLIC ${SANITIZE})
+target_link_options(hv_core PUBLIC ${SANITIZE})
+
+add_executable(mkassets src/assets/mkassets.cpp)
+target_link_libraries(mkassets PRIVATE hv_core)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+
+file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
+add_executable(core_tests ${CORE_TEST_SOURCES})
+target_link_libraries(core_tests PRIVATE hv_core GTest::gtest_main)
+add_test(NAME core_tests_native COMMAND core_tests)

@@ -1,0 +1,52 @@
+# Sourced by test.sh and run.sh: a throwaway Wine prefix under the build folder and,
+# when asked, a private Xvfb display. Both are stopped by wine_env_stop.
+
+: "${BUILD_DIR:=$PWD/build}"
+export WINEPREFIX="$BUILD_DIR/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono or Gecko installers popping up in a fresh prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+XVFB_PID=
+WINESERVER_STARTED=
+
+# Starts Xvfb on the first free display number; SCREEN_GEOMETRY may be set by the caller.
+xvfb_start() {
+  local geometry="${SCREEN_GEOMETRY:-1024x768x24}" n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 "$geometry" -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 1 50); do
+      xdpyinfo -display ":$n" >/dev/null 2>&1 && { export DISPLAY=":$n"; return 0; }
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+# A fresh prefix is made once and serially: two first runs racing on it break it.
+wine_prefix_start() {
+  mkdir -p "$BUILD_DIR"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+  # One wineserver for the whole run instead of one per test program. Its helper processes
+  # (services.exe, ...) are started here, detached from our output: started by the first
+  # test they would inherit ctest's pipes, and ctest would wait on them forever.
+  wineserver -p >/dev/null 2>&1
+  WINESERVER_STARTED=1
+  wine wineboot >/dev/null 2>&1 </dev/null
+}
+
+wine_env_stop() {
+  if [ -n "$WINESERVER_STARTED" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+}

@@ -1,0 +1,31 @@
+// Build step: draws the add-in's pictures and writes them where the resource script finds them.
+#include "palettes.h"
+#include <cstdio>
+#include <string>
+
+namespace {
+
+bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: mkassets OUTPUT_DIR\n");
+        return 2;
+    }
+    using namespace hv::assets;
+    const std::string dir = argv[1];
+    bool ok = WriteFile(dir + "/palette_basic.bmp", hv::EncodeBmp(BasicPalette())) &&
+              WriteFile(dir + "/palette_quick.bmp", hv::EncodeBmp(QuickColorPalette())) &&
+              WriteFile(dir + "/palette_grey.bmp", hv::EncodeBmp(GreyScalePalette())) &&
+              WriteFile(dir + "/pipette.cur",
+                        hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY));
+    if (!ok) std::fprintf(stderr, "mkassets: cannot write to %s\n", dir.c_str());
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,23 @@
+#include "colour_state.h"
+#include "../runtime/picture_box.h"
+#include "../runtime/text_box.h"
+
+namespace hv::colour {
+
+void ShowComponents(ColourFields& f, ColorValue c) {
+    f.txtR.SetText(RedText(c));
+    f.txtG.SetText(GreenText(c));
+    f.txtB.SetText(BlueText(c));
+}
+
+void SetCurrentColor(ColourFields& f, ColorValue c) {
+    f.picCurrentCol.SetBackColor(c);
+    f.txtColorCode.SetText(ColorCodeText(c));
+    ShowComponents(f, c);
+}
+
+void UpdateColorCode(ColourFields& f) {
+    f.txtColorCode.SetText(ColorCodeText(f.picCurrentCol.BackColor()));
+}
+
+} // namespace hv::colour

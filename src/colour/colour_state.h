@@ -1,0 +1,28 @@
+// The current colour as the main window shows it: the preview's back colour, the code
+// field and the three component fields. The current colour has no variable of its own.
+#pragma once
+#include "../core/colour.h"
+
+namespace hv::rt {
+class PictureBox;
+class TextBox;
+} // namespace hv::rt
+
+namespace hv::colour {
+
+struct ColourFields {
+    rt::PictureBox& picCurrentCol;
+    rt::TextBox& txtColorCode;
+    rt::TextBox& txtR;
+    rt::TextBox& txtG;
+    rt::TextBox& txtB;
+};
+
+// txtR, then txtG, then txtB.
+void ShowComponents(ColourFields& f, ColorValue c);
+// Preview, code field, components, in that order.
+void SetCurrentColor(ColourFields& f, ColorValue c);
+// The code field from the preview's back colour.
+void UpdateColorCode(ColourFields& f);
+
+} // namespace hv::colour

@@ -1,0 +1,20 @@
+// Picking the current colour from a palette picture, and from the colour dialog.
+#pragma once
+#include "colour_state.h"
+#include "../runtime/mouse.h"
+
+namespace hv::rt {
+class ColorDialog;
+}
+
+namespace hv::colour {
+
+// The pick of all three palettes: the left button alone picks the colour under the pointer.
+// Positions outside the box (the box keeps the mouse while a button is held) pick nothing.
+void PickColor(rt::PictureBox& palette, const rt::MouseEvent& e, ColourFields& f);
+
+// Click on the preview: the colour dialog, opened on the current colour. Cancel leaves the
+// colour as it was.
+void ChooseColorWithDialog(rt::ColorDialog& cdlCol, ColourFields& f, HWND owner);
+
+} // namespace hv::colour

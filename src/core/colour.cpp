@@ -1,0 +1,22 @@
+#include "colour.h"
+
+namespace hv {
+
+std::string HexText(std::int32_t value) {
+    static const char digits[] = "0123456789ABCDEF";
+    auto bits = static_cast<std::uint32_t>(value);
+    std::string text;
+    do {
+        text.insert(text.begin(), digits[bits & 0xF]);
+        bits >>= 4;
+    } while (bits != 0);
+    return text;
+}
+
+std::string ColorCodeText(ColorValue c) { return "&H00" + HexText(c) + "&"; }
+
+std::string RedText(ColorValue c) { return std::to_string(RedOf(c)); }
+std::string GreenText(ColorValue c) { return std::to_string(GreenOf(c)); }
+std::string BlueText(ColorValue c) { return std::to_string(BlueOf(c)); }
+
+} // namespace hv

@@ -1,0 +1,97 @@
+#include "image.h"
+#include <algorithm>
+
+namespace hv {
+
+void Image::fillRect(int x0, int y0, int x1, int y1, ColorValue c) {
+    for (int y = std::max(0, y0); y <= std::min(height - 1, y1); ++y)
+        for (int x = std::max(0, x0); x <= std::min(width - 1, x1); ++x)
+            at(x, y) = c;
+}
+
+namespace {
+
+void put16(std::vector<std::uint8_t>& out, unsigned v) {
+    out.push_back(v & 0xFF);
+    out.push_back((v >> 8) & 0xFF);
+}
+
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    put16(out, v & 0xFFFF);
+    put16(out, v >> 16);
+}
+
+size_t RowBytes(int width, int bitsPerPixel) { return ((size_t(width) * bitsPerPixel + 31) / 32) * 4; }
+
+// BITMAPINFOHEADER, then 24-bit rows bottom-up.
+void PutDib(std::vector<std::uint8_t>& out, const Image& image, int headerHeight) {
+    put32(out, 40);
+    put32(out, static_cast<std::uint32_t>(image.width));
+    put32(out, static_cast<std::uint32_t>(headerHeight));
+    put16(out, 1);
+    put16(out, 24);
+    put32(out, 0); // BI_RGB
+    put32(out, 0);
+    put32(out, 2835); // 72 DPI, as paint programs write it
+    put32(out, 2835);
+    put32(out, 0);
+    put32(out, 0);
+    const size_t row = RowBytes(image.width, 24);
+    for (int y = image.height - 1; y >= 0; --y) {
+        size_t start = out.size();
+        for (int x = 0; x < image.width; ++x) {
+            ColorValue c = image.at(x, y);
+            out.push_back(static_cast<std::uint8_t>(BlueOf(c)));
+            out.push_back(static_cast<std::uint8_t>(GreenOf(c)));
+            out.push_back(static_cast<std::uint8_t>(RedOf(c)));
+        }
+        out.resize(start + row, 0);
+    }
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeBmp(const Image& image) {
+    std::vector<std::uint8_t> out;
+    const std::uint32_t dataOffset = 14 + 40;
+    const auto fileSize = static_cast<std::uint32_t>(dataOffset + RowBytes(image.width, 24) * image.height);
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, fileSize);
+    put32(out, 0);
+    put32(out, dataOffset);
+    PutDib(out, image, image.height);
+    return out;
+}
+
+std::vector<std::uint8_t> EncodeCursor(const Image& image, ColorValue transparent, int hotX,
+                                       int hotY) {
+    Image colour = image;
+    for (auto& p : colour.pixels)
+        if (p == transparent) p = 0; // XOR with black leaves the screen as it is
+    std::vector<std::uint8_t> dib;
+    PutDib(dib, colour, image.height * 2); // colour rows, then the AND mask
+    const size_t maskRow = RowBytes(image.width, 1);
+    for (int y = image.height - 1; y >= 0; --y) {
+        std::vector<std::uint8_t> row(maskRow, 0);
+        for (int x = 0; x < image.width; ++x)
+            if (image.at(x, y) == transparent) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        dib.insert(dib.end(), row.begin(), row.end());
+    }
+    std::vector<std::uint8_t> out;
+    put16(out, 0);
+    put16(out, 2); // cursor
+    put16(out, 1);
+    out.push_back(static_cast<std::uint8_t>(image.width));
+    out.push_back(static_cast<std::uint8_t>(image.height));
+    out.push_back(0);
+    out.push_back(0);
+    put16(out, static_cast<unsigned>(hotX));
+    put16(out, static_cast<unsigned>(hotY));
+    put32(out, static_cast<std::uint32_t>(dib.size()));
+    put32(out, 6 + 16);
+    out.insert(out.end(), dib.begin(), dib.end());
+    return out;
+}
+
+} // namespace hv

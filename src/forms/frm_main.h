@@ -1,0 +1,47 @@
+// frmMain: the add-in's working window.
+#pragma once
+#include "../colour/colour_state.h"
+#include "../runtime/colour_dialog.h"
+#include "../runtime/form.h"
+#include "../runtime/picture_box.h"
+#include "../runtime/text_box.h"
+#include <optional>
+
+namespace hv::forms {
+
+class frmMain {
+  public:
+    frmMain();
+    ~frmMain();
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    // Creates the window and runs the load sequence, which ends with it shown.
+    void Load();
+    bool Loaded() const { return form_.exists(); }
+    void Unload() { form_.Unload(); }
+    rt::Form& form() { return form_; }
+    HWND hWnd() const { return form_.hwnd(); }
+
+    colour::ColourFields& fields() { return *fields_; }
+
+    rt::PictureBox* picCurrentCol = nullptr;
+    rt::PictureBox* picColorBW = nullptr;
+    rt::PictureBox* picColors = nullptr;
+    rt::PictureBox* picBasicCol = nullptr;
+    rt::TextBox* txtColorCode = nullptr;
+    rt::TextBox* txtR = nullptr;
+    rt::TextBox* txtG = nullptr;
+    rt::TextBox* txtB = nullptr;
+    rt::ColorDialog cdlCol;
+
+  private:
+    void Form_Load();
+    void WireEvents();
+
+    rt::Form form_;
+    std::optional<colour::ColourFields> fields_;
+    rt::MouseIcon pipette_;
+};
+
+} // namespace hv::forms

@@ -1,0 +1,11 @@
+#pragma once
+#include "layout.h"
+
+namespace hv::forms {
+
+constexpr int kMainWidth = 5625, kMainHeight = 2115; // twips
+
+extern const ControlSpec kMainLayout[];
+extern const int kMainLayoutCount;
+
+} // namespace hv::forms

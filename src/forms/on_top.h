@@ -1,0 +1,13 @@
+// Module OnTop: keeps the main window above all others without taking the focus.
+#pragma once
+#include <windows.h>
+
+namespace hv::forms {
+
+class frmMain;
+
+// Places the window topmost (or not) at its own position and size and shows it without
+// activating it.
+void SetTopMost(frmMain& form, bool topmost);
+
+} // namespace hv::forms

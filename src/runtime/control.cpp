@@ -1,0 +1,66 @@
+#include "control.h"
+#include "../core/units.h"
+#include "form.h"
+#include "module.h"
+
+namespace hv::rt {
+
+Control::Control(Form& form, std::string name, double left, double top, double width, double height)
+    : form_(form), name_(std::move(name)), left_(left), top_(top), width_(width), height_(height) {}
+
+RECT Control::PixelRect() const {
+    const int tx = form_.TwipsPerPixelX(), ty = form_.TwipsPerPixelY();
+    RECT r;
+    r.left = TwipsToPixels(left_, tx);
+    r.top = TwipsToPixels(top_, ty);
+    r.right = r.left + TwipsToPixels(width_, tx);
+    r.bottom = r.top + TwipsToPixels(height_, ty);
+    return r;
+}
+
+bool Control::CreateChild(const char* className, DWORD style, DWORD exStyle) {
+    const RECT r = PixelRect();
+    return CreateHandle(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, form_.hwnd());
+}
+
+bool Control::AttachChild(const char* systemClass, DWORD style, DWORD exStyle) {
+    const RECT r = PixelRect();
+    return Attach(CreateWindowExA(exStyle, systemClass, "", WS_CHILD | WS_VISIBLE | style, r.left,
+                                  r.top, r.right - r.left, r.bottom - r.top, form_.hwnd(), nullptr,
+                                  ThisModule(), nullptr));
+}
+
+void Control::Move(double left, double top, double width, double height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    const RECT r = PixelRect();
+    if (hwnd())
+        SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::SetToolTipText(const std::string& text) {
+    tip_ = text;
+    form_.SetToolTip(hwnd(), tip_);
+}
+
+void Control::SetVisible(bool visible) {
+    if (hwnd()) ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Control::Visible() const { return hwnd() && IsWindowVisible(hwnd()); }
+
+void Control::SetEnabled(bool enabled) {
+    if (hwnd()) EnableWindow(hwnd(), enabled);
+}
+
+bool Control::Enabled() const { return hwnd() && IsWindowEnabled(hwnd()); }
+
+void Control::SetFocus() {
+    if (hwnd()) ::SetFocus(hwnd());
+}
+
+} // namespace hv::rt

@@ -1,0 +1,204 @@
+#include "form.h"
+#include "../core/units.h"
+#include "font.h"
+#include "screen.h"
+#include "system_colour.h"
+#include <commctrl.h>
+
+namespace hv::rt {
+
+Form::Form(std::string name)
+    : name_(std::move(name)), tppX_(rt::TwipsPerPixelX()), tppY_(rt::TwipsPerPixelY()),
+      back_(SystemColor(COLOR_BTNFACE)), defaultFont_(CreateVbFont("MS Sans Serif", 8.25, false)) {}
+
+Form::~Form() {
+    Destroy();
+}
+
+bool Form::Create(const std::string& caption, double widthTwips, double heightTwips, HWND owner,
+                  DWORD exStyle) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    const char* cls = RegisterClassOnce("HuevistaForm", CS_DBLCLKS, nullptr);
+    if (!CreateHandle(exStyle, cls, caption.c_str(),
+                      WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
+                      TwipsToPixels(widthTwips, tppX_), TwipsToPixels(heightTwips, tppY_), owner))
+        return false;
+    // The tooltip window is created topmost: a topmost form that owns a non-topmost popup
+    // cannot be made topmost under every Win32 implementation.
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, hwnd(), nullptr,
+                               nullptr, nullptr);
+    return true;
+}
+
+double Form::Left() const {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    return PixelsToTwips(r.left, tppX_);
+}
+double Form::Top() const {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    return PixelsToTwips(r.top, tppY_);
+}
+double Form::Width() const {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    return PixelsToTwips(r.right - r.left, tppX_);
+}
+double Form::Height() const {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    return PixelsToTwips(r.bottom - r.top, tppY_);
+}
+double Form::ScaleWidth() const {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return PixelsToTwips(r.right, tppX_);
+}
+double Form::ScaleHeight() const {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return PixelsToTwips(r.bottom, tppY_);
+}
+
+void Form::MoveTo(double left, double top) {
+    SetWindowPos(hwnd(), nullptr, TwipsToPixels(left, tppX_), TwipsToPixels(top, tppY_), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetBackColor(ColorValue c) {
+    back_ = c;
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void Form::SetPicture(PicturePtr picture) {
+    picture_ = std::move(picture);
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+Label& Form::AddLabel(const std::string& name, double left, double top, double width,
+                      double height, const std::string& caption) {
+    auto label = std::make_unique<Label>();
+    label->name = name;
+    label->left = left;
+    label->top = top;
+    label->width = width;
+    label->height = height;
+    label->Caption = caption;
+    labels_.push_back(std::move(label));
+    RepaintLabels();
+    return *labels_.back();
+}
+
+Label* Form::FindLabel(const std::string& name) const {
+    for (const auto& l : labels_)
+        if (l->name == name) return l.get();
+    return nullptr;
+}
+
+void Form::RepaintLabels() {
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void Form::SetToolTip(HWND child, const std::string& text) {
+    if (!tooltip_ || !child) return;
+    TTTOOLINFOA ti{};
+    // The version-5 size: the IDE's process has no common-controls 6 manifest.
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd();
+    ti.uId = reinterpret_cast<UINT_PTR>(child);
+    ti.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    if (!text.empty()) SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::Unload() {
+    if (!hwnd()) return;
+    if (OnUnload) OnUnload();
+    Destroy();
+}
+
+// Unloading drops the controls and their state, as VB does.
+void Form::OnDestroyed() {
+    controls_.clear();
+    labels_.clear();
+    if (OnTerminated) OnTerminated();
+}
+
+void Form::Paint(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    UniqueBrush back(CreateSolidBrush(ResolveColor(back_)));
+    FillRect(dc, &client, back.get());
+    if (picture_) picture_->Draw(dc, 0, 0);
+    SetBkMode(dc, TRANSPARENT);
+    for (const auto& l : labels_) {
+        if (!l->Visible) continue;
+        RECT r{TwipsToPixels(l->left, tppX_), TwipsToPixels(l->top, tppY_), 0, 0};
+        r.right = r.left + TwipsToPixels(l->width, tppX_);
+        r.bottom = r.top + TwipsToPixels(l->height, tppY_);
+        SelectGuard font(dc, l->font ? l->font.get() : defaultFont_.get());
+        SetTextColor(dc, ResolveColor(l->ForeColor));
+        const UINT align = l->Alignment == Align::Center  ? DT_CENTER
+                           : l->Alignment == Align::Right ? DT_RIGHT
+                                                          : DT_LEFT;
+        DrawTextA(dc, l->Caption.c_str(), -1, &r, align | DT_WORDBREAK | DT_NOPREFIX);
+    }
+}
+
+bool Form::MouseOnLabel(UINT msg, WPARAM, LPARAM lp) {
+    const short button = ButtonOfMessage(msg);
+    const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    for (auto it = labels_.rbegin(); it != labels_.rend(); ++it) {
+        Label& l = **it;
+        const int left = TwipsToPixels(l.left, tppX_), top = TwipsToPixels(l.top, tppY_);
+        if (!l.Visible || x < left || y < top || x >= left + TwipsToPixels(l.width, tppX_) ||
+            y >= top + TwipsToPixels(l.height, tppY_))
+            continue;
+        if (!l.OnMouseDown) return false;
+        MouseEvent e = MakeMouseEvent(button, MAKELPARAM(x - left, y - top), tppX_, tppY_);
+        l.OnMouseDown(e);
+        return true;
+    }
+    return false;
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        Paint(dc);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (auto* c = dynamic_cast<Control*>(Window::FromHandle(reinterpret_cast<HWND>(lp))))
+            if (HBRUSH b = c->CtlColor(reinterpret_cast<HDC>(wp)))
+                return reinterpret_cast<LRESULT>(b);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (MouseOnLabel(msg, wp, lp)) return 0;
+        break;
+    case WM_SIZE:
+        if (OnResize) OnResize();
+        break;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_DESTROY:
+        tooltip_ = nullptr; // destroyed with its owner
+        break;
+    }
+    return Window::HandleMessage(msg, wp, lp);
+}
+
+} // namespace hv::rt

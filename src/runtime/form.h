@@ -1,0 +1,86 @@
+// A top-level window with named child controls and windowless labels, placed in twips.
+#pragma once
+#include "../core/colour.h"
+#include "control.h"
+#include "label.h"
+#include "mouse.h"
+#include "picture.h"
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace hv::rt {
+
+class Form : public Window {
+  public:
+    explicit Form(std::string name);
+    ~Form() override;
+
+    // A borderless window whose client area is the given size in twips.
+    bool Create(const std::string& caption, double widthTwips, double heightTwips,
+                HWND owner = nullptr, DWORD exStyle = WS_EX_TOOLWINDOW);
+    const std::string& name() const { return name_; }
+
+    // The window's place on the screen in twips (Left, Top, Width, Height of a VB form).
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    void MoveTo(double left, double top);
+    // The client area in twips.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    int TwipsPerPixelX() const { return tppX_; }
+    int TwipsPerPixelY() const { return tppY_; }
+
+    void SetBackColor(ColorValue c);
+    ColorValue BackColor() const { return back_; }
+    void SetPicture(PicturePtr picture);
+
+    // Adds a child control, created at once; the form owns it.
+    template <typename T, typename... Args> T& Add(Args&&... args) {
+        auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
+        T& ref = *control;
+        controls_.push_back(std::move(control));
+        return ref;
+    }
+    Label& AddLabel(const std::string& name, double left, double top, double width, double height,
+                    const std::string& caption);
+    template <typename T> T* Find(const std::string& name) const {
+        for (const auto& c : controls_)
+            if (c->name() == name) return dynamic_cast<T*>(c.get());
+        return nullptr;
+    }
+    Label* FindLabel(const std::string& name) const;
+    void RepaintLabels();
+
+    void SetToolTip(HWND child, const std::string& text);
+    HWND tooltipWindow() const { return tooltip_; }
+
+    // Destroys the window and its controls' windows; raises OnUnload first.
+    void Unload();
+
+    EventHandler OnResize;
+    EventHandler OnUnload;     // before the window goes
+    EventHandler OnTerminated; // after it went, with its controls
+
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDestroyed() override;
+
+  private:
+    void Paint(HDC dc);
+    bool MouseOnLabel(UINT msg, WPARAM wp, LPARAM lp);
+
+    std::string name_;
+    int tppX_, tppY_;
+    ColorValue back_;
+    PicturePtr picture_;
+    UniqueFont defaultFont_;
+    HWND tooltip_ = nullptr;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::unique_ptr<Label>> labels_;
+};
+
+} // namespace hv::rt

@@ -1,0 +1,30 @@
+// Mouse events with the arguments VB programmers know: Button bits (1 left, 2 right,
+// 4 middle), Shift bits (1 Shift, 2 Ctrl, 4 Alt), X and Y in twips from the control's corner.
+#pragma once
+#include <functional>
+#include <windows.h>
+
+namespace hv::rt {
+
+enum MouseButton : short { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+
+struct MouseEvent {
+    short Button = 0;
+    short Shift = 0;
+    float X = 0;
+    float Y = 0;
+};
+
+using MouseHandler = std::function<void(const MouseEvent&)>;
+using EventHandler = std::function<void()>;
+
+// The buttons held, from a mouse message's wParam.
+short ButtonsHeld(WPARAM wp);
+// The Shift/Ctrl/Alt state now.
+short ShiftState();
+// The button a WM_xBUTTONDOWN/UP message is about, or 0.
+short ButtonOfMessage(UINT msg);
+// Builds the event for a client-area mouse message of a window.
+MouseEvent MakeMouseEvent(short button, LPARAM lp, int twipsPerPixelX, int twipsPerPixelY);
+
+} // namespace hv::rt

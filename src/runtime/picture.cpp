@@ -1,0 +1,90 @@
+#include "picture.h"
+#include "../core/units.h"
+#include "module.h"
+
+namespace hv::rt {
+
+namespace {
+
+// A top-down 32-bit DIB section, so pixels can be read without a device context.
+HBITMAP CreateTopDownDib(int w, int h, void** bits) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+int ScreenDpiX() {
+    ClientDc dc(nullptr);
+    return GetDeviceCaps(dc.get(), LOGPIXELSX);
+}
+
+int ScreenDpiY() {
+    ClientDc dc(nullptr);
+    return GetDeviceCaps(dc.get(), LOGPIXELSY);
+}
+
+} // namespace
+
+std::shared_ptr<Picture> Picture::FromBitmap(HBITMAP source) {
+    UniqueBitmap owned(source);
+    BITMAP bm{};
+    if (!source || !GetObjectA(source, sizeof bm, &bm)) return nullptr;
+    std::shared_ptr<Picture> pic(new Picture);
+    void* bits = nullptr;
+    pic->bitmap_.reset(CreateTopDownDib(bm.bmWidth, bm.bmHeight, &bits));
+    if (!pic->bitmap_) return nullptr;
+    pic->bits_ = static_cast<const std::uint32_t*>(bits);
+    pic->width_ = bm.bmWidth;
+    pic->height_ = bm.bmHeight;
+    UniqueMemoryDc src(CreateCompatibleDC(nullptr)), dst(CreateCompatibleDC(nullptr));
+    {
+        SelectGuard s(src.get(), source), d(dst.get(), pic->bitmap_.get());
+        BitBlt(dst.get(), 0, 0, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, SRCCOPY);
+    }
+    GdiFlush();
+    return pic;
+}
+
+std::shared_ptr<Picture> Picture::FromResource(int id) {
+    auto bmp = static_cast<HBITMAP>(LoadImageA(ThisModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0,
+                                               0, LR_CREATEDIBSECTION));
+    return FromBitmap(bmp);
+}
+
+std::shared_ptr<Picture> Picture::FromImage(const Image& image) {
+    std::shared_ptr<Picture> pic(new Picture);
+    void* bits = nullptr;
+    pic->bitmap_.reset(CreateTopDownDib(image.width, image.height, &bits));
+    if (!pic->bitmap_) return nullptr;
+    auto* out = static_cast<std::uint32_t*>(bits);
+    for (size_t i = 0; i < image.pixels.size(); ++i) {
+        const ColorValue c = image.pixels[i];
+        out[i] = static_cast<std::uint32_t>(RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c));
+    }
+    pic->bits_ = out;
+    pic->width_ = image.width;
+    pic->height_ = image.height;
+    return pic;
+}
+
+int Picture::widthHimetric() const { return PixelsToHimetric(width_, ScreenDpiX()); }
+int Picture::heightHimetric() const { return PixelsToHimetric(height_, ScreenDpiY()); }
+
+ColorValue Picture::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || !bits_) return -1;
+    const std::uint32_t p = bits_[static_cast<size_t>(y) * width_ + x];
+    return RGBColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+void Picture::Draw(HDC dc, int x, int y) const {
+    UniqueMemoryDc mem(CreateCompatibleDC(dc));
+    SelectGuard sel(mem.get(), bitmap_.get());
+    BitBlt(dc, x, y, width_, height_, mem.get(), 0, 0, SRCCOPY);
+}
+
+} // namespace hv::rt

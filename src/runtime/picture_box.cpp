@@ -1,0 +1,119 @@
+#include "picture_box.h"
+#include "../core/units.h"
+#include "form.h"
+#include "module.h"
+#include "system_colour.h"
+
+namespace hv::rt {
+
+MouseIcon LoadMouseIcon(int resourceId) {
+    auto cursor = static_cast<HCURSOR>(
+        LoadImageA(ThisModule(), MAKEINTRESOURCEA(resourceId), IMAGE_CURSOR, 0, 0, 0));
+    return cursor ? std::make_shared<UniqueCursor>(cursor) : nullptr;
+}
+
+PictureBox::PictureBox(Form& form, std::string name, double left, double top, double width,
+                       double height, bool border)
+    : Control(form, std::move(name), left, top, width, height), back_(SystemColor(COLOR_BTNFACE)) {
+    const char* cls = RegisterClassOnce("HuevistaPictureBox", CS_DBLCLKS, nullptr);
+    CreateChild(cls, WS_CLIPSIBLINGS | (border ? WS_BORDER : 0));
+}
+
+void PictureBox::SetBackColor(ColorValue c) {
+    back_ = c;
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void PictureBox::SetPicture(PicturePtr picture) {
+    picture_ = std::move(picture);
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+double PictureBox::ScaleWidth() const {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return PixelsToTwips(r.right, form().TwipsPerPixelX());
+}
+
+double PictureBox::ScaleHeight() const {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return PixelsToTwips(r.bottom, form().TwipsPerPixelY());
+}
+
+ColorValue PictureBox::Point(float x, float y) const {
+    RECT client{};
+    if (!hwnd() || !GetClientRect(hwnd(), &client)) return -1;
+    const int px = TwipsToPixelIndex(x, form().TwipsPerPixelX());
+    const int py = TwipsToPixelIndex(y, form().TwipsPerPixelY());
+    if (px < 0 || py < 0 || px >= client.right || py >= client.bottom) return -1;
+    if (picture_) {
+        const ColorValue c = picture_->Pixel(px, py);
+        if (c != -1) return c;
+    }
+    return static_cast<ColorValue>(ResolveColor(back_));
+}
+
+MouseEvent PictureBox::Event(short button, LPARAM lp) const {
+    return MakeMouseEvent(button, lp, form().TwipsPerPixelX(), form().TwipsPerPixelY());
+}
+
+LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        UniqueBrush brush(CreateSolidBrush(ResolveColor(back_)));
+        FillRect(dc, &client, brush.get());
+        if (picture_) picture_->Draw(dc, 0, 0);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_SETCURSOR:
+        if (icon_ && *icon_ && LOWORD(lp) == HTCLIENT) {
+            SetCursor(icon_->get());
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (OnDblClick) {
+            OnDblClick();
+            return 0;
+        }
+        [[fallthrough]]; // without a DblClick handler a quick second press is a press
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        SetCapture(hwnd());
+        if (msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) leftPressed_ = true;
+        if (OnMouseDown) OnMouseDown(Event(ButtonOfMessage(msg), lp));
+        return 0;
+    case WM_MOUSEMOVE:
+        if (OnMouseMove) OnMouseMove(Event(ButtonsHeld(wp), lp));
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        const POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        // A click is a left press and release both on the box.
+        const bool click = msg == WM_LBUTTONUP && leftPressed_ && PtInRect(&client, pt);
+        if (msg == WM_LBUTTONUP) leftPressed_ = false;
+        if (ButtonsHeld(wp) == 0 && GetCapture() == hwnd()) ReleaseCapture();
+        if (OnMouseUp) OnMouseUp(Event(ButtonOfMessage(msg), lp));
+        if (click && OnClick) OnClick();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != hwnd()) leftPressed_ = false;
+        break;
+    }
+    return Control::HandleMessage(msg, wp, lp);
+}
+
+} // namespace hv::rt

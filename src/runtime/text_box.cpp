@@ -1,0 +1,80 @@
+#include "text_box.h"
+#include "font.h"
+#include "system_colour.h"
+#include <vector>
+
+namespace hv::rt {
+
+TextBox::TextBox(Form& form, std::string name, double left, double top, double width,
+                 double height, Align alignment, bool border)
+    : Control(form, std::move(name), left, top, width, height) {
+    const DWORD align = alignment == Align::Center  ? ES_CENTER
+                        : alignment == Align::Right ? ES_RIGHT
+                                                    : ES_LEFT;
+    AttachChild("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | align | (border ? WS_BORDER : 0));
+    SetFont("MS Sans Serif", 8.25);
+}
+
+std::string TextBox::Text() const {
+    const int n = GetWindowTextLengthA(hwnd());
+    std::vector<char> buf(static_cast<size_t>(n) + 1);
+    GetWindowTextA(hwnd(), buf.data(), n + 1);
+    return std::string(buf.data());
+}
+
+void TextBox::SetText(const std::string& text) { SetWindowTextA(hwnd(), text.c_str()); }
+
+int TextBox::SelStart() const {
+    DWORD start = 0, end = 0;
+    SendMessageA(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(start);
+}
+
+int TextBox::SelLength() const {
+    DWORD start = 0, end = 0;
+    SendMessageA(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(end - start);
+}
+
+void TextBox::SetSelStart(int start) { SendMessageA(hwnd(), EM_SETSEL, start, start); }
+
+void TextBox::SetSelLength(int length) {
+    const int start = SelStart();
+    SendMessageA(hwnd(), EM_SETSEL, start, start + length);
+}
+
+void TextBox::SetForeColor(ColorValue c) {
+    fore_ = c;
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TextBox::SetBackColor(ColorValue c) {
+    back_ = c;
+    brush_.reset();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TextBox::SetFont(const std::string& face, double points, bool bold) {
+    font_ = CreateVbFont(face, points, bold);
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+}
+
+HBRUSH TextBox::CtlColor(HDC dc) {
+    if (!brush_) brush_.reset(CreateSolidBrush(ResolveColor(back_)));
+    SetTextColor(dc, ResolveColor(fore_));
+    SetBkColor(dc, ResolveColor(back_));
+    return brush_.get();
+}
+
+LRESULT TextBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETFOCUS) {
+        LRESULT r = Default(msg, wp, lp);
+        SetSelStart(0);
+        SetSelLength(GetWindowTextLengthA(hwnd()));
+        if (OnGotFocus) OnGotFocus();
+        return r;
+    }
+    return Control::HandleMessage(msg, wp, lp);
+}
+
+} // namespace hv::rt

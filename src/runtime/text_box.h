@@ -1,0 +1,41 @@
+// VB's single-line TextBox over an EDIT control.
+#pragma once
+#include "../core/colour.h"
+#include "control.h"
+#include "label.h"
+#include "mouse.h"
+
+namespace hv::rt {
+
+class TextBox : public Control {
+  public:
+    TextBox(Form& form, std::string name, double left, double top, double width, double height,
+            Align alignment = Align::Left, bool border = true);
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    int SelStart() const;
+    int SelLength() const;
+    void SetSelStart(int start);
+    void SetSelLength(int length);
+    void SetForeColor(ColorValue c);
+    ColorValue ForeColor() const { return fore_; }
+    void SetBackColor(ColorValue c);
+    void SetFont(const std::string& face, double points, bool bold = false);
+
+    // Runs after the box has selected its whole text on receiving the focus.
+    EventHandler OnGotFocus;
+
+    HBRUSH CtlColor(HDC dc) override;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  private:
+    ColorValue fore_ = SystemColor(COLOR_WINDOWTEXT);
+    ColorValue back_ = SystemColor(COLOR_WINDOW);
+    UniqueBrush brush_;
+    UniqueFont font_;
+};
+
+} // namespace hv::rt

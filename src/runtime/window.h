@@ -1,0 +1,46 @@
+// Base of every window of the add-in: owns its HWND, routes messages to a virtual handler.
+#pragma once
+#include <windows.h>
+
+namespace hv::rt {
+
+class Window {
+  public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    bool exists() const { return hwnd_ != nullptr; }
+    void Destroy();
+
+    // The Window that owns hwnd, if it is one of ours.
+    static Window* FromHandle(HWND hwnd);
+
+  protected:
+    // Registers the class once per module; returns its atom name.
+    static const char* RegisterClassOnce(const char* name, UINT style, HBRUSH background);
+    bool CreateHandle(DWORD exStyle, const char* className, const char* text, DWORD style, int x,
+                      int y, int w, int h, HWND parent, HMENU id = nullptr);
+    // Takes over a window of a system class (EDIT, ...) by subclassing it.
+    bool Attach(HWND hwnd);
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // The processing the window would get without us.
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+    // Called after WM_NCDESTROY, when hwnd() is already null.
+    virtual void OnDestroyed() {}
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                         DWORD_PTR self);
+    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+    HWND hwnd_ = nullptr;
+    bool subclassed_ = false;
+};
+
+// Unregisters the classes this module registered (at DLL unload).
+void UnregisterWindowClasses();
+
+} // namespace hv::rt
