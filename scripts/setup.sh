@@ -7,7 +7,7 @@ packages=(
   cmake g++ make git
   g++-mingw-w64-i686 mingw-w64-tools
   wine wine32:i386
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick fonts-wine fonts-liberation
   googletest
 )
 

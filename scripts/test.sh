@@ -9,14 +9,18 @@ export BUILD_DIR="$ROOT/build"
 bash scripts/setup.sh
 JOBS=$(nproc)
 
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build/native -j"$JOBS" 2>&1 | grep -vE '^\[|^(gmake|make)' || true
-cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/win32 -j"$JOBS" 2>&1 | grep -vE '^\[|^(gmake|make)' || true
-# The filters above hide progress lines only; a failed build must still stop the run.
-cmake --build build/native >/dev/null
-cmake --build build/win32 >/dev/null
+# Quiet when all is well; the whole build log when something fails.
+build() {
+  local dir=$1; shift
+  if ! { cmake -S . -B "$dir" "$@" && cmake --build "$dir" -j"$JOBS"; } >"$BUILD_DIR/$(basename "$dir").log" 2>&1; then
+    cat "$BUILD_DIR/$(basename "$dir").log" >&2
+    echo "build in $dir failed" >&2
+    exit 1
+  fi
+}
+mkdir -p "$BUILD_DIR"
+build build/native -DCMAKE_BUILD_TYPE=Debug
+build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 source scripts/wine-env.sh
 trap wine_env_stop EXIT

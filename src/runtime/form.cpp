@@ -21,7 +21,7 @@ bool Form::Create(const std::string& caption, double widthTwips, double heightTw
     InitCommonControlsEx(&icc);
     const char* cls = RegisterClassOnce("HuevistaForm", CS_DBLCLKS, nullptr);
     if (!CreateHandle(exStyle, cls, caption.c_str(),
-                      WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
+                      WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                       TwipsToPixels(widthTwips, tppX_), TwipsToPixels(heightTwips, tppY_), owner))
         return false;
     // The tooltip window is created topmost: a topmost form that owns a non-topmost popup

@@ -1,0 +1,92 @@
+#include "pump.h"
+#include <vector>
+
+namespace hv::test {
+
+void PumpMessages(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ms) Sleep(1);
+    } while (GetTickCount() - start < ms);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return done();
+        PumpMessages(5);
+    }
+    return true;
+}
+
+namespace {
+ModalAnswer* g_pending = nullptr;
+
+struct Search {
+    const std::string* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindModal(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    if (IsWindowVisible(hwnd) && ClassName(hwnd) == *s->cls) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+ModalAnswer::ModalAnswer(std::function<void(HWND)> answer, std::string windowClass)
+    : answer_(std::move(answer)), class_(std::move(windowClass)) {
+    g_pending = this;
+    timer_ = SetTimer(nullptr, 0, 30, &ModalAnswer::OnTimer);
+}
+
+ModalAnswer::~ModalAnswer() {
+    KillTimer(nullptr, timer_);
+    if (g_pending == this) g_pending = nullptr;
+}
+
+void CALLBACK ModalAnswer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    ModalAnswer* self = g_pending;
+    if (!self || self->answered_) return;
+    Search s{&self->class_, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindModal, reinterpret_cast<LPARAM>(&s));
+    if (!s.found) return;
+    self->answered_ = true;
+    KillTimer(nullptr, self->timer_);
+    self->answer_(s.found);
+}
+
+std::string WindowText(HWND hwnd) {
+    char buf[512] = "";
+    GetWindowTextA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+std::string ClassName(HWND hwnd) {
+    char buf[256] = "";
+    GetClassNameA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+void ClickAt(HWND hwnd, int x, int y) {
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+COLORREF PixelAt(HWND hwnd, int x, int y) {
+    UpdateWindow(hwnd);
+    HDC dc = GetDC(hwnd);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return c;
+}
+
+} // namespace hv::test

@@ -1,0 +1,41 @@
+// Message pumping and modal-loop driving for window tests.
+#pragma once
+#include <functional>
+#include <string>
+#include <windows.h>
+
+namespace hv::test {
+
+// Runs the messages that are waiting, then keeps pumping for at least `ms`.
+void PumpMessages(DWORD ms = 0);
+// Pumps until `done` is true or the time is up; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// Answers the next modal window of this thread from inside its modal loop, as a person
+// would: a thread timer, dispatched by the modal loop itself, finds the window of the given
+// class and hands it to `answer` once.
+class ModalAnswer {
+  public:
+    explicit ModalAnswer(std::function<void(HWND)> answer, std::string windowClass = "#32770");
+    ~ModalAnswer();
+    ModalAnswer(const ModalAnswer&) = delete;
+    ModalAnswer& operator=(const ModalAnswer&) = delete;
+    bool answered() const { return answered_; }
+
+  private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    std::function<void(HWND)> answer_;
+    std::string class_;
+    UINT_PTR timer_ = 0;
+    bool answered_ = false;
+};
+
+std::string WindowText(HWND hwnd);
+std::string ClassName(HWND hwnd);
+
+// Sends a press and release of the left button at (x, y) pixels of the window's client area.
+void ClickAt(HWND hwnd, int x, int y);
+// The colour painted at (x, y) of the window's client area, as 0x00BBGGRR.
+COLORREF PixelAt(HWND hwnd, int x, int y);
+
+} // namespace hv::test

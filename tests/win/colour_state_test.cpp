@@ -1,0 +1,68 @@
+// The current colour as the main window shows it: preview, code field, components.
+#include "colour/colour_state.h"
+#include "main_window_fixture.h"
+
+namespace hv::test {
+
+using ColourStateTest = MainWindowTest;
+
+TEST_F(ColourStateTest, LoadsWhiteWithDarkGreenCode) {
+    EXPECT_EQ(Shown(), "&H00FFFFFF& 255 255 255");
+    EXPECT_EQ(PreviewPixel(), RGB(255, 255, 255));
+    EXPECT_EQ(main().txtColorCode->ForeColor(), RGBColor(0, 128, 0));
+    EXPECT_EQ(WindowText(main().hWnd()), "VB 6 Huevista");
+    RECT client{};
+    GetClientRect(main().hWnd(), &client);
+    // 5625 x 2115 twips at the display's ratio (15 at Wine's default 96 DPI).
+    EXPECT_EQ(client.right, 375);
+    EXPECT_EQ(client.bottom, 141);
+    EXPECT_EQ(GetWindowLongA(main().hWnd(), GWL_STYLE) & WS_CAPTION, 0);
+}
+
+TEST_F(ColourStateTest, SetCurrentColorFillsPreviewCodeAndComponents) {
+    const struct { ColorValue c; const char* shown; } cases[] = {
+        {0x000000, "&H000& 0 0 0"},
+        {0x0000FF, "&H00FF& 255 0 0"},
+        {0xFF0000, "&H00FF0000& 0 0 255"},
+        {0x123456, "&H00123456& 86 52 18"},
+    };
+    for (const auto& k : cases) {
+        colour::SetCurrentColor(main().fields(), k.c);
+        EXPECT_EQ(Shown(), k.shown);
+        EXPECT_EQ(PreviewPixel(), static_cast<COLORREF>(k.c));
+    }
+}
+
+TEST_F(ColourStateTest, ShowComponentsOfASystemColourUsesItsLowBytes) {
+    colour::ShowComponents(main().fields(), SystemColor(5));
+    EXPECT_EQ(Shown(), "&H00FFFFFF& 5 0 0"); // preview and code keep the current colour
+}
+
+TEST_F(ColourStateTest, FocusSelectsTheWholeText) {
+    auto& r = *main().txtR;
+    r.SetText("128");
+    main().txtG->SetFocus();
+    r.SetFocus();
+    EXPECT_EQ(r.SelStart(), 0);
+    EXPECT_EQ(r.SelLength(), 3);
+    // A keystroke replaces the selection; nothing else changes.
+    SendMessageA(r.hwnd(), WM_CHAR, 'a', 0);
+    SendMessageA(r.hwnd(), WM_CHAR, 'b', 0);
+    SendMessageA(r.hwnd(), WM_CHAR, 'c', 0);
+    EXPECT_EQ(Shown(), "&H00FFFFFF& abc 255 255");
+    EXPECT_EQ(PreviewPixel(), RGB(255, 255, 255));
+
+    main().txtB->SetText("");
+    main().txtB->SetFocus();
+    EXPECT_EQ(main().txtB->SelLength(), 0);
+    main().txtColorCode->SetFocus();
+    EXPECT_EQ(main().txtColorCode->SelLength(), 11);
+}
+
+TEST_F(ColourStateTest, UpdateColorCodeReadsThePreview) {
+    main().picCurrentCol->SetBackColor(0x00A0B);
+    colour::UpdateColorCode(main().fields());
+    EXPECT_EQ(main().txtColorCode->Text(), "&H00A0B&");
+}
+
+} // namespace hv::test
