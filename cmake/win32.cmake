@@ -15,8 +15,13 @@ add_custom_command(
   OUTPUT ${ASSET_DIR}/mkassets
   COMMAND ${HOST_CXX} -std=c++17 -O1 -o ${ASSET_DIR}/mkassets ${MKASSETS_SOURCES}
   DEPENDS ${MKASSETS_SOURCES} ${CMAKE_SOURCE_DIR}/src/assets/palettes.h ${CMAKE_SOURCE_DIR}/src/core/image.h
+          ${CMAKE_SOURCE_DIR}/src/assets/button_faces.h ${CMAKE_SOURCE_DIR}/src/assets/pixel_art.h
+          ${CMAKE_SOURCE_DIR}/src/assets/asset_ids.h
   COMMENT "Building the picture generator")
 set(ASSET_FILES palette_basic.bmp palette_quick.bmp palette_grey.bmp pipette.cur)
+foreach(face cmd_insert cmd_copy cmd_capture cmd_about cmd_rgb_menu cmd_insert_fav cmd_copy_fav cmd_ac_fav)
+  list(APPEND ASSET_FILES ${face}_up.bmp ${face}_over.bmp ${face}_down.bmp)
+endforeach()
 list(TRANSFORM ASSET_FILES PREPEND ${ASSET_DIR}/)
 add_custom_command(
   OUTPUT ${ASSET_FILES}
@@ -30,6 +35,7 @@ target_include_directories(hv_resources PRIVATE ${ASSET_DIR} ${CMAKE_SOURCE_DIR}
 file(GLOB RUNTIME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/runtime/*.cpp)
 file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/colour/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/controls/*.cpp
   ${CMAKE_SOURCE_DIR}/src/forms/*.cpp)
 
 # Everything but the DLL's entry points, so the tests link the same code.
@@ -62,3 +68,14 @@ add_executable(window_tests ${WIN_TEST_SOURCES} $<TARGET_OBJECTS:hv_resources>)
 target_include_directories(window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(window_tests PRIVATE hv_product GTest::gtest_main)
 add_test(NAME window_tests COMMAND window_tests)
+
+# Benchmarks (bench/NAME.cpp becomes the program NAME) print figures; they are not tests.
+# The controls gallery shows the button faces and swatches for a look or a screenshot.
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+foreach(src ${BENCH_SOURCES})
+  get_filename_component(bench ${src} NAME_WE)
+  add_executable(${bench} ${src} $<TARGET_OBJECTS:hv_resources>)
+  target_link_libraries(${bench} PRIVATE hv_product)
+endforeach()
+add_executable(controls-gallery WIN32 tools/controls_gallery.cpp $<TARGET_OBJECTS:hv_resources>)
+target_link_libraries(controls-gallery PRIVATE hv_product)

@@ -1,7 +1,9 @@
 // Build step: draws the add-in's pictures and writes them where the resource script finds them.
+#include "button_faces.h"
 #include "palettes.h"
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -26,6 +28,11 @@ int main(int argc, char** argv) {
               WriteFile(dir + "/palette_grey.bmp", hv::EncodeBmp(GreyScalePalette())) &&
               WriteFile(dir + "/pipette.cur",
                         hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY));
+    const std::pair<FaceState, const char*> states[] = {
+        {FaceState::Up, "_up.bmp"}, {FaceState::Over, "_over.bmp"}, {FaceState::Down, "_down.bmp"}};
+    for (const ButtonFace& face : kButtonFaces)
+        for (auto [state, suffix] : states)
+            ok = ok && WriteFile(dir + "/" + face.file + suffix, hv::EncodeBmp(face.draw(state)));
     if (!ok) std::fprintf(stderr, "mkassets: cannot write to %s\n", dir.c_str());
     return ok ? 0 : 1;
 }

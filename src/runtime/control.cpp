@@ -63,4 +63,18 @@ void Control::SetFocus() {
     if (hwnd()) ::SetFocus(hwnd());
 }
 
+void Control::SetContainer(const Window& container) {
+    if (!hwnd() || !container.hwnd()) return;
+    SetParent(hwnd(), container.hwnd());
+    const RECT r = PixelRect();
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    // The form's tooltip window outlives its controls: drop this one's entry with it.
+    if (msg == WM_DESTROY && !tip_.empty()) form_.SetToolTip(hwnd(), "");
+    return Window::HandleMessage(msg, wp, lp);
+}
+
 } // namespace hv::rt

@@ -9,6 +9,9 @@ class Form;
 
 class Control : public Window {
   public:
+    // Destroys the window while it is still a Control, so it leaves the form's tooltips.
+    ~Control() override { Destroy(); }
+
     const std::string& name() const { return name_; }
     Form& form() const { return form_; }
 
@@ -26,6 +29,9 @@ class Control : public Window {
     void SetEnabled(bool enabled);
     bool Enabled() const;
     void SetFocus();
+    // Moves the control onto another window of its form (a user control's surface); its
+    // position is then relative to that window.
+    void SetContainer(const Window& container);
 
     // Colours of a control of a system class, asked for by the form (WM_CTLCOLOR...).
     virtual HBRUSH CtlColor(HDC) { return nullptr; }
@@ -35,6 +41,7 @@ class Control : public Window {
     RECT PixelRect() const;
     bool CreateChild(const char* className, DWORD style, DWORD exStyle = 0);
     bool AttachChild(const char* systemClass, DWORD style, DWORD exStyle = 0);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
   private:
     Form& form_;

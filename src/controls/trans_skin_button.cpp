@@ -1,0 +1,290 @@
+#include "trans_skin_button.h"
+#include "../core/units.h"
+#include "../runtime/form.h"
+#include "../runtime/mask_region.h"
+#include "../runtime/mouse_pointer.h"
+#include "../runtime/system_colour.h"
+
+namespace hv::controls {
+
+TransSkinButton::TransSkinButton(rt::Form& form, std::string name, double left, double top,
+                                 double width, double height, const rt::PropertyBag* stored)
+    : UserControl(form, std::move(name), left, top, width, height, "HuevistaTransSkinButton") {
+    tmrMO.OnTimer = [this] { tmrMO_Timer(); };
+    if (stored)
+        ReadProperties(*stored);
+    else
+        InitProperties();
+    UserControl_Show();
+}
+
+void TransSkinButton::InitProperties() {
+    SetSurfaceBackColor(form().BackColor());
+    mask_ = 0;
+}
+
+void TransSkinButton::ReadProperties(const rt::PropertyBag& bag) {
+    up_ = bag.ReadPicture("PictureUp");
+    over_ = bag.ReadPicture("PictureOver");
+    down_ = bag.ReadPicture("PictureDown");
+    style_ = bag.ReadLong("ButtonStyle", 0);
+    // A stored True latches a toggle button, so that it looks and clicks as its Value says;
+    // a push button has no latched state.
+    value_ = style_ != 0 && bag.ReadBool("Value", false);
+    DownLatched = value_ ? 1 : 0;
+    SetSurfaceBackColor(bag.ReadLong("BackColor", AmbientBackColor()));
+    icon_ = bag.ReadPicture("MouseIcon");
+    iconCursor_ = icon_ ? rt::CursorFromPicture(*icon_) : rt::UniqueCursor();
+    pointer_ = static_cast<short>(bag.ReadLong("MousePointer", 0));
+    mask_ = bag.ReadLong("MaskColor", AmbientBackColor());
+}
+
+void TransSkinButton::WriteProperties(rt::PropertyBag& bag) const {
+    const rt::PicturePtr unset;
+    bag.WriteProperty("PictureUp", up_, unset);
+    bag.WriteProperty("PictureOver", over_, unset);
+    bag.WriteProperty("PictureDown", down_, unset);
+    bag.WriteProperty("ButtonStyle", style_, 0);
+    bag.WriteProperty("Value", value_, false);
+    bag.WriteProperty("BackColor", SurfaceBackColor(), AmbientBackColor());
+    bag.WriteProperty("MouseIcon", icon_, unset);
+    bag.WriteProperty("MousePointer", pointer_, 0);
+    bag.WriteProperty("MaskColor", mask_, AmbientBackColor());
+}
+
+void TransSkinButton::UserControl_Show() {
+    if (DownLatched)
+        ApplyPicture(down_);
+    else if (IsMouseOver())
+        ApplyPicture(OverOrUp());
+    else
+        ApplyPicture(up_);
+}
+
+void TransSkinButton::SetPictureUp(rt::PicturePtr picture) {
+    up_ = std::move(picture);
+    ApplyPicture(up_);
+    PropertyChanged("PictureUp");
+}
+
+void TransSkinButton::SetPictureOver(rt::PicturePtr picture) {
+    over_ = std::move(picture);
+    PropertyChanged("PictureOver");
+}
+
+void TransSkinButton::SetPictureDown(rt::PicturePtr picture) {
+    down_ = std::move(picture);
+    PropertyChanged("PictureDown");
+}
+
+void TransSkinButton::SetButtonStyle(int style) {
+    style_ = style;
+    value_ = false;
+    // Value and the latch stay in line: a latched toggle button is released.
+    if (DownLatched) {
+        DownLatched = 0;
+        ApplyPicture(up_);
+    }
+    PropertyChanged("ButtonStyle");
+}
+
+void TransSkinButton::SetValue(bool value) {
+    value_ = value;
+    if (style_ == 0) {
+        value_ = false;
+    } else if (value) {
+        DownLatched = 1;
+        ApplyPicture(down_);
+    } else {
+        DownLatched = 0;
+        ApplyPicture(up_);
+    }
+    PropertyChanged("Value");
+}
+
+void TransSkinButton::SetBackColor(ColorValue c) {
+    SetSurfaceBackColor(c);
+    PropertyChanged("BackColor");
+}
+
+void TransSkinButton::SetMouseIcon(rt::PicturePtr picture) {
+    icon_ = std::move(picture);
+    iconCursor_ = icon_ ? rt::CursorFromPicture(*icon_) : rt::UniqueCursor();
+    PropertyChanged("MouseIcon");
+}
+
+void TransSkinButton::SetMousePointer(int pointer) {
+    pointer_ = static_cast<short>(pointer);
+    PropertyChanged("MousePointer");
+}
+
+void TransSkinButton::SetMaskColor(ColorValue c) {
+    mask_ = c;
+    PropertyChanged("MaskColor");
+    ApplyPicture(up_);
+}
+
+void TransSkinButton::SetEnabled(bool enabled) {
+    Control::SetEnabled(enabled);
+    PropertyChanged("Enabled");
+}
+
+void TransSkinButton::ApplyPicture(const rt::PicturePtr& picture) {
+    if (!picture || !hwnd()) return;
+    // HIMETRIC to twips as ScaleX does; the forms layer rounds twips to whole pixels.
+    Resize(HimetricToTwips(picture->widthHimetric()), HimetricToTwips(picture->heightHimetric()));
+    shown_ = picture;
+    // The window owns the region from here on and deletes the one it had.
+    rt::UniqueRegion shape = rt::MaskRegion(*picture, rt::ResolveColor(mask_));
+    SetWindowRgn(hwnd(), shape.release(), TRUE);
+}
+
+bool TransSkinButton::IsMouseOver() {
+    GetCursorPos(&CursorPos);
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    // Inclusive on all four sides: the column at `right` and the row at `bottom` count.
+    return CursorPos.x >= r.left && CursorPos.x <= r.right && CursorPos.y >= r.top &&
+           CursorPos.y <= r.bottom;
+}
+
+bool TransSkinButton::OnShape(int x, int y) const {
+    if (!shown_) {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        return x >= 0 && y >= 0 && x < client.right && y < client.bottom;
+    }
+    const ColorValue c = shown_->Pixel(x, y);
+    return c != -1 && c != static_cast<ColorValue>(rt::ResolveColor(mask_));
+}
+
+// No DoEvents before the test: a timer message is only taken from the queue when no input,
+// posted or paint message waits, so pending mouse events have already run; pumping here
+// would only let a tick run inside a tick, or the button be destroyed under it.
+void TransSkinButton::tmrMO_Timer() {
+    const bool over = IsMouseOver();
+    const long x = CursorPos.x, y = CursorPos.y;
+    if (over) {
+        if (WasOver) return;
+        if (style_ == 0) {
+            if (over_) ApplyPicture(over_);
+        } else if (DownLatched) {
+            ApplyPicture(down_);
+        } else if (over_) {
+            ApplyPicture(over_);
+        }
+        WasOver = true;
+        if (OnMouseOver) OnMouseOver(x, y);
+        return;
+    }
+    ApplyPicture(style_ == 0 || !DownLatched ? up_ : down_);
+    WasOver = false;
+    tmrMO.SetEnabled(false);
+    if (OnMouseNotOver) OnMouseNotOver(x, y);
+}
+
+rt::MouseEvent TransSkinButton::Event(short button, LPARAM lp) const {
+    return rt::MakeMouseEvent(button, lp, form().TwipsPerPixelX(), form().TwipsPerPixelY());
+}
+
+void TransSkinButton::UserControl_MouseDown(const rt::MouseEvent& e) {
+    if (style_ == 0) ApplyPicture(down_);
+    if (OnMouseDown) OnMouseDown(e);
+}
+
+void TransSkinButton::UserControl_MouseUp(const rt::MouseEvent& e, bool click) {
+    if (style_ == 0) ApplyPicture(IsMouseOver() ? OverOrUp() : up_);
+    auto alive = LifeToken();
+    if (OnMouseUp) OnMouseUp(e);
+    if (click && !alive.expired()) UserControl_Click();
+}
+
+void TransSkinButton::UserControl_Click() {
+    if (style_ == 1 && DownLatched != 1) {
+        value_ = true;
+        DownLatched = 1;
+        ApplyPicture(down_);
+    } else if (style_ == 1) {
+        value_ = false;
+        DownLatched = 0;
+        ApplyPicture(IsMouseOver() ? OverOrUp() : up_);
+    }
+    if (OnClick) OnClick();
+}
+
+bool TransSkinButton::SetPointerShape() {
+    if (pointer_ == rt::vbCustom && iconCursor_) {
+        SetCursor(iconCursor_.get());
+        return true;
+    }
+    if (HCURSOR c = rt::StandardPointer(pointer_)) {
+        SetCursor(c);
+        return true;
+    }
+    return false;
+}
+
+void TransSkinButton::UserControl_Paint(HDC dc) {
+    UserControl::UserControl_Paint(dc);
+    if (shown_) shown_->Draw(dc, 0, 0);
+}
+
+LRESULT TransSkinButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_LBUTTONDBLCLK:
+        if (OnDblClick) {
+            SetCapture(hwnd());
+            OnDblClick();
+            return 0;
+        }
+        [[fallthrough]]; // without a DblClick handler a quick second press is a press
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        SetCapture(hwnd());
+        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+            leftPressed_ = true;
+            ::SetFocus(hwnd());
+        }
+        UserControl_MouseDown(Event(rt::ButtonOfMessage(msg), lp));
+        return 0;
+    case WM_MOUSEMOVE:
+        tmrMO.SetEnabled(true);
+        if (OnMouseMove) OnMouseMove(Event(rt::ButtonsHeld(wp), lp));
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+        // A click is a left press and release both on the visible shape.
+        const bool click = msg == WM_LBUTTONUP && leftPressed_ && OnShape(x, y);
+        if (msg == WM_LBUTTONUP) leftPressed_ = false;
+        if (rt::ButtonsHeld(wp) == 0 && GetCapture() == hwnd()) ReleaseCapture();
+        UserControl_MouseUp(Event(rt::ButtonOfMessage(msg), lp), click);
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != hwnd()) leftPressed_ = false;
+        break;
+    case WM_SETCURSOR:
+        if (LOWORD(lp) == HTCLIENT && SetPointerShape()) return TRUE;
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+        auto& handler = down ? OnKeyDown : OnKeyUp;
+        auto alive = LifeToken();
+        if (handler) handler(static_cast<short>(wp), rt::ShiftState());
+        if (alive.expired()) return 0;
+        break; // system keys go on to the menu of the form
+    }
+    case WM_CHAR:
+        if (OnKeyPress) OnKeyPress(static_cast<short>(wp));
+        return 0;
+    }
+    return UserControl::HandleMessage(msg, wp, lp);
+}
+
+} // namespace hv::controls

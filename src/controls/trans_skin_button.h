@@ -1,0 +1,91 @@
+// TransSkinButton: a button drawn from three pictures (up, over, down). It takes the size of
+// the picture it shows, and its shape: pixels of MaskColor are neither drawn nor hit, so the
+// host shows through there and takes the mouse there. A hover timer, started by a mouse move
+// and stopped once the pointer has left, switches to the "over" picture and back.
+#pragma once
+#include "../runtime/property_bag.h"
+#include "../runtime/timer.h"
+#include "../runtime/user_control.h"
+#include <functional>
+
+namespace hv::controls {
+
+class TransSkinButton : public rt::UserControl {
+  public:
+    // `stored`: the host's stored design data; null places a new instance.
+    TransSkinButton(rt::Form& form, std::string name, double left, double top, double width,
+                    double height, const rt::PropertyBag* stored = nullptr);
+
+    const rt::PicturePtr& PictureUp() const { return up_; }
+    void SetPictureUp(rt::PicturePtr picture);
+    const rt::PicturePtr& PictureOver() const { return over_; }
+    void SetPictureOver(rt::PicturePtr picture);
+    const rt::PicturePtr& PictureDown() const { return down_; }
+    void SetPictureDown(rt::PicturePtr picture);
+    // 0 push button, 1 toggle button; other values neither press nor latch.
+    int ButtonStyle() const { return style_; }
+    void SetButtonStyle(int style);
+    bool Value() const { return value_; }
+    void SetValue(bool value);
+    ColorValue BackColor() const { return SurfaceBackColor(); }
+    void SetBackColor(ColorValue c);
+    const rt::PicturePtr& MouseIcon() const { return icon_; }
+    void SetMouseIcon(rt::PicturePtr picture);
+    int MousePointer() const { return pointer_; }
+    void SetMousePointer(int pointer);
+    ColorValue MaskColor() const { return mask_; }
+    void SetMaskColor(ColorValue c);
+    void SetEnabled(bool enabled);
+
+    // The nine stored keys, in order.
+    void WriteProperties(rt::PropertyBag& bag) const override;
+
+    // The hover timer's tick; public so that its cost can be measured.
+    void tmrMO_Timer();
+    bool HoverTimerRunning() const { return tmrMO.Running(); }
+    // The picture shown now, null before the first.
+    const rt::PicturePtr& ShownPicture() const { return shown_; }
+
+    // Events, in the order the control declares them.
+    rt::EventHandler OnClick;
+    rt::MouseHandler OnMouseDown, OnMouseMove, OnMouseUp;
+    std::function<void(long ScreenX, long ScreenY)> OnMouseOver, OnMouseNotOver;
+    rt::EventHandler OnDblClick;
+    std::function<void(short KeyCode, short Shift)> OnKeyDown;
+    std::function<void(short KeyAscii)> OnKeyPress;
+    std::function<void(short KeyCode, short Shift)> OnKeyUp;
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void UserControl_Paint(HDC dc) override;
+    void UserControl_Show() override;
+
+  private:
+    void InitProperties();
+    void ReadProperties(const rt::PropertyBag& bag);
+    void ApplyPicture(const rt::PicturePtr& picture);
+    bool IsMouseOver();
+    bool OnShape(int x, int y) const;
+    // PictureOver where it is set, PictureUp otherwise.
+    const rt::PicturePtr& OverOrUp() const { return over_ ? over_ : up_; }
+    rt::MouseEvent Event(short button, LPARAM lp) const;
+    void UserControl_MouseDown(const rt::MouseEvent& e);
+    void UserControl_MouseUp(const rt::MouseEvent& e, bool click);
+    void UserControl_Click();
+    bool SetPointerShape();
+
+    rt::PicturePtr up_, over_, down_, icon_, shown_;
+    rt::UniqueCursor iconCursor_;
+    int style_ = 0;
+    bool value_ = false;
+    int pointer_ = 0;
+    ColorValue mask_ = 0;
+    int DownLatched = 0;
+    bool WasOver = false;
+    POINT CursorPos{};
+    bool leftPressed_ = false;
+    // Enabled at creation: its first tick finds the pointer and shows the matching picture.
+    rt::Timer tmrMO{10, true};
+};
+
+} // namespace hv::controls

@@ -1,0 +1,74 @@
+#include "user_control.h"
+#include "../core/units.h"
+#include "form.h"
+#include "system_colour.h"
+
+namespace hv::rt {
+
+UserControl::UserControl(Form& form, std::string name, double left, double top, double width,
+                         double height, const char* className, DWORD style)
+    : Control(form, std::move(name), left, top, width, height), back_(SystemColor(COLOR_BTNFACE)) {
+    const char* cls = RegisterClassOnce(className, CS_DBLCLKS, nullptr);
+    CreateChild(cls, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | style);
+}
+
+void UserControl::SetSurfaceBackColor(ColorValue c) {
+    back_ = c;
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+double UserControl::ScaleWidth() const {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return PixelsToTwips(r.right, form().TwipsPerPixelX());
+}
+
+double UserControl::ScaleHeight() const {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return PixelsToTwips(r.bottom, form().TwipsPerPixelY());
+}
+
+void UserControl::Resize(double widthTwips, double heightTwips) {
+    Move(Left(), Top(), widthTwips, heightTwips);
+}
+
+void UserControl::Refresh() {
+    if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+ColorValue UserControl::AmbientBackColor() const { return form().BackColor(); }
+
+void UserControl::PropertyChanged(const std::string& property) {
+    if (OnPropertyChanged) OnPropertyChanged(property);
+}
+
+void UserControl::UserControl_Paint(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    UniqueBrush brush(CreateSolidBrush(ResolveColor(back_)));
+    FillRect(dc, &client, brush.get());
+}
+
+LRESULT UserControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd(), &ps);
+        UserControl_Paint(dc);
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_SIZE:
+        UserControl_Resize();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wp) UserControl_Show();
+        break;
+    }
+    return Control::HandleMessage(msg, wp, lp);
+}
+
+} // namespace hv::rt
