@@ -44,7 +44,7 @@ bool InsidePlate(int x, int y, int w, int h) {
     const int cy = y < r ? r : (y >= h - r ? h - r : y);
     if (cx == x || cy == y) return x >= 0 && y >= 0 && x < w && y < h;
     const double dx = (x + 0.5) - cx, dy = (y + 0.5) - cy;
-    return dx * dx + dy * dy <= r * r + 0.5;
+    return dx * dx + dy * dy <= r * r;
 }
 
 // Icons are drawn one pixel right and down while pressed.

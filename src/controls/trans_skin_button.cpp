@@ -133,10 +133,16 @@ void TransSkinButton::ApplyPicture(const rt::PicturePtr& picture) {
     if (!picture || !hwnd()) return;
     // HIMETRIC to twips as ScaleX does; the forms layer rounds twips to whole pixels.
     Resize(HimetricToTwips(picture->widthHimetric()), HimetricToTwips(picture->heightHimetric()));
+    if (picture != shown_) InvalidateRect(hwnd(), nullptr, FALSE);
     shown_ = picture;
+    rt::UniqueRegion next = rt::MaskRegion(*picture, rt::ResolveColor(mask_));
+    // The faces of one button usually share their shape: only a new shape is handed over.
+    if (shape_ && next && EqualRgn(next.get(), shape_.get())) return;
+    rt::UniqueRegion kept(CreateRectRgn(0, 0, 0, 0));
+    if (kept && next) CombineRgn(kept.get(), next.get(), nullptr, RGN_COPY);
     // The window owns the region from here on and deletes the one it had.
-    rt::UniqueRegion shape = rt::MaskRegion(*picture, rt::ResolveColor(mask_));
-    SetWindowRgn(hwnd(), shape.release(), TRUE);
+    SetWindowRgn(hwnd(), next.release(), TRUE);
+    shape_ = std::move(kept);
 }
 
 bool TransSkinButton::IsMouseOver() {

@@ -76,6 +76,7 @@ class TransSkinButton : public rt::UserControl {
 
     rt::PicturePtr up_, over_, down_, icon_, shown_;
     rt::UniqueCursor iconCursor_;
+    rt::UniqueRegion shape_; // a copy of the shape the window has
     int style_ = 0;
     bool value_ = false;
     int pointer_ = 0;

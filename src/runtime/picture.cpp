@@ -39,8 +39,7 @@ std::shared_ptr<Picture> Picture::FromBitmap(HBITMAP source) {
     pic->bitmap_.reset(CreateTopDownDib(bm.bmWidth, bm.bmHeight, &bits));
     if (!pic->bitmap_) return nullptr;
     pic->bits_ = static_cast<const std::uint32_t*>(bits);
-    pic->width_ = bm.bmWidth;
-    pic->height_ = bm.bmHeight;
+    pic->SetSize(bm.bmWidth, bm.bmHeight);
     UniqueMemoryDc src(CreateCompatibleDC(nullptr)), dst(CreateCompatibleDC(nullptr));
     {
         SelectGuard s(src.get(), source), d(dst.get(), pic->bitmap_.get());
@@ -67,13 +66,16 @@ std::shared_ptr<Picture> Picture::FromImage(const Image& image) {
         out[i] = static_cast<std::uint32_t>(RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c));
     }
     pic->bits_ = out;
-    pic->width_ = image.width;
-    pic->height_ = image.height;
+    pic->SetSize(image.width, image.height);
     return pic;
 }
 
-int Picture::widthHimetric() const { return PixelsToHimetric(width_, ScreenDpiX()); }
-int Picture::heightHimetric() const { return PixelsToHimetric(height_, ScreenDpiY()); }
+void Picture::SetSize(int w, int h) {
+    width_ = w;
+    height_ = h;
+    widthHimetric_ = PixelsToHimetric(w, ScreenDpiX());
+    heightHimetric_ = PixelsToHimetric(h, ScreenDpiY());
+}
 
 ColorValue Picture::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_ || !bits_) return -1;

@@ -16,9 +16,9 @@ class Picture {
 
     int widthPixels() const { return width_; }
     int heightPixels() const { return height_; }
-    // Size in HIMETRIC (0.01 mm) at the display's resolution.
-    int widthHimetric() const;
-    int heightHimetric() const;
+    // Size in HIMETRIC (0.01 mm) at the display's resolution when the picture was made.
+    int widthHimetric() const { return widthHimetric_; }
+    int heightHimetric() const { return heightHimetric_; }
     HBITMAP bitmap() const { return bitmap_.get(); }
 
     // The colour of one pixel, or -1 outside the picture.
@@ -28,9 +28,11 @@ class Picture {
 
   private:
     Picture() = default;
+    void SetSize(int w, int h);
     UniqueBitmap bitmap_;
     const std::uint32_t* bits_ = nullptr; // top-down BGRA rows
     int width_ = 0, height_ = 0;
+    int widthHimetric_ = 0, heightHimetric_ = 0;
 };
 
 using PicturePtr = std::shared_ptr<Picture>;

@@ -29,8 +29,12 @@ double UserControl::ScaleHeight() const {
     return PixelsToTwips(r.bottom, form().TwipsPerPixelY());
 }
 
+// The size snaps to whole pixels, as the extender's Width and Height do.
 void UserControl::Resize(double widthTwips, double heightTwips) {
-    Move(Left(), Top(), widthTwips, heightTwips);
+    const int tx = form().TwipsPerPixelX(), ty = form().TwipsPerPixelY();
+    const double w = PixelsToTwips(TwipsToPixels(widthTwips, tx), tx);
+    const double h = PixelsToTwips(TwipsToPixels(heightTwips, ty), ty);
+    if (w != Width() || h != Height()) Move(Left(), Top(), w, h);
 }
 
 void UserControl::Refresh() {

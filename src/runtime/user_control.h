@@ -19,7 +19,7 @@ class UserControl : public Control {
     // The inner size in twips.
     double ScaleWidth() const;
     double ScaleHeight() const;
-    // UserControl.Width/Height lets: resizes in place.
+    // UserControl.Width/Height lets: resizes in place, to whole pixels.
     void Resize(double widthTwips, double heightTwips);
     void Refresh();
 

@@ -1,0 +1,66 @@
+#include "control_host.h"
+
+namespace hv::test {
+
+rt::PicturePtr CornerFace(ColorValue colour) {
+    Image img(20, 12, colour);
+    img.fillRect(0, 0, 3, 3, kMask);
+    return rt::Picture::FromImage(img);
+}
+
+void ControlHostTest::SetUp() {
+    // Away from the cursor's resting place and from the main window at the right edge.
+    PlaceCursor(POINT{2, 700});
+    host_ = std::make_unique<rt::Form>("host");
+    host_->Create("host", 4500, 3000);
+    host_->SetBackColor(kHostBack);
+    host_->MoveTo(1500, 1500);
+    ShowWindow(host_->hwnd(), SW_SHOWNA);
+    PumpMessages();
+}
+
+void ControlHostTest::TearDown() {
+    host_.reset();
+    PumpMessages();
+}
+
+namespace {
+void Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = dx;
+    in.mi.dy = dy;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+    PumpMessages();
+}
+} // namespace
+
+void MoveMouseTo(POINT p) {
+    // Normalised 0..65535 coordinates, rounded up so they map back onto the same pixel.
+    const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (p.x * 65536 + w - 1) / w,
+         (p.y * 65536 + h - 1) / h);
+}
+
+void PlaceCursor(POINT p) {
+    SetCursorPos(p.x, p.y);
+    PumpMessages();
+}
+
+void LeftDown() { Send(MOUSEEVENTF_LEFTDOWN); }
+void LeftUp() { Send(MOUSEEVENTF_LEFTUP); }
+
+POINT ScreenPoint(HWND hwnd, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(hwnd, &p);
+    return p;
+}
+
+RECT ScreenRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+} // namespace hv::test
