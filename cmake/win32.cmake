@@ -8,15 +8,17 @@ set(ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
 file(MAKE_DIRECTORY ${ASSET_DIR})
 find_program(HOST_CXX NAMES g++ c++ REQUIRED)
 set(MKASSETS_SOURCES ${CMAKE_SOURCE_DIR}/src/assets/mkassets.cpp)
+file(GLOB ASSET_HEADERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/assets/*.h ${CMAKE_SOURCE_DIR}/src/core/*.h)
 foreach(s ${CORE_SOURCES} ${ASSET_SOURCES})
   list(APPEND MKASSETS_SOURCES ${CMAKE_SOURCE_DIR}/${s})
 endforeach()
 add_custom_command(
   OUTPUT ${ASSET_DIR}/mkassets
-  COMMAND ${HOST_CXX} -std=c++17 -O1 -o ${ASSET_DIR}/mkassets ${MKASSETS_SOURCES}
-  DEPENDS ${MKASSETS_SOURCES} ${CMAKE_SOURCE_DIR}/src/assets/palettes.h ${CMAKE_SOURCE_DIR}/src/core/image.h
+  COMMAND ${HOST_CXX} -std=c++20 -O1 -o ${ASSET_DIR}/mkassets ${MKASSETS_SOURCES}
+  DEPENDS ${MKASSETS_SOURCES} ${ASSET_HEADERS}
   COMMENT "Building the picture generator")
-set(ASSET_FILES palette_basic.bmp palette_quick.bmp palette_grey.bmp pipette.cur)
+set(ASSET_FILES palette_basic.bmp palette_quick.bmp palette_grey.bmp pipette.cur
+  main_background.bmp close_normal.bmp close_down.bmp min_normal.bmp min_down.bmp)
 list(TRANSFORM ASSET_FILES PREPEND ${ASSET_DIR}/)
 add_custom_command(
   OUTPUT ${ASSET_FILES}

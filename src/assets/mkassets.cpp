@@ -1,4 +1,5 @@
 // Build step: draws the add-in's pictures and writes them where the resource script finds them.
+#include "frame.h"
 #include "palettes.h"
 #include <cstdio>
 #include <string>
@@ -24,6 +25,11 @@ int main(int argc, char** argv) {
     bool ok = WriteFile(dir + "/palette_basic.bmp", hv::EncodeBmp(BasicPalette())) &&
               WriteFile(dir + "/palette_quick.bmp", hv::EncodeBmp(QuickColorPalette())) &&
               WriteFile(dir + "/palette_grey.bmp", hv::EncodeBmp(GreyScalePalette())) &&
+              WriteFile(dir + "/main_background.bmp", hv::EncodeBmp(MainBackground())) &&
+              WriteFile(dir + "/close_normal.bmp", hv::EncodeBmp(CloseNormal())) &&
+              WriteFile(dir + "/close_down.bmp", hv::EncodeBmp(ClosePressed())) &&
+              WriteFile(dir + "/min_normal.bmp", hv::EncodeBmp(MinimizeNormal())) &&
+              WriteFile(dir + "/min_down.bmp", hv::EncodeBmp(MinimizePressed())) &&
               WriteFile(dir + "/pipette.cur",
                         hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY));
     if (!ok) std::fprintf(stderr, "mkassets: cannot write to %s\n", dir.c_str());
