@@ -32,6 +32,7 @@ target_include_directories(hv_resources PRIVATE ${ASSET_DIR} ${CMAKE_SOURCE_DIR}
 file(GLOB RUNTIME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/runtime/*.cpp)
 file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/colour/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/output/*.cpp
   ${CMAKE_SOURCE_DIR}/src/forms/*.cpp)
 
 # Everything but the DLL's entry points, so the tests link the same code.
@@ -58,9 +59,13 @@ add_executable(core_tests ${CORE_TEST_SOURCES})
 target_link_libraries(core_tests PRIVATE hv_product GTest::gtest_main)
 add_test(NAME core_tests_win32 COMMAND core_tests)
 
+add_executable(clipboard_holder tests/support/clipboard_holder.cpp)
+
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/win/*.cpp ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+list(FILTER WIN_TEST_SOURCES EXCLUDE REGEX "clipboard_holder.cpp$")
 add_executable(window_tests ${WIN_TEST_SOURCES} $<TARGET_OBJECTS:hv_resources>)
 target_include_directories(window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(window_tests PRIVATE hv_product GTest::gtest_main)
+add_dependencies(window_tests clipboard_holder)
 add_test(NAME window_tests COMMAND window_tests)

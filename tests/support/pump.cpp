@@ -93,6 +93,14 @@ void SendLeftButton(bool down) {
     SendInput(1, &in, sizeof in);
 }
 
+void SendKey(WORD vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
 void SendMoveTo(int x, int y) {
     INPUT in{};
     in.type = INPUT_MOUSE;

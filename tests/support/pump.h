@@ -48,6 +48,8 @@ class RunLater {
 
 // Real input: the left button pressed or released where the cursor is.
 void SendLeftButton(bool down);
+// Real input: a key pressed and released.
+void SendKey(WORD vk);
 // Real input: the pointer moved to (x, y) on the screen.
 void SendMoveTo(int x, int y);
 
