@@ -39,7 +39,7 @@ file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
 add_library(hv_product STATIC ${CORE_SOURCES} ${ASSET_SOURCES} ${RUNTIME_SOURCES} ${PRODUCT_SOURCES})
 target_include_directories(hv_product PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(hv_product PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(hv_product PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 ole32 oleaut32 uuid)
+target_link_libraries(hv_product PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 shell32 ole32 oleaut32 uuid)
 
 add_library(Pigmora SHARED src/connect/dllmain.cpp $<TARGET_OBJECTS:hv_resources>)
 set_target_properties(Pigmora PROPERTIES PREFIX "" OUTPUT_NAME Pigmora)
@@ -60,12 +60,13 @@ target_link_libraries(core_tests PRIVATE hv_product GTest::gtest_main)
 add_test(NAME core_tests_win32 COMMAND core_tests)
 
 add_executable(clipboard_holder tests/support/clipboard_holder.cpp)
+add_executable(url_recorder tests/support/url_recorder.cpp)
 
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/win/*.cpp ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
-list(FILTER WIN_TEST_SOURCES EXCLUDE REGEX "clipboard_holder.cpp$")
+list(FILTER WIN_TEST_SOURCES EXCLUDE REGEX "(clipboard_holder|url_recorder).cpp$")
 add_executable(window_tests ${WIN_TEST_SOURCES} $<TARGET_OBJECTS:hv_resources>)
 target_include_directories(window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(window_tests PRIVATE hv_product GTest::gtest_main)
-add_dependencies(window_tests clipboard_holder)
+add_dependencies(window_tests clipboard_holder url_recorder)
 add_test(NAME window_tests COMMAND window_tests)
