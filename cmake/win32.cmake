@@ -8,17 +8,17 @@ set(ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
 file(MAKE_DIRECTORY ${ASSET_DIR})
 find_program(HOST_CXX NAMES g++ c++ REQUIRED)
 set(MKASSETS_SOURCES ${CMAKE_SOURCE_DIR}/src/assets/mkassets.cpp)
+file(GLOB ASSET_HEADERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/assets/*.h ${CMAKE_SOURCE_DIR}/src/core/*.h)
 foreach(s ${CORE_SOURCES} ${ASSET_SOURCES})
   list(APPEND MKASSETS_SOURCES ${CMAKE_SOURCE_DIR}/${s})
 endforeach()
 add_custom_command(
   OUTPUT ${ASSET_DIR}/mkassets
-  COMMAND ${HOST_CXX} -std=c++17 -O1 -o ${ASSET_DIR}/mkassets ${MKASSETS_SOURCES}
-  DEPENDS ${MKASSETS_SOURCES} ${CMAKE_SOURCE_DIR}/src/assets/palettes.h ${CMAKE_SOURCE_DIR}/src/core/image.h
-          ${CMAKE_SOURCE_DIR}/src/assets/button_faces.h ${CMAKE_SOURCE_DIR}/src/assets/pixel_art.h
-          ${CMAKE_SOURCE_DIR}/src/assets/asset_ids.h
+  COMMAND ${HOST_CXX} -std=c++20 -O1 -o ${ASSET_DIR}/mkassets ${MKASSETS_SOURCES}
+  DEPENDS ${MKASSETS_SOURCES} ${ASSET_HEADERS}
   COMMENT "Building the picture generator")
-set(ASSET_FILES palette_basic.bmp palette_quick.bmp palette_grey.bmp pipette.cur)
+set(ASSET_FILES palette_basic.bmp palette_quick.bmp palette_grey.bmp pipette.cur
+  main_background.bmp close_normal.bmp close_down.bmp min_normal.bmp min_down.bmp)
 foreach(face cmd_insert cmd_copy cmd_capture cmd_about cmd_rgb_menu cmd_insert_fav cmd_copy_fav cmd_ac_fav)
   list(APPEND ASSET_FILES ${face}_up.bmp ${face}_over.bmp ${face}_down.bmp)
 endforeach()
@@ -36,13 +36,14 @@ file(GLOB RUNTIME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/runtime/*.cp
 file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/colour/*.cpp
   ${CMAKE_SOURCE_DIR}/src/controls/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/output/*.cpp
   ${CMAKE_SOURCE_DIR}/src/forms/*.cpp)
 
 # Everything but the DLL's entry points, so the tests link the same code.
 add_library(hv_product STATIC ${CORE_SOURCES} ${ASSET_SOURCES} ${RUNTIME_SOURCES} ${PRODUCT_SOURCES})
 target_include_directories(hv_product PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(hv_product PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(hv_product PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 ole32 oleaut32 uuid)
+target_link_libraries(hv_product PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 shell32 ole32 oleaut32 uuid)
 
 add_library(Pigmora SHARED src/connect/dllmain.cpp $<TARGET_OBJECTS:hv_resources>)
 set_target_properties(Pigmora PROPERTIES PREFIX "" OUTPUT_NAME Pigmora)
@@ -62,11 +63,16 @@ add_executable(core_tests ${CORE_TEST_SOURCES})
 target_link_libraries(core_tests PRIVATE hv_product GTest::gtest_main)
 add_test(NAME core_tests_win32 COMMAND core_tests)
 
+add_executable(clipboard_holder tests/support/clipboard_holder.cpp)
+add_executable(url_recorder tests/support/url_recorder.cpp)
+
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/win/*.cpp ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+list(FILTER WIN_TEST_SOURCES EXCLUDE REGEX "(clipboard_holder|url_recorder).cpp$")
 add_executable(window_tests ${WIN_TEST_SOURCES} $<TARGET_OBJECTS:hv_resources>)
 target_include_directories(window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(window_tests PRIVATE hv_product GTest::gtest_main)
+add_dependencies(window_tests clipboard_holder url_recorder)
 add_test(NAME window_tests COMMAND window_tests)
 
 # Benchmarks (bench/NAME.cpp becomes the program NAME) print figures; they are not tests.

@@ -29,5 +29,5 @@ wine_prefix_start
 
 status=0
 (cd build/native && ctest --output-on-failure) || status=1
-(cd build/win32 && ctest --output-on-failure --timeout 600) || status=1
+(cd build/win32 && ctest --output-on-failure --timeout 300) || status=1
 exit $status

@@ -4,6 +4,11 @@
 #define IDB_PALETTE_BASIC 201
 #define IDB_PALETTE_QUICK 202
 #define IDB_PALETTE_GREY 203
+#define IDB_MAIN_BACKGROUND 210
+#define IDB_CLOSE_NORMAL 211
+#define IDB_CLOSE_DOWN 212
+#define IDB_MIN_NORMAL 213
+#define IDB_MIN_DOWN 214
 #define IDC_PIPETTE 301
 
 /* Button faces: up, over and down picture of each button. */

@@ -1,5 +1,6 @@
 // Build step: draws the add-in's pictures and writes them where the resource script finds them.
 #include "button_faces.h"
+#include "frame.h"
 #include "palettes.h"
 #include <cstdio>
 #include <string>
@@ -26,6 +27,11 @@ int main(int argc, char** argv) {
     bool ok = WriteFile(dir + "/palette_basic.bmp", hv::EncodeBmp(BasicPalette())) &&
               WriteFile(dir + "/palette_quick.bmp", hv::EncodeBmp(QuickColorPalette())) &&
               WriteFile(dir + "/palette_grey.bmp", hv::EncodeBmp(GreyScalePalette())) &&
+              WriteFile(dir + "/main_background.bmp", hv::EncodeBmp(MainBackground())) &&
+              WriteFile(dir + "/close_normal.bmp", hv::EncodeBmp(CloseNormal())) &&
+              WriteFile(dir + "/close_down.bmp", hv::EncodeBmp(ClosePressed())) &&
+              WriteFile(dir + "/min_normal.bmp", hv::EncodeBmp(MinimizeNormal())) &&
+              WriteFile(dir + "/min_down.bmp", hv::EncodeBmp(MinimizePressed())) &&
               WriteFile(dir + "/pipette.cur",
                         hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY));
     const std::pair<FaceState, const char*> states[] = {

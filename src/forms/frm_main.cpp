@@ -1,5 +1,6 @@
 #include "frm_main.h"
 #include "../assets/asset_ids.h"
+#include "../assets/frame.h"
 #include "../colour/palettes.h"
 #include "../runtime/screen.h"
 #include "frm_main_layout.h"
@@ -12,11 +13,7 @@ constexpr ColorValue kCodeGreen = RGBColor(0, 128, 0);
 }
 
 frmMain::frmMain() : form_("frmMain") {
-    form_.OnTerminated = [this] {
-        fields_.reset();
-        picCurrentCol = picColorBW = picColors = picBasicCol = nullptr;
-        txtColorCode = txtR = txtG = txtB = nullptr;
-    };
+    form_.OnTerminated = [this] { fields_.reset(); };
 }
 
 frmMain::~frmMain() = default;
@@ -24,32 +21,56 @@ frmMain::~frmMain() = default;
 void frmMain::Load() {
     if (form_.exists()) return;
     form_.Create("VB 6 Huevista", kMainWidth, kMainHeight);
-    form_.SetBackColor(RGBColor(255, 255, 255));
+    // The panel's white is the background that the skinned buttons let show through.
+    form_.SetBackColor(assets::kPanelWhite);
     BuildControls(form_, kMainLayout, kMainLayoutCount);
-    picCurrentCol = form_.Find<rt::PictureBox>("picCurrentCol");
-    picColorBW = form_.Find<rt::PictureBox>("picColorBW");
-    picColors = form_.Find<rt::PictureBox>("picColors");
-    picBasicCol = form_.Find<rt::PictureBox>("picBasicCol");
-    txtColorCode = form_.Find<rt::TextBox>("txtColorCode");
-    txtR = form_.Find<rt::TextBox>("txtR");
-    txtG = form_.Find<rt::TextBox>("txtG");
-    txtB = form_.Find<rt::TextBox>("txtB");
-    fields_.emplace(colour::ColourFields{*picCurrentCol, *txtColorCode, *txtR, *txtG, *txtB});
-
-    picCurrentCol->SetBackColor(RGBColor(255, 255, 255));
-    txtColorCode->SetFont("Courier New", 9);
-    for (rt::TextBox* t : {txtR, txtG, txtB}) t->SetBackColor(RGBColor(255, 255, 255));
-    pipette_ = rt::LoadMouseIcon(IDC_PIPETTE);
-    const std::pair<rt::PictureBox*, int> palettes[] = {
-        {picColorBW, IDB_PALETTE_GREY}, {picColors, IDB_PALETTE_QUICK}, {picBasicCol, IDB_PALETTE_BASIC}};
-    for (auto [box, id] : palettes) {
-        box->SetPicture(rt::Picture::FromResource(id));
-        box->SetMouseIcon(pipette_);
-    }
-    WireEvents();
+    FindControls();
+    SetPictures();
+    WireColourEvents();
+    WireFrameEvents();
     Form_Load();
 }
 
+void frmMain::FindControls() {
+    auto pic = [this](const char* n) { return form_.Find<rt::PictureBox>(n); };
+    auto txt = [this](const char* n) { return form_.Find<rt::TextBox>(n); };
+    picCurrentCol = pic("picCurrentCol");
+    picColorBW = pic("picColorBW");
+    picColors = pic("picColors");
+    picBasicCol = pic("picBasicCol");
+    picClose = pic("picClose");
+    picMinimize = pic("picMinimize");
+    closeNorm = pic("closeNorm");
+    closeDown = pic("closeDown");
+    minNorm = pic("minNorm");
+    minDown = pic("minDown");
+    txtColorCode = txt("txtColorCode");
+    txtR = txt("txtR");
+    txtG = txt("txtG");
+    txtB = txt("txtB");
+    txtTempFav = txt("txtTempFav");
+    txtIndex = txt("txtIndex");
+    Label5 = form_.FindLabel("Label5");
+    fields_.emplace(colour::ColourFields{*picCurrentCol, *txtColorCode, *txtR, *txtG, *txtB});
+}
+
+void frmMain::SetPictures() {
+    form_.SetPicture(rt::Picture::FromResource(IDB_MAIN_BACKGROUND));
+    picCurrentCol->SetBackColor(RGBColor(255, 255, 255));
+    for (rt::TextBox* t : {txtR, txtG, txtB}) t->SetBackColor(RGBColor(255, 255, 255));
+    pipette_ = rt::LoadMouseIcon(IDC_PIPETTE);
+    const std::pair<rt::PictureBox*, int> pictures[] = {
+        {picColorBW, IDB_PALETTE_GREY}, {picColors, IDB_PALETTE_QUICK},
+        {picBasicCol, IDB_PALETTE_BASIC}, {closeNorm, IDB_CLOSE_NORMAL},
+        {closeDown, IDB_CLOSE_DOWN},      {minNorm, IDB_MIN_NORMAL},
+        {minDown, IDB_MIN_DOWN}};
+    for (auto [box, id] : pictures) box->SetPicture(rt::Picture::FromResource(id));
+    for (rt::PictureBox* box : {picColorBW, picColors, picBasicCol}) box->SetMouseIcon(pipette_);
+    picClose->SetPicture(closeNorm->Picture());
+    picMinimize->SetPicture(minNorm->Picture());
+}
+
+// The load sequence. Nothing here can fail in a way the user should hear about.
 void frmMain::Form_Load() {
     form_.MoveTo(rt::ScreenWidthTwips() - form_.ScaleWidth(), 300);
     txtColorCode->SetForeColor(kCodeGreen);
@@ -60,7 +81,7 @@ void frmMain::Form_Load() {
     SetTopMost(*this, true);
 }
 
-void frmMain::WireEvents() {
+void frmMain::WireColourEvents() {
     auto pick = [this](rt::PictureBox* box) {
         return [this, box](const rt::MouseEvent& e) { colour::PickColor(*box, e, *fields_); };
     };
@@ -69,6 +90,21 @@ void frmMain::WireEvents() {
     picColors->OnMouseDown = picColors->OnMouseMove = pick(picColors);
     picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW);
     picCurrentCol->OnClick = [this] { colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd()); };
+}
+
+void frmMain::WireFrameEvents() {
+    form_.OnResize = [this] { SetTopMost(*this, true); };
+    // A press on the title, with any button, moves the window as a title bar would.
+    Label5->OnMouseDown = [this](const rt::MouseEvent&) {
+        ReleaseCapture();
+        SendMessageA(form_.hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    };
+    picClose->OnMouseDown = [this](const rt::MouseEvent&) { picClose->SetPicture(closeDown->Picture()); };
+    picClose->OnMouseUp = [this](const rt::MouseEvent&) { picClose->SetPicture(closeNorm->Picture()); };
+    picClose->OnClick = [this] { form_.Unload(); };
+    picMinimize->OnMouseDown = [this](const rt::MouseEvent&) { picMinimize->SetPicture(minDown->Picture()); };
+    picMinimize->OnMouseUp = [this](const rt::MouseEvent&) { picMinimize->SetPicture(minNorm->Picture()); };
+    picMinimize->OnClick = [this] { form_.SetWindowState(rt::Form::vbMinimized); };
 }
 
 } // namespace hv::forms

@@ -29,15 +29,27 @@ class frmMain {
     rt::PictureBox* picColorBW = nullptr;
     rt::PictureBox* picColors = nullptr;
     rt::PictureBox* picBasicCol = nullptr;
+    rt::PictureBox* picClose = nullptr;
+    rt::PictureBox* picMinimize = nullptr;
+    rt::PictureBox* closeNorm = nullptr;
+    rt::PictureBox* closeDown = nullptr;
+    rt::PictureBox* minNorm = nullptr;
+    rt::PictureBox* minDown = nullptr;
     rt::TextBox* txtColorCode = nullptr;
     rt::TextBox* txtR = nullptr;
     rt::TextBox* txtG = nullptr;
     rt::TextBox* txtB = nullptr;
+    rt::TextBox* txtTempFav = nullptr;
+    rt::TextBox* txtIndex = nullptr;
+    rt::Label* Label5 = nullptr;
     rt::ColorDialog cdlCol;
 
   private:
+    void FindControls();
+    void SetPictures();
     void Form_Load();
-    void WireEvents();
+    void WireColourEvents();
+    void WireFrameEvents();
 
     rt::Form form_;
     std::optional<colour::ColourFields> fields_;

@@ -4,20 +4,39 @@ namespace hv::forms {
 
 using rt::Align;
 
-// Positions in twips from the window's inner top-left corner.
+namespace {
+constexpr ColorValue kWhite = RGBColor(255, 255, 255);
+constexpr ColorValue kFavoriteBlue = 0x00BB7C67;
+} // namespace
+
+// Positions in twips from the window's inner top-left corner. The picture holders and the
+// two hidden fields lie below the window's height and are never seen.
 const ControlSpec kMainLayout[] = {
+    {"Label5", Kind::Label, 0, 45, 5055, 255, "   VB 6 Huevista", nullptr,
+     {.foreColor = kWhite, .bold = true}},
+    {"picMinimize", Kind::PictureBox, 5080, 80, 210, 180, nullptr, "Minimize", {.border = false}},
+    {"picClose", Kind::PictureBox, 5340, 80, 210, 180, nullptr, "Close", {.border = false}},
     {"picColorBW", Kind::PictureBox, 160, 480, 500, 330, nullptr, "Qick grey scale palette"},
     {"picColors", Kind::PictureBox, 720, 480, 3170, 330, nullptr, "Qick color palette"},
     {"picBasicCol", Kind::PictureBox, 3960, 480, 1515, 1140, nullptr, "Standard palette"},
     {"picCurrentCol", Kind::PictureBox, 160, 880, 500, 330, nullptr,
      "Current color preview, Click to modify "},
-    {"txtColorCode", Kind::TextBox, 720, 880, 1375, 330, nullptr, "VB color code", Align::Center},
-    {"Label2", Kind::Label, 200, 1320, 120, 195, "R", nullptr, Align::Left, RGBColor(255, 0, 0)},
-    {"txtR", Kind::TextBox, 320, 1320, 400, 195, nullptr, "Red value", Align::Center},
-    {"Label3", Kind::Label, 920, 1320, 120, 195, "G", nullptr, Align::Left, RGBColor(0, 192, 0)},
-    {"txtG", Kind::TextBox, 1040, 1320, 400, 195, nullptr, "Green value", Align::Center},
-    {"Label4", Kind::Label, 1560, 1320, 120, 195, "B", nullptr, Align::Left, RGBColor(0, 0, 255)},
-    {"txtB", Kind::TextBox, 1680, 1320, 400, 195, nullptr, "Blue value", Align::Center},
+    {"txtColorCode", Kind::TextBox, 720, 880, 1375, 330, nullptr, "VB color code",
+     {.alignment = Align::Center, .font = "Courier New", .fontSize = 9}},
+    {"Label2", Kind::Label, 200, 1320, 120, 195, "R", nullptr, {.foreColor = RGBColor(255, 0, 0)}},
+    {"txtR", Kind::TextBox, 320, 1320, 400, 195, nullptr, "Red value", {.alignment = Align::Center}},
+    {"Label3", Kind::Label, 920, 1320, 120, 195, "G", nullptr, {.foreColor = RGBColor(0, 192, 0)}},
+    {"txtG", Kind::TextBox, 1040, 1320, 400, 195, nullptr, "Green value", {.alignment = Align::Center}},
+    {"Label4", Kind::Label, 1560, 1320, 120, 195, "B", nullptr, {.foreColor = RGBColor(0, 0, 255)}},
+    {"txtB", Kind::TextBox, 1680, 1320, 400, 195, nullptr, "Blue value", {.alignment = Align::Center}},
+    {"Label1", Kind::Label, 200, 1720, 1335, 255, "Favorite colors", nullptr,
+     {.foreColor = kFavoriteBlue, .font = "Arial", .fontSize = 9}},
+    {"txtTempFav", Kind::TextBox, 5160, 2640, 150, 285, nullptr, nullptr, {.visible = false}},
+    {"txtIndex", Kind::TextBox, 5280, 2640, 150, 285, nullptr, nullptr, {.visible = false}},
+    {"closeNorm", Kind::PictureBox, 600, 3000, 210, 180, nullptr, nullptr, {.border = false}},
+    {"closeDown", Kind::PictureBox, 600, 3240, 210, 180, nullptr, nullptr, {.border = false}},
+    {"minNorm", Kind::PictureBox, 960, 3000, 210, 180, nullptr, nullptr, {.border = false}},
+    {"minDown", Kind::PictureBox, 960, 3240, 210, 180, nullptr, nullptr, {.border = false}},
 };
 const int kMainLayoutCount = sizeof kMainLayout / sizeof kMainLayout[0];
 

@@ -1,4 +1,5 @@
 #include "layout.h"
+#include "../runtime/font.h"
 #include "../runtime/form.h"
 #include "../runtime/picture_box.h"
 #include "../runtime/text_box.h"
@@ -8,26 +9,34 @@ namespace hv::forms {
 void BuildControls(rt::Form& form, const ControlSpec* specs, int count) {
     for (int i = 0; i < count; ++i) {
         const ControlSpec& s = specs[i];
+        const Look& look = s.look;
+        rt::Control* control = nullptr;
         switch (s.kind) {
-        case Kind::PictureBox: {
-            auto& p = form.Add<rt::PictureBox>(s.name, s.left, s.top, s.width, s.height, s.border);
-            if (s.toolTip) p.SetToolTipText(s.toolTip);
+        case Kind::PictureBox:
+            control = &form.Add<rt::PictureBox>(s.name, s.left, s.top, s.width, s.height, look.border);
             break;
-        }
         case Kind::TextBox: {
-            auto& t = form.Add<rt::TextBox>(s.name, s.left, s.top, s.width, s.height, s.alignment,
-                                            s.border);
+            auto& t = form.Add<rt::TextBox>(s.name, s.left, s.top, s.width, s.height,
+                                            look.alignment, look.border);
             if (s.caption) t.SetText(s.caption);
-            if (s.toolTip) t.SetToolTipText(s.toolTip);
-            t.SetForeColor(s.foreColor);
+            if (look.font) t.SetFont(look.font, look.fontSize, look.bold);
+            t.SetForeColor(look.foreColor);
+            control = &t;
             break;
         }
         case Kind::Label: {
             auto& l = form.AddLabel(s.name, s.left, s.top, s.width, s.height, s.caption ? s.caption : "");
-            l.ForeColor = s.foreColor;
-            l.Alignment = s.alignment;
+            l.ForeColor = look.foreColor;
+            l.Alignment = look.alignment;
+            l.Visible = look.visible;
+            if (look.font || look.bold)
+                l.font = rt::CreateVbFont(look.font ? look.font : "MS Sans Serif", look.fontSize, look.bold);
             break;
         }
+        }
+        if (control) {
+            if (s.toolTip) control->SetToolTipText(s.toolTip);
+            if (!look.visible) control->SetVisible(false);
         }
     }
 }

@@ -11,22 +11,27 @@ namespace hv::forms {
 
 enum class Kind { PictureBox, TextBox, Label };
 
+// The stored properties beyond place and texts; most controls keep the defaults.
+struct Look {
+    rt::Align alignment = rt::Align::Left;
+    ColorValue foreColor = 0;
+    bool border = true;
+    const char* font = nullptr; // null: the form's "MS Sans Serif" 8.25
+    double fontSize = 8.25;
+    bool bold = false;
+    bool visible = true;
+};
+
 struct ControlSpec {
     const char* name;
     Kind kind;
     int left, top, width, height; // twips
     const char* caption;          // labels and text boxes
     const char* toolTip;
-    rt::Align alignment = rt::Align::Left;
-    ColorValue foreColor = 0;
-    bool border = true;
+    Look look = {};
 };
 
 // Creates every control of the table on the form, in table order.
 void BuildControls(rt::Form& form, const ControlSpec* specs, int count);
-
-template <int N> void BuildControls(rt::Form& form, const ControlSpec (&specs)[N]) {
-    BuildControls(form, specs, N);
-}
 
 } // namespace hv::forms

@@ -1,19 +1,39 @@
 #include "on_top.h"
 #include "../core/units.h"
+#include "../runtime/screen.h"
 #include "frm_main.h"
+#include <algorithm>
 
 namespace hv::forms {
+
+namespace {
+TopMostPlacement g_last;
+}
+
+TopMostPlacement LastTopMostPlacement() { return g_last; }
 
 void SetTopMost(frmMain& main, bool topmost) {
     rt::Form& f = main.form();
     if (!f.exists()) return;
+    HWND after = topmost ? HWND_TOPMOST : HWND_NOTOPMOST;
+    if (IsIconic(f.hwnd())) {
+        // A minimised window keeps its icon's place; restoring calls this again.
+        SetWindowPos(f.hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
     // The display's own twips per pixel, not a fixed 15: at 120 DPI a fixed ratio would
     // shrink the window and move it off its place.
     const int tx = f.TwipsPerPixelX(), ty = f.TwipsPerPixelY();
     int left = TwipsToPixels(f.Left(), tx), top = TwipsToPixels(f.Top(), ty);
     const int width = TwipsToPixels(f.Width(), tx), height = TwipsToPixels(f.Height(), ty);
-    SetWindowPos(f.hwnd(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, left, top, width, height,
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // Wholly inside the work area of the screen it is on (its top-left corner wins when the
+    // window is larger than the area).
+    const RECT work = rt::WorkAreaNear(POINT{left + width / 2, top + height / 2});
+    left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+    top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
+    g_last = {static_cast<short>(left), static_cast<short>(top), static_cast<short>(width),
+              static_cast<short>(height)};
+    SetWindowPos(f.hwnd(), after, left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 } // namespace hv::forms

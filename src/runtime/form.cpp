@@ -17,6 +17,8 @@ Form::~Form() {
 
 bool Form::Create(const std::string& caption, double widthTwips, double heightTwips, HWND owner,
                   DWORD exStyle) {
+    controls_.clear(); // those of the last load
+    labels_.clear();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     const char* cls = RegisterClassOnce("HuevistaForm", CS_DBLCLKS, nullptr);
@@ -24,10 +26,10 @@ bool Form::Create(const std::string& caption, double widthTwips, double heightTw
                       WS_POPUP | WS_CLIPCHILDREN, 0, 0,
                       TwipsToPixels(widthTwips, tppX_), TwipsToPixels(heightTwips, tppY_), owner))
         return false;
-    // The tooltip window is created topmost: a topmost form that owns a non-topmost popup
-    // cannot be made topmost under every Win32 implementation.
+    // The tooltip window has no owner and goes with the form (WM_DESTROY below): under Wine
+    // 8 a window that owns a popup, even a topmost one, cannot itself be made topmost.
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, hwnd(), nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, nullptr, nullptr,
                                nullptr, nullptr);
     return true;
 }
@@ -121,11 +123,16 @@ void Form::Unload() {
     Destroy();
 }
 
-// Unloading drops the controls and their state, as VB does.
+// The controls' windows are gone with the form's; the objects stay until the form is loaded
+// again, since an unload may come from inside one of their own event handlers.
 void Form::OnDestroyed() {
-    controls_.clear();
-    labels_.clear();
     if (OnTerminated) OnTerminated();
+}
+
+int Form::WindowState() const { return hwnd() && IsIconic(hwnd()) ? vbMinimized : vbNormal; }
+
+void Form::SetWindowState(int state) {
+    if (hwnd()) ShowWindow(hwnd(), state == vbMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
 void Form::Paint(HDC dc) {
@@ -195,7 +202,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         Unload();
         return 0;
     case WM_DESTROY:
-        tooltip_ = nullptr; // destroyed with its owner
+        if (tooltip_) DestroyWindow(tooltip_);
+        tooltip_ = nullptr;
         break;
     }
     return Window::HandleMessage(msg, wp, lp);

@@ -57,6 +57,10 @@ class Form : public Window {
     void SetToolTip(HWND child, const std::string& text);
     HWND tooltipWindow() const { return tooltip_; }
 
+    enum { vbNormal = 0, vbMinimized = 1 };
+    int WindowState() const;
+    void SetWindowState(int state);
+
     // Destroys the window and its controls' windows; raises OnUnload first.
     void Unload();
 

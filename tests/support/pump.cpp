@@ -64,6 +64,52 @@ void CALLBACK ModalAnswer::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     self->answer_(s.found);
 }
 
+namespace {
+RunLater* g_later = nullptr;
+}
+
+RunLater::RunLater(DWORD ms, std::function<void()> action) : action_(std::move(action)) {
+    g_later = this;
+    timer_ = SetTimer(nullptr, 0, ms, &RunLater::OnTimer);
+}
+
+RunLater::~RunLater() {
+    KillTimer(nullptr, timer_);
+    if (g_later == this) g_later = nullptr;
+}
+
+void CALLBACK RunLater::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    RunLater* self = g_later;
+    if (!self || self->ran_) return;
+    self->ran_ = true;
+    KillTimer(nullptr, self->timer_);
+    self->action_();
+}
+
+void SendLeftButton(bool down) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in, sizeof in);
+}
+
+void SendKey(WORD vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+void SendMoveTo(int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    in.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    SendInput(1, &in, sizeof in);
+}
+
 std::string WindowText(HWND hwnd) {
     char buf[512] = "";
     GetWindowTextA(hwnd, buf, sizeof buf);

@@ -30,6 +30,29 @@ class ModalAnswer {
     bool answered_ = false;
 };
 
+// Runs `action` once from this thread's message loop (a modal one included) after `ms`.
+class RunLater {
+  public:
+    RunLater(DWORD ms, std::function<void()> action);
+    ~RunLater();
+    RunLater(const RunLater&) = delete;
+    RunLater& operator=(const RunLater&) = delete;
+    bool ran() const { return ran_; }
+
+  private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    std::function<void()> action_;
+    UINT_PTR timer_ = 0;
+    bool ran_ = false;
+};
+
+// Real input: the left button pressed or released where the cursor is.
+void SendLeftButton(bool down);
+// Real input: a key pressed and released.
+void SendKey(WORD vk);
+// Real input: the pointer moved to (x, y) on the screen.
+void SendMoveTo(int x, int y);
+
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
 

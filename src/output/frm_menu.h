@@ -1,0 +1,46 @@
+// frmMenu: holds the format menu, never shown itself. Each command builds its text from the
+// component fields of the main window and delivers it, then unloads the menu form.
+#pragma once
+#include "../core/output_formats.h"
+#include "../runtime/popup_menu.h"
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace hv::rt {
+class TextBox;
+}
+
+namespace hv::output {
+
+struct ComponentSources {
+    rt::TextBox& txtR;
+    rt::TextBox& txtG;
+    rt::TextBox& txtB;
+};
+
+using Delivery = std::function<void(const std::string& text)>;
+
+class frmMenu {
+  public:
+    frmMenu(ComponentSources sources, Delivery insert, Delivery copy);
+
+    void Load();
+    void Unload() { menu_.reset(); }
+    bool Loaded() const { return menu_ != nullptr; }
+
+    // Loads the form if needed and shows the popup at `pt` (screen pixels); runs the chosen
+    // command's handler. A dismissed menu does nothing and leaves the form loaded.
+    void PopupAt(HWND owner, POINT pt);
+    // Runs the handler of the item with this name (mnuIr ... mnuCRGBComma).
+    void Click(const std::string& item);
+
+    const rt::PopupMenu* menu() const { return menu_.get(); }
+
+  private:
+    ComponentSources sources_;
+    Delivery insert_, copy_;
+    std::unique_ptr<rt::PopupMenu> menu_;
+};
+
+} // namespace hv::output

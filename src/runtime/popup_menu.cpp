@@ -1,0 +1,49 @@
+#include "popup_menu.h"
+
+namespace hv::rt {
+
+namespace {
+constexpr UINT kFirstId = 100;
+}
+
+PopupMenu::PopupMenu(const MenuSpec* specs, int count) : specs_(specs, specs + count) {
+    // parents[level] is the menu that items of that level go into.
+    std::vector<HMENU> parents(8, nullptr);
+    root_ = CreateMenu();
+    parents[1] = root_;
+    for (int i = 0; i < count; ++i) {
+        const MenuSpec& s = specs[i];
+        if (s.level < 1 || s.level >= static_cast<int>(parents.size()) - 1) continue;
+        const bool hasChildren = i + 1 < count && specs[i + 1].level > s.level;
+        HMENU into = s.level == 1 ? nullptr : parents[s.level - 1];
+        if (hasChildren) {
+            HMENU sub = CreatePopupMenu();
+            if (into) AppendMenuA(into, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), s.caption);
+            else AppendMenuA(root_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), s.caption);
+            parents[s.level] = sub;
+            if (s.level == 1 && !popup_) popup_ = sub;
+        } else if (into) {
+            if (std::string(s.caption) == "-") AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
+            else AppendMenuA(into, MF_STRING, kFirstId + i, s.caption);
+        }
+    }
+}
+
+PopupMenu::~PopupMenu() {
+    if (root_) DestroyMenu(root_); // destroys the submenus with it
+}
+
+std::string PopupMenu::Track(HWND owner, POINT pt) {
+    if (!popup_) return {};
+    // The owner must be in the foreground, or the menu neither gets the keyboard nor closes
+    // on a click elsewhere; the posted null message lets it close cleanly afterwards.
+    SetForegroundWindow(owner);
+    const UINT id = static_cast<UINT>(TrackPopupMenuEx(
+        popup_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, pt.x,
+        pt.y, owner, nullptr));
+    PostMessageA(owner, WM_NULL, 0, 0);
+    if (id < kFirstId || id - kFirstId >= specs_.size()) return {};
+    return specs_[id - kFirstId].name;
+}
+
+} // namespace hv::rt

@@ -1,0 +1,33 @@
+// A menu tree declared as data, shown as a popup at a screen point.
+#pragma once
+#include "handles.h"
+#include <string>
+#include <vector>
+
+namespace hv::rt {
+
+struct MenuSpec {
+    int level;           // 1 is the root, whose children the popup shows
+    const char* name;
+    const char* caption; // "-" is a separator line
+};
+
+class PopupMenu {
+  public:
+    PopupMenu(const MenuSpec* specs, int count);
+    ~PopupMenu();
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
+
+    // Shows the root's children with the menu's left edge at `pt`, items reacting to the left
+    // button; returns the name of the chosen item, or "" when the menu was dismissed.
+    std::string Track(HWND owner, POINT pt);
+    HMENU handle() const { return popup_; }
+
+  private:
+    std::vector<MenuSpec> specs_;
+    HMENU root_ = nullptr;
+    HMENU popup_ = nullptr;
+};
+
+} // namespace hv::rt
