@@ -1,6 +1,6 @@
-// Shows every button face in its three states and a row of colour swatches, on the main
-// window's white panel and on a green one where the transparent corners show. For looking
-// at the controls: `controls-gallery [seconds]` closes itself after that many seconds.
+// Shows the buttons and swatches where the main window will have them, on its background,
+// and every button face in its three states on a green window where the transparent corners
+// show. For looking at the controls: `controls-gallery [seconds]` closes after that long.
 #include "assets/asset_ids.h"
 #include "assets/button_faces.h"
 #include "controls/lumo_color_container.h"
@@ -31,7 +31,7 @@ void AddButtons(rt::Form& form, bool maskStored) {
     }
 }
 
-void AddSwatches(rt::Form& form) {
+void AddSwatches(rt::Form& form, double left, double top) {
     const ColorValue colours[10] = {RGBColor(255, 0, 0),     RGBColor(0, 160, 0),
                                     RGBColor(0, 0, 255),     RGBColor(255, 255, 0),
                                     RGBColor(255, 128, 0),   RGBColor(128, 0, 128),
@@ -43,35 +43,50 @@ void AddSwatches(rt::Form& form) {
                             {"backcolor", colours[i]},
                             {"edgepressedcolor", RGBColor(0x67, 0x7D, 0xB9)},
                             {"edgeunpressedcolor", SystemColor(9)}};
-        auto& cc = form.Add<controls::LumoColorContainer>("CC" + std::to_string(i), 150 + 240 * i,
-                                                          1560, 240, 225, &bag);
+        auto& cc = form.Add<controls::LumoColorContainer>("CC" + std::to_string(i),
+                                                          left + 240 * i, top, 240, 225, &bag);
         if (i == 2) cc.SetStyle(1);
     }
-    // A big one of the default look, pressed and unpressed.
-    form.Add<controls::LumoColorContainer>("big0", 2700, 1500, 600, 450).SetBackColor(RGBColor(70, 130, 180));
-    form.Add<controls::LumoColorContainer>("big1", 3400, 1500, 600, 450).SetStyle(1);
+}
+
+// The buttons and swatches where the main window will have them, on its background.
+void AddMainWindowControls(rt::Form& form) {
+    struct Place {
+        int face;
+        double left, top;
+    };
+    const Place places[] = {{0, 2160, 880}, {1, 2600, 880}, {2, 3030, 880}, {3, 3460, 880},
+                            {4, 2180, 1320}, {5, 3950, 1710}, {6, 4470, 1710}, {7, 4990, 1710}};
+    for (const Place& p : places) {
+        const assets::ButtonFace& face = assets::kButtonFaces[p.face];
+        rt::PropertyBag bag{{"pictureup", rt::Picture::FromResource(face.idUp)},
+                            {"pictureover", rt::Picture::FromResource(face.idOver)},
+                            {"picturedown", rt::Picture::FromResource(face.idDown)}};
+        form.Add<controls::TransSkinButton>(face.file, p.left, p.top, 420, 330, &bag);
+    }
+    AddSwatches(form, 1440, 1710);
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmd, int) {
-    rt::Form white("white"), green("green");
-    white.Create("white", 6400, 2200);
-    white.SetBackColor(assets::kButtonMaskColor);
-    green.Create("green", 6400, 2200);
+    rt::Form main("main"), green("green");
+    main.Create("main", 5625, 2115);
+    main.SetBackColor(assets::kButtonMaskColor);
+    main.SetPicture(rt::Picture::FromResource(IDB_MAIN_BACKGROUND));
+    AddMainWindowControls(main);
+    green.Create("green", 6400, 2000);
     green.SetBackColor(RGBColor(60, 160, 80));
-    AddButtons(white, false);
-    AddSwatches(white);
     AddButtons(green, true);
-    AddSwatches(green);
-    white.MoveTo(150, 150);
+    AddSwatches(green, 150, 1560);
+    main.MoveTo(150, 150);
     green.MoveTo(150, 2500);
-    ShowWindow(white.hwnd(), SW_SHOWNA);
+    ShowWindow(main.hwnd(), SW_SHOWNA);
     ShowWindow(green.hwnd(), SW_SHOWNA);
     const DWORD seconds = static_cast<DWORD>(std::atoi(cmd));
     const DWORD start = GetTickCount();
     MSG msg;
-    while (white.exists() && (!seconds || GetTickCount() - start < seconds * 1000)) {
+    while (main.exists() && (!seconds || GetTickCount() - start < seconds * 1000)) {
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
