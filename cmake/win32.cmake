@@ -30,6 +30,7 @@ target_include_directories(hv_resources PRIVATE ${ASSET_DIR} ${CMAKE_SOURCE_DIR}
 file(GLOB RUNTIME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/runtime/*.cpp)
 file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/colour/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/capture/*.cpp
   ${CMAKE_SOURCE_DIR}/src/forms/*.cpp)
 
 # Everything but the DLL's entry points, so the tests link the same code.
@@ -44,6 +45,10 @@ target_link_libraries(Pigmora PRIVATE hv_product)
 target_link_options(Pigmora PRIVATE -Wl,--kill-at)
 
 add_executable(huevista-launch WIN32 tools/launch.cpp)
+
+# Benchmarks: run under Wine by their scripts in bench/, not by ctest.
+add_executable(bench_capture bench/bench_capture.cpp)
+target_link_libraries(bench_capture PRIVATE hv_product)
 
 # Tests
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -61,4 +66,7 @@ file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS
 add_executable(window_tests ${WIN_TEST_SOURCES} $<TARGET_OBJECTS:hv_resources>)
 target_include_directories(window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(window_tests PRIVATE hv_product GTest::gtest_main)
-add_test(NAME window_tests COMMAND window_tests)
+add_test(NAME window_tests COMMAND window_tests --gtest_filter=-PaletteDisplay.*)
+add_test(NAME window_tests_palette_display
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/run_on_palette_display.sh
+          $<TARGET_FILE:window_tests> ${CMAKE_BINARY_DIR}/palette-display)
