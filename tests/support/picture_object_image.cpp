@@ -1,5 +1,6 @@
 #include "picture_object_image.h"
 #include <olectl.h>
+#include <sstream>
 #include <vector>
 
 namespace hv::test {
@@ -56,6 +57,28 @@ Image PictureObjectImage(IPictureDisp* picture) {
     for (size_t i = 0; i < bits.size(); ++i)
         img.pixels[i] = RGBColor((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);
     return img;
+}
+
+Image PictureImage(const rt::Picture& picture, int x0, int y0, int w, int h) {
+    Image img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.at(x, y) = picture.Pixel(x0 + x, y0 + y);
+    return img;
+}
+
+std::string CompareArea(const Image& grab, int gx, int gy, const Image& expected) {
+    int differ = 0;
+    std::ostringstream first;
+    for (int y = 0; y < expected.height; ++y)
+        for (int x = 0; x < expected.width; ++x) {
+            const ColorValue got = grab.contains(gx + x, gy + y) ? grab.at(gx + x, gy + y) : -1;
+            if (got == expected.at(x, y)) continue;
+            if (differ++ == 0)
+                first << "at " << x << "," << y << " got " << std::hex << got << " want "
+                      << expected.at(x, y) << std::dec;
+        }
+    return differ ? first.str() + " (" + std::to_string(differ) + " pixels differ)" : "";
 }
 
 } // namespace hv::test
