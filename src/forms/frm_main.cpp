@@ -2,6 +2,9 @@
 #include "../assets/asset_ids.h"
 #include "../assets/frame.h"
 #include "../colour/palettes.h"
+#include "../colour/registry_stuff.h"
+#include "../core/output_formats.h"
+#include "../output/clipboard_copy.h"
 #include "../runtime/screen.h"
 #include "frm_main_layout.h"
 #include "on_top.h"
@@ -13,7 +16,11 @@ constexpr ColorValue kCodeGreen = RGBColor(0, 128, 0);
 }
 
 frmMain::frmMain() : form_("frmMain") {
-    form_.OnTerminated = [this] { fields_.reset(); };
+    form_.OnTerminated = [this] {
+        frmMenu_.reset();
+        favorites_.reset();
+        fields_.reset();
+    };
 }
 
 frmMain::~frmMain() = default;
@@ -28,6 +35,8 @@ void frmMain::Load() {
     SetPictures();
     WireColourEvents();
     WireFrameEvents();
+    WireFavoriteEvents();
+    WireOutputEvents();
     Form_Load();
 }
 
@@ -51,7 +60,26 @@ void frmMain::FindControls() {
     txtTempFav = txt("txtTempFav");
     txtIndex = txt("txtIndex");
     Label5 = form_.FindLabel("Label5");
+    auto button = [this](const char* n) { return form_.Find<controls::TransSkinButton>(n); };
+    cmdInsert = button("cmdInsert");
+    cmdCopy = button("cmdCopy");
+    cmdCapture = button("cmdCapture");
+    cmdAbout = button("cmdAbout");
+    cmdRGBMenu = button("cmdRGBMenu");
+    cmdInsertFav = button("cmdInsertFav");
+    cmdCopyFav = button("cmdCopyFav");
+    cmdACFav = button("cmdACFav");
+    for (int i = 0; i < colour::kFavoriteCount; ++i)
+        CC[i] = form_.Find<controls::LumoColorContainer>("CC(" + std::to_string(i) + ")");
     fields_.emplace(colour::ColourFields{*picCurrentCol, *txtColorCode, *txtR, *txtG, *txtB});
+    favorites_.emplace(colour::FavoriteFields{CC, *txtIndex, *txtTempFav, *picBasicCol, cdlColFav,
+                                              *fields_, form_.hwnd(), favoritesRoot});
+    frmMenu_ = std::make_unique<output::frmMenu>(
+        output::ComponentSources{*txtR, *txtG, *txtB},
+        [this](const std::string& text) {
+            if (InsertText) InsertText(text);
+        },
+        [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
 }
 
 void frmMain::SetPictures() {
@@ -73,7 +101,10 @@ void frmMain::SetPictures() {
 // The load sequence. Nothing here can fail in a way the user should hear about.
 void frmMain::Form_Load() {
     form_.MoveTo(rt::ScreenWidthTwips() - form_.ScaleWidth(), 300);
+    colour::CreateRegKey(favoritesRoot, colour::kFavoritesKey);
+    colour::LoadFavorites(*favorites_);
     txtColorCode->SetForeColor(kCodeGreen);
+    colour::SelectInitialFavorite(*favorites_);
     txtR->SetText("255");
     txtG->SetText("255");
     txtB->SetText("255");
@@ -105,6 +136,39 @@ void frmMain::WireFrameEvents() {
     picMinimize->OnMouseDown = [this](const rt::MouseEvent&) { picMinimize->SetPicture(minDown->Picture()); };
     picMinimize->OnMouseUp = [this](const rt::MouseEvent&) { picMinimize->SetPicture(minNorm->Picture()); };
     picMinimize->OnClick = [this] { form_.SetWindowState(rt::Form::vbMinimized); };
+}
+
+void frmMain::WireFavoriteEvents() {
+    for (int i = 0; i < colour::kFavoriteCount; ++i) {
+        CC[i]->OnMouseDown = [this, i](const rt::MouseEvent&) { colour::CC_MouseDown(*favorites_, i); };
+        CC[i]->OnMouseMove = [this, i](const rt::MouseEvent&) { colour::CC_MouseMove(*favorites_, i); };
+        CC[i]->OnDblClick = [this] { colour::CC_DblClick(*favorites_); };
+    }
+    cmdACFav->OnClick = [this] { colour::cmdACFav_Click(*favorites_); };
+}
+
+void frmMain::WireOutputEvents() {
+    cmdCopy->OnClick = [this] {
+        if (output::CopyToClipboard(form_.hwnd(), txtColorCode->Text())) picCurrentCol->SetFocus();
+    };
+    cmdCopy->OnMouseMove = [this](const rt::MouseEvent&) {
+        cmdCopy->SetToolTipText(CopyHint(txtColorCode->Text()));
+    };
+    cmdCopyFav->OnClick = [this] {
+        if (output::CopyToClipboard(form_.hwnd(), txtTempFav->Text())) picBasicCol->SetFocus();
+    };
+    cmdInsert->OnMouseMove = [this](const rt::MouseEvent&) {
+        cmdInsert->SetToolTipText(InsertHint(txtColorCode->Text()));
+    };
+    cmdRGBMenu->OnMouseUp = [this](const rt::MouseEvent& e) { cmdRGBMenu_MouseUp(e); };
+}
+
+// The format menu opens on the release of the left button, at the pointer.
+void frmMain::cmdRGBMenu_MouseUp(const rt::MouseEvent& e) {
+    if (e.Button != rt::vbLeftButton) return;
+    POINT pt{};
+    GetCursorPos(&pt);
+    frmMenu_->PopupAt(form_.hwnd(), pt);
 }
 
 } // namespace hv::forms

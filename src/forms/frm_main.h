@@ -1,6 +1,12 @@
 // frmMain: the add-in's working window.
 #pragma once
 #include "../colour/colour_state.h"
+#include "../colour/favorites.h"
+#include "../controls/lumo_color_container.h"
+#include "../controls/trans_skin_button.h"
+#include "../output/frm_menu.h"
+#include <array>
+#include <memory>
 #include "../runtime/colour_dialog.h"
 #include "../runtime/form.h"
 #include "../runtime/picture_box.h"
@@ -24,6 +30,11 @@ class frmMain {
     HWND hWnd() const { return form_.hwnd(); }
 
     colour::ColourFields& fields() { return *fields_; }
+    colour::FavoriteFields& favorites() { return *favorites_; }
+    output::frmMenu* menuForm() { return frmMenu_.get(); }
+
+    // Where the favourites are kept; tests point it elsewhere.
+    HKEY favoritesRoot = HKEY_LOCAL_MACHINE;
 
     rt::PictureBox* picCurrentCol = nullptr;
     rt::PictureBox* picColorBW = nullptr;
@@ -42,7 +53,20 @@ class frmMain {
     rt::TextBox* txtTempFav = nullptr;
     rt::TextBox* txtIndex = nullptr;
     rt::Label* Label5 = nullptr;
+    controls::TransSkinButton* cmdInsert = nullptr;
+    controls::TransSkinButton* cmdCopy = nullptr;
+    controls::TransSkinButton* cmdCapture = nullptr;
+    controls::TransSkinButton* cmdAbout = nullptr;
+    controls::TransSkinButton* cmdRGBMenu = nullptr;
+    controls::TransSkinButton* cmdInsertFav = nullptr;
+    controls::TransSkinButton* cmdCopyFav = nullptr;
+    controls::TransSkinButton* cmdACFav = nullptr;
+    std::array<controls::LumoColorContainer*, colour::kFavoriteCount> CC{};
     rt::ColorDialog cdlCol;
+    rt::ColorDialog cdlColFav;
+
+    // The code-pane insertion, given by the add-in's connection; none outside an IDE.
+    std::function<void(const std::string& text)> InsertText;
 
   private:
     void FindControls();
@@ -50,9 +74,14 @@ class frmMain {
     void Form_Load();
     void WireColourEvents();
     void WireFrameEvents();
+    void WireFavoriteEvents();
+    void WireOutputEvents();
+    void cmdRGBMenu_MouseUp(const rt::MouseEvent& e);
 
     rt::Form form_;
     std::optional<colour::ColourFields> fields_;
+    std::optional<colour::FavoriteFields> favorites_;
+    std::unique_ptr<output::frmMenu> frmMenu_;
     rt::MouseIcon pipette_;
 };
 

@@ -1,10 +1,31 @@
 #include "layout.h"
+#include "../controls/lumo_color_container.h"
+#include "../controls/trans_skin_button.h"
 #include "../runtime/font.h"
 #include "../runtime/form.h"
 #include "../runtime/picture_box.h"
 #include "../runtime/text_box.h"
 
 namespace hv::forms {
+
+namespace {
+
+// A button's stored data: its three pictures. The mask colour is not stored, so it is the
+// container's background colour, as designed.
+rt::PropertyBag ButtonData(int face) {
+    return rt::PropertyBag{{"pictureup", rt::Picture::FromResource(face)},
+                           {"pictureover", rt::Picture::FromResource(face + 1)},
+                           {"picturedown", rt::Picture::FromResource(face + 2)}};
+}
+
+// Every favourite swatch is stored alike.
+rt::PropertyBag SwatchData() {
+    return rt::PropertyBag{{"backcolor", SystemColor(COLOR_WINDOW)},
+                           {"edgepressedcolor", std::int32_t{0x00B97D67}},
+                           {"edgeunpressedcolor", SystemColor(COLOR_HIGHLIGHTTEXT)}};
+}
+
+} // namespace
 
 void BuildControls(rt::Form& form, const ControlSpec* specs, int count) {
     for (int i = 0; i < count; ++i) {
@@ -22,6 +43,16 @@ void BuildControls(rt::Form& form, const ControlSpec* specs, int count) {
             if (look.font) t.SetFont(look.font, look.fontSize, look.bold);
             t.SetForeColor(look.foreColor);
             control = &t;
+            break;
+        }
+        case Kind::SkinButton: {
+            const rt::PropertyBag data = ButtonData(look.face);
+            control = &form.Add<controls::TransSkinButton>(s.name, s.left, s.top, s.width, s.height, &data);
+            break;
+        }
+        case Kind::Swatch: {
+            const rt::PropertyBag data = SwatchData();
+            control = &form.Add<controls::LumoColorContainer>(s.name, s.left, s.top, s.width, s.height, &data);
             break;
         }
         case Kind::Label: {

@@ -9,7 +9,7 @@ class Form;
 
 namespace hv::forms {
 
-enum class Kind { PictureBox, TextBox, Label };
+enum class Kind { PictureBox, TextBox, Label, SkinButton, Swatch };
 
 // The stored properties beyond place and texts; most controls keep the defaults.
 struct Look {
@@ -20,6 +20,7 @@ struct Look {
     double fontSize = 8.25;
     bool bold = false;
     bool visible = true;
+    int face = 0; // skinned buttons: resource number of the up picture; over and down follow
 };
 
 struct ControlSpec {

@@ -1,0 +1,184 @@
+// The ten favourites in the main window, stored in the real registry.
+#include "colour/favorites.h"
+#include "forms/frm_main.h"
+#include "support/pump.h"
+#include <gtest/gtest.h>
+#include <sddl.h>
+
+namespace hv::test {
+
+namespace {
+
+const char* kKey = colour::kFavoritesKey;
+
+std::string Stored(int n) {
+    char buf[256] = "";
+    DWORD size = sizeof buf - 1;
+    HKEY k;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return "<no key>";
+    const std::string name = "Color" + std::to_string(n);
+    if (RegQueryValueExA(k, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size) != ERROR_SUCCESS)
+        strcpy(buf, "<none>");
+    RegCloseKey(k);
+    return buf;
+}
+
+void Store(int n, const char* text) {
+    HKEY k;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+    const std::string name = "Color" + std::to_string(n);
+    RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text)));
+    RegCloseKey(k);
+}
+
+// Everyone may read the key, nobody may change its values.
+void DenyWrites(bool deny) {
+    HKEY k;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, READ_CONTROL | WRITE_DAC, &k), ERROR_SUCCESS);
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    const char* sddl = deny ? "D:(D;;KW;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)";
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr));
+    EXPECT_EQ(RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
+    LocalFree(sd);
+    RegCloseKey(k);
+}
+
+HWND ColourArea(controls::LumoColorContainer* swatch) { return GetWindow(swatch->hwnd(), GW_CHILD); }
+
+} // namespace
+
+class FavoritesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        HKEY k;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC, &k) == ERROR_SUCCESS) {
+            RegCloseKey(k);
+            DenyWrites(false);
+        }
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Lumo");
+    }
+    void TearDown() override {
+        main_.reset();
+        PumpMessages();
+    }
+    forms::frmMain& Load() {
+        main_ = std::make_unique<forms::frmMain>();
+        main_->Load();
+        PumpMessages();
+        return *main_;
+    }
+    std::string Components() const {
+        return main_->txtR->Text() + " " + main_->txtG->Text() + " " + main_->txtB->Text();
+    }
+    void Press(int i, UINT msg = WM_LBUTTONDOWN, WPARAM keys = MK_LBUTTON) {
+        SendMessageA(ColourArea(main_->CC[i]), msg, keys, MAKELPARAM(3, 3));
+        SendMessageA(ColourArea(main_->CC[i]), msg == WM_LBUTTONDOWN ? WM_LBUTTONUP : WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    }
+    std::unique_ptr<forms::frmMain> main_;
+};
+
+TEST_F(FavoritesTest, FirstLoadShowsTheDesignedColoursWithSwatchZeroSelected) {
+    auto& m = Load();
+    for (auto* cc : m.CC) EXPECT_EQ(cc->BackColor(), SystemColor(COLOR_WINDOW));
+    EXPECT_EQ(m.CC[0]->Style(), 1);
+    for (int i = 1; i < 10; ++i) EXPECT_EQ(m.CC[i]->Style(), 0);
+    EXPECT_EQ(m.txtIndex->Text(), "0");
+    EXPECT_EQ(m.txtTempFav->Text(), "&H0080000005&");
+    EXPECT_EQ(Stored(1), "<none>"); // loading writes nothing
+    Press(0);
+    EXPECT_EQ(Components(), "5 0 0");
+}
+
+TEST_F(FavoritesTest, StoredTextsLoadAndBadOnesKeepTheDesignedColour) {
+    Store(1, "16777215");
+    Store(2, "-2147483643");
+    Store(3, "");
+    Store(4, "blue");
+    Store(5, "99999999999");
+    Store(6, " &HFF ");
+    Store(7, "255");
+    auto& m = Load();
+    EXPECT_EQ(m.CC[0]->BackColor(), 0xFFFFFF);
+    EXPECT_EQ(m.CC[1]->BackColor(), SystemColor(5));
+    EXPECT_EQ(m.CC[2]->BackColor(), SystemColor(5));
+    EXPECT_EQ(m.CC[3]->BackColor(), SystemColor(5));
+    EXPECT_EQ(m.CC[4]->BackColor(), SystemColor(5));
+    EXPECT_EQ(m.CC[5]->BackColor(), 0xFF);
+    EXPECT_EQ(m.CC[6]->BackColor(), 0xFF);
+    EXPECT_EQ(m.txtTempFav->Text(), "&H00FFFFFF&");
+}
+
+TEST_F(FavoritesTest, AnyButtonSelectsAndShowsTheFavouritesComponents) {
+    Store(4, "1193046"); // 0x123456
+    auto& m = Load();
+    Press(3, WM_RBUTTONDOWN, MK_RBUTTON);
+    EXPECT_EQ(m.CC[3]->Style(), 1);
+    EXPECT_EQ(m.CC[0]->Style(), 0);
+    EXPECT_EQ(m.txtIndex->Text(), "3");
+    EXPECT_EQ(m.txtTempFav->Text(), "&H00123456&");
+    EXPECT_EQ(Components(), "86 52 18");
+    EXPECT_EQ(m.txtColorCode->Text(), "&H00FFFFFF&"); // the current colour stays
+    SendMessageA(ColourArea(m.CC[3]), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(m.CC[3]->ColorTipText(), "Favorite colors, DoubleClick to modify ");
+}
+
+TEST_F(FavoritesTest, StoringTheCurrentColourWritesAllTen) {
+    auto& m = Load();
+    Press(3);
+    colour::SetCurrentColor(m.fields(), 0xFFFFFF);
+    const std::string components = Components();
+    ClickAt(m.cmdACFav->hwnd(), 16, 8);
+    EXPECT_EQ(m.CC[3]->BackColor(), 0xFFFFFF);
+    EXPECT_EQ(m.CC[3]->Style(), 1);
+    EXPECT_EQ(m.txtTempFav->Text(), "&H00FFFFFF&");
+    EXPECT_EQ(Components(), components);
+    EXPECT_EQ(Stored(4), "16777215");
+    for (int n : {1, 2, 3, 5, 10}) EXPECT_EQ(Stored(n), "-2147483643") << n;
+    EXPECT_EQ(GetFocus(), m.picBasicCol->hwnd());
+    // Kept across loads of the window.
+    main_.reset();
+    auto& again = Load();
+    EXPECT_EQ(again.CC[3]->BackColor(), 0xFFFFFF);
+    EXPECT_EQ(again.CC[0]->Style(), 1); // the selection starts over
+}
+
+TEST_F(FavoritesTest, DoubleClickThenCancelRewritesAllTenAndShowsTheComponents) {
+    Store(2, "255");
+    auto& m = Load();
+    HWND area = ColourArea(m.CC[1]);
+    std::string title;
+    ModalAnswer answer([&](HWND dlg) {
+        title = WindowText(dlg);
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessageA(area, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(area, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    SendMessageA(area, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(area, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(title, "Select color");
+    EXPECT_EQ(m.CC[1]->BackColor(), 0xFF);
+    EXPECT_EQ(Components(), "255 0 0");
+    EXPECT_EQ(m.txtTempFav->Text(), "&H00FF&");
+    for (int n = 1; n <= 10; ++n) EXPECT_NE(Stored(n), "<none>") << n;
+    EXPECT_EQ(m.txtColorCode->Text(), "&H00FFFFFF&");
+}
+
+TEST_F(FavoritesTest, ARefusedWriteStillChangesTheSwatchAndLosesNothing) {
+    Store(1, "255");
+    auto& m = Load();
+    DenyWrites(true);
+    Press(2);
+    colour::SetCurrentColor(m.fields(), 0x00FF00);
+    ClickAt(m.cmdACFav->hwnd(), 16, 8);
+    EXPECT_EQ(m.CC[2]->BackColor(), 0x00FF00);
+    EXPECT_EQ(m.txtTempFav->Text(), "&H00FF00&");
+    EXPECT_EQ(Stored(1), "255");
+    EXPECT_EQ(Stored(3), "<none>");
+    // The key can still be read: the next load brings back what was stored.
+    main_.reset();
+    EXPECT_EQ(Load().CC[0]->BackColor(), 0xFF);
+    DenyWrites(false);
+}
+
+} // namespace hv::test
