@@ -19,7 +19,10 @@ add_custom_command(
   COMMENT "Building the picture generator")
 set(ASSET_FILES palette_basic.bmp palette_quick.bmp palette_grey.bmp pipette.cur
   main_background.bmp close_normal.bmp close_down.bmp min_normal.bmp min_down.bmp)
-foreach(face cmd_insert cmd_copy cmd_capture cmd_about cmd_rgb_menu cmd_insert_fav cmd_copy_fav cmd_ac_fav)
+list(APPEND ASSET_FILES about_background.bmp addin_icon.bmp maker_logo.bmp explanation_sheet.bmp
+  givesome_badge.bmp donate_link.bmp link_hand.cur)
+foreach(face cmd_insert cmd_copy cmd_capture cmd_about cmd_rgb_menu cmd_insert_fav cmd_copy_fav cmd_ac_fav
+    cmd_ok cmd_web)
   list(APPEND ASSET_FILES ${face}_up.bmp ${face}_over.bmp ${face}_down.bmp)
 endforeach()
 list(TRANSFORM ASSET_FILES PREPEND ${ASSET_DIR}/)

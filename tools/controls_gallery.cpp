@@ -75,7 +75,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR cmd, int) {
     main.SetBackColor(assets::kButtonMaskColor);
     main.SetPicture(rt::Picture::FromResource(IDB_MAIN_BACKGROUND));
     AddMainWindowControls(main);
-    green.Create("green", 6400, 2000);
+    green.Create("green", 7800, 2000);
     green.SetBackColor(RGBColor(60, 160, 80));
     AddButtons(green, true);
     AddSwatches(green, 150, 1560);

@@ -36,3 +36,18 @@
 #define IDB_ACFAV_UP 471
 #define IDB_ACFAV_OVER 472
 #define IDB_ACFAV_DOWN 473
+#define IDB_OK_UP 481
+#define IDB_OK_OVER 482
+#define IDB_OK_DOWN 483
+#define IDB_WEB_UP 491
+#define IDB_WEB_OVER 492
+#define IDB_WEB_DOWN 493
+
+/* The About, support and donation windows. */
+#define IDB_ABOUT_BACKGROUND 601
+#define IDB_ADDIN_ICON 602
+#define IDB_MAKER_LOGO 603
+#define IDB_EXPLANATION_SHEET 604
+#define IDB_GIVESOME_BADGE 605
+#define IDB_DONATE_LINK 606
+#define IDC_LINK_HAND 611

@@ -1,6 +1,7 @@
 #include "button_faces.h"
 #include "asset_ids.h"
 #include "pixel_art.h"
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -156,6 +157,44 @@ Image FavAdd(FaceState s) {
     return img;
 }
 
+Image Ok(FaceState s) {
+    Image img = ButtonPlate(48, 22, s);
+    const int p = Press(s);
+    // A green tick, then "OK" in bold (drawn twice, a pixel apart).
+    DrawArt(img, 11 + p, 8 + p,
+            {"       GG", "      GG ", "     GG  ", "GG  GG   ", " GGGG    ", "  GG     ", "   G     "},
+            {{'G', kGreen}});
+    const int x = 24 + p;
+    DrawText7(img, x, 8 + p, "OK", kInk);
+    DrawText7(img, x + 1, 8 + p, "OK", kInk);
+    return img;
+}
+
+// A globe of 13 x 13 pixels: a blue disc with the equator and three meridians in the paper
+// colour.
+void DrawGlobe(Image& img, int left, int top) {
+    constexpr double r = 6.5;
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 13; ++x) {
+            const double dx = x + 0.5 - r, dy = y + 0.5 - r, d = std::hypot(dx, dy);
+            if (d > r) continue;
+            ColorValue c = kBlue;
+            const double half = 3.2 * std::sqrt(std::max(0.0, 1 - (dy * dy) / (r * r)));
+            if (x == 6 || y == 6 || std::fabs(std::fabs(dx) - half) < 0.5)
+                c = kGlass;
+            if (d > r - 1) c = kDarkBlue;
+            img.at(left + x, top + y) = c;
+        }
+}
+
+Image Web(FaceState s) {
+    Image img = ButtonPlate(64, 22, s);
+    const int p = Press(s);
+    DrawGlobe(img, 7 + p, 4 + p);
+    DrawText7(img, 24 + p, 8 + p, "Website", kInk);
+    return img;
+}
+
 } // namespace
 
 Image ButtonPlate(int w, int h, FaceState s) {
@@ -171,7 +210,7 @@ Image ButtonPlate(int w, int h, FaceState s) {
     return img;
 }
 
-const ButtonFace kButtonFaces[8] = {
+const ButtonFace kButtonFaces[10] = {
     {"cmd_insert", 28, 22, IDB_INSERT_UP, IDB_INSERT_OVER, IDB_INSERT_DOWN, &MainInsert},
     {"cmd_copy", 28, 22, IDB_COPY_UP, IDB_COPY_OVER, IDB_COPY_DOWN, &MainCopy},
     {"cmd_capture", 28, 22, IDB_CAPTURE_UP, IDB_CAPTURE_OVER, IDB_CAPTURE_DOWN, &MainCapture},
@@ -180,8 +219,10 @@ const ButtonFace kButtonFaces[8] = {
     {"cmd_insert_fav", 33, 16, IDB_INSERTFAV_UP, IDB_INSERTFAV_OVER, IDB_INSERTFAV_DOWN, &FavInsert},
     {"cmd_copy_fav", 33, 16, IDB_COPYFAV_UP, IDB_COPYFAV_OVER, IDB_COPYFAV_DOWN, &FavCopy},
     {"cmd_ac_fav", 33, 16, IDB_ACFAV_UP, IDB_ACFAV_OVER, IDB_ACFAV_DOWN, &FavAdd},
+    {"cmd_ok", 48, 22, IDB_OK_UP, IDB_OK_OVER, IDB_OK_DOWN, &Ok},
+    {"cmd_web", 64, 22, IDB_WEB_UP, IDB_WEB_OVER, IDB_WEB_DOWN, &Web},
 };
 
-static_assert(std::size(kButtonFaces) == 8);
+static_assert(std::size(kButtonFaces) == 10);
 
 } // namespace hv::assets

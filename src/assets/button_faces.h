@@ -19,8 +19,9 @@ struct ButtonFace {
 };
 
 // Insert, Copy, Capture, About (28 x 22); the format menu (112 x 14); the favourites'
-// Insert, Copy and Add (33 x 16).
-extern const ButtonFace kButtonFaces[8];
+// Insert, Copy and Add (33 x 16); the information windows' OK (48 x 22) and the link to the
+// maker's website (64 x 22).
+extern const ButtonFace kButtonFaces[10];
 
 // The plate alone: a rounded rectangle with a one-pixel border, shaded by state.
 Image ButtonPlate(int width, int height, FaceState state);

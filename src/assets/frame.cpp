@@ -3,8 +3,10 @@
 
 namespace hv::assets {
 
-Image MainBackground() {
-    constexpr int w = 376, h = 141, margin = 3, radius = 6;
+Image MainBackground() { return PanelBackground(376, 141); }
+
+Image PanelBackground(int w, int h) {
+    constexpr int margin = 3, radius = 6;
     Image img(w, h, kFrameBlue);
     img.fillRect(0, 0, w - 1, kTitleBandHeight - 1, kTitleBlue);
     // A lighter line under the title band.

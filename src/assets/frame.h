@@ -9,7 +9,9 @@ constexpr ColorValue kTitleBlue = RGBColor(0x2F, 0x4A, 0x8C);
 constexpr ColorValue kPanelWhite = RGBColor(255, 255, 255);
 constexpr int kTitleBandHeight = 21;
 
-// 376 x 141: blue frame, darker title band across the top, white panel with rounded corners.
+// Blue frame, darker title band across the top, white panel with rounded corners.
+Image PanelBackground(int width, int height);
+// 376 x 141, the main window's.
 Image MainBackground();
 
 // 14 x 12 bevelled blue buttons; pressed: bevel reversed, glyph one pixel right and down.

@@ -1,6 +1,7 @@
 // Build step: draws the add-in's pictures and writes them where the resource script finds them.
 #include "button_faces.h"
 #include "frame.h"
+#include "info_art.h"
 #include "palettes.h"
 #include <cstdio>
 #include <string>
@@ -33,7 +34,15 @@ int main(int argc, char** argv) {
               WriteFile(dir + "/min_normal.bmp", hv::EncodeBmp(MinimizeNormal())) &&
               WriteFile(dir + "/min_down.bmp", hv::EncodeBmp(MinimizePressed())) &&
               WriteFile(dir + "/pipette.cur",
-                        hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY));
+                        hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY)) &&
+              WriteFile(dir + "/about_background.bmp", hv::EncodeBmp(AboutBackground())) &&
+              WriteFile(dir + "/addin_icon.bmp", hv::EncodeBmp(AddinIcon())) &&
+              WriteFile(dir + "/maker_logo.bmp", hv::EncodeBmp(MakerLogo())) &&
+              WriteFile(dir + "/explanation_sheet.bmp", hv::EncodeBmp(ExplanationSheet())) &&
+              WriteFile(dir + "/givesome_badge.bmp", hv::EncodeBmp(GivesomeBadge())) &&
+              WriteFile(dir + "/donate_link.bmp", hv::EncodeBmp(DonateLink())) &&
+              WriteFile(dir + "/link_hand.cur",
+                        hv::EncodeCursor(LinkHandCursor(), kCursorClear, kHandHotX, kHandHotY));
     const std::pair<FaceState, const char*> states[] = {
         {FaceState::Up, "_up.bmp"}, {FaceState::Over, "_over.bmp"}, {FaceState::Down, "_down.bmp"}};
     for (const ButtonFace& face : kButtonFaces)

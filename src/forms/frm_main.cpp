@@ -6,6 +6,7 @@
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
 #include "../runtime/screen.h"
+#include "frm_about.h"
 #include "frm_main_layout.h"
 #include "on_top.h"
 
@@ -15,7 +16,7 @@ namespace {
 constexpr ColorValue kCodeGreen = RGBColor(0, 128, 0);
 }
 
-frmMain::frmMain() : form_("frmMain") {
+frmMain::frmMain() : form_("frmMain"), frmAbout_(std::make_unique<frmAbout>()) {
     form_.OnTerminated = [this] {
         frmMenu_.reset();
         favorites_.reset();
@@ -136,6 +137,10 @@ void frmMain::WireFrameEvents() {
     picMinimize->OnMouseDown = [this](const rt::MouseEvent&) { picMinimize->SetPicture(minDown->Picture()); };
     picMinimize->OnMouseUp = [this](const rt::MouseEvent&) { picMinimize->SetPicture(minNorm->Picture()); };
     picMinimize->OnClick = [this] { form_.SetWindowState(rt::Form::vbMinimized); };
+    cmdAbout->OnClick = [this] {
+        frmAbout_->Show(form_);
+        picCurrentCol->SetFocus();
+    };
 }
 
 void frmMain::WireFavoriteEvents() {

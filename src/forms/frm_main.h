@@ -15,6 +15,8 @@
 
 namespace hv::forms {
 
+class frmAbout;
+
 class frmMain {
   public:
     frmMain();
@@ -32,6 +34,7 @@ class frmMain {
     colour::ColourFields& fields() { return *fields_; }
     colour::FavoriteFields& favorites() { return *favorites_; }
     output::frmMenu* menuForm() { return frmMenu_.get(); }
+    frmAbout& aboutForm() { return *frmAbout_; }
 
     // Where the favourites are kept; tests point it elsewhere.
     HKEY favoritesRoot = HKEY_LOCAL_MACHINE;
@@ -83,6 +86,7 @@ class frmMain {
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;
     rt::MouseIcon pipette_;
+    std::unique_ptr<frmAbout> frmAbout_; // last: its windows go before the main window
 };
 
 } // namespace hv::forms

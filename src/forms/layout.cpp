@@ -1,6 +1,7 @@
 #include "layout.h"
 #include "../controls/lumo_color_container.h"
 #include "../controls/trans_skin_button.h"
+#include "../runtime/command_button.h"
 #include "../runtime/font.h"
 #include "../runtime/form.h"
 #include "../runtime/picture_box.h"
@@ -55,6 +56,10 @@ void BuildControls(rt::Form& form, const ControlSpec* specs, int count) {
             control = &form.Add<controls::LumoColorContainer>(s.name, s.left, s.top, s.width, s.height, &data);
             break;
         }
+        case Kind::CommandButton:
+            control = &form.Add<rt::CommandButton>(s.name, s.left, s.top, s.width, s.height,
+                                                   s.caption ? s.caption : "");
+            break;
         case Kind::Label: {
             auto& l = form.AddLabel(s.name, s.left, s.top, s.width, s.height, s.caption ? s.caption : "");
             l.ForeColor = look.foreColor;

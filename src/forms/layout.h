@@ -9,7 +9,7 @@ class Form;
 
 namespace hv::forms {
 
-enum class Kind { PictureBox, TextBox, Label, SkinButton, Swatch };
+enum class Kind { PictureBox, TextBox, Label, SkinButton, Swatch, CommandButton };
 
 // The stored properties beyond place and texts; most controls keep the defaults.
 struct Look {
@@ -27,7 +27,7 @@ struct ControlSpec {
     const char* name;
     Kind kind;
     int left, top, width, height; // twips
-    const char* caption;          // labels and text boxes
+    const char* caption;          // labels, text boxes and command buttons
     const char* toolTip;
     Look look = {};
 };

@@ -35,6 +35,8 @@ class Control : public Window {
 
     // Colours of a control of a system class, asked for by the form (WM_CTLCOLOR...).
     virtual HBRUSH CtlColor(HDC) { return nullptr; }
+    // A notification of a control of a system class (WM_COMMAND), passed on by the form.
+    virtual void Command(WORD /*notifyCode*/) {}
 
   protected:
     Control(Form& form, std::string name, double left, double top, double width, double height);

@@ -4,6 +4,7 @@
 #include "screen.h"
 #include "system_colour.h"
 #include <commctrl.h>
+#include <utility>
 
 namespace hv::rt {
 
@@ -16,15 +17,21 @@ Form::~Form() {
 }
 
 bool Form::Create(const std::string& caption, double widthTwips, double heightTwips, HWND owner,
-                  DWORD exStyle) {
+                  DWORD exStyle, BorderStyle border) {
     controls_.clear(); // those of the last load
     labels_.clear();
+    pressedLabel_ = nullptr;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     const char* cls = RegisterClassOnce("HuevistaForm", CS_DBLCLKS, nullptr);
-    if (!CreateHandle(exStyle, cls, caption.c_str(),
-                      WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                      TwipsToPixels(widthTwips, tppX_), TwipsToPixels(heightTwips, tppY_), owner))
+    DWORD style = WS_POPUP | WS_CLIPCHILDREN;
+    if (border != BorderStyle::None) style |= WS_CAPTION | WS_SYSMENU;
+    if (border == BorderStyle::FixedDialog) exStyle |= WS_EX_DLGMODALFRAME;
+    // The size asked for is the client area's; the frame comes on top.
+    RECT r{0, 0, TwipsToPixels(widthTwips, tppX_), TwipsToPixels(heightTwips, tppY_)};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    if (!CreateHandle(exStyle, cls, caption.c_str(), style, 0, 0, r.right - r.left,
+                      r.bottom - r.top, owner))
         return false;
     // The tooltip window has no owner and goes with the form (WM_DESTROY below): under Wine
     // 8 a window that owns a popup, even a topmost one, cannot itself be made topmost.
@@ -156,21 +163,49 @@ void Form::Paint(HDC dc) {
     }
 }
 
-bool Form::MouseOnLabel(UINT msg, WPARAM, LPARAM lp) {
-    const short button = ButtonOfMessage(msg);
-    const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+Label* Form::LabelAt(int x, int y) const {
+    // The last added lies on top.
     for (auto it = labels_.rbegin(); it != labels_.rend(); ++it) {
         Label& l = **it;
         const int left = TwipsToPixels(l.left, tppX_), top = TwipsToPixels(l.top, tppY_);
-        if (!l.Visible || x < left || y < top || x >= left + TwipsToPixels(l.width, tppX_) ||
-            y >= top + TwipsToPixels(l.height, tppY_))
-            continue;
-        if (!l.OnMouseDown) return false;
-        MouseEvent e = MakeMouseEvent(button, MAKELPARAM(x - left, y - top), tppX_, tppY_);
-        l.OnMouseDown(e);
-        return true;
+        if (l.Visible && x >= left && y >= top && x < left + TwipsToPixels(l.width, tppX_) &&
+            y < top + TwipsToPixels(l.height, tppY_))
+            return &l;
     }
-    return false;
+    return nullptr;
+}
+
+bool Form::MouseOnLabel(UINT msg, LPARAM lp) {
+    const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    Label* l = LabelAt(x, y);
+    if (!l || (!l->OnMouseDown && !l->OnClick)) return false;
+    if (msg == WM_LBUTTONDOWN && l->OnClick) {
+        // The form keeps the mouse, so the release is seen wherever it happens.
+        pressedLabel_ = l;
+        SetCapture(hwnd());
+    }
+    if (l->OnMouseDown) {
+        const int left = TwipsToPixels(l->left, tppX_), top = TwipsToPixels(l->top, tppY_);
+        l->OnMouseDown(MakeMouseEvent(ButtonOfMessage(msg), MAKELPARAM(x - left, y - top), tppX_, tppY_));
+    }
+    return true;
+}
+
+void Form::MouseUpOnLabel(LPARAM lp) {
+    Label* pressed = std::exchange(pressedLabel_, nullptr);
+    if (GetCapture() == hwnd()) ReleaseCapture();
+    const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    if (pressed && LabelAt(x, y) == pressed && pressed->OnClick) pressed->OnClick();
+}
+
+bool Form::SetLabelPointer() {
+    POINT pt{};
+    GetCursorPos(&pt);
+    ScreenToClient(hwnd(), &pt);
+    const Label* l = LabelAt(pt.x, pt.y);
+    if (!l || !l->mouseIcon || !*l->mouseIcon) return false;
+    SetCursor(l->mouseIcon->get());
+    return true;
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -193,7 +228,27 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (MouseOnLabel(msg, wp, lp)) return 0;
+        if (MouseOnLabel(msg, lp)) return 0;
+        break;
+    case WM_LBUTTONUP:
+        if (pressedLabel_) {
+            MouseUpOnLabel(lp);
+            return 0;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != hwnd()) pressedLabel_ = nullptr;
+        break;
+    case WM_SETCURSOR:
+        // Only over the form itself: a control under the pointer sends this here first.
+        if (reinterpret_cast<HWND>(wp) == hwnd() && LOWORD(lp) == HTCLIENT && SetLabelPointer())
+            return TRUE;
+        break;
+    case WM_COMMAND:
+        if (auto* c = dynamic_cast<Control*>(Window::FromHandle(reinterpret_cast<HWND>(lp)))) {
+            c->Command(HIWORD(wp));
+            return 0;
+        }
         break;
     case WM_SIZE:
         if (OnResize) OnResize();

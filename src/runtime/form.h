@@ -11,14 +11,19 @@
 
 namespace hv::rt {
 
+// VB's BorderStyle: none, or a caption with a close box over a thin or a dialog frame; the
+// window cannot be resized.
+enum class BorderStyle { None, FixedSingle, FixedDialog };
+
 class Form : public Window {
   public:
     explicit Form(std::string name);
     ~Form() override;
 
-    // A borderless window whose client area is the given size in twips.
+    // A window whose client area is the given size in twips.
     bool Create(const std::string& caption, double widthTwips, double heightTwips,
-                HWND owner = nullptr, DWORD exStyle = WS_EX_TOOLWINDOW);
+                HWND owner = nullptr, DWORD exStyle = WS_EX_TOOLWINDOW,
+                BorderStyle border = BorderStyle::None);
     const std::string& name() const { return name_; }
 
     // The window's place on the screen in twips (Left, Top, Width, Height of a VB form).
@@ -56,6 +61,8 @@ class Form : public Window {
 
     void SetToolTip(HWND child, const std::string& text);
     HWND tooltipWindow() const { return tooltip_; }
+    // "MS Sans Serif" 8.25, the font of labels and buttons that set none.
+    HFONT DefaultFont() const { return defaultFont_.get(); }
 
     enum { vbNormal = 0, vbMinimized = 1 };
     int WindowState() const;
@@ -75,7 +82,10 @@ class Form : public Window {
 
   private:
     void Paint(HDC dc);
-    bool MouseOnLabel(UINT msg, WPARAM wp, LPARAM lp);
+    Label* LabelAt(int x, int y) const; // client pixels
+    bool MouseOnLabel(UINT msg, LPARAM lp);
+    void MouseUpOnLabel(LPARAM lp);
+    bool SetLabelPointer();
 
     std::string name_;
     int tppX_, tppY_;
@@ -85,6 +95,7 @@ class Form : public Window {
     HWND tooltip_ = nullptr;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Label>> labels_;
+    Label* pressedLabel_ = nullptr; // pressed with the left button, waiting for the release
 };
 
 } // namespace hv::rt

@@ -1,8 +1,10 @@
-// A label is windowless, as in VB: the form paints it and passes it mouse presses.
+// A label is windowless, as in VB: the form paints it, passes it mouse presses and clicks,
+// and shows its pointer over it.
 #pragma once
 #include "../core/colour.h"
 #include "handles.h"
 #include "mouse.h"
+#include "mouse_pointer.h"
 #include <string>
 
 namespace hv::rt {
@@ -17,7 +19,9 @@ struct Label {
     Align Alignment = Align::Left;
     bool Visible = true;
     UniqueFont font; // null: the form's default font
+    MouseIcon mouseIcon; // null: the form's pointer
     MouseHandler OnMouseDown;
+    EventHandler OnClick; // a left press and release both on the label
 };
 
 } // namespace hv::rt

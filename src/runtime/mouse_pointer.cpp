@@ -1,7 +1,14 @@
 #include "mouse_pointer.h"
+#include "module.h"
 #include <iterator>
 
 namespace hv::rt {
+
+MouseIcon LoadMouseIcon(int resourceId) {
+    auto cursor = static_cast<HCURSOR>(
+        LoadImageA(ThisModule(), MAKEINTRESOURCEA(resourceId), IMAGE_CURSOR, 0, 0, 0));
+    return cursor ? std::make_shared<UniqueCursor>(cursor) : nullptr;
+}
 
 HCURSOR StandardPointer(int mousePointer) {
     static const LPCSTR kShapes[] = {

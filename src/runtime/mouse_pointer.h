@@ -2,8 +2,13 @@
 #pragma once
 #include "handles.h"
 #include "picture.h"
+#include <memory>
 
 namespace hv::rt {
+
+// A custom pointer shared by the controls that show it (MouseIcon with MousePointer 99).
+using MouseIcon = std::shared_ptr<UniqueCursor>;
+MouseIcon LoadMouseIcon(int resourceId);
 
 enum MousePointerConstants : int { vbDefault = 0, vbArrow = 1, vbCrosshair = 2, vbCustom = 99 };
 

@@ -1,16 +1,9 @@
 #include "picture_box.h"
 #include "../core/units.h"
 #include "form.h"
-#include "module.h"
 #include "system_colour.h"
 
 namespace hv::rt {
-
-MouseIcon LoadMouseIcon(int resourceId) {
-    auto cursor = static_cast<HCURSOR>(
-        LoadImageA(ThisModule(), MAKEINTRESOURCEA(resourceId), IMAGE_CURSOR, 0, 0, 0));
-    return cursor ? std::make_shared<UniqueCursor>(cursor) : nullptr;
-}
 
 PictureBox::PictureBox(Form& form, std::string name, double left, double top, double width,
                        double height, bool border)

@@ -5,13 +5,11 @@
 #include "../core/colour.h"
 #include "control.h"
 #include "mouse.h"
+#include "mouse_pointer.h"
 #include "picture.h"
 #include <memory>
 
 namespace hv::rt {
-
-using MouseIcon = std::shared_ptr<UniqueCursor>;
-MouseIcon LoadMouseIcon(int resourceId);
 
 class PictureBox : public Control {
   public:

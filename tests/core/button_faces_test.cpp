@@ -22,11 +22,12 @@ int Visible(const Image& img) {
 
 } // namespace
 
-TEST(ButtonFaces, SizesAreThoseOfTheButtonsOnTheMainWindow) {
+TEST(ButtonFaces, SizesAreThoseTheWindowsAreLaidOutFor) {
     const std::pair<std::string, std::pair<int, int>> sizes[] = {
         {"cmd_insert", {28, 22}},     {"cmd_copy", {28, 22}},     {"cmd_capture", {28, 22}},
         {"cmd_about", {28, 22}},      {"cmd_rgb_menu", {112, 14}}, {"cmd_insert_fav", {33, 16}},
-        {"cmd_copy_fav", {33, 16}},   {"cmd_ac_fav", {33, 16}}};
+        {"cmd_copy_fav", {33, 16}},   {"cmd_ac_fav", {33, 16}},   {"cmd_ok", {48, 22}},
+        {"cmd_web", {64, 22}}};
     for (const auto& [file, size] : sizes) {
         const ButtonFace* face = nullptr;
         for (const ButtonFace& f : kButtonFaces)
