@@ -1,6 +1,7 @@
 #include "frm_main.h"
 #include "../assets/asset_ids.h"
 #include "../assets/frame.h"
+#include "../capture/frm_capture.h"
 #include "../colour/palettes.h"
 #include "../colour/registry_stuff.h"
 #include "../core/output_formats.h"
@@ -17,6 +18,7 @@ constexpr ColorValue kCodeGreen = RGBColor(0, 128, 0);
 
 frmMain::frmMain() : form_("frmMain") {
     form_.OnTerminated = [this] {
+        frmCapture_.reset(); // it writes to this window's fields
         frmMenu_.reset();
         favorites_.reset();
         fields_.reset();
@@ -121,6 +123,17 @@ void frmMain::WireColourEvents() {
     picColors->OnMouseDown = picColors->OnMouseMove = pick(picColors);
     picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW);
     picCurrentCol->OnClick = [this] { colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd()); };
+    cmdCapture->OnClick = [this] { cmdCapture_Click(); };
+}
+
+// Capture runs until a press on the capture window, which enables the button again.
+void frmMain::cmdCapture_Click() {
+    if (!frmCapture_)
+        frmCapture_ = std::make_unique<capture::frmCapture>(capture::MainWindowLink{
+            &*fields_, form_.hwnd(), [this] { cmdCapture->SetEnabled(true); }});
+    capture::ToggleCaptureWindow(*frmCapture_);
+    cmdCapture->SetEnabled(false);
+    picCurrentCol->SetFocus();
 }
 
 void frmMain::WireFrameEvents() {

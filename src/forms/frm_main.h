@@ -13,6 +13,10 @@
 #include "../runtime/text_box.h"
 #include <optional>
 
+namespace hv::capture {
+class frmCapture;
+}
+
 namespace hv::forms {
 
 class frmMain {
@@ -32,6 +36,7 @@ class frmMain {
     colour::ColourFields& fields() { return *fields_; }
     colour::FavoriteFields& favorites() { return *favorites_; }
     output::frmMenu* menuForm() { return frmMenu_.get(); }
+    capture::frmCapture* captureForm() { return frmCapture_.get(); }
 
     // Where the favourites are kept; tests point it elsewhere.
     HKEY favoritesRoot = HKEY_LOCAL_MACHINE;
@@ -77,12 +82,15 @@ class frmMain {
     void WireFavoriteEvents();
     void WireOutputEvents();
     void cmdRGBMenu_MouseUp(const rt::MouseEvent& e);
+    void cmdCapture_Click();
 
     rt::Form form_;
     std::optional<colour::ColourFields> fields_;
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;
     rt::MouseIcon pipette_;
+    // Last, so that it goes before the fields it writes to.
+    std::unique_ptr<capture::frmCapture> frmCapture_;
 };
 
 } // namespace hv::forms

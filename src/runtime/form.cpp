@@ -70,6 +70,12 @@ void Form::MoveTo(double left, double top) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::Move(double left, double top, double width, double height) {
+    SetWindowPos(hwnd(), nullptr, TwipsToPixels(left, tppX_), TwipsToPixels(top, tppY_),
+                 TwipsToPixels(width, tppX_), TwipsToPixels(height, tppY_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::SetBackColor(ColorValue c) {
     back_ = c;
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
@@ -197,6 +203,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_SIZE:
         if (OnResize) OnResize();
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE && OnActivate) OnActivate();
         break;
     case WM_CLOSE:
         Unload();

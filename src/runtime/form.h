@@ -27,6 +27,7 @@ class Form : public Window {
     double Width() const;
     double Height() const;
     void MoveTo(double left, double top);
+    void Move(double left, double top, double width, double height);
     // The client area in twips.
     double ScaleWidth() const;
     double ScaleHeight() const;
@@ -65,6 +66,7 @@ class Form : public Window {
     void Unload();
 
     EventHandler OnResize;
+    EventHandler OnActivate;   // it became the active window
     EventHandler OnUnload;     // before the window goes
     EventHandler OnTerminated; // after it went, with its controls
 
