@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Times the full-screen grab under Wine on private Xvfb screens of 1024x768 and 1920x1080.
-# RUNS sets the number of timed rounds per screen (default 40).
+# Times the full-screen grab, and one pick while the pointer moves over the capture window,
+# under Wine on private Xvfb screens of 1024x768 and 1920x1080.
+# RUNS sets the number of timed grab rounds per screen (default 40).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -8,7 +9,7 @@ bash scripts/setup.sh
 mkdir -p build
 if ! { cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
          -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
-       cmake --build build/win32 -j2 --target bench_capture; } >build/bench_capture.log 2>&1; then
+       cmake --build build/win32 -j2 --target bench_capture bench_capture_pick; } >build/bench_capture.log 2>&1; then
   cat build/bench_capture.log >&2
   exit 1
 fi
@@ -21,6 +22,7 @@ for geometry in 1024x768x24 1920x1080x24; do
   SCREEN_GEOMETRY=$geometry xvfb_start
   wine_prefix_start
   wine "$ROOT/build/win32/bench_capture.exe" "${RUNS:-40}"
+  wine "$ROOT/build/win32/bench_capture_pick.exe"
   # The next screen needs a new wineserver: the desktop keeps the size it started with.
   wine_env_stop
   XVFB_PID= WINESERVER_STARTED=
