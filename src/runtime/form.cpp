@@ -135,11 +135,8 @@ void Form::SetWindowState(int state) {
     if (hwnd()) ShowWindow(hwnd(), state == vbMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
-void Form::Paint(HDC dc) {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    UniqueBrush back(CreateSolidBrush(ResolveColor(back_)));
-    FillRect(dc, &client, back.get());
+void Form::PaintForm(HDC dc) {
+    FillClient(hwnd(), dc, back_);
     if (picture_) picture_->Draw(dc, 0, 0);
     SetBkMode(dc, TRANSPARENT);
     for (const auto& l : labels_) {
@@ -177,13 +174,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        Paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return Window::Paint([this](HDC dc) { PaintForm(dc); });
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
         if (auto* c = dynamic_cast<Control*>(Window::FromHandle(reinterpret_cast<HWND>(lp))))

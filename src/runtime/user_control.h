@@ -16,9 +16,6 @@ class UserControl : public Control {
     // UserControl.BackColor: the colour the surface is painted in.
     ColorValue SurfaceBackColor() const { return back_; }
     void SetSurfaceBackColor(ColorValue c);
-    // The inner size in twips.
-    double ScaleWidth() const;
-    double ScaleHeight() const;
     // UserControl.Width/Height lets: resizes in place, to whole pixels.
     void Resize(double widthTwips, double heightTwips);
     void Refresh();
