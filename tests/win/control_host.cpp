@@ -48,8 +48,12 @@ void PlaceCursor(POINT p) {
     PumpMessages();
 }
 
-void LeftDown() { Send(MOUSEEVENTF_LEFTDOWN); }
-void LeftUp() { Send(MOUSEEVENTF_LEFTUP); }
+void LeftDown() {
+    Send(MOUSEEVENTF_LEFTDOWN);
+}
+void LeftUp() {
+    Send(MOUSEEVENTF_LEFTUP);
+}
 
 POINT ScreenPoint(HWND hwnd, int x, int y) {
     POINT p{x, y};

@@ -54,8 +54,10 @@ class SwatchTest : public ControlHostTest {
 } // namespace
 
 TEST_F(SwatchTest, EdgeOutlineAndColourAreaLieWhereTheLayoutPutsThem) {
-    rt::PropertyBag bag{{"backcolor", kArea}, {"edgepressedcolor", kPressed},
-                        {"edgeunpressedcolor", kUnpressed}, {"InnerBorderColor", kInner}};
+    rt::PropertyBag bag{{"backcolor", kArea},
+                        {"edgepressedcolor", kPressed},
+                        {"edgeunpressedcolor", kUnpressed},
+                        {"InnerBorderColor", kInner}};
     auto& cc = Make(&bag);
     // Outline at 20, 20, 210 x 195 twips; colour area at 30, 30, 180 x 165 twips.
     const RECT area = AreaRect();
@@ -99,7 +101,7 @@ TEST_F(SwatchTest, NewSwatchLooksAsDesignedAndEveryResizeLaysItOut) {
     RECT area = AreaRect();
     EXPECT_EQ(area.right - area.left, 23);
     EXPECT_EQ(area.bottom - area.top, 23);
-    EXPECT_EQ(At(25, 1), 0);  // the outline's right column
+    EXPECT_EQ(At(25, 1), 0); // the outline's right column
     EXPECT_EQ(At(26, 1), Sys(COLOR_BTNSHADOW));
     // Too small for the bands: empty parts, nothing negative.
     cc.Move(300, 300, 45, 45);
@@ -118,7 +120,8 @@ TEST_F(SwatchTest, OnlyTheColourAreaRaisesEventsWithItsOwnCoordinates) {
     auto mouse = [&](const char* name) {
         return [&log, name](const rt::MouseEvent& e) {
             log += std::string(name) + " " + std::to_string(e.Button) + " " +
-                   std::to_string(static_cast<int>(e.X)) + "," + std::to_string(static_cast<int>(e.Y)) + "; ";
+                   std::to_string(static_cast<int>(e.X)) + "," +
+                   std::to_string(static_cast<int>(e.Y)) + "; ";
         };
     };
     cc.OnMouseDown = mouse("Down");
@@ -211,8 +214,9 @@ TEST_F(SwatchTest, EveryPropertyIsMarkedChangedAndRoundTrips) {
     cc.SetEdgePressedColor(kPressed);
     cc.SetEdgeUnPressedColor(kUnpressed);
     cc.SetColorTipText("tip");
-    const std::vector<std::string> order{"BackColor", "Enabled", "Style", "InnerBorderColor",
-                                         "EdgePressedColor", "EdgeUnPressedColor", "ColorTipText"};
+    const std::vector<std::string> order{
+        "BackColor",          "Enabled",     "Style", "InnerBorderColor", "EdgePressedColor",
+        "EdgeUnPressedColor", "ColorTipText"};
     EXPECT_EQ(changed, order);
     rt::PropertyBag saved;
     cc.WriteProperties(saved);

@@ -45,7 +45,8 @@ class ButtonTest : public ControlHostTest {
     POINT OffButton() { return ScreenPoint(button->hwnd(), 40, 6); }
     std::string Events() {
         std::string s;
-        for (const auto& e : events) s += (s.empty() ? "" : " ") + e;
+        for (const auto& e : events)
+            s += (s.empty() ? "" : " ") + e;
         events.clear();
         return s;
     }
@@ -268,9 +269,9 @@ TEST_F(ButtonTest, TakesThePictureSizeFromItsHimetricExtent) {
 }
 
 TEST_F(ButtonTest, StoredDataInLowerCaseComesBackUnderThePropertyNames) {
-    rt::PropertyBag stored{{"_extentx", 741},       {"_extenty", 582},
-                           {"pictureup", up},       {"pictureover", over},
-                           {"picturedown", down},   {"backcolor", RGBColor(1, 2, 3)}};
+    rt::PropertyBag stored{{"_extentx", 741},     {"_extenty", 582},
+                           {"pictureup", up},     {"pictureover", over},
+                           {"picturedown", down}, {"backcolor", RGBColor(1, 2, 3)}};
     auto& b = host().Add<controls::TransSkinButton>("cmd", 300, 300, 660, 420, &stored);
     // Missing keys read as their defaults; the mask is the host's background.
     EXPECT_EQ(b.ButtonStyle(), 0);
@@ -281,7 +282,8 @@ TEST_F(ButtonTest, StoredDataInLowerCaseComesBackUnderThePropertyNames) {
     EXPECT_EQ(b.BackColor(), RGBColor(1, 2, 3));
     rt::PropertyBag saved;
     b.WriteProperties(saved);
-    EXPECT_EQ(saved.Keys(), (std::vector<std::string>{"PictureUp", "PictureOver", "PictureDown", "BackColor"}));
+    EXPECT_EQ(saved.Keys(),
+              (std::vector<std::string>{"PictureUp", "PictureOver", "PictureDown", "BackColor"}));
     EXPECT_EQ(saved.ReadPicture("pictureover"), over);
     EXPECT_EQ(saved.ReadLong("BACKCOLOR", 0), RGBColor(1, 2, 3));
 }
@@ -331,15 +333,18 @@ TEST_F(ButtonTest, MousePointerPicksTheCursorOverTheButton) {
     auto& b = Make();
     MoveMouseTo(OnButton());
     b.SetMousePointer(rt::vbCrosshair);
-    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_CROSS));
     b.SetMouseIcon(CornerFace(RGBColor(9, 9, 9)));
     b.SetMousePointer(rt::vbCustom);
-    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_CROSS));
     EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
     b.SetMousePointer(0);
-    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
 }
 
