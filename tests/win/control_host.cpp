@@ -36,16 +36,34 @@ void Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
 }
 } // namespace
 
+namespace {
+bool CursorAt(POINT p) {
+    POINT now{};
+    GetCursorPos(&now);
+    return now.x == p.x && now.y == p.y;
+}
+} // namespace
+
+// The display reports a warp of its pointer back to us a little later; a report of an older
+// place arriving after the move would put the cursor back, so the move is checked and made
+// again until the cursor stays.
 void MoveMouseTo(POINT p) {
     // Normalised 0..65535 coordinates, rounded up so they map back onto the same pixel.
     const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (p.x * 65536 + w - 1) / w,
-         (p.y * 65536 + h - 1) / h);
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (p.x * 65536 + w - 1) / w,
+             (p.y * 65536 + h - 1) / h);
+        PumpMessages(5);
+        if (CursorAt(p)) return;
+    }
 }
 
 void PlaceCursor(POINT p) {
-    SetCursorPos(p.x, p.y);
-    PumpMessages();
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        SetCursorPos(p.x, p.y);
+        PumpMessages(5);
+        if (CursorAt(p)) return;
+    }
 }
 
 void LeftDown() {

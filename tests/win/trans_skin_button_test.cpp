@@ -38,8 +38,15 @@ class ButtonTest : public ControlHostTest {
     }
     // The colour the button shows at a pixel of its picture away from the clear corner.
     ColorValue Shown() { return static_cast<ColorValue>(PixelAt(button->hwnd(), 10, 6)); }
-    bool ShowsSoon(ColorValue c) {
-        return PumpUntil([&] { return Shown() == c; }, 2000);
+    ::testing::AssertionResult ShowsSoon(ColorValue c) {
+        if (PumpUntil([&] { return Shown() == c; }, 2000)) return ::testing::AssertionSuccess();
+        POINT p{};
+        GetCursorPos(&p);
+        const RECT r = ScreenRect(button->hwnd());
+        return ::testing::AssertionFailure()
+               << "shows " << Shown() << "; cursor " << p.x << "," << p.y << "; button " << r.left
+               << "," << r.top << "-" << r.right << "," << r.bottom << "; timer "
+               << button->HoverTimerRunning() << "; events " << Events();
     }
     POINT OnButton() { return ScreenPoint(button->hwnd(), 10, 6); }
     POINT OffButton() { return ScreenPoint(button->hwnd(), 40, 6); }
