@@ -1,0 +1,70 @@
+#include "favorites.h"
+#include "../controls/lumo_color_container.h"
+#include "../core/stored_text.h"
+#include "../runtime/colour_dialog.h"
+#include "../runtime/picture_box.h"
+#include "../runtime/text_box.h"
+#include "registry_stuff.h"
+
+namespace hv::colour {
+
+namespace {
+std::string ValueName(int index) { return "Color" + std::to_string(index + 1); }
+} // namespace
+
+void LoadFavorites(FavoriteFields& f) {
+    for (int i = 0; i < kFavoriteCount; ++i) {
+        const std::string text = GetRegValue(f.root, kFavoritesKey, ValueName(i), "");
+        if (const auto value = ParseLong(text)) f.CC[i]->SetBackColor(*value);
+    }
+}
+
+void SaveFavorites(FavoriteFields& f) {
+    for (int i = 0; i < kFavoriteCount; ++i)
+        SetRegValue(f.root, kFavoritesKey, ValueName(i), std::to_string(f.CC[i]->BackColor()));
+}
+
+void SelectInitialFavorite(FavoriteFields& f) {
+    f.txtIndex.SetText("0");
+    f.txtTempFav.SetText(ColorCodeText(f.CC[0]->BackColor()));
+    f.CC[0]->SetStyle(1);
+}
+
+int SelectedFavorite(FavoriteFields& f) {
+    const auto index = ParseLong(f.txtIndex.Text());
+    return index && *index >= 0 && *index < kFavoriteCount ? *index : 0;
+}
+
+void CC_MouseDown(FavoriteFields& f, int index) {
+    const ColorValue c = f.CC[index]->BackColor();
+    for (int j = 0; j < kFavoriteCount; ++j) f.CC[j]->SetStyle(j == index ? 1 : 0);
+    f.txtTempFav.SetText(ColorCodeText(c));
+    f.txtIndex.SetText(std::to_string(index));
+    ShowComponents(f.colour, c);
+}
+
+void CC_MouseMove(FavoriteFields& f, int index) {
+    f.CC[index]->SetColorTipText("Favorite colors, DoubleClick to modify ");
+}
+
+void CC_DblClick(FavoriteFields& f) {
+    const int s = SelectedFavorite(f);
+    f.cdlColFav.DialogTitle = "Select color";
+    f.cdlColFav.Flags = rt::cdlCCRGBInit | rt::cdlCCFullOpen;
+    f.cdlColFav.Color = f.CC[s]->BackColor();
+    f.cdlColFav.ShowColor(f.owner); // a cancel leaves Color as set
+    f.CC[s]->SetBackColor(f.cdlColFav.Color);
+    f.txtTempFav.SetText(ColorCodeText(f.CC[s]->BackColor()));
+    ShowComponents(f.colour, f.cdlColFav.Color);
+    SaveFavorites(f);
+}
+
+void cmdACFav_Click(FavoriteFields& f) {
+    const int s = SelectedFavorite(f);
+    f.CC[s]->SetBackColor(f.colour.picCurrentCol.BackColor());
+    f.txtTempFav.SetText(ColorCodeText(f.CC[s]->BackColor()));
+    SaveFavorites(f);
+    f.picBasicCol.SetFocus();
+}
+
+} // namespace hv::colour

@@ -1,0 +1,50 @@
+// The ten favourite colours: selecting, storing the current colour, changing one in the
+// colour dialog, and keeping all ten in the registry. A favourite's colour is its swatch's
+// BackColor; the selection is carried by the hidden fields txtIndex and txtTempFav.
+#pragma once
+#include "colour_state.h"
+#include <array>
+#include <windows.h>
+
+namespace hv::controls {
+class LumoColorContainer;
+}
+namespace hv::rt {
+class ColorDialog;
+}
+
+namespace hv::colour {
+
+constexpr int kFavoriteCount = 10;
+constexpr char kFavoritesKey[] = "Software\\Lumo\\ColorValues";
+// Designed colour of every swatch: the system colour of window backgrounds.
+constexpr ColorValue kFavoriteDesignedColor = SystemColor(COLOR_WINDOW);
+
+struct FavoriteFields {
+    std::array<controls::LumoColorContainer*, kFavoriteCount> CC;
+    rt::TextBox& txtIndex;
+    rt::TextBox& txtTempFav;
+    rt::PictureBox& picBasicCol;
+    rt::ColorDialog& cdlColFav;
+    ColourFields& colour;
+    HWND owner;
+    HKEY root = HKEY_LOCAL_MACHINE;
+};
+
+// "Color1" .. "Color10" into the swatches; a value that is missing or no number leaves its
+// swatch at the designed colour.
+void LoadFavorites(FavoriteFields& f);
+// All ten swatch colours as signed decimal texts; a refused write loses nothing else.
+void SaveFavorites(FavoriteFields& f);
+// Swatch 0 selected, after loading.
+void SelectInitialFavorite(FavoriteFields& f);
+
+void CC_MouseDown(FavoriteFields& f, int index); // any button selects
+void CC_MouseMove(FavoriteFields& f, int index); // the swatch's tooltip
+void CC_DblClick(FavoriteFields& f);             // the selected favourite in the colour dialog
+void cmdACFav_Click(FavoriteFields& f);          // the current colour into the selected favourite
+
+// The selected index from txtIndex (0 when the field holds no index).
+int SelectedFavorite(FavoriteFields& f);
+
+} // namespace hv::colour
