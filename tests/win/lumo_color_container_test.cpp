@@ -172,6 +172,11 @@ TEST_F(SwatchTest, ColorTipTextIsTheColourAreasTooltipAndLeavesWithIt) {
     SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
     EXPECT_STREQ(text, "&H00FF&");
     EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), before + 1);
+    // Rewritten, as hosts do on every mouse move: the same tool with the new text.
+    cc.SetColorTipText("Favorite colors");
+    SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, "Favorite colors");
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), before + 1);
     cc.SetColorTipText("");
     EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), before);
     // A swatch destroyed on its own takes its tool with it.
