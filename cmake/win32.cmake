@@ -37,6 +37,7 @@ file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/colour/*.cpp
   ${CMAKE_SOURCE_DIR}/src/controls/*.cpp
   ${CMAKE_SOURCE_DIR}/src/output/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/capture/*.cpp
   ${CMAKE_SOURCE_DIR}/src/forms/*.cpp)
 
 # Everything but the DLL's entry points, so the tests link the same code.
@@ -51,6 +52,7 @@ target_link_libraries(Pigmora PRIVATE hv_product)
 target_link_options(Pigmora PRIVATE -Wl,--kill-at)
 
 add_executable(huevista-launch WIN32 tools/launch.cpp)
+
 
 # Tests
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -73,7 +75,10 @@ add_executable(window_tests ${WIN_TEST_SOURCES} $<TARGET_OBJECTS:hv_resources>)
 target_include_directories(window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(window_tests PRIVATE hv_product GTest::gtest_main)
 add_dependencies(window_tests clipboard_holder url_recorder)
-add_test(NAME window_tests COMMAND window_tests)
+add_test(NAME window_tests COMMAND window_tests --gtest_filter=-PaletteDisplay.*)
+add_test(NAME window_tests_palette_display
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/run_on_palette_display.sh
+          $<TARGET_FILE:window_tests> ${CMAKE_BINARY_DIR}/palette-display)
 
 # Benchmarks (bench/NAME.cpp becomes the program NAME) print figures; they are not tests.
 # The controls gallery shows the button faces and swatches for a look or a screenshot.

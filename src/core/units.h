@@ -21,6 +21,16 @@ inline int TwipsToPixelIndex(double twips, int twipsPerPixel) {
     return static_cast<int>(std::floor(twips / twipsPerPixel));
 }
 
+// The screen's size in pixels from its size in twips, as VB code computes it: both values
+// rounded to whole numbers (half to even), then an integer division. A ratio that rounds to
+// zero, or a value beyond 32 bits, gives 0 rather than an error.
+inline int ScreenPixelsFromTwips(double twips, double twipsPerPixel) {
+    const double t = std::nearbyint(twips), r = std::nearbyint(twipsPerPixel);
+    constexpr double kLimit = 2147483648.0;
+    if (!(t > -kLimit && t < kLimit) || !(r > -kLimit && r < kLimit) || r == 0) return 0;
+    return static_cast<int>(static_cast<long long>(t) / static_cast<long long>(r));
+}
+
 constexpr double PixelsToTwips(int pixels, int twipsPerPixel) {
     return static_cast<double>(pixels) * twipsPerPixel;
 }

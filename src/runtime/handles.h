@@ -65,20 +65,32 @@ using UniqueMemoryDc = Unique<HDC, MemoryDcTraits>;
 using UniqueCursor = Unique<HCURSOR, CursorTraits>;
 using UniqueKey = Unique<HKEY, KeyTraits>;
 
-// A window's device context from GetDC, released exactly once.
-class ClientDc {
+// A window's device context, released exactly once: the client area's (GetDC) or the whole
+// window's, frame included (GetWindowDC).
+class WindowDc {
   public:
-    explicit ClientDc(HWND w) : w_(w), dc_(GetDC(w)) {}
-    ~ClientDc() {
-        if (dc_) ReleaseDC(w_, dc_);
+    WindowDc(HWND w, bool clientOnly) : w_(w), dc_(clientOnly ? GetDC(w) : GetWindowDC(w)) {
+        if (dc_) detail::CountHandle(1);
     }
-    ClientDc(const ClientDc&) = delete;
-    ClientDc& operator=(const ClientDc&) = delete;
+    ~WindowDc() {
+        if (dc_) {
+            ReleaseDC(w_, dc_);
+            detail::CountHandle(-1);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }
 
   private:
     HWND w_;
     HDC dc_;
+};
+
+// A window's client-area device context from GetDC.
+class ClientDc : public WindowDc {
+  public:
+    explicit ClientDc(HWND w) : WindowDc(w, true) {}
 };
 
 // Selects an object into a DC for the lifetime of the guard and puts the old one back.

@@ -78,12 +78,23 @@ void Picture::SetSize(int w, int h) {
 }
 
 ColorValue Picture::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_ || !bits_) return -1;
-    const std::uint32_t p = bits_[static_cast<size_t>(y) * width_ + x];
-    return RGBColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return -1;
+    if (bits_) {
+        const std::uint32_t p = bits_[static_cast<size_t>(y) * width_ + x];
+        return RGBColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    if (objectDc_) {
+        const COLORREF c = GetPixel(objectDc_.get(), x, y);
+        return c == CLR_INVALID ? -1 : static_cast<ColorValue>(c);
+    }
+    return -1;
 }
 
 void Picture::Draw(HDC dc, int x, int y) const {
+    if (objectDc_) {
+        BitBlt(dc, x, y, width_, height_, objectDc_.get(), 0, 0, SRCCOPY);
+        return;
+    }
     UniqueMemoryDc mem(CreateCompatibleDC(dc));
     SelectGuard sel(mem.get(), bitmap_.get());
     BitBlt(dc, x, y, width_, height_, mem.get(), 0, 0, SRCCOPY);

@@ -1,9 +1,12 @@
-// A picture object: a device-independent bitmap with its size in pixels and in HIMETRIC,
-// as VB's StdPicture. Shared between the controls that show it.
+// A picture as VB's StdPicture: a bitmap with its size in pixels and in HIMETRIC, either a
+// 32-bit DIB of our own or the bitmap of an OLE picture object. Shared between the controls
+// that show it.
 #pragma once
 #include "../core/image.h"
+#include "com_ptr.h"
 #include "handles.h"
 #include <memory>
+#include <ocidl.h>
 
 namespace hv::rt {
 
@@ -13,13 +16,18 @@ class Picture {
     static std::shared_ptr<Picture> FromImage(const Image& image);
     // Takes ownership of a bitmap (any kind; it is converted to a 32-bit DIB section).
     static std::shared_ptr<Picture> FromBitmap(HBITMAP bitmap);
+    // Shows and reads a picture object's bitmap where it is, without a copy (a screen grab is
+    // large), and keeps the object alive as long as this picture. The bitmap stays selected
+    // into this picture's own context, so only this picture may draw it. Null without a bitmap.
+    static std::shared_ptr<Picture> FromPictureObject(ComPtr<IPictureDisp> object);
+    ~Picture();
 
     int widthPixels() const { return width_; }
     int heightPixels() const { return height_; }
     // Size in HIMETRIC (0.01 mm) at the display's resolution when the picture was made.
     int widthHimetric() const { return widthHimetric_; }
     int heightHimetric() const { return heightHimetric_; }
-    HBITMAP bitmap() const { return bitmap_.get(); }
+    HBITMAP bitmap() const { return bitmap_ ? bitmap_.get() : objectBitmap_; }
 
     // The colour of one pixel, or -1 outside the picture.
     ColorValue Pixel(int x, int y) const;
@@ -33,6 +41,12 @@ class Picture {
     const std::uint32_t* bits_ = nullptr; // top-down BGRA rows
     int width_ = 0, height_ = 0;
     int widthHimetric_ = 0, heightHimetric_ = 0;
+    // A picture object's bitmap (and palette), selected into objectDc_.
+    ComPtr<IPictureDisp> object_;
+    UniqueMemoryDc objectDc_;
+    HBITMAP objectBitmap_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    HPALETTE oldPalette_ = nullptr;
 };
 
 using PicturePtr = std::shared_ptr<Picture>;

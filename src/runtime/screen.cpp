@@ -5,9 +5,16 @@
 namespace hv::rt {
 
 namespace {
-int Dpi(int index) {
+int ReadDpi(int index) {
     ClientDc dc(nullptr);
     return GetDeviceCaps(dc.get(), index);
+}
+
+// Read once: a process that is not DPI-aware (as the VB IDE) sees one resolution for its
+// whole life, and a screen context costs more than a screen grab's own set-up.
+int Dpi(int index) {
+    static const int x = ReadDpi(LOGPIXELSX), y = ReadDpi(LOGPIXELSY);
+    return index == LOGPIXELSX ? x : y;
 }
 } // namespace
 

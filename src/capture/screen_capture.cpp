@@ -1,0 +1,86 @@
+#include "screen_capture.h"
+#include "../core/units.h"
+#include "../runtime/screen.h"
+
+namespace hv::capture {
+
+namespace {
+
+// A LOGPALETTE with room for all 256 entries.
+struct SystemPaletteRecord {
+    WORD palVersion = 0x300;
+    WORD palNumEntries = 256;
+    PALETTEENTRY entries[256] = {};
+};
+
+rt::UniquePalette CopySystemPalette(HDC source) {
+    SystemPaletteRecord record;
+    GetSystemPaletteEntries(source, 0, 256, record.entries);
+    return rt::UniquePalette(CreatePalette(reinterpret_cast<const LOGPALETTE*>(&record)));
+}
+
+} // namespace
+
+DeviceCaps ReadDeviceCaps(HDC dc) {
+    return {GetDeviceCaps(dc, RASTERCAPS), GetDeviceCaps(dc, SIZEPALETTE)};
+}
+
+bool TakesPalettePath(const DeviceCaps& caps) {
+    return (caps.rasterCaps & RC_PALETTE) != 0 && caps.paletteSize == 256;
+}
+
+rt::ComPtr<IPictureDisp> GrabDesktop() {
+    HWND desktop = GetDesktopWindow();
+    const int width = ScreenPixelsFromTwips(rt::ScreenWidthTwips(), rt::TwipsPerPixelX());
+    const int height = ScreenPixelsFromTwips(rt::ScreenHeightTwips(), rt::TwipsPerPixelY());
+    return GrabWindowArea(desktop, false, 0, 0, width, height);
+}
+
+rt::ComPtr<IPictureDisp> GrabWindowArea(HWND hWnd, bool clientOnly, int left, int top, int width,
+                                        int height, DeviceCapsReader readCaps) {
+    if (width <= 0 || height <= 0) return nullptr;
+    rt::UniqueBitmap bitmap;
+    rt::UniquePalette palette;
+    {
+        // Destroyed in reverse: the memory context is deleted before the source is released.
+        rt::WindowDc source(hWnd, clientOnly);
+        if (!source.get()) return nullptr;
+        rt::UniqueMemoryDc memory(CreateCompatibleDC(source.get()));
+        bitmap.reset(CreateCompatibleBitmap(source.get(), width, height));
+        if (!memory || !bitmap) return nullptr;
+        const HGDIOBJ oldBitmap = SelectObject(memory.get(), bitmap.get());
+
+        const bool palettePath =
+            TakesPalettePath(readCaps ? readCaps(source.get()) : ReadDeviceCaps(source.get()));
+        HPALETTE oldPalette = nullptr;
+        if (palettePath) {
+            palette = CopySystemPalette(source.get());
+            oldPalette = SelectPalette(memory.get(), palette.get(), FALSE);
+            RealizePalette(memory.get());
+        }
+
+        BitBlt(memory.get(), 0, 0, width, height, source.get(), left, top, SRCCOPY);
+
+        SelectObject(memory.get(), oldBitmap);
+        if (palettePath) SelectPalette(memory.get(), oldPalette, FALSE);
+    }
+    return BitmapToPicture(std::move(bitmap), std::move(palette));
+}
+
+rt::ComPtr<IPictureDisp> BitmapToPicture(rt::UniqueBitmap bitmap, rt::UniquePalette palette) {
+    if (!bitmap) return nullptr;
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = bitmap.get();
+    desc.bmp.hpal = palette.get();
+    rt::ComPtr<IDispatch> object;
+    OleCreatePictureIndirect(&desc, IID_IDispatch, TRUE, object.put_void());
+    if (!object) return nullptr; // the handles are still ours, and go here
+    // The object owns them now and deletes them with its last reference.
+    bitmap.release();
+    palette.release();
+    return object.As<IPictureDisp>();
+}
+
+} // namespace hv::capture

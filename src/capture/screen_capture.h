@@ -1,0 +1,35 @@
+// ScreenCapture: what is on the screen at one moment, as a picture object. The bitmap is the
+// display's own kind; on a 256-colour palette display it carries a copy of the system
+// palette. The picture object owns both, so dropping it frees them.
+#pragma once
+#include "../runtime/com_ptr.h"
+#include "../runtime/handles.h"
+#include <olectl.h>
+
+namespace hv::capture {
+
+// The two capabilities of the source device that decide whether a palette is copied.
+struct DeviceCaps {
+    int rasterCaps = 0;  // RASTERCAPS bits
+    int paletteSize = 0; // SIZEPALETTE
+};
+DeviceCaps ReadDeviceCaps(HDC dc);
+using DeviceCapsReader = DeviceCaps (*)(HDC);
+
+// Only a palette device with exactly 256 entries gets its palette copied.
+bool TakesPalettePath(const DeviceCaps& caps);
+
+// The whole screen, one bitmap pixel per screen pixel from its top-left corner.
+rt::ComPtr<IPictureDisp> GrabDesktop();
+
+// Width x Height pixels from (Left, Top) of the window's client area (clientOnly) or of the
+// whole window. readCaps stands in for the device's answers (tests of the palette path).
+// A size that is not positive, or a window whose context cannot be had, gives no picture.
+rt::ComPtr<IPictureDisp> GrabWindowArea(HWND hWnd, bool clientOnly, int left, int top, int width,
+                                        int height, DeviceCapsReader readCaps = ReadDeviceCaps);
+
+// A picture object owning the bitmap and the palette (which may be empty). Without a bitmap,
+// or when no object is made, there is no picture and the handles are deleted here.
+rt::ComPtr<IPictureDisp> BitmapToPicture(rt::UniqueBitmap bitmap, rt::UniquePalette palette);
+
+} // namespace hv::capture

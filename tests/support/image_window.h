@@ -1,0 +1,32 @@
+// Known content on the screen for tests that read the screen: a borderless top-level window
+// that shows an image one pixel for one pixel, kept above other windows, never activated.
+#pragma once
+#include "core/image.h"
+#include <windows.h>
+
+namespace hv::test {
+
+class ImageWindow {
+  public:
+    // At (x, y) screen pixels; extraStyle adds e.g. WS_BORDER around the image.
+    ImageWindow(Image image, int x, int y, DWORD extraStyle = 0);
+    ~ImageWindow();
+    ImageWindow(const ImageWindow&) = delete;
+    ImageWindow& operator=(const ImageWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    const Image& image() const { return image_; }
+    // Where the image's top-left pixel is on the screen.
+    POINT origin() const;
+
+  private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    Image image_;
+    HWND hwnd_ = nullptr;
+};
+
+// An image whose every pixel differs from its neighbours, so a shift, a flip or a scale of
+// one pixel shows; `seed` makes images of different windows differ.
+Image PatternImage(int width, int height, int seed);
+
+} // namespace hv::test
