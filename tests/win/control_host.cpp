@@ -37,10 +37,15 @@ void Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
 } // namespace
 
 namespace {
-bool CursorAt(POINT p) {
-    POINT now{};
-    GetCursorPos(&now);
-    return now.x == p.x && now.y == p.y;
+// True when the cursor is at `p` and stays there for a few passes of the message loop.
+bool CursorStaysAt(POINT p) {
+    for (int i = 0; i < 4; ++i) {
+        PumpMessages(5);
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x != p.x || now.y != p.y) return false;
+    }
+    return true;
 }
 } // namespace
 
@@ -53,16 +58,14 @@ void MoveMouseTo(POINT p) {
     for (int attempt = 0; attempt < 10; ++attempt) {
         Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (p.x * 65536 + w - 1) / w,
              (p.y * 65536 + h - 1) / h);
-        PumpMessages(5);
-        if (CursorAt(p)) return;
+        if (CursorStaysAt(p)) return;
     }
 }
 
 void PlaceCursor(POINT p) {
     for (int attempt = 0; attempt < 10; ++attempt) {
         SetCursorPos(p.x, p.y);
-        PumpMessages(5);
-        if (CursorAt(p)) return;
+        if (CursorStaysAt(p)) return;
     }
 }
 

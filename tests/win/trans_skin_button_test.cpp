@@ -25,7 +25,10 @@ class ButtonTest : public ControlHostTest {
             Log("MouseOver");
             overAt = POINT{x, y};
         };
-        b.OnMouseNotOver = [this](long, long) { Log("MouseNotOver"); };
+        b.OnMouseNotOver = [this](long x, long y) {
+            Log("MouseNotOver");
+            notOverAt = POINT{x, y};
+        };
         button = &b;
         // The first tick after creation finds the pointer away and stops the timer.
         EXPECT_TRUE(PumpUntil([&] { return !b.HoverTimerRunning(); }));
@@ -62,7 +65,7 @@ class ButtonTest : public ControlHostTest {
                    down = CornerFace(kDownColour);
     controls::TransSkinButton* button = nullptr;
     std::vector<std::string> events;
-    POINT overAt{};
+    POINT overAt{}, notOverAt{};
     rt::PicturePtr shownAtClick;
 };
 
@@ -92,7 +95,9 @@ TEST_F(ButtonTest, PointerOnTheRightAndBottomEdgeValuesStillCountsAsOver) {
     // One past the last column and row: still over.
     PlaceCursor(POINT{r.right, r.bottom});
     PumpMessages(80);
-    EXPECT_TRUE(b.HoverTimerRunning());
+    EXPECT_TRUE(b.HoverTimerRunning()) << "left at " << notOverAt.x << "," << notOverAt.y
+                                       << " from " << r.left << "," << r.top << "-" << r.right
+                                       << "," << r.bottom;
     EXPECT_EQ(Shown(), kOverColour);
     PlaceCursor(POINT{r.left, r.top});
     PumpMessages(30);
