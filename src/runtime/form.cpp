@@ -112,9 +112,20 @@ void Form::SetToolTip(HWND child, const std::string& text) {
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     ti.hwnd = hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(child);
+    TTTOOLINFOA known = ti;
+    char knownText[256] = ""; // the tooltip copies the tool's text here (up to 80 characters)
+    known.lpszText = knownText;
+    const bool exists =
+        SendMessageA(tooltip_, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&known));
+    if (text.empty()) {
+        if (exists) SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        return;
+    }
+    // Hosts rewrite some tips on every mouse move: a known tool keeps its place (and a tip
+    // on show stays up) and only takes the new text.
     ti.lpszText = const_cast<char*>(text.c_str());
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    if (!text.empty()) SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageA(tooltip_, exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
+                 reinterpret_cast<LPARAM>(&ti));
 }
 
 void Form::Unload() {

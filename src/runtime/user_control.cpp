@@ -26,10 +26,13 @@ void UserControl::Resize(double widthTwips, double heightTwips) {
 }
 
 void UserControl::Refresh() {
-    if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (hwnd())
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-ColorValue UserControl::AmbientBackColor() const { return form().BackColor(); }
+ColorValue UserControl::AmbientBackColor() const {
+    return form().BackColor();
+}
 
 void UserControl::PropertyChanged(const std::string& property) {
     if (OnPropertyChanged) OnPropertyChanged(property);

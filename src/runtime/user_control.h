@@ -29,8 +29,8 @@ class UserControl : public Control {
     std::function<void(const std::string&)> OnPropertyChanged;
 
   protected:
-    UserControl(Form& form, std::string name, double left, double top, double width,
-                double height, const char* className, DWORD style = 0);
+    UserControl(Form& form, std::string name, double left, double top, double width, double height,
+                const char* className, DWORD style = 0);
 
     void PropertyChanged(const std::string& property);
 
