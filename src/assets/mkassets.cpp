@@ -1,4 +1,5 @@
 // Build step: draws the add-in's pictures and writes them where the resource script finds them.
+#include "addin_button.h"
 #include "palettes.h"
 #include <cstdio>
 #include <string>
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
               WriteFile(dir + "/palette_quick.bmp", hv::EncodeBmp(QuickColorPalette())) &&
               WriteFile(dir + "/palette_grey.bmp", hv::EncodeBmp(GreyScalePalette())) &&
               WriteFile(dir + "/pipette.cur",
-                        hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY));
+                        hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY)) &&
+              WriteFile(dir + "/addin_button.bmp", hv::EncodeBmp(AddinButtonFace()));
     if (!ok) std::fprintf(stderr, "mkassets: cannot write to %s\n", dir.c_str());
     return ok ? 0 : 1;
 }

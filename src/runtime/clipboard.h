@@ -1,0 +1,47 @@
+// The clipboard as VB's Clipboard object uses it, and a snapshot of its contents so that a
+// command which needs the clipboard for a moment can give the user's contents back.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <vector>
+#include <windows.h>
+
+namespace hv::rt {
+
+// Holds the clipboard open for its lifetime, with a window of its own as the owner of
+// what it puts there. Check opened().
+class ClipboardSession {
+  public:
+    ClipboardSession();
+    ~ClipboardSession();
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+    bool opened() const { return opened_; }
+
+  private:
+    HWND owner_ = nullptr;
+    bool opened_ = false;
+};
+
+// Empties the clipboard and puts a copy of the bitmap on it (Clipboard.SetData).
+bool SetClipboardBitmap(HBITMAP bitmap);
+
+// Every format of the clipboard that can be carried in memory: the text formats, bitmaps
+// (as DIBs), enhanced metafiles and all registered formats.
+class ClipboardSnapshot {
+  public:
+    // Nothing when the clipboard could not be opened.
+    static std::optional<ClipboardSnapshot> Take();
+    // Empties the clipboard and puts the saved formats back.
+    bool Restore() const;
+    std::vector<UINT> formats() const;
+
+  private:
+    struct Item {
+        UINT format;
+        std::vector<std::uint8_t> bytes; // global memory, or the metafile's bits
+    };
+    std::vector<Item> items_;
+};
+
+} // namespace hv::rt
