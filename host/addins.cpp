@@ -27,12 +27,14 @@ struct CustomArray {
 // where the system does not, look there ourselves and load the server as COM would.
 HRESULT CreatePerUser(const std::wstring& progId, IUnknown** out, HMODULE* module) {
     const std::wstring classes = L"Software\\Classes\\";
-    const std::wstring clsidText = ReadString(HKEY_CURRENT_USER, (classes + progId + L"\\CLSID").c_str(), nullptr);
+    const std::wstring clsidText =
+        ReadString(HKEY_CURRENT_USER, (classes + progId + L"\\CLSID").c_str(), nullptr);
     CLSID clsid;
     if (clsidText.empty() || FAILED(CLSIDFromString(clsidText.c_str(), &clsid)))
         return REGDB_E_CLASSNOTREG;
-    const std::wstring server = ReadString(
-        HKEY_CURRENT_USER, (classes + L"CLSID\\" + clsidText + L"\\InprocServer32").c_str(), nullptr);
+    const std::wstring server =
+        ReadString(HKEY_CURRENT_USER,
+                   (classes + L"CLSID\\" + clsidText + L"\\InprocServer32").c_str(), nullptr);
     if (server.empty()) return REGDB_E_CLASSNOTREG;
     HMODULE dll = LoadLibraryW(server.c_str());
     if (!dll) return HRESULT_FROM_WIN32(GetLastError());
@@ -91,7 +93,9 @@ HRESULT CreateByProgId(const std::wstring& progId, IUnknown** out, HMODULE* modu
     return hr;
 }
 
-AddinManager::~AddinManager() { UnloadAll(); }
+AddinManager::~AddinManager() {
+    UnloadAll();
+}
 
 void AddinManager::LoadAtStartup(bool commandLine) {
     const DWORD wanted = commandLine ? 2 : 1;
@@ -100,7 +104,8 @@ void AddinManager::LoadAtStartup(bool commandLine) {
             Load(r.progId, commandLine ? ext_cm_CommandLine : ext_cm_Startup);
     CustomArray custom;
     const auto loaded = loaded_; // an add-in may unload itself
-    for (const auto& l : loaded) l.addin->OnStartupComplete(&custom.array);
+    for (const auto& l : loaded)
+        l.addin->OnStartupComplete(&custom.array);
 }
 
 HRESULT AddinManager::Load(const std::wstring& progId, int connectMode) {
@@ -163,8 +168,10 @@ HRESULT AddinManager::Unload(const std::wstring& progId, int removeMode) {
 
 void AddinManager::UnloadAll() {
     CustomArray custom;
-    for (const auto& l : loaded_) l.addin->OnBeginShutdown(&custom.array);
-    while (!loaded_.empty()) Unload(loaded_.back().progId, ext_dm_HostShutdown);
+    for (const auto& l : loaded_)
+        l.addin->OnBeginShutdown(&custom.array);
+    while (!loaded_.empty())
+        Unload(loaded_.back().progId, ext_dm_HostShutdown);
 }
 
 bool AddinManager::IsLoaded(const std::wstring& progId) const {

@@ -11,7 +11,9 @@ template <typename T, typename... A> ComPtr<IDispatch> Make(A&&... a) {
     return Adopt(static_cast<IDispatch*>(new T(std::forward<A>(a)...)));
 }
 
-Outcome NoSuchItem() { return Raise(kErrInvalidCall, L"Invalid procedure call or argument"); }
+Outcome NoSuchItem() {
+    return Raise(kErrInvalidCall, L"Invalid procedure call or argument");
+}
 
 // -- VBE ---------------------------------------------------------------------------------
 
@@ -33,14 +35,20 @@ class Vbe final : public DispatchObject {
         auto ide = ide_.lock();
         if (!ide || !ide->open()) return Gone();
         switch (m.id) {
-        case kCommandBars: ReturnObject(result, NewCommandBars(ide_).Detach()); break;
-        case kEvents: ReturnObject(result, NewEvents(ide_).Detach()); break;
+        case kCommandBars:
+            ReturnObject(result, NewCommandBars(ide_).Detach());
+            break;
+        case kEvents:
+            ReturnObject(result, NewEvents(ide_).Detach());
+            break;
         case kActiveCodePane: {
             auto pane = ide->ActivePane(); // Nothing when no pane is open
             ReturnObject(result, pane ? NewCodePane(ide_, pane).Detach() : nullptr);
             break;
         }
-        case kVersion: ReturnString(result, L"6.00"); break;
+        case kVersion:
+            ReturnString(result, L"6.00");
+            break;
         }
         return {};
     }
@@ -58,8 +66,7 @@ const std::vector<Member> kBarsMembers = {
 class Bars final : public DispatchObject {
   public:
     explicit Bars(std::weak_ptr<Ide> ide)
-        : DispatchObject(L"CommandBars", kBarsMembers, PlanOf(ide)),
-          ide_(std::move(ide)) {}
+        : DispatchObject(L"CommandBars", kBarsMembers, PlanOf(ide)), ide_(std::move(ide)) {}
 
   private:
     Outcome Run(const Member& m, Args& args, VARIANT* result) override {
@@ -100,17 +107,23 @@ const std::vector<Member> kBarMembers = {
 class Bar final : public DispatchObject {
   public:
     Bar(std::weak_ptr<Ide> ide, CommandBar* bar)
-        : DispatchObject(L"CommandBar", kBarMembers, PlanOf(ide)), ide_(std::move(ide)),
-          bar_(bar) {}
+        : DispatchObject(L"CommandBar", kBarMembers, PlanOf(ide)), ide_(std::move(ide)), bar_(bar) {
+    }
 
   private:
     Outcome Run(const Member& m, Args&, VARIANT* result) override {
         auto ide = ide_.lock();
         if (!ide || !ide->open()) return Gone();
         switch (m.id) {
-        case kControls: ReturnObject(result, NewControls(ide_, bar_).Detach()); break;
-        case kName: ReturnString(result, bar_->name); break;
-        case kVisible: ReturnBool(result, true); break;
+        case kControls:
+            ReturnObject(result, NewControls(ide_, bar_).Detach());
+            break;
+        case kName:
+            ReturnString(result, bar_->name);
+            break;
+        case kVisible:
+            ReturnBool(result, true);
+            break;
         }
         return {};
     }
@@ -146,7 +159,9 @@ class Controls final : public DispatchObject {
         if (!ide || !ide->open()) return Gone();
         const long count = static_cast<long>(bar_->controls.size());
         switch (m.id) {
-        case kCount: ReturnLong(result, count); return {};
+        case kCount:
+            ReturnLong(result, count);
+            return {};
         case kItem: {
             const long i = args.Long(0);
             if (i < 1 || i > count) return NoSuchItem();
@@ -196,8 +211,8 @@ const std::vector<Member> kControlMembers = {
 class ControlObject final : public DispatchObject, public IHostControl {
   public:
     ControlObject(std::weak_ptr<Ide> ide, std::weak_ptr<BarControl> control)
-        : DispatchObject(L"CommandBarControl", kControlMembers, PlanOf(ide)),
-          ide_(std::move(ide)), control_(std::move(control)) {}
+        : DispatchObject(L"CommandBarControl", kControlMembers, PlanOf(ide)), ide_(std::move(ide)),
+          control_(std::move(control)) {}
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         return DispatchObject::QueryInterface(iid, out);
@@ -238,8 +253,12 @@ class ControlObject final : public DispatchObject, public IHostControl {
             if (!ide->PasteFace(*c))
                 return Raise(E_FAIL, L"Method 'PasteFace' of object 'CommandBarControl' failed");
             break;
-        case kDelete: ide->DeleteControl(*c); break;
-        case kType: ReturnLong(result, c->type); break;
+        case kDelete:
+            ide->DeleteControl(*c);
+            break;
+        case kType:
+            ReturnLong(result, c->type);
+            break;
         case kIndex: {
             long i = 1;
             for (const auto& other : bar->controls) {
@@ -295,8 +314,12 @@ std::shared_ptr<const FaultPlan> PlanOf(const std::weak_ptr<Ide>& ide) {
     return i ? i->faultPlan() : nullptr;
 }
 
-ComPtr<IDispatch> NewVbe(std::weak_ptr<Ide> ide) { return Make<Vbe>(std::move(ide)); }
-ComPtr<IDispatch> NewCommandBars(std::weak_ptr<Ide> ide) { return Make<Bars>(std::move(ide)); }
+ComPtr<IDispatch> NewVbe(std::weak_ptr<Ide> ide) {
+    return Make<Vbe>(std::move(ide));
+}
+ComPtr<IDispatch> NewCommandBars(std::weak_ptr<Ide> ide) {
+    return Make<Bars>(std::move(ide));
+}
 ComPtr<IDispatch> NewCommandBar(std::weak_ptr<Ide> ide, CommandBar* bar) {
     return Make<Bar>(std::move(ide), bar);
 }
@@ -306,6 +329,8 @@ ComPtr<IDispatch> NewControls(std::weak_ptr<Ide> ide, CommandBar* bar) {
 ComPtr<IDispatch> NewCommandBarControl(std::weak_ptr<Ide> ide, std::weak_ptr<BarControl> control) {
     return Make<ControlObject>(std::move(ide), std::move(control));
 }
-ComPtr<IDispatch> NewEvents(std::weak_ptr<Ide> ide) { return Make<Events>(std::move(ide)); }
+ComPtr<IDispatch> NewEvents(std::weak_ptr<Ide> ide) {
+    return Make<Events>(std::move(ide));
+}
 
 } // namespace host

@@ -11,7 +11,9 @@ template <typename T, typename... A> ComPtr<IDispatch> Make(A&&... a) {
     return Adopt(static_cast<IDispatch*>(new T(std::forward<A>(a)...)));
 }
 
-Outcome OutOfRange() { return Raise(kErrSubscript, L"Subscript out of range"); }
+Outcome OutOfRange() {
+    return Raise(kErrSubscript, L"Subscript out of range");
+}
 
 // -- CodePane ----------------------------------------------------------------------------
 
@@ -43,11 +45,16 @@ class PaneObject final : public DispatchObject {
         case kGetSelection: {
             long v[4];
             pane->GetSelection(&v[0], &v[1], &v[2], &v[3]);
-            for (size_t i = 0; i < 4; ++i) args.SetRefLong(i, v[i]);
+            for (size_t i = 0; i < 4; ++i)
+                args.SetRefLong(i, v[i]);
             break;
         }
-        case kCodeModule: ReturnObject(result, NewCodeModule(ide_, pane_).Detach()); break;
-        case kShow: pane->Show(); break;
+        case kCodeModule:
+            ReturnObject(result, NewCodeModule(ide_, pane_).Detach());
+            break;
+        case kShow:
+            pane->Show();
+            break;
         }
         return {};
     }
@@ -83,7 +90,8 @@ class ModuleObject final : public DispatchObject {
             if (start < 1 || start > lines || count < 0 || count > lines - start + 1)
                 return OutOfRange();
             std::wstring text;
-            for (long i = 0; i < count; ++i) text += (i ? L"\r\n" : L"") + pane->Line(start + i);
+            for (long i = 0; i < count; ++i)
+                text += (i ? L"\r\n" : L"") + pane->Line(start + i);
             ReturnString(result, text);
             break;
         }
@@ -93,8 +101,12 @@ class ModuleObject final : public DispatchObject {
             pane->ReplaceLine(line, args.String(1));
             break;
         }
-        case kCountOfLines: ReturnLong(result, lines); break;
-        case kName: ReturnString(result, pane->name()); break;
+        case kCountOfLines:
+            ReturnLong(result, lines);
+            break;
+        case kName:
+            ReturnString(result, pane->name());
+            break;
         }
         return {};
     }

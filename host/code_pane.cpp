@@ -11,7 +11,9 @@ namespace {
 constexpr wchar_t kClass[] = L"IdeHostCodePane";
 constexpr wchar_t kNameAttribute[] = L"Attribute VB_Name = \"";
 
-HINSTANCE Module() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+HINSTANCE Module() {
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
 // Every line end as CR LF, as the edit control wants it.
 std::wstring WithCrLf(const std::wstring& s) {
@@ -50,9 +52,10 @@ CodePane::CodePane(HWND mdiClient, const std::wstring& name, const std::wstring&
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         FIXED_PITCH | FF_MODERN, L"Courier New");
     const std::wstring title = L"Project1 - " + name + L" (Code)";
-    MDICREATESTRUCTW mcs{kClass, title.c_str(), Module(), 12, 12, 600, 360, 0,
-                         reinterpret_cast<LPARAM>(this)};
-    window_ = reinterpret_cast<HWND>(SendMessageW(mdi_, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    MDICREATESTRUCTW mcs{
+        kClass, title.c_str(), Module(), 12, 12, 600, 360, 0, reinterpret_cast<LPARAM>(this)};
+    window_ =
+        reinterpret_cast<HWND>(SendMessageW(mdi_, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     if (!window_) return;
     edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", nullptr,
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
@@ -96,7 +99,8 @@ LRESULT CALLBACK CodePane::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (self->OnClosed) self->OnClosed(self);
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
     return DefMDIChildProcW(hwnd, msg, wp, lp);
@@ -113,7 +117,8 @@ std::wstring CodePane::Line(long line) const {
     const LRESULT length = SendMessageW(edit_, EM_LINELENGTH, start, 0);
     std::vector<wchar_t> buf(std::max<size_t>(length + 1, 2), L'\0');
     *reinterpret_cast<WORD*>(buf.data()) = static_cast<WORD>(std::min<size_t>(buf.size(), 0xFFFF));
-    const LRESULT got = SendMessageW(edit_, EM_GETLINE, line - 1, reinterpret_cast<LPARAM>(buf.data()));
+    const LRESULT got =
+        SendMessageW(edit_, EM_GETLINE, line - 1, reinterpret_cast<LPARAM>(buf.data()));
     return std::wstring(buf.data(), static_cast<size_t>(std::max<LRESULT>(got, 0)));
 }
 
@@ -174,7 +179,8 @@ bool CodePane::ReadModule(const std::wstring& path, std::wstring* name, std::wst
     std::string bytes;
     char buf[4096];
     DWORD got = 0;
-    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
+    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got)
+        bytes.append(buf, got);
     CloseHandle(f);
     // VB writes modules in the ANSI code page; accept UTF-8 when it says so.
     UINT page = CP_ACP;
@@ -183,8 +189,9 @@ bool CodePane::ReadModule(const std::wstring& path, std::wstring* name, std::wst
         bytes.erase(0, 3);
     }
     std::wstring all(bytes.size(), L'\0');
-    all.resize(static_cast<size_t>(MultiByteToWideChar(
-        page, 0, bytes.data(), static_cast<int>(bytes.size()), all.data(), static_cast<int>(all.size()))));
+    all.resize(static_cast<size_t>(MultiByteToWideChar(page, 0, bytes.data(),
+                                                       static_cast<int>(bytes.size()), all.data(),
+                                                       static_cast<int>(all.size()))));
     all = WithCrLf(all);
     // The VB_Name attribute names the module; the IDE does not show it.
     const std::wstring attr = kNameAttribute;
@@ -218,8 +225,9 @@ bool CodePane::Save(const std::wstring& path) {
     HANDLE f = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
+    const bool ok =
+        WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
     return CloseHandle(f) && ok;
 }
 

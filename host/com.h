@@ -17,7 +17,9 @@ template <typename T> ComPtr<T> Adopt(T* owned) {
     return p;
 }
 
-inline std::wstring FromBstr(BSTR s) { return s ? std::wstring(s, SysStringLen(s)) : L""; }
+inline std::wstring FromBstr(BSTR s) {
+    return s ? std::wstring(s, SysStringLen(s)) : L"";
+}
 
 inline bool SameText(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),

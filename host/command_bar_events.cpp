@@ -20,8 +20,8 @@ ComPtr<CommandBarEventsObject> CommandBarEventsObject::Create(std::weak_ptr<Ide>
 
 CommandBarEventsObject::CommandBarEventsObject(std::weak_ptr<Ide> ide,
                                                std::weak_ptr<BarControl> control)
-    : DispatchObject(L"CommandBarEvents", kMembers, PlanOf(ide)),
-      ide_(std::move(ide)), control_(std::move(control)) {
+    : DispatchObject(L"CommandBarEvents", kMembers, PlanOf(ide)), ide_(std::move(ide)),
+      control_(std::move(control)) {
     point_.owner = this;
     if (auto i = ide_.lock()) i->AddEventSource(this);
 }
@@ -30,7 +30,9 @@ CommandBarEventsObject::~CommandBarEventsObject() {
     if (auto i = ide_.lock()) i->RemoveEventSource(this);
 }
 
-Outcome CommandBarEventsObject::Run(const Member&, Args&, VARIANT*) { return {}; }
+Outcome CommandBarEventsObject::Run(const Member&, Args&, VARIANT*) {
+    return {};
+}
 
 void* CommandBarEventsObject::OtherInterface(REFIID iid) {
     if (iid == IID_IConnectionPointContainer) return static_cast<IConnectionPointContainer*>(this);
@@ -61,7 +63,7 @@ void CommandBarEventsObject::Detach() {
 
 void CommandBarEventsObject::FireClick(IDispatch* controlObject, VARIANT_BOOL* handled,
                                        VARIANT_BOOL* cancelDefault) {
-    ComPtr<IDispatch> self(this); // a handler may drop the last reference
+    ComPtr<IDispatch> self(this);    // a handler may drop the last reference
     const auto sinks = point_.sinks; // a handler may unadvise
     for (const auto& s : sinks) {
         // Invoke takes the arguments last to first.
@@ -99,8 +101,8 @@ STDMETHODIMP CommandBarEventsObject::Point::GetConnectionInterface(IID* iid) {
     return S_OK;
 }
 
-STDMETHODIMP CommandBarEventsObject::Point::GetConnectionPointContainer(
-    IConnectionPointContainer** out) {
+STDMETHODIMP
+CommandBarEventsObject::Point::GetConnectionPointContainer(IConnectionPointContainer** out) {
     if (!out) return E_POINTER;
     *out = owner;
     owner->AddRef();

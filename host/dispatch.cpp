@@ -7,11 +7,13 @@ LONG g_live = 0;
 }
 
 Args::Args(size_t count) : slots_(count) {
-    for (auto& s : slots_) VariantInit(&s.value);
+    for (auto& s : slots_)
+        VariantInit(&s.value);
 }
 
 Args::~Args() {
-    for (auto& s : slots_) VariantClear(&s.value);
+    for (auto& s : slots_)
+        VariantClear(&s.value);
 }
 
 void Args::SetRefLong(size_t i, long value) {
@@ -32,21 +34,29 @@ DispatchObject::DispatchObject(const wchar_t* objectName, const std::vector<Memb
     InterlockedIncrement(&g_live);
 }
 
-DispatchObject::~DispatchObject() { InterlockedDecrement(&g_live); }
+DispatchObject::~DispatchObject() {
+    InterlockedDecrement(&g_live);
+}
 
-long DispatchObject::LiveObjects() { return g_live; }
+long DispatchObject::LiveObjects() {
+    return g_live;
+}
 
 STDMETHODIMP DispatchObject::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
-    else *out = OtherInterface(iid);
+    if (iid == IID_IUnknown || iid == IID_IDispatch)
+        *out = static_cast<IDispatch*>(this);
+    else
+        *out = OtherInterface(iid);
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) DispatchObject::AddRef() { return InterlockedIncrement(&refs_); }
+STDMETHODIMP_(ULONG) DispatchObject::AddRef() {
+    return InterlockedIncrement(&refs_);
+}
 
 STDMETHODIMP_(ULONG) DispatchObject::Release() {
     const ULONG n = InterlockedDecrement(&refs_);
@@ -69,7 +79,8 @@ STDMETHODIMP DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT cou
                                            DISPID* ids) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!names || !ids || count == 0) return E_INVALIDARG;
-    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    for (UINT i = 0; i < count; ++i)
+        ids[i] = DISPID_UNKNOWN;
     // The member, then the names of its parameters from the entry that has the most.
     const Member* found = nullptr;
     for (const Member& m : members_)
@@ -113,9 +124,15 @@ HRESULT DispatchObject::Convert(const Param& p, VARIANT& arg, Args::Slot& slot) 
     HRESULT hr = VariantCopyInd(&value, &arg);
     if (FAILED(hr)) return hr;
     switch (p.type) {
-    case Type::Long: hr = VariantChangeType(&slot.value, &value, 0, VT_I4); break;
-    case Type::String: hr = VariantChangeType(&slot.value, &value, 0, VT_BSTR); break;
-    case Type::Bool: hr = VariantChangeType(&slot.value, &value, 0, VT_BOOL); break;
+    case Type::Long:
+        hr = VariantChangeType(&slot.value, &value, 0, VT_I4);
+        break;
+    case Type::String:
+        hr = VariantChangeType(&slot.value, &value, 0, VT_BSTR);
+        break;
+    case Type::Bool:
+        hr = VariantChangeType(&slot.value, &value, 0, VT_BOOL);
+        break;
     case Type::Object:
         if (value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN) {
             slot.value.vt = VT_UNKNOWN;
@@ -125,7 +142,9 @@ HRESULT DispatchObject::Convert(const Param& p, VARIANT& arg, Args::Slot& slot) 
             hr = DISP_E_TYPEMISMATCH;
         }
         break;
-    default: hr = VariantCopy(&slot.value, &value); break;
+    default:
+        hr = VariantCopy(&slot.value, &value);
+        break;
     }
     VariantClear(&value);
     if (hr == DISP_E_OVERFLOW) return hr;
@@ -156,11 +175,13 @@ STDMETHODIMP DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DIS
             return DISP_E_PARAMNOTFOUND;
         if (total != count) return DISP_E_BADPARAMCOUNT;
         at[count - 1] = 0;
-        for (size_t k = 0; k + 1 < count; ++k) at[k] = static_cast<int>(total - 1 - k);
+        for (size_t k = 0; k + 1 < count; ++k)
+            at[k] = static_cast<int>(total - 1 - k);
     } else {
         const UINT positional = total - named;
         if (total > count) return DISP_E_BADPARAMCOUNT;
-        for (UINT k = 0; k < positional; ++k) at[k] = static_cast<int>(total - 1 - k);
+        for (UINT k = 0; k < positional; ++k)
+            at[k] = static_cast<int>(total - 1 - k);
         for (UINT j = 0; j < named; ++j) {
             const DISPID p = params->rgdispidNamedArgs[j];
             if (p < static_cast<DISPID>(positional) || p >= static_cast<DISPID>(count) ||
@@ -198,10 +219,17 @@ STDMETHODIMP DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DIS
             outcome = Raise(E_FAIL, std::wstring(L"Method '") + m->name + L"' of object '" + name_ +
                                         L"' failed");
             break;
-        case FaultKind::Bare: outcome = Raise(E_FAIL, L""); break;
-        case FaultKind::Empty: break;
-        case FaultKind::Nothing: ReturnObject(out, nullptr); break;
-        case FaultKind::Text: ReturnString(out, L"hostile"); break;
+        case FaultKind::Bare:
+            outcome = Raise(E_FAIL, L"");
+            break;
+        case FaultKind::Empty:
+            break;
+        case FaultKind::Nothing:
+            ReturnObject(out, nullptr);
+            break;
+        case FaultKind::Text:
+            ReturnString(out, L"hostile");
+            break;
         }
     } else {
         outcome = Run(*m, args, out);

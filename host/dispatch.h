@@ -35,7 +35,9 @@ struct Outcome {
     HRESULT code = S_OK;
     std::wstring description;
 };
-inline Outcome Raise(HRESULT code, std::wstring description) { return {code, std::move(description)}; }
+inline Outcome Raise(HRESULT code, std::wstring description) {
+    return {code, std::move(description)};
+}
 
 // The checked and converted arguments of one call, in declaration order.
 class Args {
@@ -70,8 +72,7 @@ class DispatchObject : public IDispatch {
     STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
     STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
-                               DISPID* ids) override;
+    STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                         VARIANT* result, EXCEPINFO* excep, UINT* argErr) override;
 

@@ -5,8 +5,12 @@
 
 namespace host {
 
-enum ConnectMode { ext_cm_AfterStartup = 0, ext_cm_Startup = 1, ext_cm_External = 2,
-                   ext_cm_CommandLine = 3 };
+enum ConnectMode {
+    ext_cm_AfterStartup = 0,
+    ext_cm_Startup = 1,
+    ext_cm_External = 2,
+    ext_cm_CommandLine = 3
+};
 enum DisconnectMode { ext_dm_HostShutdown = 0, ext_dm_UserClosed = 1 };
 
 MIDL_INTERFACE("B65AD801-ABAF-11D0-BB8B-00A0C90F2744")

@@ -4,7 +4,8 @@
 namespace host {
 
 std::wstring FaultPlan::Key(std::wstring s) {
-    for (auto& c : s) c = static_cast<wchar_t>(std::towlower(c));
+    for (auto& c : s)
+        c = static_cast<wchar_t>(std::towlower(c));
     return s;
 }
 
@@ -22,11 +23,16 @@ bool FaultPlan::Parse(const std::wstring& list) {
         if (eq != std::wstring::npos) {
             const std::wstring k = Key(part.substr(eq + 1));
             part.resize(eq);
-            if (k == L"error") kind = FaultKind::Error;
-            else if (k == L"bare") kind = FaultKind::Bare;
-            else if (k == L"empty") kind = FaultKind::Empty;
-            else if (k == L"nothing") kind = FaultKind::Nothing;
-            else if (k == L"text") kind = FaultKind::Text;
+            if (k == L"error")
+                kind = FaultKind::Error;
+            else if (k == L"bare")
+                kind = FaultKind::Bare;
+            else if (k == L"empty")
+                kind = FaultKind::Empty;
+            else if (k == L"nothing")
+                kind = FaultKind::Nothing;
+            else if (k == L"text")
+                kind = FaultKind::Text;
             else {
                 ok = false;
                 continue;

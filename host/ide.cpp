@@ -13,7 +13,9 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"IdeHostFrame";
 constexpr int kFirstMdiChild = 50000;
 
-HINSTANCE Module() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+HINSTANCE Module() {
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
 } // namespace
 
@@ -34,7 +36,8 @@ Ide::Ide(const IdeOptions& options)
 
 Ide::~Ide() {
     Close();
-    for (HBITMAP b : faceBitmaps_) DeleteObject(b);
+    for (HBITMAP b : faceBitmaps_)
+        DeleteObject(b);
 }
 
 bool Ide::CreateWindows() {
@@ -83,7 +86,8 @@ void Ide::Close() {
     addins_.UnloadAll();
     // Sources the add-ins still hold lose their sinks: nothing of the IDE is raised later.
     const auto sources = eventSources_;
-    for (CommandBarEventsObject* s : sources) s->Detach();
+    for (CommandBarEventsObject* s : sources)
+        s->Detach();
     panes_.clear();
     HWND frame = frame_;
     frame_ = toolbar_ = mdi_ = nullptr;
@@ -91,7 +95,9 @@ void Ide::Close() {
     closing_ = false;
 }
 
-ComPtr<IDispatch> Ide::Vbe() { return NewVbe(weak_from_this()); }
+ComPtr<IDispatch> Ide::Vbe() {
+    return NewVbe(weak_from_this());
+}
 
 void Ide::Layout() {
     if (!frame_) return;
@@ -116,7 +122,8 @@ std::shared_ptr<CodePane> Ide::ActivePane() {
 }
 
 std::shared_ptr<CodePane> Ide::NewModule() {
-    auto pane = std::make_shared<CodePane>(mdi_, L"Module" + std::to_wstring(++untitled_), L"", L"");
+    auto pane =
+        std::make_shared<CodePane>(mdi_, L"Module" + std::to_wstring(++untitled_), L"", L"");
     pane->OnClosed = [this](CodePane* p) { OnPaneClosed(p); };
     panes_.push_back(pane);
     return pane;
@@ -141,7 +148,8 @@ void Ide::OnPaneClosed(CodePane* pane) {
 
 void Ide::Report(const std::wstring& text) {
     reports_.push_back(text);
-    if (options_.interactive) MessageBoxW(frame_, text.c_str(), L"IDE host", MB_OK | MB_ICONWARNING);
+    if (options_.interactive)
+        MessageBoxW(frame_, text.c_str(), L"IDE host", MB_OK | MB_ICONWARNING);
 }
 
 void Ide::SaveActive(bool askForName) {
@@ -175,8 +183,10 @@ void Ide::OpenWithDialog() {
     ofn.nMaxFile = MAX_PATH;
     ofn.Flags = OFN_FILEMUSTEXIST;
     if (!GetOpenFileNameW(&ofn)) return;
-    if (auto pane = OpenModule(file)) pane->Show();
-    else Report(std::wstring(L"The module ") + file + L" could not be opened.");
+    if (auto pane = OpenModule(file))
+        pane->Show();
+    else
+        Report(std::wstring(L"The module ") + file + L" could not be opened.");
 }
 
 void Ide::EditCommand(UINT message) {
@@ -216,7 +226,8 @@ LRESULT Ide::HandleFrame(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         if (options_.quitOnClose) PostQuitMessage(0);
         break;
-    default: break;
+    default:
+        break;
     }
     return DefFrameProcW(hwnd, mdi_, msg, wp, lp);
 }

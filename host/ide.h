@@ -18,12 +18,12 @@ namespace host {
 class CommandBarEventsObject;
 
 struct IdeOptions {
-    bool standardBar = true;          // without it there is no command bar 2
-    std::vector<std::wstring> files;  // .bas modules to open; none gives an empty module
-    std::wstring faults;              // see faults.h
-    bool eventsAsUnknown = false;     // Events.CommandBarEvents gives VT_UNKNOWN
-    bool interactive = false;         // report load failures in message boxes
-    bool quitOnClose = false;         // closing the window ends the message loop
+    bool standardBar = true;         // without it there is no command bar 2
+    std::vector<std::wstring> files; // .bas modules to open; none gives an empty module
+    std::wstring faults;             // see faults.h
+    bool eventsAsUnknown = false;    // Events.CommandBarEvents gives VT_UNKNOWN
+    bool interactive = false;        // report load failures in message boxes
+    bool quitOnClose = false;        // closing the window ends the message loop
     int showCommand = SW_SHOWNOACTIVATE;
 };
 
@@ -84,8 +84,8 @@ class Ide : public std::enable_shared_from_this<Ide> {
     explicit Ide(const IdeOptions& options);
     bool CreateWindows();
     void BuildBars();
-    std::shared_ptr<BarControl> BuiltIn(CommandBar& bar, const std::wstring& caption,
-                                        long type, std::function<void()> action);
+    std::shared_ptr<BarControl> BuiltIn(CommandBar& bar, const std::wstring& caption, long type,
+                                        std::function<void()> action);
     void RenderToolbar(CommandBar& bar);
     void RenderMenu(CommandBar& bar);
     void Layout();

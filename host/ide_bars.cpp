@@ -68,7 +68,8 @@ void Ide::BuildBars() {
     auto window = BuiltIn(*menuBar, L"&Window", kControlPopup, nullptr);
     windowMenu_ = window->submenu;
     AddCommand(windowMenu_, L"&Cascade", [this] { SendMessageW(mdi_, WM_MDICASCADE, 0, 0); });
-    AddCommand(windowMenu_, L"&Tile", [this] { SendMessageW(mdi_, WM_MDITILE, MDITILE_HORIZONTAL, 0); });
+    AddCommand(windowMenu_, L"&Tile",
+               [this] { SendMessageW(mdi_, WM_MDITILE, MDITILE_HORIZONTAL, 0); });
 
     CommandBar* menuBarPtr = menuBar.get();
     bars_.push_back(std::move(menuBar));
@@ -97,7 +98,8 @@ void Ide::BuildBars() {
         bars_.push_back(std::move(standard));
     }
     bars_.push_back(std::move(addins));
-    for (auto& bar : bars_) Refresh(*bar);
+    for (auto& bar : bars_)
+        Refresh(*bar);
     SetMenu(frame_, menuBarPtr->menu);
 }
 
@@ -169,13 +171,16 @@ void Ide::DeleteControl(const BarControl& control) {
 }
 
 void Ide::Refresh(CommandBar& bar) {
-    if (bar.style == CommandBar::Style::Toolbar) RenderToolbar(bar);
-    else RenderMenu(bar);
+    if (bar.style == CommandBar::Style::Toolbar)
+        RenderToolbar(bar);
+    else
+        RenderMenu(bar);
 }
 
 void Ide::RenderToolbar(CommandBar& bar) {
     if (!toolbar_) return;
-    while (SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(toolbar_, TB_DELETEBUTTON, 0, 0);
+    while (SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0) > 0)
+        SendMessageW(toolbar_, TB_DELETEBUTTON, 0, 0);
     std::vector<TBBUTTON> buttons;
     for (size_t i = 0; i < bar.controls.size(); ++i) {
         const BarControl& c = *bar.controls[i];
@@ -193,17 +198,20 @@ void Ide::RenderToolbar(CommandBar& bar) {
         b.iString = reinterpret_cast<INT_PTR>(c.caption.c_str());
         buttons.push_back(b);
     }
-    SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(),
+                 reinterpret_cast<LPARAM>(buttons.data()));
     Layout();
 }
 
 void Ide::RenderMenu(CommandBar& bar) {
-    while (GetMenuItemCount(bar.menu) > 0) RemoveMenu(bar.menu, 0, MF_BYPOSITION);
+    while (GetMenuItemCount(bar.menu) > 0)
+        RemoveMenu(bar.menu, 0, MF_BYPOSITION);
     for (size_t i = 0; i < bar.controls.size(); ++i) {
         const BarControl& c = *bar.controls[i];
         if (c.beginGroup && i > 0) AppendMenuW(bar.menu, MF_SEPARATOR, 0, nullptr);
         if (c.type == kControlPopup)
-            AppendMenuW(bar.menu, MF_POPUP, reinterpret_cast<UINT_PTR>(c.submenu), c.caption.c_str());
+            AppendMenuW(bar.menu, MF_POPUP, reinterpret_cast<UINT_PTR>(c.submenu),
+                        c.caption.c_str());
         else
             AppendMenuW(bar.menu, MF_STRING, c.id, c.caption.c_str());
     }
@@ -218,7 +226,8 @@ bool Ide::PasteFace(BarControl& control) {
     if (bmp && GetObjectW(bmp, sizeof bm, &bm) && bm.bmWidth > 0 && bm.bmHeight > 0) {
         pixels.resize(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
         BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof bi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        bi.bmiHeader = {
+            sizeof bi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         HDC dc = GetDC(nullptr);
         if (GetDIBits(dc, bmp, 0, bm.bmHeight, pixels.data(), &bi, DIB_RGB_COLORS) != bm.bmHeight)
             pixels.clear();
@@ -226,7 +235,8 @@ bool Ide::PasteFace(BarControl& control) {
     }
     CloseClipboard();
     if (pixels.empty()) return false;
-    for (auto& p : pixels) p &= 0x00FFFFFF;
+    for (auto& p : pixels)
+        p &= 0x00FFFFFF;
     control.face = pixels;
     control.faceWidth = bm.bmWidth;
     control.faceHeight = bm.bmHeight;
@@ -235,7 +245,8 @@ bool Ide::PasteFace(BarControl& control) {
     if (toolbar_ && bar && bar->style == CommandBar::Style::Toolbar) {
         // The toolbar shows faces at its own button size.
         BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof bi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        bi.bmiHeader = {
+            sizeof bi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         HDC screen = GetDC(nullptr);
         HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);
         HBITMAP small = CreateCompatibleBitmap(screen, 16, 16);
@@ -249,7 +260,8 @@ bool Ide::PasteFace(BarControl& control) {
         DeleteDC(dst);
         ReleaseDC(nullptr, screen);
         TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(small)};
-        const LRESULT index = SendMessageW(toolbar_, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&add));
+        const LRESULT index =
+            SendMessageW(toolbar_, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&add));
         faceBitmaps_.push_back(small);
         if (index >= 0) control.image = static_cast<int>(index);
         Refresh(*bar);
@@ -264,7 +276,9 @@ bool Ide::ButtonRect(const BarControl& control, RECT* rect) const {
            SendMessageW(toolbar_, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect)) != 0;
 }
 
-void Ide::AddEventSource(CommandBarEventsObject* events) { eventSources_.push_back(events); }
+void Ide::AddEventSource(CommandBarEventsObject* events) {
+    eventSources_.push_back(events);
+}
 
 void Ide::RemoveEventSource(CommandBarEventsObject* events) {
     for (auto it = eventSources_.begin(); it != eventSources_.end(); ++it)
@@ -279,8 +293,10 @@ void Ide::Click(int commandId) {
         const size_t i = static_cast<size_t>(commandId - kManagerFirst);
         if (i >= managerRecords_.size() || addins_.busy()) return;
         const std::wstring progId = managerRecords_[i].progId;
-        if (addins_.IsLoaded(progId)) addins_.Unload(progId, ext_dm_UserClosed);
-        else addins_.Load(progId, ext_cm_AfterStartup);
+        if (addins_.IsLoaded(progId))
+            addins_.Unload(progId, ext_dm_UserClosed);
+        else
+            addins_.Load(progId, ext_cm_AfterStartup);
         return;
     }
     auto command = commands_.find(commandId);
@@ -302,15 +318,18 @@ void Ide::Click(int commandId) {
     VARIANT_BOOL handled = VARIANT_FALSE, cancelDefault = VARIANT_FALSE;
     if (!sources.empty()) {
         ComPtr<IDispatch> object = NewCommandBarControl(weak_from_this(), control);
-        for (auto& s : sources) s->FireClick(object.Get(), &handled, &cancelDefault);
+        for (auto& s : sources)
+            s->FireClick(object.Get(), &handled, &cancelDefault);
     }
     if (!cancelDefault && control->action) control->action();
 }
 
 void Ide::FillAddinManagerMenu(HMENU menu) {
-    while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
+    while (GetMenuItemCount(menu) > 0)
+        RemoveMenu(menu, 0, MF_BYPOSITION);
     managerRecords_ = ReadAddinRecords();
-    if (managerRecords_.empty()) AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, L"(no add-ins registered)");
+    if (managerRecords_.empty())
+        AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, L"(no add-ins registered)");
     for (size_t i = 0; i < managerRecords_.size() && i <= kManagerLast - kManagerFirst; ++i) {
         const auto& r = managerRecords_[i];
         const std::wstring text = r.friendlyName.empty() ? r.progId : r.friendlyName;

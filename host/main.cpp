@@ -20,10 +20,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     for (int i = 1; argv && i < argc; ++i) {
         const std::wstring a = argv[i];
-        if (host::SameText(a, L"/nostandardbar")) options.standardBar = false;
-        else if (host::SameText(a, L"/cmd")) commandLine = true;
-        else if (a.rfind(L"/fail:", 0) == 0) options.faults += L"," + a.substr(6);
-        else options.files.push_back(a);
+        if (host::SameText(a, L"/nostandardbar"))
+            options.standardBar = false;
+        else if (host::SameText(a, L"/cmd"))
+            commandLine = true;
+        else if (a.rfind(L"/fail:", 0) == 0)
+            options.faults += L"," + a.substr(6);
+        else
+            options.files.push_back(a);
     }
     if (argv) LocalFree(argv);
 

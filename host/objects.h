@@ -31,7 +31,9 @@ IHostControl : public IUnknown {
 
 // The error of an object whose IDE or part of it has gone.
 std::shared_ptr<const FaultPlan> PlanOf(const std::weak_ptr<Ide>& ide);
-inline Outcome Gone() { return Raise(RPC_E_DISCONNECTED, L"The object has been closed"); }
+inline Outcome Gone() {
+    return Raise(RPC_E_DISCONNECTED, L"The object has been closed");
+}
 
 } // namespace host
 

@@ -22,7 +22,8 @@ class RemoteBuffer {
     explicit RemoteBuffer(HWND window) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
         if (process_) memory_ = VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
     }
     ~RemoteBuffer() {
@@ -54,11 +55,13 @@ bool FindButton(const std::wstring& caption, POINT* centre) {
             !remote.Read(&button, sizeof button) || (button.fsStyle & BTNS_SEP))
             continue;
         wchar_t text[256] = L"";
-        const LRESULT len = SendMessageW(toolbar, TB_GETBUTTONTEXTW, button.idCommand, remote.address());
+        const LRESULT len =
+            SendMessageW(toolbar, TB_GETBUTTONTEXTW, button.idCommand, remote.address());
         if (len <= 0 || len >= 255 || !remote.Read(text, (len + 1) * sizeof(wchar_t))) continue;
         if (caption != text) continue;
         RECT r{};
-        if (!SendMessageW(toolbar, TB_GETITEMRECT, i, remote.address()) || !remote.Read(&r, sizeof r))
+        if (!SendMessageW(toolbar, TB_GETITEMRECT, i, remote.address()) ||
+            !remote.Read(&r, sizeof r))
             return false;
         centre->x = (r.left + r.right) / 2;
         centre->y = (r.top + r.bottom) / 2;

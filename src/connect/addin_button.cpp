@@ -25,7 +25,8 @@ rt::CallError AsLong(const rt::Variant& value, long* out) {
 // Puts the user's clipboard back when the face has been pasted, whatever happened.
 class ClipboardKeeper {
   public:
-    explicit ClipboardKeeper(std::optional<rt::ClipboardSnapshot> saved) : saved_(std::move(saved)) {}
+    explicit ClipboardKeeper(std::optional<rt::ClipboardSnapshot> saved)
+        : saved_(std::move(saved)) {}
     ~ClipboardKeeper() {
         if (saved_) saved_->Restore();
     }

@@ -26,8 +26,10 @@ class ClassFactory final : public IClassFactory {
         return Connect::CreateInstance(outer, iid, out);
     }
     STDMETHODIMP LockServer(BOOL lock) override {
-        if (lock) LockModule();
-        else UnlockModule();
+        if (lock)
+            LockModule();
+        else
+            UnlockModule();
         return S_OK;
     }
 
@@ -49,6 +51,8 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     return hr;
 }
 
-bool CanUnloadNow() { return ModuleLocks() == 0; }
+bool CanUnloadNow() {
+    return ModuleLocks() == 0;
+}
 
 } // namespace hv::connect

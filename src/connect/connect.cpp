@@ -11,7 +11,8 @@ namespace hv::connect {
 namespace {
 
 constexpr wchar_t kTitle[] = L"Pigmora";
-constexpr char kApp[] = "Pigmora", kSection[] = "Settings", kDisplayOnConnect[] = "DisplayOnConnect";
+constexpr char kApp[] = "Pigmora", kSection[] = "Settings",
+               kDisplayOnConnect[] = "DisplayOnConnect";
 
 // Nothing thrown inside may reach the IDE.
 template <typename F> HRESULT Guarded(F&& f) noexcept {
@@ -67,7 +68,9 @@ STDMETHODIMP Connect::QueryInterface(REFIID iid, void** out) {
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) Connect::AddRef() { return InterlockedIncrement(&refs_); }
+STDMETHODIMP_(ULONG) Connect::AddRef() {
+    return InterlockedIncrement(&refs_);
+}
 
 STDMETHODIMP_(ULONG) Connect::Release() {
     const ULONG n = InterlockedDecrement(&refs_);
@@ -159,8 +162,7 @@ STDMETHODIMP Connect::AddToAddInCommandBar(BSTR* sCaption, IDispatch** control) 
             rt::GetObject(bars.Get(), L"Item", {L"Add-Ins"}, bar) ||
             rt::GetObject(bar.Get(), L"Controls", {}, controls) ||
             rt::Call(controls.Get(), L"Add", {1}, &made) || rt::ObjectOf(made, added) ||
-            rt::Put(added.Get(), L"Caption",
-                    rt::Variant(sCaption && *sCaption ? *sCaption : L"")))
+            rt::Put(added.Get(), L"Caption", rt::Variant(sCaption && *sCaption ? *sCaption : L"")))
             return S_OK;
         *control = added.Detach();
         return S_OK;
@@ -224,12 +226,15 @@ rt::CallError Connect::MakeAddinButton(IDispatch* vbe) {
     rt::Variant handler;
     rt::ComPtr<IUnknown> source;
     if ((e = rt::GetObject(vbe, L"Events", {}, events)) ||
-        (e = rt::Get(events.Get(), L"CommandBarEvents", {rt::Variant(made.button.Get())}, &handler)))
+        (e = rt::Get(events.Get(), L"CommandBarEvents", {rt::Variant(made.button.Get())},
+                     &handler)))
         return e;
     // The event object may come as an IDispatch or as a plain IUnknown.
     const VARIANT& v = handler.raw();
-    if (v.vt == VT_DISPATCH || v.vt == VT_UNKNOWN) source = v.punkVal;
-    else return {rt::kErrObjectRequired, L"Object required"};
+    if (v.vt == VT_DISPATCH || v.vt == VT_UNKNOWN)
+        source = v.punkVal;
+    else
+        return {rt::kErrObjectRequired, L"Object required"};
     return menuHandler_.Set(source.Get());
 }
 
@@ -251,7 +256,9 @@ void Connect::AddinInstance_OnDisconnection(long) {
     vbe_.Reset();
 }
 
-void Connect::MenuHandler_Click(IDispatch*, VARIANT_BOOL*, VARIANT_BOOL*) { Show(); }
+void Connect::MenuHandler_Click(IDispatch*, VARIANT_BOOL*, VARIANT_BOOL*) {
+    Show();
+}
 
 // -- _IDTExtensibility2 ------------------------------------------------------------------
 
@@ -304,8 +311,9 @@ STDMETHODIMP Connect::Extensibility::Invoke(DISPID id, REFIID iid, LCID, WORD fl
     });
 }
 
-STDMETHODIMP Connect::Extensibility::OnConnection(IDispatch* Application, ext_ConnectMode ConnectMode,
-                                                  IDispatch*, SAFEARRAY**) {
+STDMETHODIMP Connect::Extensibility::OnConnection(IDispatch* Application,
+                                                  ext_ConnectMode ConnectMode, IDispatch*,
+                                                  SAFEARRAY**) {
     return Guarded([&] {
         rt::ComPtr<_Connect> keep(owner); // the IDE may let go of us inside
         owner->AddinInstance_OnConnection(Application, ConnectMode);
@@ -321,8 +329,14 @@ STDMETHODIMP Connect::Extensibility::OnDisconnection(ext_DisconnectMode RemoveMo
     });
 }
 
-STDMETHODIMP Connect::Extensibility::OnAddInsUpdate(SAFEARRAY**) { return S_OK; }
-STDMETHODIMP Connect::Extensibility::OnStartupComplete(SAFEARRAY**) { return S_OK; }
-STDMETHODIMP Connect::Extensibility::OnBeginShutdown(SAFEARRAY**) { return S_OK; }
+STDMETHODIMP Connect::Extensibility::OnAddInsUpdate(SAFEARRAY**) {
+    return S_OK;
+}
+STDMETHODIMP Connect::Extensibility::OnStartupComplete(SAFEARRAY**) {
+    return S_OK;
+}
+STDMETHODIMP Connect::Extensibility::OnBeginShutdown(SAFEARRAY**) {
+    return S_OK;
+}
 
 } // namespace hv::connect

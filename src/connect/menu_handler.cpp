@@ -44,7 +44,8 @@ class CommandBarEventsLink::Sink final : public IDispatch {
     }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (!names || !ids || count == 0) return E_INVALIDARG;
-        for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+        for (UINT i = 0; i < count; ++i)
+            ids[i] = DISPID_UNKNOWN;
         if (count != 1 || lstrcmpiW(names[0], L"Click") != 0) return DISP_E_UNKNOWNNAME;
         ids[0] = kClick;
         return S_OK;
@@ -59,7 +60,8 @@ class CommandBarEventsLink::Sink final : public IDispatch {
         VARIANT_BOOL* flagsIn[2] = {};
         for (int i = 0; i < 2; ++i) {
             VARIANT& v = params->rgvarg[i];
-            if (v.vt == (VT_BOOL | VT_BYREF)) flagsIn[i] = v.pboolVal;
+            if (v.vt == (VT_BOOL | VT_BYREF))
+                flagsIn[i] = v.pboolVal;
             else if (v.vt == (VT_VARIANT | VT_BYREF) && v.pvarVal && v.pvarVal->vt == VT_BOOL)
                 flagsIn[i] = &v.pvarVal->boolVal;
             if (!flagsIn[i]) {
@@ -92,7 +94,9 @@ class CommandBarEventsLink::Sink final : public IDispatch {
 
 CommandBarEventsLink::CommandBarEventsLink(ClickHandler onClick) : onClick_(std::move(onClick)) {}
 
-CommandBarEventsLink::~CommandBarEventsLink() { Disconnect(); }
+CommandBarEventsLink::~CommandBarEventsLink() {
+    Disconnect();
+}
 
 void CommandBarEventsLink::Disconnect() {
     if (point_ && cookie_) point_->Unadvise(cookie_);
@@ -112,7 +116,8 @@ rt::CallError CommandBarEventsLink::Set(IUnknown* source) {
     rt::ComPtr<IConnectionPointContainer> container;
     rt::ComPtr<IConnectionPoint> point;
     HRESULT hr = source->QueryInterface(IID_PPV_ARGS(&container));
-    if (SUCCEEDED(hr)) hr = container->FindConnectionPoint(DIID_dispCommandBarControlEvents, &point);
+    if (SUCCEEDED(hr))
+        hr = container->FindConnectionPoint(DIID_dispCommandBarControlEvents, &point);
     if (FAILED(hr)) return {kErrNoEvents, L"Object or class does not support the set of events"};
     auto* sink = new Sink(this);
     DWORD cookie = 0;

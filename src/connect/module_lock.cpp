@@ -7,8 +7,14 @@ namespace {
 LONG g_locks = 0;
 }
 
-void LockModule() { InterlockedIncrement(&g_locks); }
-void UnlockModule() { InterlockedDecrement(&g_locks); }
-long ModuleLocks() { return g_locks; }
+void LockModule() {
+    InterlockedIncrement(&g_locks);
+}
+void UnlockModule() {
+    InterlockedDecrement(&g_locks);
+}
+long ModuleLocks() {
+    return g_locks;
+}
 
 } // namespace hv::connect

@@ -4,13 +4,12 @@
 
 namespace hv::connect {
 
-const wchar_t kDescription[] =
-    L"Get VB color code in HEX or RGB values quickly and \r\n"
-    L"insert or copy it by one click to your codepane or \r\n"
-    L"clipboard. Includes 3 color palettes to pick from plus \r\n"
-    L"capture colors from around IDE, Desktop or other \r\n"
-    L"applications running. Additionally it stores 10 of your \r\n"
-    L"favorite colors for instant use.";
+const wchar_t kDescription[] = L"Get VB color code in HEX or RGB values quickly and \r\n"
+                               L"insert or copy it by one click to your codepane or \r\n"
+                               L"clipboard. Includes 3 color palettes to pick from plus \r\n"
+                               L"capture colors from around IDE, Desktop or other \r\n"
+                               L"applications running. Additionally it stores 10 of your \r\n"
+                               L"favorite colors for instant use.";
 
 namespace {
 
@@ -34,7 +33,8 @@ class Writer {
     LSTATUS status() const { return status_; }
 
   private:
-    bool Set(const std::wstring& key, const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    bool Set(const std::wstring& key, const wchar_t* name, DWORD type, const void* data,
+             DWORD size) {
         if (status_ != ERROR_SUCCESS) return false;
         HKEY raw = nullptr;
         status_ = RegCreateKeyExW(root_, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
@@ -136,9 +136,8 @@ HRESULT UnregisterServer(RegistrationScope scope) {
     const std::wstring classes = kClasses;
     const std::wstring typeLib = classes + L"TypeLib\\" + kLibid;
     LSTATUS worst = ERROR_SUCCESS;
-    for (const std::wstring& key :
-         {classes + L"CLSID\\" + kClsid, classes + kProgId, typeLib + L"\\1.0",
-          classes + L"Interface\\" + kConnectIid}) {
+    for (const std::wstring& key : {classes + L"CLSID\\" + kClsid, classes + kProgId,
+                                    typeLib + L"\\1.0", classes + L"Interface\\" + kConnectIid}) {
         const LSTATUS s = RemoveTree(root, key);
         if (s != ERROR_SUCCESS) worst = s;
     }

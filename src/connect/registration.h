@@ -13,7 +13,8 @@ constexpr wchar_t kProgId[] = L"Pigmora.Connect";
 constexpr wchar_t kClsid[] = L"{3F0028A8-19EE-4E10-871F-C4C0AE30C8A7}";
 constexpr wchar_t kLibid[] = L"{9E4ADB75-2C4A-4A31-8DD7-B6165C693196}";
 constexpr wchar_t kConnectIid[] = L"{8AD6FC46-FED4-4917-9F7D-4555A18498AD}";
-constexpr wchar_t kAddinRecordKey[] = L"Software\\Microsoft\\Visual Basic\\6.0\\Addins\\Pigmora.Connect";
+constexpr wchar_t kAddinRecordKey[] =
+    L"Software\\Microsoft\\Visual Basic\\6.0\\Addins\\Pigmora.Connect";
 constexpr wchar_t kFriendlyName[] = L"VB 6 Huevista";
 extern const wchar_t kDescription[];
 

@@ -7,7 +7,8 @@ namespace hv::connect {
 std::wstring ModulePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameW(rt::ThisModule(), path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n =
+            GetModuleFileNameW(rt::ThisModule(), path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) return L"";
         if (n < path.size()) {
             path.resize(n);

@@ -113,15 +113,18 @@ bool ClipboardSnapshot::Restore() const {
             h = ToGlobal(item.bytes);
         if (h && SetClipboardData(item.format, h)) continue;
         all = false;
-        if (h && item.format == CF_ENHMETAFILE) DeleteEnhMetaFile(static_cast<HENHMETAFILE>(h));
-        else if (h) GlobalFree(h);
+        if (h && item.format == CF_ENHMETAFILE)
+            DeleteEnhMetaFile(static_cast<HENHMETAFILE>(h));
+        else if (h)
+            GlobalFree(h);
     }
     return all;
 }
 
 std::vector<UINT> ClipboardSnapshot::formats() const {
     std::vector<UINT> f;
-    for (const Item& item : items_) f.push_back(item.format);
+    for (const Item& item : items_)
+        f.push_back(item.format);
     return f;
 }
 

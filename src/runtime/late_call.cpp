@@ -5,13 +5,15 @@ namespace hv::rt {
 
 namespace {
 
-std::wstring FromBstr(BSTR s) { return s ? std::wstring(s, SysStringLen(s)) : std::wstring(); }
+std::wstring FromBstr(BSTR s) {
+    return s ? std::wstring(s, SysStringLen(s)) : std::wstring();
+}
 
 // The callee's exception, as VB reads it: the code from scode, or from wCode.
 CallError FromException(EXCEPINFO& info) {
     if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
     CallError e;
-    e.number = info.scode ? info.scode
+    e.number = info.scode   ? info.scode
                : info.wCode ? MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, info.wCode)
                             : E_FAIL;
     if (SUCCEEDED(e.number)) e.number = E_FAIL; // an "exception" that claims success
@@ -33,7 +35,8 @@ CallError InvokeByName(IDispatch* object, const wchar_t* member, WORD flags,
     // Invoke takes the arguments last to first; the Variants stay the owners.
     std::vector<VARIANT> reversed;
     reversed.reserve(args.size());
-    for (auto it = args.end(); it != args.begin();) reversed.push_back((--it)->raw());
+    for (auto it = args.end(); it != args.begin();)
+        reversed.push_back((--it)->raw());
     DISPID putId = DISPID_PROPERTYPUT;
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
     if (flags & DISPATCH_PROPERTYPUT) {
@@ -57,12 +60,18 @@ std::wstring CallError::Text() const {
     // The texts VB gives the refusals of IDispatch itself.
     switch (number) {
     case DISP_E_UNKNOWNNAME:
-    case DISP_E_MEMBERNOTFOUND: return L"Object doesn't support this property or method";
-    case DISP_E_TYPEMISMATCH: return L"Type mismatch";
-    case DISP_E_BADPARAMCOUNT: return L"Wrong number of arguments or invalid property assignment";
-    case DISP_E_PARAMNOTFOUND: return L"Argument not optional";
-    case DISP_E_OVERFLOW: return L"Overflow";
-    default: break;
+    case DISP_E_MEMBERNOTFOUND:
+        return L"Object doesn't support this property or method";
+    case DISP_E_TYPEMISMATCH:
+        return L"Type mismatch";
+    case DISP_E_BADPARAMCOUNT:
+        return L"Wrong number of arguments or invalid property assignment";
+    case DISP_E_PARAMNOTFOUND:
+        return L"Argument not optional";
+    case DISP_E_OVERFLOW:
+        return L"Overflow";
+    default:
+        break;
     }
     wchar_t hex[16];
     wsprintfW(hex, L"&H%08X", static_cast<unsigned>(number));
@@ -70,8 +79,8 @@ std::wstring CallError::Text() const {
     wchar_t* system = nullptr;
     if (FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, static_cast<DWORD>(number), 0,
-                       reinterpret_cast<wchar_t*>(&system), 0, nullptr) &&
+                       nullptr, static_cast<DWORD>(number), 0, reinterpret_cast<wchar_t*>(&system),
+                       0, nullptr) &&
         system) {
         std::wstring s(system);
         LocalFree(system);

@@ -11,8 +11,8 @@ std::string SettingsKey(const std::string& appName, const std::string& section) 
 std::string GetSetting(const std::string& appName, const std::string& section,
                        const std::string& key, const std::string& defaultValue) {
     HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey(appName, section).c_str(), 0,
-                      KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey(appName, section).c_str(), 0, KEY_QUERY_VALUE,
+                      &raw) != ERROR_SUCCESS)
         return defaultValue;
     UniqueKey k(raw);
     DWORD type = 0, size = 0;
@@ -21,8 +21,8 @@ std::string GetSetting(const std::string& appName, const std::string& section,
         return defaultValue;
     // One spare zero byte: the stored data need not end with a terminator.
     std::vector<char> data(size + 1, '\0');
-    if (RegQueryValueExA(k.get(), key.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(k.get(), key.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                         &size) != ERROR_SUCCESS)
         return defaultValue;
     return std::string(data.data());
 }

@@ -5,7 +5,9 @@ namespace hv::rt {
 
 namespace {
 // The system's declarations take the source of a copy as non-const.
-VARIANT* Src(const VARIANT& v) { return const_cast<VARIANT*>(&v); }
+VARIANT* Src(const VARIANT& v) {
+    return const_cast<VARIANT*>(&v);
+}
 } // namespace
 
 Variant::Variant(long value) : Variant() {
@@ -29,14 +31,18 @@ Variant::Variant(IDispatch* object) : Variant() {
     if (object) object->AddRef();
 }
 
-Variant::Variant(const Variant& o) : Variant() { VariantCopy(&v_, Src(o.v_)); }
+Variant::Variant(const Variant& o) : Variant() {
+    VariantCopy(&v_, Src(o.v_));
+}
 
 Variant& Variant::operator=(const Variant& o) {
     if (this != &o) VariantCopy(&v_, Src(o.v_));
     return *this;
 }
 
-Variant::Variant(Variant&& o) noexcept : v_(o.v_) { VariantInit(&o.v_); }
+Variant::Variant(Variant&& o) noexcept : v_(o.v_) {
+    VariantInit(&o.v_);
+}
 
 Variant& Variant::operator=(Variant&& o) noexcept {
     if (this != &o) std::swap(v_, o.v_);

@@ -8,7 +8,9 @@ namespace {
 IDispatch* g_vbe = nullptr;
 } // namespace
 
-IDispatch* VBInstance() { return g_vbe; }
+IDispatch* VBInstance() {
+    return g_vbe;
+}
 
 void SetVBInstance(IDispatch* vbe) {
     if (vbe) vbe->AddRef(); // first: the old one may be the same object

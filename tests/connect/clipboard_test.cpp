@@ -48,7 +48,8 @@ TEST_F(ConnectionTest, TheUsersClipboardComesBackAfterThePictureWasPasted) {
 
     ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
     EXPECT_EQ(Bytes(CF_UNICODETEXT).substr(0, (text.size() + 1) * sizeof(wchar_t)),
-              std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t)));
+              std::string(reinterpret_cast<const char*>(text.c_str()),
+                          (text.size() + 1) * sizeof(wchar_t)));
     EXPECT_EQ(Bytes(html).substr(0, fragment.size()), fragment);
     const std::string back = Bytes(CF_DIB);
     ASSERT_GE(back.size(), sizeof dib);

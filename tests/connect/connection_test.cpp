@@ -5,6 +5,7 @@
 #include "runtime/picture.h"
 #include "runtime/vb_instance.h"
 #include <commctrl.h>
+#include <ocidl.h>
 
 namespace hv::test {
 
@@ -33,10 +34,14 @@ TEST_F(ConnectionTest, EachConnectModeWithEachStoredSetting) {
         bool button, window;
     };
     const Case cases[] = {
-        {ext_cm_AfterStartup, "1", true, true},      {ext_cm_AfterStartup, "0", true, false},
-        {ext_cm_AfterStartup, std::nullopt, true, false}, {ext_cm_AfterStartup, " 1", true, false},
-        {ext_cm_AfterStartup, "yes", true, false},   {ext_cm_AfterStartup, "", true, false},
-        {ext_cm_Startup, "1", true, false},          {ext_cm_CommandLine, "1", true, false},
+        {ext_cm_AfterStartup, "1", true, true},
+        {ext_cm_AfterStartup, "0", true, false},
+        {ext_cm_AfterStartup, std::nullopt, true, false},
+        {ext_cm_AfterStartup, " 1", true, false},
+        {ext_cm_AfterStartup, "yes", true, false},
+        {ext_cm_AfterStartup, "", true, false},
+        {ext_cm_Startup, "1", true, false},
+        {ext_cm_CommandLine, "1", true, false},
         {ext_cm_External, "0", false, true},
     };
     for (const Case& c : cases) {
@@ -146,6 +151,32 @@ TEST_F(ConnectionTest, AddToAddInCommandBarPutsAnItemOnTheAddInsMenu) {
     ASSERT_EQ(addins->controls.size(), 2u);
     EXPECT_EQ(addins->controls[1]->caption, L"Colour workshop");
     EXPECT_EQ(GetMenuItemCount(addins->menu), 2);
+}
+
+TEST_F(ConnectionTest, MenuHandlerIsTheEventObjectAndSettingNothingEndsTheClicks) {
+    ASSERT_TRUE(ConnectAddin(ext_cm_AfterStartup));
+    ComPtr<IDispatch> handler = Object(dispatch_.Get(), L"MenuHandler");
+    ASSERT_TRUE(handler);
+    ComPtr<IConnectionPointContainer> events;
+    EXPECT_EQ(handler.As(&events), S_OK);
+    // Set MenuHandler = Nothing, as VB assigns an object: by reference.
+    VARIANT nothing;
+    nothing.vt = VT_DISPATCH;
+    nothing.pdispVal = nullptr;
+    EXPECT_EQ(RawInvoke(dispatch_.Get(), L"MenuHandler", DISPATCH_PROPERTYPUTREF, {nothing},
+                        {DISPID_PROPERTYPUT}),
+              S_OK);
+    ClickAddinButton();
+    EXPECT_FALSE(WindowShown());
+    // And back: the clicks come again.
+    VARIANT again;
+    again.vt = VT_DISPATCH;
+    again.pdispVal = handler.Get();
+    EXPECT_EQ(RawInvoke(dispatch_.Get(), L"MenuHandler", DISPATCH_PROPERTYPUTREF, {again},
+                        {DISPID_PROPERTYPUT}),
+              S_OK);
+    ClickAddinButton();
+    EXPECT_TRUE(WindowShown());
 }
 
 TEST_F(ConnectionTest, AnEventObjectThatComesAsIUnknownWorksToo) {

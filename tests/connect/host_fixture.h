@@ -37,7 +37,8 @@ class HostTest : public ::testing::Test {
         EXPECT_FALSE(e) << "get " << member << ": " << std::hex << e.number;
         return out;
     }
-    static long Long(IDispatch* from, const wchar_t* member, std::initializer_list<Variant> args = {}) {
+    static long Long(IDispatch* from, const wchar_t* member,
+                     std::initializer_list<Variant> args = {}) {
         Variant v;
         EXPECT_FALSE(rt::Get(from, member, args, &v)) << "get " << member;
         return v.vt() == VT_I4 ? v.raw().lVal : -1;

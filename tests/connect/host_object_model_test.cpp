@@ -48,15 +48,17 @@ TEST_F(HostObjectModelTest, GetsWantThePropertyGetKindAndPutsTheNamedArgument) {
     // A property read as a method alone, or a method read as a property, is refused.
     EXPECT_EQ(RawInvoke(controls.Get(), L"Count", DISPATCH_METHOD, {}), DISP_E_MEMBERNOTFOUND);
     ComPtr<IDispatch> first = Object(controls.Get(), L"Item", {1});
-    EXPECT_EQ(RawInvoke(first.Get(), L"PasteFace", DISPATCH_PROPERTYGET, {}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(RawInvoke(first.Get(), L"PasteFace", DISPATCH_PROPERTYGET, {}),
+              DISP_E_MEMBERNOTFOUND);
     // A put needs DISPID_PROPERTYPUT as its named argument.
     VARIANT caption;
     caption.vt = VT_BSTR;
     caption.bstrVal = SysAllocString(L"Open");
     EXPECT_EQ(RawInvoke(first.Get(), L"Caption", DISPATCH_PROPERTYPUT, {caption}),
               DISP_E_PARAMNOTFOUND);
-    EXPECT_EQ(RawInvoke(first.Get(), L"Caption", DISPATCH_PROPERTYPUT, {caption}, {DISPID_PROPERTYPUT}),
-              S_OK);
+    EXPECT_EQ(
+        RawInvoke(first.Get(), L"Caption", DISPATCH_PROPERTYPUT, {caption}, {DISPID_PROPERTYPUT}),
+        S_OK);
     SysFreeString(caption.bstrVal);
     EXPECT_EQ(Text(first.Get(), L"Caption"), L"Open");
     EXPECT_FALSE(rt::Put(first.Get(), L"Caption", L"Open Module"));
@@ -89,7 +91,9 @@ TEST_F(HostObjectModelTest, CommandBarsByIndexAndByNameAsTheDefaultMember) {
     EXPECT_EQ(Long(bars.Get(), L"Count"), 2);
     VARIANT result;
     VariantInit(&result);
-    EXPECT_EQ(RawInvoke(bars.Get(), L"Item", DISPATCH_METHOD | DISPATCH_PROPERTYGET, {I4(2)}, {}, &result), S_OK);
+    EXPECT_EQ(RawInvoke(bars.Get(), L"Item", DISPATCH_METHOD | DISPATCH_PROPERTYGET, {I4(2)}, {},
+                        &result),
+              S_OK);
     ComPtr<IDispatch> standard = rt::Adopt(result.pdispVal);
     EXPECT_EQ(Text(standard.Get(), L"Name"), L"Standard");
     // The default member, as VB calls CommandBars("Add-Ins").
@@ -137,9 +141,9 @@ TEST_F(HostObjectModelTest, GetSelectionFillsFourLongsByReferenceWhereTheUserPut
     EXPECT_EQ(place[2], 4);
     EXPECT_EQ(place[3], 5);
     // By value, too few, or one left out: refused, and nothing is written.
-    EXPECT_EQ(RawInvoke(codePane.Get(), L"GetSelection", DISPATCH_METHOD,
-                        {I4(0), I4(0), I4(0), I4(0)}),
-              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(
+        RawInvoke(codePane.Get(), L"GetSelection", DISPATCH_METHOD, {I4(0), I4(0), I4(0), I4(0)}),
+        DISP_E_TYPEMISMATCH);
     long a = 0, b = 0, c = 0, d = 0;
     EXPECT_EQ(RawInvoke(codePane.Get(), L"GetSelection", DISPATCH_METHOD,
                         {RefLong(&c), RefLong(&b), RefLong(&a)}),
@@ -160,7 +164,8 @@ TEST_F(HostObjectModelTest, LinesAndReplaceLineWorkOnTheModuleAndRefuseLinesOutO
     EXPECT_FALSE(rt::Call(module.Get(), L"ReplaceLine", {2, L"    BackColor = &H00FF&"}));
     EXPECT_EQ(pane->Text(), L"Sub Paint()\r\n    BackColor = &H00FF&\r\nEnd Sub");
     // Lines is a property: read as a method alone it is refused.
-    EXPECT_EQ(RawInvoke(module.Get(), L"Lines", DISPATCH_METHOD, {I4(1), I4(1)}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(RawInvoke(module.Get(), L"Lines", DISPATCH_METHOD, {I4(1), I4(1)}),
+              DISP_E_MEMBERNOTFOUND);
     for (auto args : {std::pair<long, long>{0, 1}, {4, 1}, {3, 2}, {1, -1}}) {
         Variant v;
         const rt::CallError e = rt::Get(module.Get(), L"Lines", {args.first, args.second}, &v);
@@ -199,7 +204,8 @@ TEST_F(HostObjectModelTest, ASinkMustAnswerForTheEventInterface) {
     EXPECT_EQ(point->Advise(vbe_.Get(), &cookie), CONNECT_E_CANNOTCONNECT);
     // Something else than a control is refused.
     Variant v;
-    EXPECT_TRUE(rt::Get(Object(vbe_.Get(), L"Events").Get(), L"CommandBarEvents", {Variant(vbe_.Get())}, &v));
+    EXPECT_TRUE(rt::Get(Object(vbe_.Get(), L"Events").Get(), L"CommandBarEvents",
+                        {Variant(vbe_.Get())}, &v));
 }
 
 TEST_F(HostObjectModelTest, ModulesOpenFromBasFilesAndSaveBack) {
@@ -223,7 +229,9 @@ TEST_F(HostObjectModelTest, ModulesOpenFromBasFilesAndSaveBack) {
     ASSERT_TRUE(pane->Save());
     std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
     const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(saved, "Attribute VB_Name = \"Colours\"\r\nOption Explicit\r\nSub Paint()\r\nEnd Sub ' done\r\n");
+    EXPECT_EQ(
+        saved,
+        "Attribute VB_Name = \"Colours\"\r\nOption Explicit\r\nSub Paint()\r\nEnd Sub ' done\r\n");
     in.close();
     DeleteFileW(path.c_str());
 }

@@ -6,13 +6,20 @@ namespace hv::test {
 
 TEST_F(ConnectionTest, EveryCallTheAddInMakesFailsInTurn) {
     const wchar_t* const members[] = {
-        L"VBE.CommandBars",          L"CommandBars.Item",
-        L"CommandBar.Controls",      L"CommandBarControls.Count",
-        L"CommandBarControls.Add",   L"CommandBarControl.Caption",
-        L"CommandBarControl.PasteFace", L"CommandBarControl.BeginGroup",
-        L"VBE.Events",               L"Events.CommandBarEvents",
-        L"CommandBarEvents.FindConnectionPoint", L"CommandBarEvents.Advise",
-        L"CommandBarEvents.Unadvise", L"CommandBarControl.Delete",
+        L"VBE.CommandBars",
+        L"CommandBars.Item",
+        L"CommandBar.Controls",
+        L"CommandBarControls.Count",
+        L"CommandBarControls.Add",
+        L"CommandBarControl.Caption",
+        L"CommandBarControl.PasteFace",
+        L"CommandBarControl.BeginGroup",
+        L"VBE.Events",
+        L"Events.CommandBarEvents",
+        L"CommandBarEvents.FindConnectionPoint",
+        L"CommandBarEvents.Advise",
+        L"CommandBarEvents.Unadvise",
+        L"CommandBarControl.Delete",
     };
     const wchar_t* const kinds[] = {L"error", L"bare", L"empty", L"nothing", L"text"};
     CloseIde();
@@ -33,7 +40,8 @@ TEST_F(ConnectionTest, EveryCallTheAddInMakesFailsInTurn) {
                 MessageBoxes boxes;
                 ASSERT_TRUE(ConnectAddin(host::ext_cm_AfterStartup));
                 EXPECT_LE(boxes.seen().size(), 1u);
-                for (const auto& box : boxes.seen()) EXPECT_FALSE(box.text.empty());
+                for (const auto& box : boxes.seen())
+                    EXPECT_FALSE(box.text.empty());
                 RECT r;
                 if (auto button = AddinButton(); button && ide_->ButtonRect(*button, &r)) {
                     ClickAddinButton();

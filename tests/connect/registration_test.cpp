@@ -24,18 +24,24 @@ void Walk(HKEY key, const std::wstring& path, Snapshot& out) {
     std::vector<BYTE> data(maxData + 2);
     for (DWORD i = 0; i < values; ++i) {
         DWORD n = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()), type = 0;
-        if (RegEnumValueW(key, i, name.data(), &n, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+        if (RegEnumValueW(key, i, name.data(), &n, nullptr, &type, data.data(), &size) !=
+            ERROR_SUCCESS)
             continue;
         std::wstring shown = std::to_wstring(type) + L":";
-        if (type == REG_SZ) shown += std::wstring(reinterpret_cast<wchar_t*>(data.data()), size / 2);
-        else if (type == REG_DWORD) shown += std::to_wstring(*reinterpret_cast<DWORD*>(data.data()));
-        else shown += std::to_wstring(size) + L" bytes";
-        while (!shown.empty() && shown.back() == L'\0') shown.pop_back();
+        if (type == REG_SZ)
+            shown += std::wstring(reinterpret_cast<wchar_t*>(data.data()), size / 2);
+        else if (type == REG_DWORD)
+            shown += std::to_wstring(*reinterpret_cast<DWORD*>(data.data()));
+        else
+            shown += std::to_wstring(size) + L" bytes";
+        while (!shown.empty() && shown.back() == L'\0')
+            shown.pop_back();
         out[path + L"\\\\" + name.data()] = shown;
     }
     for (DWORD i = 0; i < subkeys; ++i) {
         DWORD n = static_cast<DWORD>(name.size());
-        if (RegEnumKeyExW(key, i, name.data(), &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExW(key, i, name.data(), &n, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             continue;
         HKEY sub = nullptr;
         if (RegOpenKeyExW(key, name.data(), 0, KEY_READ, &sub) == ERROR_SUCCESS) {
@@ -61,7 +67,8 @@ Snapshot Children(HKEY root, const std::wstring& path, Snapshot s) {
     wchar_t name[256];
     for (DWORD i = 0;; ++i) {
         DWORD n = 256;
-        if (RegEnumKeyExW(key, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExW(key, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
         s[path + L"\\" + name] = L"(key)";
     }
     RegCloseKey(key);
@@ -75,9 +82,10 @@ Snapshot MachineClasses() {
     Snapshot s;
     for (const wchar_t* list : {L"", L"\\CLSID", L"\\TypeLib", L"\\Interface"})
         s = Children(HKEY_LOCAL_MACHINE, c + list, std::move(s));
-    for (const wchar_t* ours : {L"\\CLSID\\{3F0028A8-19EE-4E10-871F-C4C0AE30C8A7}", L"\\Pigmora.Connect",
-                                L"\\TypeLib\\{9E4ADB75-2C4A-4A31-8DD7-B6165C693196}",
-                                L"\\Interface\\{8AD6FC46-FED4-4917-9F7D-4555A18498AD}"})
+    for (const wchar_t* ours :
+         {L"\\CLSID\\{3F0028A8-19EE-4E10-871F-C4C0AE30C8A7}", L"\\Pigmora.Connect",
+          L"\\TypeLib\\{9E4ADB75-2C4A-4A31-8DD7-B6165C693196}",
+          L"\\Interface\\{8AD6FC46-FED4-4917-9F7D-4555A18498AD}"})
         s = Take(HKEY_LOCAL_MACHINE, c + ours, std::move(s));
     return s;
 }
@@ -207,7 +215,8 @@ TEST_F(PigmoraDll, PerMachineRegistrationWritesItsKeysAndUnregistrationRemovesEx
     ASSERT_EQ(Call("DllRegisterServer"), S_OK);
     Snapshot user, machine;
     Snap(user, machine);
-    EXPECT_EQ(Names(Added(machineBefore_, machine)), Lowered(ClassValues(L"Software\\Classes", path_)));
+    EXPECT_EQ(Names(Added(machineBefore_, machine)),
+              Lowered(ClassValues(L"Software\\Classes", path_)));
     EXPECT_EQ(Names(Added(userBefore_, user)), Lowered(AddinRecordValues()));
     ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
     Snap(user, machine);
@@ -272,6 +281,22 @@ TEST_F(PigmoraDll, TheHostLoadsItByProgIdRegisteredEitherWay) {
         EXPECT_EQ(ide_->addins().Unload(L"Pigmora.Connect", host::ext_dm_UserClosed), S_OK);
         EXPECT_EQ(Standard().controls.size(), 6u);
         EXPECT_EQ(rt::GetSetting("Pigmora", "Settings", "DisplayOnConnect"), "0");
+        // The Add-In Manager on the Add-Ins menu lists it unchecked; choosing it loads it.
+        HMENU addins = GetSubMenu(GetMenu(ide_->hwnd()), 2);
+        HMENU manager = GetSubMenu(addins, 0);
+        SendMessageW(ide_->hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(manager), 0);
+        ASSERT_EQ(GetMenuItemCount(manager), 1);
+        wchar_t item[64] = L"";
+        GetMenuStringW(manager, 0, item, 64, MF_BYPOSITION);
+        EXPECT_STREQ(item, L"VB 6 Huevista");
+        EXPECT_FALSE(GetMenuState(manager, 0, MF_BYPOSITION) & MF_CHECKED);
+        SendMessageW(ide_->hwnd(), WM_COMMAND, GetMenuItemID(manager, 0), 0);
+        EXPECT_TRUE(ide_->addins().IsLoaded(L"Pigmora.Connect"));
+        EXPECT_EQ(Standard().controls.size(), 7u);
+        SendMessageW(ide_->hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(manager), 0);
+        EXPECT_TRUE(GetMenuState(manager, 0, MF_BYPOSITION) & MF_CHECKED);
+        SendMessageW(ide_->hwnd(), WM_COMMAND, GetMenuItemID(manager, 0), 0);
+        EXPECT_FALSE(ide_->addins().IsLoaded(L"Pigmora.Connect"));
         CloseIde();
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Pigmora");
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Pigmora");
