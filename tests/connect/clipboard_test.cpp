@@ -2,6 +2,7 @@
 // there comes back.
 #include "connect_fixture.h"
 #include <cstring>
+#include <thread>
 
 namespace hv::test {
 
@@ -68,6 +69,45 @@ TEST_F(ConnectionTest, AnEmptyClipboardStaysEmpty) {
     ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
     EXPECT_EQ(AddinButton()->faceWidth, 32);
     EXPECT_EQ(CountClipboardFormats(), 0);
+}
+
+} // namespace hv::test
+
+namespace hv::test {
+
+TEST_F(ConnectionTest, AClipboardHeldOpenElsewhereIsLeftAloneAndTheButtonGoesWithoutPicture) {
+    const std::string text = "keep me";
+    ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, Global(text.c_str(), text.size() + 1));
+    CloseClipboard();
+    // Another program's thread has the clipboard open while the add-in connects.
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        HWND w = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 nullptr, nullptr);
+        const bool held = OpenClipboard(w);
+        SetEvent(opened);
+        WaitForSingleObject(done, 10000);
+        if (held) CloseClipboard();
+        DestroyWindow(w);
+    });
+    WaitForSingleObject(opened, 10000);
+    MessageBoxes boxes;
+    const bool connected = ConnectAddin(host::ext_cm_Startup);
+    SetEvent(done);
+    holder.join();
+    CloseHandle(opened);
+    CloseHandle(done);
+    ASSERT_TRUE(connected);
+    EXPECT_TRUE(boxes.seen().empty());
+    ASSERT_TRUE(AddinButton());
+    EXPECT_EQ(AddinButton()->faceWidth, 0);
+    EXPECT_TRUE(AddinButton()->beginGroup) << "the steps after the picture still ran";
+    ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
+    EXPECT_EQ(Bytes(CF_TEXT).substr(0, text.size()), text);
+    CloseClipboard();
 }
 
 } // namespace hv::test
