@@ -151,7 +151,7 @@ STDMETHODIMP Connect::Show() {
     });
 }
 
-STDMETHODIMP Connect::AddToAddInCommandBar(BSTR* sCaption, IDispatch** control) {
+STDMETHODIMP Connect::AddToAddInCommandBar(BSTR sCaption, IDispatch** control) {
     if (!control) return E_POINTER;
     *control = nullptr;
     // Any failure gives Nothing, without a message.
@@ -162,7 +162,7 @@ STDMETHODIMP Connect::AddToAddInCommandBar(BSTR* sCaption, IDispatch** control) 
             rt::GetObject(bars.Get(), L"Item", {L"Add-Ins"}, bar) ||
             rt::GetObject(bar.Get(), L"Controls", {}, controls) ||
             rt::Call(controls.Get(), L"Add", {1}, &made) || rt::ObjectOf(made, added) ||
-            rt::Put(added.Get(), L"Caption", rt::Variant(sCaption && *sCaption ? *sCaption : L"")))
+            rt::Put(added.Get(), L"Caption", rt::Variant(sCaption ? sCaption : L"")))
             return S_OK;
         *control = added.Detach();
         return S_OK;

@@ -30,7 +30,7 @@ class Connect final : public _Connect {
     STDMETHODIMP Main() override;
     STDMETHODIMP Hide() override;
     STDMETHODIMP Show() override;
-    STDMETHODIMP AddToAddInCommandBar(BSTR* sCaption, IDispatch** control) override;
+    STDMETHODIMP AddToAddInCommandBar(BSTR sCaption, IDispatch** control) override;
     STDMETHODIMP get_FormDisplayed(VARIANT_BOOL* displayed) override;
     STDMETHODIMP put_FormDisplayed(VARIANT_BOOL displayed) override;
     STDMETHODIMP get_MenuHandler(IDispatch** events) override;

@@ -140,17 +140,25 @@ TEST_F(ConnectionTest, MainHideAndShowThroughTheClassInterface) {
 
 TEST_F(ConnectionTest, AddToAddInCommandBarPutsAnItemOnTheAddInsMenu) {
     ASSERT_TRUE(ConnectAddin(ext_cm_Startup));
-    BSTR caption = SysAllocString(L"Colour workshop");
-    IDispatch* control = nullptr;
-    ASSERT_EQ(connect_->AddToAddInCommandBar(&caption, &control), S_OK);
-    SysFreeString(caption);
-    ASSERT_TRUE(control);
-    ComPtr<IDispatch> item = rt::Adopt(control);
+    // Called by name, as another program would call the class.
+    ComPtr<IDispatch> item;
+    ASSERT_FALSE(
+        rt::GetObject(dispatch_.Get(), L"AddToAddInCommandBar", {L"Colour workshop"}, item));
+    ASSERT_TRUE(item);
     EXPECT_EQ(Text(item.Get(), L"Caption"), L"Colour workshop");
     host::CommandBar* addins = ide_->BarNamed(L"Add-Ins");
     ASSERT_EQ(addins->controls.size(), 2u);
     EXPECT_EQ(addins->controls[1]->caption, L"Colour workshop");
     EXPECT_EQ(GetMenuItemCount(addins->menu), 2);
+    // Without the menu it gives Nothing, and no message.
+    ide_->faults().Set(L"CommandBars.Item", host::FaultKind::Error);
+    MessageBoxes boxes;
+    ComPtr<IDispatch> none;
+    EXPECT_FALSE(rt::GetObject(dispatch_.Get(), L"AddToAddInCommandBar", {L"Again"}, none));
+    EXPECT_FALSE(none);
+    EXPECT_EQ(addins->controls.size(), 2u);
+    PumpMessages(100);
+    EXPECT_TRUE(boxes.seen().empty());
 }
 
 TEST_F(ConnectionTest, MenuHandlerIsTheEventObjectAndSettingNothingEndsTheClicks) {
