@@ -34,8 +34,7 @@ BOOL CALLBACK MessageBoxes::Answer(HWND w, LPARAM) {
     s.text = Text(GetDlgItem(w, 0xFFFF)); // the message's static control
     for (int id : {IDOK, IDCANCEL, IDYES, IDNO, IDABORT, IDRETRY, IDIGNORE})
         if (GetDlgItem(w, id)) ++s.buttons;
-    HWND icon = GetDlgItem(w, 0x14);
-    s.icon = icon && IsWindowVisible(icon) && SendMessageW(icon, STM_GETICON, 0, 0) != 0;
+    s.icon = HasMessageIcon(w);
     g_boxes->seen_.push_back(s);
     PostMessageW(w, WM_COMMAND, IDOK, 0);
     ShowWindow(w, SW_HIDE); // seen once, even before it goes
