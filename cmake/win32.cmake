@@ -134,7 +134,7 @@ file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
 foreach(src ${BENCH_SOURCES})
   get_filename_component(bench ${src} NAME_WE)
   add_executable(${bench} ${src} $<TARGET_OBJECTS:hv_resources>)
-  target_link_libraries(${bench} PRIVATE hv_product)
+  target_link_libraries(${bench} PRIVATE hv_host hv_product)
 endforeach()
 add_executable(controls-gallery WIN32 tools/controls_gallery.cpp $<TARGET_OBJECTS:hv_resources>)
 target_link_libraries(controls-gallery PRIVATE hv_product)
@@ -152,4 +152,6 @@ add_test(NAME connect_tests COMMAND connect_tests WORKING_DIRECTORY ${CMAKE_BINA
 
 # From outside the process: the host program, the registered DLL, real X input.
 add_test(NAME addin_in_host COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/addin_in_host.sh
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+add_test(NAME insert_and_copy COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/insert_and_copy.sh
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

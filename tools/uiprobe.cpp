@@ -5,6 +5,7 @@
 //   uiprobe window <title> [timeout ms]    prints "left top right bottom" of a visible
 //                                          top-level window with that title
 //   uiprobe close                          asks the host's main window to close
+//   uiprobe clipboard                      prints the clipboard's text
 //
 // Exits 0 when it found what it was asked for, 1 otherwise.
 #include <windows.h>
@@ -102,6 +103,15 @@ int wmain(int argc, wchar_t** argv) {
         if (!Within(timeout, [&] { return FindWindowRect(argv[2], &r); })) return 1;
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
+    }
+    if (what == L"clipboard") {
+        if (!OpenClipboard(nullptr)) return 1;
+        HANDLE h = GetClipboardData(CF_TEXT);
+        const char* text = h ? static_cast<const char*>(GlobalLock(h)) : nullptr;
+        if (text) std::printf("%s\n", text);
+        if (h) GlobalUnlock(h);
+        CloseClipboard();
+        return text ? 0 : 1;
     }
     if (what == L"close") {
         HWND frame = FindWindowW(kHostClass, nullptr);
