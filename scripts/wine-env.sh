@@ -44,14 +44,6 @@ wine_prefix_start() {
   wineserver -p >/dev/null 2>&1
   WINESERVER_STARTED=1
   wine wineboot >/dev/null 2>&1 </dev/null
-  # No window manager runs here, and Wine waits 2 s for one whenever a window it hands to
-  # the manager (an active one, a captioned one, one covering the screen) is hidden. The
-  # programs that open such windows again and again place their windows themselves.
-  local exe
-  for exe in window_tests.exe bench_capture_pick.exe; do
-    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /d N /f \
-      >/dev/null 2>&1 </dev/null
-  done
 }
 
 wine_env_stop() {

@@ -1,4 +1,5 @@
 // Build step: draws the add-in's pictures and writes them where the resource script finds them.
+#include "addin_button.h"
 #include "button_faces.h"
 #include "frame.h"
 #include "palettes.h"
@@ -33,7 +34,8 @@ int main(int argc, char** argv) {
               WriteFile(dir + "/min_normal.bmp", hv::EncodeBmp(MinimizeNormal())) &&
               WriteFile(dir + "/min_down.bmp", hv::EncodeBmp(MinimizePressed())) &&
               WriteFile(dir + "/pipette.cur",
-                        hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY));
+                        hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY)) &&
+              WriteFile(dir + "/addin_button.bmp", hv::EncodeBmp(AddinButtonFace()));
     const std::pair<FaceState, const char*> states[] = {
         {FaceState::Up, "_up.bmp"}, {FaceState::Over, "_over.bmp"}, {FaceState::Down, "_down.bmp"}};
     for (const ButtonFace& face : kButtonFaces)

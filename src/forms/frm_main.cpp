@@ -6,6 +6,7 @@
 #include "../colour/registry_stuff.h"
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
+#include "../output/code_pane_insert.h"
 #include "../runtime/screen.h"
 #include "frm_main_layout.h"
 #include "on_top.h"
@@ -78,9 +79,7 @@ void frmMain::FindControls() {
                                               *fields_, form_.hwnd(), favoritesRoot});
     frmMenu_ = std::make_unique<output::frmMenu>(
         output::ComponentSources{*txtR, *txtG, *txtB},
-        [this](const std::string& text) {
-            if (InsertText) InsertText(text);
-        },
+        [this](const std::string& text) { InsertFromMenu(text); },
         [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
 }
 
@@ -170,10 +169,30 @@ void frmMain::WireOutputEvents() {
     cmdCopyFav->OnClick = [this] {
         if (output::CopyToClipboard(form_.hwnd(), txtTempFav->Text())) picBasicCol->SetFocus();
     };
+    cmdInsert->OnClick = [this] { cmdInsert_Click(); };
+    cmdInsertFav->OnClick = [this] { cmdInsertFav_Click(); };
     cmdInsert->OnMouseMove = [this](const rt::MouseEvent&) {
         cmdInsert->SetToolTipText(InsertHint(txtColorCode->Text()));
     };
     cmdRGBMenu->OnMouseUp = [this](const rt::MouseEvent& e) { cmdRGBMenu_MouseUp(e); };
+}
+
+// Insertion reads the field only once the caret's line is known; without a code pane the
+// user is told, and each command then does its own closing step.
+void frmMain::cmdInsert_Click() {
+    if (output::InsertIntoCodePane([this] { return txtColorCode->Text(); }) != output::InsertResult::NoPane)
+        picCurrentCol->SetFocus();
+}
+
+void frmMain::cmdInsertFav_Click() {
+    output::InsertIntoCodePane([this] { return txtTempFav->Text(); });
+    picBasicCol->SetFocus();
+}
+
+// The menu form unloads itself after this.
+void frmMain::InsertFromMenu(const std::string& text) {
+    if (output::InsertIntoCodePane([&] { return text; }) != output::InsertResult::NoPane)
+        picCurrentCol->SetFocus();
 }
 
 // The format menu opens on the release of the left button, at the pointer.

@@ -70,8 +70,6 @@ class frmMain {
     rt::ColorDialog cdlCol;
     rt::ColorDialog cdlColFav;
 
-    // The code-pane insertion, given by the add-in's connection; none outside an IDE.
-    std::function<void(const std::string& text)> InsertText;
 
   private:
     void FindControls();
@@ -82,6 +80,9 @@ class frmMain {
     void WireFavoriteEvents();
     void WireOutputEvents();
     void cmdRGBMenu_MouseUp(const rt::MouseEvent& e);
+    void cmdInsert_Click();
+    void cmdInsertFav_Click();
+    void InsertFromMenu(const std::string& text);
     void cmdCapture_Click();
 
     rt::Form form_;

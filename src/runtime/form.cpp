@@ -118,9 +118,20 @@ void Form::SetToolTip(HWND child, const std::string& text) {
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     ti.hwnd = hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(child);
+    TTTOOLINFOA known = ti;
+    char knownText[256] = ""; // the tooltip copies the tool's text here (up to 80 characters)
+    known.lpszText = knownText;
+    const bool exists =
+        SendMessageA(tooltip_, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&known));
+    if (text.empty()) {
+        if (exists) SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        return;
+    }
+    // Hosts rewrite some tips on every mouse move: a known tool keeps its place (and a tip
+    // on show stays up) and only takes the new text.
     ti.lpszText = const_cast<char*>(text.c_str());
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    if (!text.empty()) SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageA(tooltip_, exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
+                 reinterpret_cast<LPARAM>(&ti));
 }
 
 void Form::Unload() {
@@ -141,11 +152,8 @@ void Form::SetWindowState(int state) {
     if (hwnd()) ShowWindow(hwnd(), state == vbMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
-void Form::Paint(HDC dc) {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    UniqueBrush back(CreateSolidBrush(ResolveColor(back_)));
-    FillRect(dc, &client, back.get());
+void Form::PaintForm(HDC dc) {
+    FillClient(hwnd(), dc, back_);
     if (picture_) picture_->Draw(dc, 0, 0);
     SetBkMode(dc, TRANSPARENT);
     for (const auto& l : labels_) {
@@ -183,13 +191,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        Paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return Window::Paint([this](HDC dc) { PaintForm(dc); });
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
         if (auto* c = dynamic_cast<Control*>(Window::FromHandle(reinterpret_cast<HWND>(lp))))

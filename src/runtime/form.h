@@ -76,7 +76,7 @@ class Form : public Window {
     void OnDestroyed() override;
 
   private:
-    void Paint(HDC dc);
+    void PaintForm(HDC dc);
     bool MouseOnLabel(UINT msg, WPARAM wp, LPARAM lp);
 
     std::string name_;

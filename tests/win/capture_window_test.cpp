@@ -192,7 +192,7 @@ TEST_F(CaptureWindowTest, CoversTheScreenOnePixelForOneWithTheMainWindowInFront)
     other.reset();
     PumpMessages(20);
     const auto screen = capture::GrabDesktop();
-    EXPECT_EQ(CompareArea(PictureObjectImage(screen.get()), 300, 400, pattern), "");
+    EXPECT_EQ(CompareArea(PictureObjectImage(screen.Get()), 300, 400, pattern), "");
 
     // Placing the main window topmost again while capturing keeps it so, and in front: the
     // capture window is no popup of it (see the Wine note on topmost owners).

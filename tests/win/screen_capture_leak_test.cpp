@@ -54,7 +54,7 @@ TEST(ScreenGrabLeak, GrabsInAFullGdiTableLeaveNothingBehind) {
         full.FreeSlots(kRoom);
         for (size_t i = 0; i < kGrabs; ++i) {
             const auto pic = grab();
-            if (!pic || !PictureBitmap(pic.get())) ++failed;
+            if (!pic || !PictureBitmap(pic.Get())) ++failed;
         }
         GdiFiller rest; // takes exactly the room the grabs left
         freeAfter = rest.held();
@@ -68,7 +68,7 @@ TEST(ScreenGrabLeak, GrabsInAFullGdiTableLeaveNothingBehind) {
     // And the process still makes objects and grabs as before.
     const auto after = grab();
     ASSERT_TRUE(after);
-    EXPECT_EQ(PictureObjectImage(after.get()).at(0, 0), win.image().at(2, 2));
+    EXPECT_EQ(PictureObjectImage(after.Get()).at(0, 0), win.image().at(2, 2));
     OleUninitialize();
 }
 
