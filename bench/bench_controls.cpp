@@ -39,12 +39,14 @@ void Pump() {
 
 // Runs `op` until about `seconds` of elapsed time have passed and prints the mean per call.
 void Measure(const char* what, const std::function<void()>& op, double seconds = 1.0) {
-    for (int i = 0; i < 50; ++i) op(); // warm up
+    for (int i = 0; i < 50; ++i)
+        op(); // warm up
     long n = 0;
     const double cpu0 = ThreadCpuSeconds(), wall0 = WallSeconds();
     double wall = wall0;
     while (wall - wall0 < seconds) {
-        for (int i = 0; i < 100; ++i) op();
+        for (int i = 0; i < 100; ++i)
+            op();
         n += 100;
         wall = WallSeconds();
     }

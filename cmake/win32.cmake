@@ -1,4 +1,4 @@
-# The Win32 build: the add-in DLL, the launcher, and the test programs that Wine runs.
+# The Win32 build: the add-in DLL, the IDE host, and the test programs that Wine runs.
 enable_language(RC)
 # One self-contained DLL: no MinGW runtime DLLs to ship beside it.
 add_link_options(-static -static-libgcc -static-libstdc++)
@@ -18,9 +18,9 @@ add_custom_command(
   DEPENDS ${MKASSETS_SOURCES} ${ASSET_HEADERS}
   COMMENT "Building the picture generator")
 set(ASSET_FILES palette_basic.bmp palette_quick.bmp palette_grey.bmp pipette.cur
-  main_background.bmp close_normal.bmp close_down.bmp min_normal.bmp min_down.bmp)
-list(APPEND ASSET_FILES about_background.bmp addin_icon.bmp maker_logo.bmp explanation_sheet.bmp
-  givesome_badge.bmp donate_link.bmp link_hand.cur)
+  main_background.bmp close_normal.bmp close_down.bmp min_normal.bmp min_down.bmp addin_button.bmp)
+list(APPEND ASSET_FILES about_background.bmp maker_logo.bmp explanation_sheet.bmp givesome_badge.bmp
+  donate_link.bmp link_hand.cur)
 foreach(face cmd_insert cmd_copy cmd_capture cmd_about cmd_rgb_menu cmd_insert_fav cmd_copy_fav cmd_ac_fav
     cmd_ok cmd_web)
   list(APPEND ASSET_FILES ${face}_up.bmp ${face}_over.bmp ${face}_down.bmp)
@@ -32,8 +32,37 @@ add_custom_command(
   DEPENDS ${ASSET_DIR}/mkassets
   COMMENT "Drawing the add-in's pictures")
 set_source_files_properties(src/assets/assets.rc PROPERTIES OBJECT_DEPENDS "${ASSET_FILES}")
-add_library(hv_resources OBJECT src/assets/assets.rc)
-target_include_directories(hv_resources PRIVATE ${ASSET_DIR} ${CMAKE_SOURCE_DIR}/src/assets)
+
+# Type libraries and their headers, from IDL. widl takes IUnknown and IDispatch from Wine's
+# stdole2.tlb.
+find_program(WIDL NAMES i686-w64-mingw32-widl widl REQUIRED)
+find_file(STDOLE2_TLB stdole2.tlb
+  PATHS /usr/lib/i386-linux-gnu/wine/i386-windows /usr/lib/wine/i386-windows
+  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+get_filename_component(STDOLE2_DIR ${STDOLE2_TLB} DIRECTORY)
+set(IDL_DIR ${CMAKE_SOURCE_DIR}/src/connect/idl)
+set(IDL_OUT ${CMAKE_BINARY_DIR}/idl)
+file(MAKE_DIRECTORY ${IDL_OUT})
+set(WIDL_FLAGS -m32 -I${IDL_DIR} -L${STDOLE2_DIR} -L${IDL_OUT})
+add_custom_command(
+  OUTPUT ${IDL_OUT}/addin_designer.tlb ${IDL_OUT}/addin_designer.h
+  COMMAND ${WIDL} ${WIDL_FLAGS} -t -o ${IDL_OUT}/addin_designer.tlb ${IDL_DIR}/addin_designer.idl
+  COMMAND ${WIDL} ${WIDL_FLAGS} -h -o ${IDL_OUT}/addin_designer.h ${IDL_DIR}/addin_designer.idl
+  DEPENDS ${IDL_DIR}/addin_designer.idl ${IDL_DIR}/oabase.idl
+  COMMENT "Compiling the add-in designer interface")
+add_custom_command(
+  OUTPUT ${IDL_OUT}/pigmora.tlb ${IDL_OUT}/pigmora.h
+  COMMAND ${WIDL} ${WIDL_FLAGS} -t -o ${IDL_OUT}/pigmora.tlb ${IDL_DIR}/pigmora.idl
+  COMMAND ${WIDL} ${WIDL_FLAGS} -h -o ${IDL_OUT}/pigmora.h ${IDL_DIR}/pigmora.idl
+  DEPENDS ${IDL_DIR}/pigmora.idl ${IDL_OUT}/addin_designer.tlb
+  COMMENT "Compiling the Pigmora type library")
+add_custom_target(hv_idl DEPENDS ${IDL_OUT}/pigmora.tlb ${IDL_OUT}/pigmora.h
+                                 ${IDL_OUT}/addin_designer.h)
+set_source_files_properties(src/connect/connect.rc PROPERTIES
+  OBJECT_DEPENDS "${IDL_OUT}/pigmora.tlb;${IDL_OUT}/addin_designer.tlb")
+
+add_library(hv_resources OBJECT src/assets/assets.rc src/connect/connect.rc)
+target_include_directories(hv_resources PRIVATE ${ASSET_DIR} ${CMAKE_SOURCE_DIR}/src/assets ${IDL_OUT})
 
 file(GLOB RUNTIME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/runtime/*.cpp)
 file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
@@ -41,20 +70,39 @@ file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/controls/*.cpp
   ${CMAKE_SOURCE_DIR}/src/output/*.cpp
   ${CMAKE_SOURCE_DIR}/src/capture/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/forms/*.cpp)
+  ${CMAKE_SOURCE_DIR}/src/forms/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/connect/*.cpp)
+# The DLL's exported entry points belong to the DLL alone.
+list(FILTER PRODUCT_SOURCES EXCLUDE REGEX "/src/connect/dll_exports\\.cpp$")
 
 # Everything but the DLL's entry points, so the tests link the same code.
 add_library(hv_product STATIC ${CORE_SOURCES} ${ASSET_SOURCES} ${RUNTIME_SOURCES} ${PRODUCT_SOURCES})
-target_include_directories(hv_product PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(hv_product PUBLIC ${CMAKE_SOURCE_DIR}/src ${IDL_OUT} ${IDL_DIR})
+add_dependencies(hv_product hv_idl)
 target_compile_definitions(hv_product PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(hv_product PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 shell32 ole32 oleaut32 uuid)
 
-add_library(Pigmora SHARED src/connect/dllmain.cpp $<TARGET_OBJECTS:hv_resources>)
+add_library(Pigmora SHARED src/connect/dll_exports.cpp src/connect/pigmora.def
+                    $<TARGET_OBJECTS:hv_resources>)
 set_target_properties(Pigmora PROPERTIES PREFIX "" OUTPUT_NAME Pigmora)
 target_link_libraries(Pigmora PRIVATE hv_product)
 target_link_options(Pigmora PRIVATE -Wl,--kill-at)
 
-add_executable(huevista-launch WIN32 tools/launch.cpp)
+# The IDE host: plays the VB6 IDE for add-ins. It uses nothing of the product.
+file(GLOB HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/*.cpp)
+list(FILTER HOST_SOURCES EXCLUDE REGEX "/host/main\\.cpp$")
+add_library(hv_host STATIC ${HOST_SOURCES})
+target_include_directories(hv_host PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(hv_host PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(hv_host PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 ole32 oleaut32 uuid)
+add_executable(idehost WIN32 host/main.cpp)
+target_link_options(idehost PRIVATE -municode)
+target_link_libraries(idehost PRIVATE hv_host)
+
+# Finds windows of the running host for scripts that drive it with real X input.
+add_executable(uiprobe tools/uiprobe.cpp)
+target_link_options(uiprobe PRIVATE -municode)
+target_link_libraries(uiprobe PRIVATE comctl32)
 
 
 # Tests
@@ -69,7 +117,8 @@ target_link_libraries(core_tests PRIVATE hv_product GTest::gtest_main)
 add_test(NAME core_tests_win32 COMMAND core_tests)
 
 add_executable(clipboard_holder tests/support/clipboard_holder.cpp)
-add_executable(url_recorder tests/support/url_recorder.cpp)
+# A program without a console: a console window would take the foreground from the tests.
+add_executable(url_recorder WIN32 tests/support/url_recorder.cpp)
 
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/win/*.cpp ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
@@ -89,7 +138,24 @@ file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
 foreach(src ${BENCH_SOURCES})
   get_filename_component(bench ${src} NAME_WE)
   add_executable(${bench} ${src} $<TARGET_OBJECTS:hv_resources>)
-  target_link_libraries(${bench} PRIVATE hv_product)
+  target_link_libraries(${bench} PRIVATE hv_host hv_product)
 endforeach()
 add_executable(controls-gallery WIN32 tools/controls_gallery.cpp $<TARGET_OBJECTS:hv_resources>)
 target_link_libraries(controls-gallery PRIVATE hv_product)
+
+
+# The add-in in the IDE host: connection, registration, the host's object model.
+file(GLOB CONNECT_TEST_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/tests/connect/*.cpp ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+list(FILTER CONNECT_TEST_SOURCES EXCLUDE REGEX "(clipboard_holder|url_recorder).cpp$")
+add_executable(connect_tests ${CONNECT_TEST_SOURCES} $<TARGET_OBJECTS:hv_resources>)
+target_include_directories(connect_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(connect_tests PRIVATE hv_host hv_product GTest::gtest)
+add_dependencies(connect_tests Pigmora)
+add_test(NAME connect_tests COMMAND connect_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# From outside the process: the host program, the registered DLL, real X input.
+add_test(NAME addin_in_host COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/addin_in_host.sh
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+add_test(NAME insert_and_copy COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/insert_and_copy.sh
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds Huevista for Win32 and opens its main window under
-# Wine. Without a display it uses a private Xvfb and saves a screenshot of what it opened.
+# Sets up a Debian 12 machine, builds Huevista for Win32, registers Pigmora.dll for the
+# current user in the Wine prefix and starts the IDE host with the add-in loaded. Without a
+# display it uses a private Xvfb, clicks the add-in's toolbar button as a user would, and
+# saves a screenshot of the host with the add-in's window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -9,7 +11,7 @@ export BUILD_DIR="$ROOT/build"
 bash scripts/setup.sh
 cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/win32 -j"$(nproc)" --target Pigmora huevista-launch >/dev/null
+cmake --build build/win32 -j"$(nproc)" --target Pigmora idehost uiprobe >/dev/null
 
 source scripts/wine-env.sh
 trap wine_env_stop EXIT
@@ -21,12 +23,24 @@ fi
 wine_prefix_start
 
 cd build/win32
+wine regsvr32 /s /n /i:user Pigmora.dll
+host_defaults='HKCU\Software\Wine\AppDefaults\idehost.exe\X11 Driver'
 if [ "$headless" = 1 ]; then
-  wine huevista-launch.exe >/dev/null 2>&1 &
-  sleep "${SCREENSHOT_DELAY:-4}"
+  # No window manager on the private screen: Wine draws the host's title bar itself.
+  wine reg add "$host_defaults" /v Managed /d N /f >/dev/null 2>&1
+  wine idehost.exe >/dev/null 2>&1 &
+  host=$!
+  if read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000); then
+    xdotool mousemove "$x" "$y" click 1
+    wine uiprobe.exe window "VB 6 Huevista" 10000 >/dev/null || true
+  fi
+  sleep "${SCREENSHOT_DELAY:-2}"
   shot="$BUILD_DIR/screenshot.png"
   import -window root "$shot"
-  echo "No display: the window was opened on a private Xvfb screen; screenshot: $shot"
+  wine uiprobe.exe close >/dev/null 2>&1 || true
+  for _ in $(seq 1 50); do kill -0 "$host" 2>/dev/null || break; sleep 0.2; done
+  echo "No display: the IDE host with the add-in was opened on a private Xvfb screen; screenshot: $shot"
 else
-  wine huevista-launch.exe
+  wine reg delete "$host_defaults" /v Managed /f >/dev/null 2>&1 || true
+  wine idehost.exe
 fi

@@ -32,19 +32,18 @@ void AddButtons(rt::Form& form, bool maskStored) {
 }
 
 void AddSwatches(rt::Form& form, double left, double top) {
-    const ColorValue colours[10] = {RGBColor(255, 0, 0),     RGBColor(0, 160, 0),
-                                    RGBColor(0, 0, 255),     RGBColor(255, 255, 0),
-                                    RGBColor(255, 128, 0),   RGBColor(128, 0, 128),
-                                    SystemColor(5),          RGBColor(0, 0, 0),
-                                    RGBColor(128, 128, 128), RGBColor(0, 200, 200)};
+    const ColorValue colours[10] = {
+        RGBColor(255, 0, 0),     RGBColor(0, 160, 0),   RGBColor(0, 0, 255), RGBColor(255, 255, 0),
+        RGBColor(255, 128, 0),   RGBColor(128, 0, 128), SystemColor(5),      RGBColor(0, 0, 0),
+        RGBColor(128, 128, 128), RGBColor(0, 200, 200)};
     for (int i = 0; i < 10; ++i) {
         rt::PropertyBag bag{{"_extentx", 423},
                             {"_extenty", 397},
                             {"backcolor", colours[i]},
                             {"edgepressedcolor", RGBColor(0x67, 0x7D, 0xB9)},
                             {"edgeunpressedcolor", SystemColor(9)}};
-        auto& cc = form.Add<controls::LumoColorContainer>("CC" + std::to_string(i),
-                                                          left + 240 * i, top, 240, 225, &bag);
+        auto& cc = form.Add<controls::LumoColorContainer>("CC" + std::to_string(i), left + 240 * i,
+                                                          top, 240, 225, &bag);
         if (i == 2) cc.SetStyle(1);
     }
 }
@@ -55,7 +54,7 @@ void AddMainWindowControls(rt::Form& form) {
         int face;
         double left, top;
     };
-    const Place places[] = {{0, 2160, 880}, {1, 2600, 880}, {2, 3030, 880}, {3, 3460, 880},
+    const Place places[] = {{0, 2160, 880},  {1, 2600, 880},  {2, 3030, 880},  {3, 3460, 880},
                             {4, 2180, 1320}, {5, 3950, 1710}, {6, 4470, 1710}, {7, 4990, 1710}};
     for (const Place& p : places) {
         const assets::ButtonFace& face = assets::kButtonFaces[p.face];

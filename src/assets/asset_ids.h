@@ -1,6 +1,7 @@
 /* Resource numbers of the pictures built into the add-in. Shared by C++ and the .rc file. */
 #pragma once
 
+#define IDB_ADDIN_BUTTON 101
 #define IDB_PALETTE_BASIC 201
 #define IDB_PALETTE_QUICK 202
 #define IDB_PALETTE_GREY 203
@@ -45,7 +46,6 @@
 
 /* The About, support and donation windows. */
 #define IDB_ABOUT_BACKGROUND 601
-#define IDB_ADDIN_ICON 602
 #define IDB_MAKER_LOGO 603
 #define IDB_EXPLANATION_SHEET 604
 #define IDB_GIVESOME_BADGE 605

@@ -20,7 +20,9 @@ constexpr ColorValue kDarkBlue = RGBColor(20, 55, 130);
 constexpr ColorValue kRed = RGBColor(215, 40, 40);
 constexpr ColorValue kGlass = RGBColor(205, 225, 240);
 
-int Mix(int a, int b, double t) { return static_cast<int>(std::lround(a + (b - a) * t)); }
+int Mix(int a, int b, double t) {
+    return static_cast<int>(std::lround(a + (b - a) * t));
+}
 ColorValue MixColor(ColorValue a, ColorValue b, double t) {
     return RGBColor(Mix(RedOf(a), RedOf(b), t), Mix(GreenOf(a), GreenOf(b), t),
                     Mix(BlueOf(a), BlueOf(b), t));
@@ -32,9 +34,12 @@ struct Shade {
 
 Shade ShadeOf(FaceState s) {
     switch (s) {
-    case FaceState::Over: return {RGBColor(45, 115, 205), RGBColor(236, 245, 255), RGBColor(196, 220, 250)};
-    case FaceState::Down: return {RGBColor(20, 60, 140), RGBColor(160, 190, 232), RGBColor(192, 212, 242)};
-    default: return {RGBColor(135, 145, 165), RGBColor(248, 248, 248), RGBColor(218, 222, 230)};
+    case FaceState::Over:
+        return {RGBColor(45, 115, 205), RGBColor(236, 245, 255), RGBColor(196, 220, 250)};
+    case FaceState::Down:
+        return {RGBColor(20, 60, 140), RGBColor(160, 190, 232), RGBColor(192, 212, 242)};
+    default:
+        return {RGBColor(135, 145, 165), RGBColor(248, 248, 248), RGBColor(218, 222, 230)};
     }
 }
 
@@ -49,21 +54,43 @@ bool InsidePlate(int x, int y, int w, int h) {
 }
 
 // Icons are drawn one pixel right and down while pressed.
-int Press(FaceState s) { return s == FaceState::Down ? 1 : 0; }
+int Press(FaceState s) {
+    return s == FaceState::Down ? 1 : 0;
+}
 
 Image MainInsert(FaceState s) {
     Image img = ButtonPlate(28, 22, s);
     const int p = Press(s);
     // A page of code with a green arrow going into it.
+    // clang-format off
     DrawArt(img, 10 + p, 3 + p,
-            {"#########  ", "#.......##  ", "#.xxxx..#.# ", "#.......####", "#.xxxxxxx..#",
-             "#..........#", "#.xxxxx....#", "#..........#", "#.xxxxxxx..#", "#..........#",
-             "#.xxxx.....#", "#..........#", "#..........#", "############"},
+            {"#########  ",
+             "#.......##  ",
+             "#.xxxx..#.# ",
+             "#.......####",
+             "#.xxxxxxx..#",
+             "#..........#",
+             "#.xxxxx....#",
+             "#..........#",
+             "#.xxxxxxx..#",
+             "#..........#",
+             "#.xxxx.....#",
+             "#..........#",
+             "#..........#",
+             "############"},
             {{'#', kInk}, {'.', kPaper}, {'x', kLines}});
     DrawArt(img, 4 + p, 5 + p,
-            {"     G     ", "     GG    ", "GGGGGGgG   ", "GggggggggG ", "GgggggggggG",
-             "GggggggggG ", "GGGGGGgG   ", "     GG    ", "     G     "},
+            {"     G     ",
+             "     GG    ",
+             "GGGGGGgG   ",
+             "GggggggggG ",
+             "GgggggggggG",
+             "GggggggggG ",
+             "GGGGGGgG   ",
+             "     GG    ",
+             "     G     "},
             {{'G', kDarkGreen}, {'g', kGreen}});
+    // clang-format on
     return img;
 }
 
@@ -71,16 +98,35 @@ Image MainCopy(FaceState s) {
     Image img = ButtonPlate(28, 22, s);
     const int p = Press(s);
     // Two pages, one over the other.
+    // clang-format off
     DrawArt(img, 6 + p, 3 + p,
-            {"#########  ", "#.......##  ", "#.xxxx..#.# ", "#.......####", "#.xxxxxx...#",
-             "#..........#", "#.xxxxx....#", "#..........#", "#.xxxxxx...#", "#..........#",
+            {"#########  ",
+             "#.......##  ",
+             "#.xxxx..#.# ",
+             "#.......####",
+             "#.xxxxxx...#",
+             "#..........#",
+             "#.xxxxx....#",
+             "#..........#",
+             "#.xxxxxx...#",
+             "#..........#",
              "############"},
             {{'#', kInk}, {'.', kPaper}, {'x', kLines}});
     DrawArt(img, 11 + p, 7 + p,
-            {"#########  ", "#.......##  ", "#.xxxx..#.# ", "#.......####", "#.xxxxxx...#",
-             "#..........#", "#.xxxxx....#", "#..........#", "#.xxxxxx...#", "#..........#",
-             "#..........#", "############"},
+            {"#########  ",
+             "#.......##  ",
+             "#.xxxx..#.# ",
+             "#.......####",
+             "#.xxxxxx...#",
+             "#..........#",
+             "#.xxxxx....#",
+             "#..........#",
+             "#.xxxxxx...#",
+             "#..........#",
+             "#..........#",
+             "############"},
             {{'#', kDarkBlue}, {'.', kPaper}, {'x', kBlue}});
+    // clang-format on
     return img;
 }
 
@@ -88,12 +134,25 @@ Image MainCapture(FaceState s) {
     Image img = ButtonPlate(28, 22, s);
     const int p = Press(s);
     // A pipette taking up a red drop, its tip at the lower left.
+    // clang-format off
     DrawArt(img, 7 + p, 3 + p,
-            {"          ###  ", "         #####  ", "        ######  ", "       #######  ",
-             "      #######   ", "       ####     ", "      #o.##     ", "     #o.#       ",
-             "    #o.#        ", "   #o.#         ", "  #o.#          ", "  #r#           ",
-             " #r#            ", " rr             ", "rrr            "},
+            {"          ###  ",
+             "         #####  ",
+             "        ######  ",
+             "       #######  ",
+             "      #######   ",
+             "       ####     ",
+             "      #o.##     ",
+             "     #o.#       ",
+             "    #o.#        ",
+             "   #o.#         ",
+             "  #o.#          ",
+             "  #r#           ",
+             " #r#            ",
+             " rr             ",
+             "rrr            "},
             {{'#', kInk}, {'o', kRed}, {'.', kGlass}, {'r', kRed}});
+    // clang-format on
     return img;
 }
 
@@ -101,11 +160,23 @@ Image MainAbout(FaceState s) {
     Image img = ButtonPlate(28, 22, s);
     const int p = Press(s);
     // "i" in a blue disc.
+    // clang-format off
     DrawArt(img, 7 + p, 4 + p,
-            {"    #####    ", "  #########  ", " ####...#### ", " ####...#### ", "#############",
-             "####....#####", "#####...#####", "#####...#####", "#####...#####", " ####...#### ",
-             " ###.....### ", "  #########  ", "    #####    "},
+            {"    #####    ",
+             "  #########  ",
+             " ####...#### ",
+             " ####...#### ",
+             "#############",
+             "####....#####",
+             "#####...#####",
+             "#####...#####",
+             "#####...#####",
+             " ####...#### ",
+             " ###.....### ",
+             "  #########  ",
+             "    #####    "},
             {{'#', kBlue}, {'.', kPaper}});
+    // clang-format on
     return img;
 }
 
@@ -114,35 +185,70 @@ Image FormatMenu(FaceState s) {
     const int p = Press(s);
     DrawText7(img, 7 + p, 3 + p, "RGB formats", kInk);
     // The menu's arrow at the right end.
-    DrawArt(img, 98 + p, 5 + p, {"#######", " ##### ", "  ###  ", "   #   "}, {{'#', kInk}});
+    // clang-format off
+    DrawArt(img, 98 + p, 5 + p, {
+             "#######",
+             " ##### ",
+             "  ###  ",
+             "   #   "},
+            {{'#', kInk}});
+    // clang-format on
     return img;
 }
 
 Image FavInsert(FaceState s) {
     Image img = ButtonPlate(33, 16, s);
     const int p = Press(s);
+    // clang-format off
     DrawArt(img, 15 + p, 2 + p,
-            {"######  ", "#....##  ", "#.xx.#.# ", "#....####", "#.xxxx..#", "#.......#",
-             "#.xxx...#", "#.......#", "#.xxxx..#", "#.......#", "#########"},
+            {"######  ",
+             "#....##  ",
+             "#.xx.#.# ",
+             "#....####",
+             "#.xxxx..#",
+             "#.......#",
+             "#.xxx...#",
+             "#.......#",
+             "#.xxxx..#",
+             "#.......#",
+             "#########"},
             {{'#', kInk}, {'.', kPaper}, {'x', kLines}});
-    DrawArt(img, 7 + p, 4 + p,
-            {"     G   ", "     GG  ", "GGGGGgG  ", "GgggggggG", "GGGGGgG  ", "     GG  ",
-             "     G   "},
-            {{'G', kDarkGreen}, {'g', kGreen}});
+    // clang-format on
+    DrawArt(
+        img, 7 + p, 4 + p,
+        {"     G   ", "     GG  ", "GGGGGgG  ", "GgggggggG", "GGGGGgG  ", "     GG  ", "     G   "},
+        {{'G', kDarkGreen}, {'g', kGreen}});
     return img;
 }
 
 Image FavCopy(FaceState s) {
     Image img = ButtonPlate(33, 16, s);
     const int p = Press(s);
+    // clang-format off
     DrawArt(img, 10 + p, 2 + p,
-            {"######  ", "#....##  ", "#.xx.#.# ", "#....####", "#.xxxx..#", "#.......#",
-             "#.xxx...#", "#.......#", "#########"},
+            {"######  ",
+             "#....##  ",
+             "#.xx.#.# ",
+             "#....####",
+             "#.xxxx..#",
+             "#.......#",
+             "#.xxx...#",
+             "#.......#",
+             "#########"},
             {{'#', kInk}, {'.', kPaper}, {'x', kLines}});
     DrawArt(img, 14 + p, 4 + p,
-            {"######  ", "#....##  ", "#.xx.#.# ", "#....####", "#.xxxx..#", "#.......#",
-             "#.xxx...#", "#.......#", "#.......#", "#########"},
+            {"######  ",
+             "#....##  ",
+             "#.xx.#.# ",
+             "#....####",
+             "#.xxxx..#",
+             "#.......#",
+             "#.xxx...#",
+             "#.......#",
+             "#.......#",
+             "#########"},
             {{'#', kDarkBlue}, {'.', kPaper}, {'x', kBlue}});
+    // clang-format on
     return img;
 }
 
@@ -150,10 +256,20 @@ Image FavAdd(FaceState s) {
     Image img = ButtonPlate(33, 16, s);
     const int p = Press(s);
     // A green plus.
+    // clang-format off
     DrawArt(img, 11 + p, 3 + p,
-            {"   GGGG   ", "   GggG   ", "   GggG   ", "GGGGggGGGG", "Gggggggggg", "GggggggggG",
-             "GGGGggGGGG", "   GggG   ", "   GggG   ", "   GGGG   "},
+            {"   GGGG   ",
+             "   GggG   ",
+             "   GggG   ",
+             "GGGGggGGGG",
+             "GggggggggG",
+             "GggggggggG",
+             "GGGGggGGGG",
+             "   GggG   ",
+             "   GggG   ",
+             "   GGGG   "},
             {{'G', kDarkGreen}, {'g', kGreen}});
+    // clang-format on
     return img;
 }
 
@@ -205,7 +321,8 @@ Image ButtonPlate(int w, int h, FaceState s) {
             if (!InsidePlate(x, y, w, h)) continue;
             const bool edge = !InsidePlate(x - 1, y, w, h) || !InsidePlate(x + 1, y, w, h) ||
                               !InsidePlate(x, y - 1, w, h) || !InsidePlate(x, y + 1, w, h);
-            img.at(x, y) = edge ? shade.border : MixColor(shade.top, shade.bottom, double(y) / (h - 1));
+            img.at(x, y) =
+                edge ? shade.border : MixColor(shade.top, shade.bottom, double(y) / (h - 1));
         }
     return img;
 }
@@ -216,7 +333,8 @@ const ButtonFace kButtonFaces[10] = {
     {"cmd_capture", 28, 22, IDB_CAPTURE_UP, IDB_CAPTURE_OVER, IDB_CAPTURE_DOWN, &MainCapture},
     {"cmd_about", 28, 22, IDB_ABOUT_UP, IDB_ABOUT_OVER, IDB_ABOUT_DOWN, &MainAbout},
     {"cmd_rgb_menu", 112, 14, IDB_RGBMENU_UP, IDB_RGBMENU_OVER, IDB_RGBMENU_DOWN, &FormatMenu},
-    {"cmd_insert_fav", 33, 16, IDB_INSERTFAV_UP, IDB_INSERTFAV_OVER, IDB_INSERTFAV_DOWN, &FavInsert},
+    {"cmd_insert_fav", 33, 16, IDB_INSERTFAV_UP, IDB_INSERTFAV_OVER, IDB_INSERTFAV_DOWN,
+     &FavInsert},
     {"cmd_copy_fav", 33, 16, IDB_COPYFAV_UP, IDB_COPYFAV_OVER, IDB_COPYFAV_DOWN, &FavCopy},
     {"cmd_ac_fav", 33, 16, IDB_ACFAV_UP, IDB_ACFAV_OVER, IDB_ACFAV_DOWN, &FavAdd},
     {"cmd_ok", 48, 22, IDB_OK_UP, IDB_OK_OVER, IDB_OK_DOWN, &Ok},

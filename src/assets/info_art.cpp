@@ -94,32 +94,6 @@ Image AboutBackground() {
     return img;
 }
 
-Image AddinIcon() {
-    Image img(32, 32);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            img.at(x, y) = MixColor(kFrameBlue, kTitleBlue, y / 31.0);
-    img.fillRect(0, 0, 31, 0, RGBColor(0x8F, 0xA6, 0xDC));
-    img.fillRect(0, 0, 0, 31, RGBColor(0x8F, 0xA6, 0xDC));
-    img.fillRect(0, 31, 31, 31, RGBColor(0x1C, 0x2C, 0x5C));
-    img.fillRect(31, 0, 31, 31, RGBColor(0x1C, 0x2C, 0x5C));
-    // The wheel: hue round the centre, white at the centre, a dark rim.
-    constexpr double c = 16, r = 12.5;
-    constexpr double kPi = 3.14159265358979323846;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            const double dx = x + 0.5 - c, dy = y + 0.5 - c, d = std::hypot(dx, dy);
-            if (d > r + 1) continue;
-            if (d > r) {
-                img.at(x, y) = RGBColor(0x1C, 0x2C, 0x5C);
-                continue;
-            }
-            const double hue = (std::atan2(-dy, dx) + kPi) / (2 * kPi);
-            img.at(x, y) = FromHsv(hue, std::min(1.0, d / (r * 0.85)), 1.0);
-        }
-    return img;
-}
-
 Image MakerLogo() {
     Image img(145, 29, kWhite);
     // Cyan, magenta and yellow ink; where they overlap the inks multiply, as on paper.

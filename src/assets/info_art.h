@@ -9,9 +9,6 @@ namespace hv::assets {
 // columns show, as on the main window).
 Image AboutBackground();
 
-// 32 x 32: a colour wheel on a blue tile.
-Image AddinIcon();
-
 // 145 x 29: three overlapping discs of printing ink at the left; the maker's name goes to
 // the right of kLogoTextLeft.
 Image MakerLogo();

@@ -1,4 +1,5 @@
 // Build step: draws the add-in's pictures and writes them where the resource script finds them.
+#include "addin_button.h"
 #include "button_faces.h"
 #include "frame.h"
 #include "info_art.h"
@@ -35,8 +36,8 @@ int main(int argc, char** argv) {
               WriteFile(dir + "/min_down.bmp", hv::EncodeBmp(MinimizePressed())) &&
               WriteFile(dir + "/pipette.cur",
                         hv::EncodeCursor(PipetteCursor(), kCursorTransparent, kPipetteHotX, kPipetteHotY)) &&
+              WriteFile(dir + "/addin_button.bmp", hv::EncodeBmp(AddinButtonFace())) &&
               WriteFile(dir + "/about_background.bmp", hv::EncodeBmp(AboutBackground())) &&
-              WriteFile(dir + "/addin_icon.bmp", hv::EncodeBmp(AddinIcon())) &&
               WriteFile(dir + "/maker_logo.bmp", hv::EncodeBmp(MakerLogo())) &&
               WriteFile(dir + "/explanation_sheet.bmp", hv::EncodeBmp(ExplanationSheet())) &&
               WriteFile(dir + "/givesome_badge.bmp", hv::EncodeBmp(GivesomeBadge())) &&

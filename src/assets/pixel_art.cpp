@@ -8,7 +8,8 @@ void DrawArt(Image& image, int x, int y, std::initializer_list<const char*> rows
     for (const char* r : rows) {
         for (int col = 0; r[col]; ++col) {
             for (const auto& [ch, colour] : ink)
-                if (r[col] == ch && image.contains(x + col, y + row)) image.at(x + col, y + row) = colour;
+                if (r[col] == ch && image.contains(x + col, y + row))
+                    image.at(x + col, y + row) = colour;
         }
         ++row;
     }

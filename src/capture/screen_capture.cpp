@@ -75,12 +75,12 @@ rt::ComPtr<IPictureDisp> BitmapToPicture(rt::UniqueBitmap bitmap, rt::UniquePale
     desc.bmp.hbitmap = bitmap.get();
     desc.bmp.hpal = palette.get();
     rt::ComPtr<IDispatch> object;
-    OleCreatePictureIndirect(&desc, IID_IDispatch, TRUE, object.put_void());
+    OleCreatePictureIndirect(&desc, IID_IDispatch, TRUE, reinterpret_cast<void**>(object.ReleaseAndGetAddressOf()));
     if (!object) return nullptr; // the handles are still ours, and go here
     // The object owns them now and deletes them with its last reference.
     bitmap.release();
     palette.release();
-    return object.As<IPictureDisp>();
+    return rt::QueryAs<IPictureDisp>(object);
 }
 
 } // namespace hv::capture

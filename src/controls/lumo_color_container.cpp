@@ -10,18 +10,27 @@ constexpr ColorValue kDefaultEdgePressed = RGBColor(255, 255, 255);
 constexpr ColorValue kDefaultEdgeUnPressed = SystemColor(COLOR_BTNSHADOW);
 } // namespace
 
-LumoColorContainer::LumoColorContainer(rt::Form& form, std::string name, double left,
-                                       double top, double width, double height,
-                                       const rt::PropertyBag* stored)
+LumoColorContainer::LumoColorContainer(rt::Form& form, std::string name, double left, double top,
+                                       double width, double height, const rt::PropertyBag* stored)
     : UserControl(form, std::move(name), left, top, width, height, "HuevistaColorContainer") {
     picColor = std::make_unique<rt::PictureBox>(form, "picColor", 30, 30, 0, 0, false);
     picColor->SetContainer(*this);
     picColor->SetBackColor(SystemColor(COLOR_ACTIVEBORDER));
-    picColor->OnClick = [this] { if (OnClick) OnClick(); };
-    picColor->OnDblClick = [this] { if (OnDblClick) OnDblClick(); };
-    picColor->OnMouseDown = [this](const rt::MouseEvent& e) { if (OnMouseDown) OnMouseDown(e); };
-    picColor->OnMouseMove = [this](const rt::MouseEvent& e) { if (OnMouseMove) OnMouseMove(e); };
-    picColor->OnMouseUp = [this](const rt::MouseEvent& e) { if (OnMouseUp) OnMouseUp(e); };
+    picColor->OnClick = [this] {
+        if (OnClick) OnClick();
+    };
+    picColor->OnDblClick = [this] {
+        if (OnDblClick) OnDblClick();
+    };
+    picColor->OnMouseDown = [this](const rt::MouseEvent& e) {
+        if (OnMouseDown) OnMouseDown(e);
+    };
+    picColor->OnMouseMove = [this](const rt::MouseEvent& e) {
+        if (OnMouseMove) OnMouseMove(e);
+    };
+    picColor->OnMouseUp = [this](const rt::MouseEvent& e) {
+        if (OnMouseUp) OnMouseUp(e);
+    };
     UserControl_Resize();
     if (stored)
         ReadProperties(*stored);

@@ -140,8 +140,9 @@ void TransSkinButton::ApplyPicture(const rt::PicturePtr& picture) {
     if (shape_ && next && EqualRgn(next.get(), shape_.get())) return;
     rt::UniqueRegion kept(CreateRectRgn(0, 0, 0, 0));
     if (kept && next) CombineRgn(kept.get(), next.get(), nullptr, RGN_COPY);
-    // The window owns the region from here on and deletes the one it had.
-    SetWindowRgn(hwnd(), next.release(), TRUE);
+    // Once taken, the region is the window's, which deletes the one it had; refused, it
+    // stays ours to delete.
+    if (SetWindowRgn(hwnd(), next.get(), TRUE)) (void)next.release();
     shape_ = std::move(kept);
 }
 
@@ -231,7 +232,11 @@ bool TransSkinButton::SetPointerShape() {
 }
 
 void TransSkinButton::UserControl_Paint(HDC dc) {
-    UserControl::UserControl_Paint(dc);
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    // The background shows only where no picture covers the surface.
+    if (!shown_ || shown_->widthPixels() < client.right || shown_->heightPixels() < client.bottom)
+        UserControl::UserControl_Paint(dc);
     if (shown_) shown_->Draw(dc, 0, 0);
 }
 

@@ -28,7 +28,7 @@ void frmAbout::Load(const rt::Form& owner) {
     cmdOk = form_.Find<controls::TransSkinButton>("cmdOk");
     TransSkinButton1 = form_.Find<controls::TransSkinButton>("TransSkinButton1");
     Image1->SetPicture(MakerLogoPicture());
-    Image2->SetPicture(AddinIconPicture());
+    Image2->SetPicture(AddinIconPicture(RGBColor(255, 255, 255)));
     Image3->SetPicture(GivesomeBadgePicture());
     if (!hand_) hand_ = rt::LoadMouseIcon(IDC_LINK_HAND);
     Label6->mouseIcon = hand_;

@@ -1,10 +1,12 @@
 #include "frm_main.h"
 #include "../assets/asset_ids.h"
 #include "../assets/frame.h"
+#include "../capture/frm_capture.h"
 #include "../colour/palettes.h"
 #include "../colour/registry_stuff.h"
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
+#include "../output/code_pane_insert.h"
 #include "../runtime/screen.h"
 #include "frm_about.h"
 #include "frm_main_layout.h"
@@ -18,6 +20,7 @@ constexpr ColorValue kCodeGreen = RGBColor(0, 128, 0);
 
 frmMain::frmMain() : form_("frmMain"), frmAbout_(std::make_unique<frmAbout>()) {
     form_.OnTerminated = [this] {
+        frmCapture_.reset(); // it writes to this window's fields
         frmMenu_.reset();
         favorites_.reset();
         fields_.reset();
@@ -77,9 +80,7 @@ void frmMain::FindControls() {
                                               *fields_, form_.hwnd(), favoritesRoot});
     frmMenu_ = std::make_unique<output::frmMenu>(
         output::ComponentSources{*txtR, *txtG, *txtB},
-        [this](const std::string& text) {
-            if (InsertText) InsertText(text);
-        },
+        [this](const std::string& text) { InsertFromMenu(text); },
         [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
 }
 
@@ -122,6 +123,17 @@ void frmMain::WireColourEvents() {
     picColors->OnMouseDown = picColors->OnMouseMove = pick(picColors);
     picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW);
     picCurrentCol->OnClick = [this] { colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd()); };
+    cmdCapture->OnClick = [this] { cmdCapture_Click(); };
+}
+
+// Capture runs until a press on the capture window, which enables the button again.
+void frmMain::cmdCapture_Click() {
+    if (!frmCapture_)
+        frmCapture_ = std::make_unique<capture::frmCapture>(capture::MainWindowLink{
+            &*fields_, form_.hwnd(), [this] { cmdCapture->SetEnabled(true); }});
+    capture::ToggleCaptureWindow(*frmCapture_);
+    cmdCapture->SetEnabled(false);
+    picCurrentCol->SetFocus();
 }
 
 void frmMain::WireFrameEvents() {
@@ -162,10 +174,30 @@ void frmMain::WireOutputEvents() {
     cmdCopyFav->OnClick = [this] {
         if (output::CopyToClipboard(form_.hwnd(), txtTempFav->Text())) picBasicCol->SetFocus();
     };
+    cmdInsert->OnClick = [this] { cmdInsert_Click(); };
+    cmdInsertFav->OnClick = [this] { cmdInsertFav_Click(); };
     cmdInsert->OnMouseMove = [this](const rt::MouseEvent&) {
         cmdInsert->SetToolTipText(InsertHint(txtColorCode->Text()));
     };
     cmdRGBMenu->OnMouseUp = [this](const rt::MouseEvent& e) { cmdRGBMenu_MouseUp(e); };
+}
+
+// Insertion reads the field only once the caret's line is known; without a code pane the
+// user is told, and each command then does its own closing step.
+void frmMain::cmdInsert_Click() {
+    if (output::InsertIntoCodePane([this] { return txtColorCode->Text(); }) != output::InsertResult::NoPane)
+        picCurrentCol->SetFocus();
+}
+
+void frmMain::cmdInsertFav_Click() {
+    output::InsertIntoCodePane([this] { return txtTempFav->Text(); });
+    picBasicCol->SetFocus();
+}
+
+// The menu form unloads itself after this.
+void frmMain::InsertFromMenu(const std::string& text) {
+    if (output::InsertIntoCodePane([&] { return text; }) != output::InsertResult::NoPane)
+        picCurrentCol->SetFocus();
 }
 
 // The format menu opens on the release of the left button, at the pointer.

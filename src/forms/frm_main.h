@@ -13,6 +13,10 @@
 #include "../runtime/text_box.h"
 #include <optional>
 
+namespace hv::capture {
+class frmCapture;
+}
+
 namespace hv::forms {
 
 class frmAbout;
@@ -34,6 +38,7 @@ class frmMain {
     colour::ColourFields& fields() { return *fields_; }
     colour::FavoriteFields& favorites() { return *favorites_; }
     output::frmMenu* menuForm() { return frmMenu_.get(); }
+    capture::frmCapture* captureForm() { return frmCapture_.get(); }
     frmAbout& aboutForm() { return *frmAbout_; }
 
     // Where the favourites are kept; tests point it elsewhere.
@@ -68,8 +73,6 @@ class frmMain {
     rt::ColorDialog cdlCol;
     rt::ColorDialog cdlColFav;
 
-    // The code-pane insertion, given by the add-in's connection; none outside an IDE.
-    std::function<void(const std::string& text)> InsertText;
 
   private:
     void FindControls();
@@ -80,13 +83,19 @@ class frmMain {
     void WireFavoriteEvents();
     void WireOutputEvents();
     void cmdRGBMenu_MouseUp(const rt::MouseEvent& e);
+    void cmdInsert_Click();
+    void cmdInsertFav_Click();
+    void InsertFromMenu(const std::string& text);
+    void cmdCapture_Click();
 
     rt::Form form_;
     std::optional<colour::ColourFields> fields_;
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;
     rt::MouseIcon pipette_;
-    std::unique_ptr<frmAbout> frmAbout_; // last: its windows go before the main window
+    // Last, so that they go before the fields they write to and the main window.
+    std::unique_ptr<capture::frmCapture> frmCapture_;
+    std::unique_ptr<frmAbout> frmAbout_;
 };
 
 } // namespace hv::forms

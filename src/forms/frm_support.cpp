@@ -22,7 +22,7 @@ void frmSupport::Load(HWND owner) {
     Image4 = form_.Find<rt::PictureBox>("Image4");
     Command1 = form_.Find<rt::CommandButton>("Command1");
     Picture1->SetPicture(ExplanationPicture());
-    Image1->SetPicture(AddinIconPicture());
+    Image1->SetPicture(AddinIconPicture(form_.BackColor()));
     Image4->SetPicture(DonateLinkPicture());
     Command1->OnClick = [this] { form_.Unload(); };
     Image4->OnClick = [this] {

@@ -1,6 +1,8 @@
 #include "info_pictures.h"
+#include "../assets/addin_button.h"
 #include "../assets/asset_ids.h"
 #include "../assets/info_art.h"
+#include "../runtime/system_colour.h"
 #include <cstring>
 
 namespace hv::forms {
@@ -62,8 +64,17 @@ constexpr UINT kCentredLine = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 } // namespace
 
-rt::PicturePtr AddinIconPicture() {
-    return rt::Picture::FromResource(IDB_ADDIN_ICON);
+rt::PicturePtr AddinIconPicture(ColorValue background) {
+    const rt::PicturePtr button = rt::Picture::FromResource(IDB_ADDIN_BUTTON);
+    if (!button) return button;
+    Image icon(button->widthPixels(), button->heightPixels());
+    const auto back = static_cast<ColorValue>(rt::ResolveColor(background));
+    for (int y = 0; y < icon.height; ++y)
+        for (int x = 0; x < icon.width; ++x) {
+            const ColorValue c = button->Pixel(x, y);
+            icon.at(x, y) = c == assets::kButtonBackground ? back : c;
+        }
+    return rt::Picture::FromImage(icon);
 }
 
 rt::PicturePtr MakerLogoPicture() {

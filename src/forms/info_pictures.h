@@ -5,7 +5,8 @@
 
 namespace hv::forms {
 
-rt::PicturePtr AddinIconPicture();
+// The add-in's icon, the command-bar button's picture, on the given background colour.
+rt::PicturePtr AddinIconPicture(ColorValue background);
 rt::PicturePtr MakerLogoPicture();
 // The sheet that explains the donation scheme (355 x 316).
 rt::PicturePtr ExplanationPicture();

@@ -1,29 +1,55 @@
-// The system clipboard as VB's Clipboard object uses it, made safe against a clipboard that
-// another program holds open.
+// The clipboard as VB's Clipboard object uses it, and a snapshot of its contents so that a
+// command which needs the clipboard for a moment can give the user's contents back.
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace hv::rt {
 
-// Replaces everything on the clipboard by one plain-text item. Opening is retried for a short
-// while; false when the clipboard stayed locked, and then nothing on it has changed.
-bool ReplaceClipboardText(HWND owner, const std::string& text);
-
-// The plain text on the clipboard, or nothing.
-std::string ClipboardText();
-
-// Opens the clipboard, retrying while another program holds it; closes it when done.
+// Holds the clipboard open for its lifetime, with a window of its own as the owner of
+// what it puts there. Check opened().
 class ClipboardSession {
   public:
-    explicit ClipboardSession(HWND owner, int attempts = 10, DWORD pauseMs = 20);
+    ClipboardSession();
     ~ClipboardSession();
     ClipboardSession(const ClipboardSession&) = delete;
     ClipboardSession& operator=(const ClipboardSession&) = delete;
-    bool open() const { return open_; }
+    bool opened() const { return opened_; }
 
   private:
-    bool open_ = false;
+    HWND owner_ = nullptr;
+    bool opened_ = false;
+};
+
+// Replaces everything on the clipboard by one plain-text item (Clipboard.Clear and SetText
+// in one opening). False when another program kept the clipboard locked; then nothing on it
+// has changed.
+bool ReplaceClipboardText(const std::string& text);
+// The plain text on the clipboard, or nothing.
+std::string ClipboardText();
+
+// Empties the clipboard and puts a copy of the bitmap on it (Clipboard.SetData).
+bool SetClipboardBitmap(HBITMAP bitmap);
+
+// Every format of the clipboard that can be carried in memory: the text formats, bitmaps
+// (as DIBs), enhanced metafiles and all registered formats.
+class ClipboardSnapshot {
+  public:
+    // Nothing when the clipboard could not be opened.
+    static std::optional<ClipboardSnapshot> Take();
+    // Empties the clipboard and puts the saved formats back.
+    bool Restore() const;
+    std::vector<UINT> formats() const;
+
+  private:
+    struct Item {
+        UINT format;
+        std::vector<std::uint8_t> bytes; // global memory, or the metafile's bits
+    };
+    std::vector<Item> items_;
 };
 
 } // namespace hv::rt

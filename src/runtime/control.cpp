@@ -42,6 +42,18 @@ void Control::Move(double left, double top, double width, double height) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+double Control::ScaleWidth() const {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return PixelsToTwips(r.right, form_.TwipsPerPixelX());
+}
+
+double Control::ScaleHeight() const {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    return PixelsToTwips(r.bottom, form_.TwipsPerPixelY());
+}
+
 void Control::SetToolTipText(const std::string& text) {
     tip_ = text;
     form_.SetToolTip(hwnd(), tip_);

@@ -21,6 +21,9 @@ class Control : public Window {
     double Top() const { return top_; }
     double Width() const { return width_; }
     double Height() const { return height_; }
+    // The inner (client) size in twips.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
 
     void SetToolTipText(const std::string& text);
     const std::string& ToolTipText() const { return tip_; }

@@ -77,6 +77,12 @@ void Form::MoveTo(double left, double top) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::Move(double left, double top, double width, double height) {
+    SetWindowPos(hwnd(), nullptr, TwipsToPixels(left, tppX_), TwipsToPixels(top, tppY_),
+                 TwipsToPixels(width, tppX_), TwipsToPixels(height, tppY_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::SetBackColor(ColorValue c) {
     back_ = c;
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
@@ -119,9 +125,20 @@ void Form::SetToolTip(HWND child, const std::string& text) {
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     ti.hwnd = hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(child);
+    TTTOOLINFOA known = ti;
+    char knownText[256] = ""; // the tooltip copies the tool's text here (up to 80 characters)
+    known.lpszText = knownText;
+    const bool exists =
+        SendMessageA(tooltip_, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&known));
+    if (text.empty()) {
+        if (exists) SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        return;
+    }
+    // Hosts rewrite some tips on every mouse move: a known tool keeps its place (and a tip
+    // on show stays up) and only takes the new text.
     ti.lpszText = const_cast<char*>(text.c_str());
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    if (!text.empty()) SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageA(tooltip_, exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
+                 reinterpret_cast<LPARAM>(&ti));
 }
 
 void Form::Unload() {
@@ -142,11 +159,8 @@ void Form::SetWindowState(int state) {
     if (hwnd()) ShowWindow(hwnd(), state == vbMinimized ? SW_MINIMIZE : SW_RESTORE);
 }
 
-void Form::Paint(HDC dc) {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    UniqueBrush back(CreateSolidBrush(ResolveColor(back_)));
-    FillRect(dc, &client, back.get());
+void Form::PaintForm(HDC dc) {
+    FillClient(hwnd(), dc, back_);
     if (picture_) picture_->Draw(dc, 0, 0);
     SetBkMode(dc, TRANSPARENT);
     for (const auto& l : labels_) {
@@ -212,13 +226,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        Paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return Window::Paint([this](HDC dc) { PaintForm(dc); });
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
         if (auto* c = dynamic_cast<Control*>(Window::FromHandle(reinterpret_cast<HWND>(lp))))
@@ -252,6 +261,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_SIZE:
         if (OnResize) OnResize();
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE && OnActivate) OnActivate();
         break;
     case WM_CLOSE:
         Unload();

@@ -32,6 +32,7 @@ class Form : public Window {
     double Width() const;
     double Height() const;
     void MoveTo(double left, double top);
+    void Move(double left, double top, double width, double height);
     // The client area in twips.
     double ScaleWidth() const;
     double ScaleHeight() const;
@@ -72,6 +73,7 @@ class Form : public Window {
     void Unload();
 
     EventHandler OnResize;
+    EventHandler OnActivate;   // it became the active window
     EventHandler OnUnload;     // before the window goes
     EventHandler OnTerminated; // after it went, with its controls
 
@@ -81,7 +83,7 @@ class Form : public Window {
     void OnDestroyed() override;
 
   private:
-    void Paint(HDC dc);
+    void PaintForm(HDC dc);
     Label* LabelAt(int x, int y) const; // client pixels
     bool MouseOnLabel(UINT msg, LPARAM lp);
     void MouseUpOnLabel(LPARAM lp);

@@ -11,9 +11,11 @@ UniqueRegion MaskRegion(const Picture& picture, COLORREF mask) {
     for (int y = 0; y < h; ++y) {
         int x = 0;
         while (x < w) {
-            while (x < w && picture.Pixel(x, y) == transparent) ++x;
+            while (x < w && picture.Pixel(x, y) == transparent)
+                ++x;
             const int start = x;
-            while (x < w && picture.Pixel(x, y) != transparent) ++x;
+            while (x < w && picture.Pixel(x, y) != transparent)
+                ++x;
             if (x > start) runs.push_back(RECT{start, y, x, y + 1});
         }
     }

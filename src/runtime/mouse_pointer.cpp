@@ -11,10 +11,10 @@ MouseIcon LoadMouseIcon(int resourceId) {
 }
 
 HCURSOR StandardPointer(int mousePointer) {
-    static const LPCSTR kShapes[] = {
-        nullptr,     IDC_ARROW,  IDC_CROSS,  IDC_IBEAM,  IDC_ICON,   IDC_SIZE,
-        IDC_SIZENESW, IDC_SIZENS, IDC_SIZENWSE, IDC_SIZEWE, IDC_UPARROW, IDC_WAIT,
-        IDC_NO,      IDC_APPSTARTING, IDC_HELP, IDC_SIZEALL};
+    static const LPCSTR kShapes[] = {nullptr,      IDC_ARROW,       IDC_CROSS,    IDC_IBEAM,
+                                     IDC_ICON,     IDC_SIZE,        IDC_SIZENESW, IDC_SIZENS,
+                                     IDC_SIZENWSE, IDC_SIZEWE,      IDC_UPARROW,  IDC_WAIT,
+                                     IDC_NO,       IDC_APPSTARTING, IDC_HELP,     IDC_SIZEALL};
     if (mousePointer <= vbDefault || mousePointer >= static_cast<int>(std::size(kShapes)))
         return nullptr;
     return LoadCursorA(nullptr, kShapes[mousePointer]);

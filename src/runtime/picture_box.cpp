@@ -22,18 +22,6 @@ void PictureBox::SetPicture(PicturePtr picture) {
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-double PictureBox::ScaleWidth() const {
-    RECT r{};
-    GetClientRect(hwnd(), &r);
-    return PixelsToTwips(r.right, form().TwipsPerPixelX());
-}
-
-double PictureBox::ScaleHeight() const {
-    RECT r{};
-    GetClientRect(hwnd(), &r);
-    return PixelsToTwips(r.bottom, form().TwipsPerPixelY());
-}
-
 ColorValue PictureBox::Point(float x, float y) const {
     RECT client{};
     if (!hwnd() || !GetClientRect(hwnd(), &client)) return -1;
@@ -55,17 +43,11 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        RECT client{};
-        GetClientRect(hwnd(), &client);
-        UniqueBrush brush(CreateSolidBrush(ResolveColor(back_)));
-        FillRect(dc, &client, brush.get());
-        if (picture_) picture_->Draw(dc, 0, 0);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return Paint([this](HDC dc) {
+            FillClient(hwnd(), dc, back_);
+            if (picture_) picture_->Draw(dc, 0, 0);
+        });
     case WM_SETCURSOR:
         if (icon_ && *icon_ && LOWORD(lp) == HTCLIENT) {
             SetCursor(icon_->get());

@@ -25,8 +25,6 @@ class PictureBox : public Control {
 
     // The colour drawn at (X, Y) twips inside the box, or -1 outside it.
     ColorValue Point(float x, float y) const;
-    double ScaleWidth() const;
-    double ScaleHeight() const;
 
     MouseHandler OnMouseDown, OnMouseMove, OnMouseUp;
     EventHandler OnClick, OnDblClick;

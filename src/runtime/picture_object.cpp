@@ -5,7 +5,7 @@
 namespace hv::rt {
 
 std::shared_ptr<Picture> Picture::FromPictureObject(ComPtr<IPictureDisp> object) {
-    const ComPtr<IPicture> picture = object.As<IPicture>();
+    const ComPtr<IPicture> picture = QueryAs<IPicture>(object);
     OLE_HANDLE handle = 0, palette = 0;
     SHORT type = PICTYPE_UNINITIALIZED;
     if (!picture || FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP ||
@@ -40,7 +40,7 @@ Picture::~Picture() {
         if (oldPalette_) SelectPalette(objectDc_.get(), oldPalette_, FALSE);
         objectDc_.reset();
     }
-    object_.reset();
+    object_.Reset();
 }
 
 } // namespace hv::rt

@@ -24,7 +24,8 @@ bool ParseLong(const std::string& text, std::int32_t& out) {
     errno = 0;
     const long long v = std::strtoll(begin, &end, 10);
     if (end == begin || errno == ERANGE || v < INT32_MIN || v > INT32_MAX) return false;
-    while (*end == ' ' || *end == '\t') ++end;
+    while (*end == ' ' || *end == '\t')
+        ++end;
     if (*end) return false;
     out = static_cast<std::int32_t>(v);
     return true;
@@ -100,7 +101,8 @@ PicturePtr PropertyBag::ReadPicture(const std::string& key, const PicturePtr& de
 
 std::vector<std::string> PropertyBag::Keys() const {
     std::vector<std::string> keys;
-    for (const auto& e : entries_) keys.push_back(e.first);
+    for (const auto& e : entries_)
+        keys.push_back(e.first);
     return keys;
 }
 

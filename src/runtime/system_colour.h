@@ -1,5 +1,6 @@
 #pragma once
 #include "../core/colour.h"
+#include "handles.h"
 #include <windows.h>
 
 namespace hv::rt {
@@ -8,6 +9,19 @@ namespace hv::rt {
 inline COLORREF ResolveColor(ColorValue c) {
     if (IsSystemColor(c)) return GetSysColor(c & 0xFF);
     return static_cast<COLORREF>(c & 0xFFFFFF);
+}
+
+// Fills the rectangle with the colour (a system colour resolved now).
+inline void FillWithColor(HDC dc, const RECT& r, ColorValue c) {
+    UniqueBrush brush(CreateSolidBrush(ResolveColor(c)));
+    FillRect(dc, &r, brush.get());
+}
+
+// Fills the window's whole client area.
+inline void FillClient(HWND w, HDC dc, ColorValue c) {
+    RECT client{};
+    GetClientRect(w, &client);
+    FillWithColor(dc, client, c);
 }
 
 } // namespace hv::rt

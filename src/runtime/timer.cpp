@@ -15,7 +15,9 @@ Timer::Timer(UINT intervalMs, bool enabled) : interval_(intervalMs), enabled_(en
     if (enabled_) Start();
 }
 
-Timer::~Timer() { Stop(); }
+Timer::~Timer() {
+    Stop();
+}
 
 void Timer::SetEnabled(bool enabled) {
     enabled_ = enabled;
@@ -31,7 +33,9 @@ void Timer::SetInterval(UINT ms) {
     if (enabled_) Start();
 }
 
-long Timer::RunningCount() { return static_cast<long>(Timers().size()); }
+long Timer::RunningCount() {
+    return static_cast<long>(Timers().size());
+}
 
 void Timer::Start() {
     if (id_ || !interval_) return;

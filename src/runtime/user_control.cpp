@@ -17,18 +17,6 @@ void UserControl::SetSurfaceBackColor(ColorValue c) {
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-double UserControl::ScaleWidth() const {
-    RECT r{};
-    GetClientRect(hwnd(), &r);
-    return PixelsToTwips(r.right, form().TwipsPerPixelX());
-}
-
-double UserControl::ScaleHeight() const {
-    RECT r{};
-    GetClientRect(hwnd(), &r);
-    return PixelsToTwips(r.bottom, form().TwipsPerPixelY());
-}
-
 // The size snaps to whole pixels, as the extender's Width and Height do.
 void UserControl::Resize(double widthTwips, double heightTwips) {
     const int tx = form().TwipsPerPixelX(), ty = form().TwipsPerPixelY();
@@ -38,33 +26,26 @@ void UserControl::Resize(double widthTwips, double heightTwips) {
 }
 
 void UserControl::Refresh() {
-    if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (hwnd())
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-ColorValue UserControl::AmbientBackColor() const { return form().BackColor(); }
+ColorValue UserControl::AmbientBackColor() const {
+    return form().BackColor();
+}
 
 void UserControl::PropertyChanged(const std::string& property) {
     if (OnPropertyChanged) OnPropertyChanged(property);
 }
 
-void UserControl::UserControl_Paint(HDC dc) {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    UniqueBrush brush(CreateSolidBrush(ResolveColor(back_)));
-    FillRect(dc, &client, brush.get());
-}
+void UserControl::UserControl_Paint(HDC dc) { FillClient(hwnd(), dc, back_); }
 
 LRESULT UserControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        UserControl_Paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return Paint([this](HDC dc) { UserControl_Paint(dc); });
     case WM_SIZE:
         UserControl_Resize();
         return 0;

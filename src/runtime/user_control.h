@@ -16,9 +16,6 @@ class UserControl : public Control {
     // UserControl.BackColor: the colour the surface is painted in.
     ColorValue SurfaceBackColor() const { return back_; }
     void SetSurfaceBackColor(ColorValue c);
-    // The inner size in twips.
-    double ScaleWidth() const;
-    double ScaleHeight() const;
     // UserControl.Width/Height lets: resizes in place, to whole pixels.
     void Resize(double widthTwips, double heightTwips);
     void Refresh();
@@ -32,8 +29,8 @@ class UserControl : public Control {
     std::function<void(const std::string&)> OnPropertyChanged;
 
   protected:
-    UserControl(Form& form, std::string name, double left, double top, double width,
-                double height, const char* className, DWORD style = 0);
+    UserControl(Form& form, std::string name, double left, double top, double width, double height,
+                const char* className, DWORD style = 0);
 
     void PropertyChanged(const std::string& property);
 

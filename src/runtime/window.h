@@ -26,6 +26,14 @@ class Window {
     // Takes over a window of a system class (EDIT, ...) by subclassing it.
     bool Attach(HWND hwnd);
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // Answers WM_PAINT: BeginPaint, paint, EndPaint.
+    template <typename F> LRESULT Paint(F&& paint) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        paint(dc);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
     // The processing the window would get without us.
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
     // Called after WM_NCDESTROY, when hwnd() is already null.

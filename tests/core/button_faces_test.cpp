@@ -10,13 +10,15 @@ namespace {
 
 int Differing(const Image& a, const Image& b) {
     int n = 0;
-    for (size_t i = 0; i < a.pixels.size(); ++i) n += a.pixels[i] != b.pixels[i];
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        n += a.pixels[i] != b.pixels[i];
     return n;
 }
 
 int Visible(const Image& img) {
     int n = 0;
-    for (ColorValue c : img.pixels) n += c != kButtonMaskColor;
+    for (ColorValue c : img.pixels)
+        n += c != kButtonMaskColor;
     return n;
 }
 
@@ -24,9 +26,9 @@ int Visible(const Image& img) {
 
 TEST(ButtonFaces, SizesAreThoseTheWindowsAreLaidOutFor) {
     const std::pair<std::string, std::pair<int, int>> sizes[] = {
-        {"cmd_insert", {28, 22}},     {"cmd_copy", {28, 22}},     {"cmd_capture", {28, 22}},
-        {"cmd_about", {28, 22}},      {"cmd_rgb_menu", {112, 14}}, {"cmd_insert_fav", {33, 16}},
-        {"cmd_copy_fav", {33, 16}},   {"cmd_ac_fav", {33, 16}},   {"cmd_ok", {48, 22}},
+        {"cmd_insert", {28, 22}},   {"cmd_copy", {28, 22}},      {"cmd_capture", {28, 22}},
+        {"cmd_about", {28, 22}},    {"cmd_rgb_menu", {112, 14}}, {"cmd_insert_fav", {33, 16}},
+        {"cmd_copy_fav", {33, 16}}, {"cmd_ac_fav", {33, 16}},    {"cmd_ok", {48, 22}},
         {"cmd_web", {64, 22}}};
     for (const auto& [file, size] : sizes) {
         const ButtonFace* face = nullptr;

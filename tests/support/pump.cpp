@@ -110,6 +110,23 @@ void SendMoveTo(int x, int y) {
     SendInput(1, &in, sizeof in);
 }
 
+namespace {
+BOOL CALLBACK FindIcon(HWND child, LPARAM lp) {
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+        SendMessageA(child, STM_GETICON, 0, 0) != 0) {
+        *reinterpret_cast<bool*>(lp) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+bool HasMessageIcon(HWND box) {
+    bool found = false;
+    EnumChildWindows(box, &FindIcon, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 std::string WindowText(HWND hwnd) {
     char buf[512] = "";
     GetWindowTextA(hwnd, buf, sizeof buf);

@@ -53,6 +53,10 @@ void SendKey(WORD vk);
 // Real input: the pointer moved to (x, y) on the screen.
 void SendMoveTo(int x, int y);
 
+// Whether a message box shows an icon: a visible icon static holding an icon (its control
+// number differs between Win32 implementations, so it is found by its style).
+bool HasMessageIcon(HWND box);
+
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
 

@@ -36,20 +36,45 @@ void Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
 }
 } // namespace
 
+namespace {
+// True when the cursor is at `p` and stays there for a few passes of the message loop.
+bool CursorStaysAt(POINT p) {
+    for (int i = 0; i < 4; ++i) {
+        PumpMessages(5);
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x != p.x || now.y != p.y) return false;
+    }
+    return true;
+}
+} // namespace
+
+// The display reports a warp of its pointer back to us a little later; a report of an older
+// place arriving after the move would put the cursor back, so the move is checked and made
+// again until the cursor stays.
 void MoveMouseTo(POINT p) {
     // Normalised 0..65535 coordinates, rounded up so they map back onto the same pixel.
     const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (p.x * 65536 + w - 1) / w,
-         (p.y * 65536 + h - 1) / h);
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (p.x * 65536 + w - 1) / w,
+             (p.y * 65536 + h - 1) / h);
+        if (CursorStaysAt(p)) return;
+    }
 }
 
 void PlaceCursor(POINT p) {
-    SetCursorPos(p.x, p.y);
-    PumpMessages();
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        SetCursorPos(p.x, p.y);
+        if (CursorStaysAt(p)) return;
+    }
 }
 
-void LeftDown() { Send(MOUSEEVENTF_LEFTDOWN); }
-void LeftUp() { Send(MOUSEEVENTF_LEFTUP); }
+void LeftDown() {
+    Send(MOUSEEVENTF_LEFTDOWN);
+}
+void LeftUp() {
+    Send(MOUSEEVENTF_LEFTUP);
+}
 
 POINT ScreenPoint(HWND hwnd, int x, int y) {
     POINT p{x, y};

@@ -20,14 +20,16 @@ namespace {
 class GdiSqueeze {
   public:
     explicit GdiSqueeze(int spare) {
-        while (HRGN r = CreateRectRgn(0, 0, 1, 1)) held_.push_back(r);
+        while (HRGN r = CreateRectRgn(0, 0, 1, 1))
+            held_.push_back(r);
         for (int i = 0; i < spare && !held_.empty(); ++i) {
             DeleteObject(held_.back());
             held_.pop_back();
         }
     }
     ~GdiSqueeze() {
-        for (HRGN r : held_) DeleteObject(r);
+        for (HRGN r : held_)
+            DeleteObject(r);
     }
     GdiSqueeze(const GdiSqueeze&) = delete;
     GdiSqueeze& operator=(const GdiSqueeze&) = delete;
@@ -41,7 +43,8 @@ class GdiSqueeze {
             if (!r) break;
             probe.push_back(r);
         }
-        for (HRGN r : probe) DeleteObject(r);
+        for (HRGN r : probe)
+            DeleteObject(r);
         return static_cast<int>(probe.size());
     }
 
@@ -87,7 +90,8 @@ TEST_F(LeakTest, ControlsMadeShownAndDestroyedGiveBackEveryHandle) {
         GdiSqueeze squeeze(kSpare);
         ASSERT_GT(squeeze.held(), 5000u); // the table really is nearly full
         const int before = GdiSqueeze::FreeHandles(kSpare + 100);
-        for (int i = 1; i <= kRounds; ++i) round(i);
+        for (int i = 1; i <= kRounds; ++i)
+            round(i);
         const int after = GdiSqueeze::FreeHandles(kSpare + 100);
         EXPECT_GE(after, before - 2) << "GDI objects lost over " << kRounds << " rounds";
     }

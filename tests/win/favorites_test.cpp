@@ -49,17 +49,19 @@ HWND ColourArea(controls::LumoColorContainer* swatch) { return GetWindow(swatch-
 
 class FavoritesTest : public ::testing::Test {
   protected:
-    void SetUp() override {
+    void SetUp() override { Clean(); }
+    void TearDown() override {
+        main_.reset();
+        PumpMessages();
+        Clean();
+    }
+    static void Clean() {
         HKEY k;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC, &k) == ERROR_SUCCESS) {
             RegCloseKey(k);
             DenyWrites(false);
         }
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Lumo");
-    }
-    void TearDown() override {
-        main_.reset();
-        PumpMessages();
     }
     forms::frmMain& Load() {
         main_ = std::make_unique<forms::frmMain>();

@@ -54,8 +54,10 @@ class SwatchTest : public ControlHostTest {
 } // namespace
 
 TEST_F(SwatchTest, EdgeOutlineAndColourAreaLieWhereTheLayoutPutsThem) {
-    rt::PropertyBag bag{{"backcolor", kArea}, {"edgepressedcolor", kPressed},
-                        {"edgeunpressedcolor", kUnpressed}, {"InnerBorderColor", kInner}};
+    rt::PropertyBag bag{{"backcolor", kArea},
+                        {"edgepressedcolor", kPressed},
+                        {"edgeunpressedcolor", kUnpressed},
+                        {"InnerBorderColor", kInner}};
     auto& cc = Make(&bag);
     // Outline at 20, 20, 210 x 195 twips; colour area at 30, 30, 180 x 165 twips.
     const RECT area = AreaRect();
@@ -99,7 +101,7 @@ TEST_F(SwatchTest, NewSwatchLooksAsDesignedAndEveryResizeLaysItOut) {
     RECT area = AreaRect();
     EXPECT_EQ(area.right - area.left, 23);
     EXPECT_EQ(area.bottom - area.top, 23);
-    EXPECT_EQ(At(25, 1), 0);  // the outline's right column
+    EXPECT_EQ(At(25, 1), 0); // the outline's right column
     EXPECT_EQ(At(26, 1), Sys(COLOR_BTNSHADOW));
     // Too small for the bands: empty parts, nothing negative.
     cc.Move(300, 300, 45, 45);
@@ -118,7 +120,8 @@ TEST_F(SwatchTest, OnlyTheColourAreaRaisesEventsWithItsOwnCoordinates) {
     auto mouse = [&](const char* name) {
         return [&log, name](const rt::MouseEvent& e) {
             log += std::string(name) + " " + std::to_string(e.Button) + " " +
-                   std::to_string(static_cast<int>(e.X)) + "," + std::to_string(static_cast<int>(e.Y)) + "; ";
+                   std::to_string(static_cast<int>(e.X)) + "," +
+                   std::to_string(static_cast<int>(e.Y)) + "; ";
         };
     };
     cc.OnMouseDown = mouse("Down");
@@ -169,6 +172,11 @@ TEST_F(SwatchTest, ColorTipTextIsTheColourAreasTooltipAndLeavesWithIt) {
     SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
     EXPECT_STREQ(text, "&H00FF&");
     EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), before + 1);
+    // Rewritten, as hosts do on every mouse move: the same tool with the new text.
+    cc.SetColorTipText("Favorite colors");
+    SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, "Favorite colors");
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), before + 1);
     cc.SetColorTipText("");
     EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), before);
     // A swatch destroyed on its own takes its tool with it.
@@ -211,8 +219,9 @@ TEST_F(SwatchTest, EveryPropertyIsMarkedChangedAndRoundTrips) {
     cc.SetEdgePressedColor(kPressed);
     cc.SetEdgeUnPressedColor(kUnpressed);
     cc.SetColorTipText("tip");
-    const std::vector<std::string> order{"BackColor", "Enabled", "Style", "InnerBorderColor",
-                                         "EdgePressedColor", "EdgeUnPressedColor", "ColorTipText"};
+    const std::vector<std::string> order{
+        "BackColor",          "Enabled",     "Style", "InnerBorderColor", "EdgePressedColor",
+        "EdgeUnPressedColor", "ColorTipText"};
     EXPECT_EQ(changed, order);
     rt::PropertyBag saved;
     cc.WriteProperties(saved);

@@ -75,7 +75,7 @@ TEST_F(PaletteDisplay, DesktopGrabCarriesTheSystemPaletteAndShowsTheScreen) {
 
     auto grab = capture::GrabDesktop();
     ASSERT_TRUE(grab);
-    HPALETTE palette = PicturePalette(grab.get());
+    HPALETTE palette = PicturePalette(grab.Get());
     ASSERT_NE(palette, nullptr);
     std::vector<PALETTEENTRY> copied(256);
     ASSERT_EQ(GetPaletteEntries(palette, 0, 256, copied.data()), 256u);
@@ -83,14 +83,14 @@ TEST_F(PaletteDisplay, DesktopGrabCarriesTheSystemPaletteAndShowsTheScreen) {
     EXPECT_EQ(memcmp(copied.data(), SystemPalette().data(), 256 * sizeof(PALETTEENTRY)), 0);
 
     BITMAP bm{};
-    ASSERT_TRUE(GetObjectA(PictureBitmap(grab.get()), sizeof bm, &bm));
+    ASSERT_TRUE(GetObjectA(PictureBitmap(grab.Get()), sizeof bm, &bm));
     EXPECT_EQ(bm.bmBitsPixel, 8);
     EXPECT_EQ(bm.bmWidth, cx);
     EXPECT_EQ(bm.bmHeight, cy);
 
     // Read through the picture's palette, both by the platform and by the picture that the
     // capture window will show, every window pixel is the colour the window drew.
-    const Image img = PictureObjectImage(grab.get());
+    const Image img = PictureObjectImage(grab.Get());
     const auto shown = rt::Picture::FromPictureObject(grab);
     ASSERT_TRUE(shown);
     for (const auto& win : windows) {

@@ -39,7 +39,9 @@ TEST(PropertyBag, KeysAreFoundWhateverTheirCase) {
 }
 
 TEST(PropertyBag, StoredValuesOfAnotherKindConvertOrAnswerTheDefault) {
-    PropertyBag bag{{"n", std::string(" 42 ")}, {"t", true}, {"x", std::string("12abc")},
+    PropertyBag bag{{"n", std::string(" 42 ")},
+                    {"t", true},
+                    {"x", std::string("12abc")},
                     {"p", Picture::FromImage(Image(1, 1))}};
     EXPECT_EQ(bag.ReadLong("n", 0), 42);
     EXPECT_EQ(bag.ReadLong("t", 0), -1);

@@ -5,6 +5,7 @@
 #include "capture/screen_capture.h"
 #include "support/image_window.h"
 #include "support/picture_object_image.h"
+#include "support/process_memory.h"
 #include "support/pump.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -12,21 +13,6 @@
 namespace hv::test {
 
 namespace {
-
-// Bytes in use in all heaps of the process.
-size_t HeapBytesInUse() {
-    std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 8);
-    heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
-    size_t total = 0;
-    for (HANDLE heap : heaps) {
-        HeapLock(heap);
-        PROCESS_HEAP_ENTRY e{};
-        while (HeapWalk(heap, &e))
-            if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += e.cbData;
-        HeapUnlock(heap);
-    }
-    return total;
-}
 
 // GDI objects made until the process's table (or quota) refuses one more.
 class GdiFiller {
@@ -68,7 +54,7 @@ TEST(ScreenGrabLeak, GrabsInAFullGdiTableLeaveNothingBehind) {
         full.FreeSlots(kRoom);
         for (size_t i = 0; i < kGrabs; ++i) {
             const auto pic = grab();
-            if (!pic || !PictureBitmap(pic.get())) ++failed;
+            if (!pic || !PictureBitmap(pic.Get())) ++failed;
         }
         GdiFiller rest; // takes exactly the room the grabs left
         freeAfter = rest.held();
@@ -82,7 +68,7 @@ TEST(ScreenGrabLeak, GrabsInAFullGdiTableLeaveNothingBehind) {
     // And the process still makes objects and grabs as before.
     const auto after = grab();
     ASSERT_TRUE(after);
-    EXPECT_EQ(PictureObjectImage(after.get()).at(0, 0), win.image().at(2, 2));
+    EXPECT_EQ(PictureObjectImage(after.Get()).at(0, 0), win.image().at(2, 2));
     OleUninitialize();
 }
 

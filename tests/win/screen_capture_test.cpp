@@ -53,7 +53,7 @@ TEST_F(ScreenGrab, DesktopShowsWindowsAtTheCornersAndEdgesPixelForPixel) {
 
     const auto grab = GrabDesktop();
     ASSERT_TRUE(grab);
-    const Image img = PictureObjectImage(grab.get());
+    const Image img = PictureObjectImage(grab.Get());
     EXPECT_EQ(img.width, s.cx);
     EXPECT_EQ(img.height, s.cy);
     for (int i = 0; i < 8; ++i) {
@@ -68,7 +68,7 @@ TEST_F(ScreenGrab, DesktopShowsWindowsAtTheCornersAndEdgesPixelForPixel) {
 TEST_F(ScreenGrab, PictureObjectIsABitmapSizedInHimetricAndOwnsIt) {
     const SIZE s = ScreenSize();
     auto grab = GrabDesktop();
-    auto pic = grab.As<IPicture>();
+    auto pic = rt::QueryAs<IPicture>(grab);
     ASSERT_TRUE(pic);
     SHORT type = 0;
     OLE_XSIZE_HIMETRIC hw = 0;
@@ -82,17 +82,17 @@ TEST_F(ScreenGrab, PictureObjectIsABitmapSizedInHimetricAndOwnsIt) {
     EXPECT_EQ(hh, MulDiv(s.cy, 2540, GetDeviceCaps(screen, LOGPIXELSY)));
     // This display has no palette, so neither has the picture.
     ASSERT_FALSE(capture::TakesPalettePath(capture::ReadDeviceCaps(screen)));
-    EXPECT_EQ(PicturePalette(grab.get()), nullptr);
+    EXPECT_EQ(PicturePalette(grab.Get()), nullptr);
 
     // The bitmap is the display's kind and lives exactly as long as the object.
-    HBITMAP bitmap = PictureBitmap(grab.get());
+    HBITMAP bitmap = PictureBitmap(grab.Get());
     BITMAP bm{};
     ASSERT_TRUE(GetObjectA(bitmap, sizeof bm, &bm));
     EXPECT_EQ(bm.bmBitsPixel, GetDeviceCaps(screen, BITSPIXEL));
     ReleaseDC(nullptr, screen);
-    grab.reset();
+    grab.Reset();
     EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP)); // pic still holds it
-    pic.reset();
+    pic.Reset();
     EXPECT_EQ(GetObjectType(bitmap), 0u);
 }
 
@@ -111,11 +111,11 @@ TEST_F(ScreenGrab, WindowAreaFromTheClientAreaOrTheWholeWindow) {
             want.at(x, y) = win.image().at(3 + x, 2 + y);
 
     const auto client = GrabWindowArea(win.hwnd(), true, 3, 2, 20, 10);
-    EXPECT_EQ(CompareArea(PictureObjectImage(client.get()), 0, 0, want), "");
+    EXPECT_EQ(CompareArea(PictureObjectImage(client.Get()), 0, 0, want), "");
     const auto whole = GrabWindowArea(win.hwnd(), false, 3 + frameX, 2 + frameY, 20, 10);
-    EXPECT_EQ(CompareArea(PictureObjectImage(whole.get()), 0, 0, want), "");
-    EXPECT_EQ(PictureObjectImage(whole.get()).width, 20);
-    EXPECT_EQ(PictureObjectImage(whole.get()).height, 10);
+    EXPECT_EQ(CompareArea(PictureObjectImage(whole.Get()), 0, 0, want), "");
+    EXPECT_EQ(PictureObjectImage(whole.Get()).width, 20);
+    EXPECT_EQ(PictureObjectImage(whole.Get()).height, 10);
 }
 
 TEST_F(ScreenGrab, OnlyA256EntryPaletteDeviceGetsThePaletteCopied) {
@@ -140,13 +140,13 @@ TEST_F(ScreenGrab, OnlyA256EntryPaletteDeviceGetsThePaletteCopied) {
         const auto grab = grabWith({caps, 256});
         // The capabilities are those of the screen context, not of the memory context.
         EXPECT_EQ(askedFor, win.hwnd());
-        HPALETTE pal = PicturePalette(grab.get());
+        HPALETTE pal = PicturePalette(grab.Get());
         ASSERT_NE(pal, nullptr) << caps;
         PALETTEENTRY got[256] = {};
         ASSERT_EQ(GetPaletteEntries(pal, 0, 256, got), 256u);
         EXPECT_EQ(GetPaletteEntries(pal, 0, 0, nullptr), 256u);
         EXPECT_EQ(memcmp(got, system, sizeof got), 0);
-        EXPECT_EQ(CompareArea(PictureObjectImage(grab.get()), 0, 0, win.image()), "");
+        EXPECT_EQ(CompareArea(PictureObjectImage(grab.Get()), 0, 0, win.image()), "");
     }
     // Not checked: that releasing the object deletes the palette. Windows documents that an
     // owning picture object owns its palette too (IPicture::get_hPal); Wine 8 deletes only
@@ -155,9 +155,9 @@ TEST_F(ScreenGrab, OnlyA256EntryPaletteDeviceGetsThePaletteCopied) {
     for (DeviceCaps caps : {DeviceCaps{RC_PALETTE, 16}, DeviceCaps{RC_PALETTE, 255},
                             DeviceCaps{RC_PALETTE, 0}, DeviceCaps{RC_BITBLT, 256}}) {
         const auto grab = grabWith(caps);
-        EXPECT_EQ(PicturePalette(grab.get()), nullptr)
+        EXPECT_EQ(PicturePalette(grab.Get()), nullptr)
             << caps.rasterCaps << " " << caps.paletteSize;
-        EXPECT_EQ(CompareArea(PictureObjectImage(grab.get()), 0, 0, win.image()), "");
+        EXPECT_EQ(CompareArea(PictureObjectImage(grab.Get()), 0, 0, win.image()), "");
     }
 }
 
@@ -180,7 +180,7 @@ TEST_F(ScreenGrab, PictureBoxShowsAndReadsTheGrabInPlace) {
     ImageWindow win(PatternImage(50, 40, 7), 500, 100);
     PumpMessages(20);
     auto grab = GrabWindowArea(win.hwnd(), true, 0, 0, 50, 40);
-    HBITMAP bitmap = PictureBitmap(grab.get());
+    HBITMAP bitmap = PictureBitmap(grab.Get());
     auto picture = rt::Picture::FromPictureObject(std::move(grab));
     ASSERT_TRUE(picture);
     EXPECT_FALSE(grab);

@@ -25,7 +25,10 @@ class ButtonTest : public ControlHostTest {
             Log("MouseOver");
             overAt = POINT{x, y};
         };
-        b.OnMouseNotOver = [this](long, long) { Log("MouseNotOver"); };
+        b.OnMouseNotOver = [this](long x, long y) {
+            Log("MouseNotOver");
+            notOverAt = POINT{x, y};
+        };
         button = &b;
         // The first tick after creation finds the pointer away and stops the timer.
         EXPECT_TRUE(PumpUntil([&] { return !b.HoverTimerRunning(); }));
@@ -38,14 +41,22 @@ class ButtonTest : public ControlHostTest {
     }
     // The colour the button shows at a pixel of its picture away from the clear corner.
     ColorValue Shown() { return static_cast<ColorValue>(PixelAt(button->hwnd(), 10, 6)); }
-    bool ShowsSoon(ColorValue c) {
-        return PumpUntil([&] { return Shown() == c; }, 2000);
+    ::testing::AssertionResult ShowsSoon(ColorValue c) {
+        if (PumpUntil([&] { return Shown() == c; }, 2000)) return ::testing::AssertionSuccess();
+        POINT p{};
+        GetCursorPos(&p);
+        const RECT r = ScreenRect(button->hwnd());
+        return ::testing::AssertionFailure()
+               << "shows " << Shown() << "; cursor " << p.x << "," << p.y << "; button " << r.left
+               << "," << r.top << "-" << r.right << "," << r.bottom << "; timer "
+               << button->HoverTimerRunning() << "; events " << Events();
     }
     POINT OnButton() { return ScreenPoint(button->hwnd(), 10, 6); }
     POINT OffButton() { return ScreenPoint(button->hwnd(), 40, 6); }
     std::string Events() {
         std::string s;
-        for (const auto& e : events) s += (s.empty() ? "" : " ") + e;
+        for (const auto& e : events)
+            s += (s.empty() ? "" : " ") + e;
         events.clear();
         return s;
     }
@@ -54,7 +65,7 @@ class ButtonTest : public ControlHostTest {
                    down = CornerFace(kDownColour);
     controls::TransSkinButton* button = nullptr;
     std::vector<std::string> events;
-    POINT overAt{};
+    POINT overAt{}, notOverAt{};
     rt::PicturePtr shownAtClick;
 };
 
@@ -84,7 +95,9 @@ TEST_F(ButtonTest, PointerOnTheRightAndBottomEdgeValuesStillCountsAsOver) {
     // One past the last column and row: still over.
     PlaceCursor(POINT{r.right, r.bottom});
     PumpMessages(80);
-    EXPECT_TRUE(b.HoverTimerRunning());
+    EXPECT_TRUE(b.HoverTimerRunning()) << "left at " << notOverAt.x << "," << notOverAt.y
+                                       << " from " << r.left << "," << r.top << "-" << r.right
+                                       << "," << r.bottom;
     EXPECT_EQ(Shown(), kOverColour);
     PlaceCursor(POINT{r.left, r.top});
     PumpMessages(30);
@@ -268,9 +281,9 @@ TEST_F(ButtonTest, TakesThePictureSizeFromItsHimetricExtent) {
 }
 
 TEST_F(ButtonTest, StoredDataInLowerCaseComesBackUnderThePropertyNames) {
-    rt::PropertyBag stored{{"_extentx", 741},       {"_extenty", 582},
-                           {"pictureup", up},       {"pictureover", over},
-                           {"picturedown", down},   {"backcolor", RGBColor(1, 2, 3)}};
+    rt::PropertyBag stored{{"_extentx", 741},     {"_extenty", 582},
+                           {"pictureup", up},     {"pictureover", over},
+                           {"picturedown", down}, {"backcolor", RGBColor(1, 2, 3)}};
     auto& b = host().Add<controls::TransSkinButton>("cmd", 300, 300, 660, 420, &stored);
     // Missing keys read as their defaults; the mask is the host's background.
     EXPECT_EQ(b.ButtonStyle(), 0);
@@ -281,7 +294,8 @@ TEST_F(ButtonTest, StoredDataInLowerCaseComesBackUnderThePropertyNames) {
     EXPECT_EQ(b.BackColor(), RGBColor(1, 2, 3));
     rt::PropertyBag saved;
     b.WriteProperties(saved);
-    EXPECT_EQ(saved.Keys(), (std::vector<std::string>{"PictureUp", "PictureOver", "PictureDown", "BackColor"}));
+    EXPECT_EQ(saved.Keys(),
+              (std::vector<std::string>{"PictureUp", "PictureOver", "PictureDown", "BackColor"}));
     EXPECT_EQ(saved.ReadPicture("pictureover"), over);
     EXPECT_EQ(saved.ReadLong("BACKCOLOR", 0), RGBColor(1, 2, 3));
 }
@@ -331,15 +345,18 @@ TEST_F(ButtonTest, MousePointerPicksTheCursorOverTheButton) {
     auto& b = Make();
     MoveMouseTo(OnButton());
     b.SetMousePointer(rt::vbCrosshair);
-    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_CROSS));
     b.SetMouseIcon(CornerFace(RGBColor(9, 9, 9)));
     b.SetMousePointer(rt::vbCustom);
-    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_CROSS));
     EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
     b.SetMousePointer(0);
-    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(b.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(b.hwnd()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
 }
 

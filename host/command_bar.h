@@ -1,0 +1,39 @@
+// The IDE's command bars as data: the menu bar, the "Standard" toolbar and the "Add-Ins"
+// menu, each a list of controls. The IDE window shows them (ide_bars.cpp).
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace host {
+
+// Control types of the Office command bars.
+constexpr long kControlButton = 1; // msoControlButton
+constexpr long kControlPopup = 10; // msoControlPopup
+
+struct BarControl {
+    int id = 0; // its command number in the IDE window
+    long type = kControlButton;
+    std::wstring caption;
+    bool beginGroup = false;
+    bool builtIn = false;
+    int image = -1; // in the toolbar's image list
+    // The picture pasted as the face, as it came from the clipboard: 0x00RRGGBB, top row first.
+    std::vector<std::uint32_t> face;
+    int faceWidth = 0, faceHeight = 0;
+    HMENU submenu = nullptr;      // popups: the menu they open
+    std::function<void()> action; // built-in controls: what a click does
+};
+
+struct CommandBar {
+    enum class Style { MenuBar, Toolbar, Popup };
+    std::wstring name;
+    Style style;
+    HMENU menu = nullptr; // menu bar and popups: the menu that shows the controls
+    std::vector<std::shared_ptr<BarControl>> controls;
+};
+
+} // namespace host

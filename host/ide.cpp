@@ -1,0 +1,235 @@
+#include "ide.h"
+#include "command_bar_events.h"
+#include "objects.h"
+#include <commctrl.h>
+#include <commdlg.h>
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace host {
+
+namespace {
+
+constexpr wchar_t kFrameClass[] = L"IdeHostFrame";
+constexpr int kFirstMdiChild = 50000;
+
+HINSTANCE Module() {
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
+
+} // namespace
+
+std::shared_ptr<Ide> Ide::Create(const IdeOptions& options) {
+    std::shared_ptr<Ide> ide(new Ide(options));
+    if (!ide->CreateWindows()) return nullptr;
+    if (options.files.empty()) ide->NewModule();
+    for (const auto& f : options.files)
+        if (!ide->OpenModule(f)) ide->Report(L"The module " + f + L" could not be opened.");
+    if (!ide->panes_.empty()) ide->panes_.front()->Show();
+    return ide;
+}
+
+Ide::Ide(const IdeOptions& options)
+    : options_(options), faults_(std::make_shared<FaultPlan>()), addins_(*this) {
+    faults_->Parse(options.faults);
+}
+
+Ide::~Ide() {
+    Close();
+    for (HBITMAP b : faceBitmaps_)
+        DeleteObject(b);
+}
+
+bool Ide::CreateWindows() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(Module(), kFrameClass, &wc)) {
+        wc.lpfnWndProc = &Ide::FrameProc;
+        wc.hInstance = Module();
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+        wc.lpszClassName = kFrameClass;
+        RegisterClassExW(&wc);
+    }
+    frame_ = CreateWindowExW(0, kFrameClass, L"Project1 - IDE host [design]",
+                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 760, 540, nullptr,
+                             nullptr, Module(), this);
+    if (!frame_) return false;
+    CLIENTCREATESTRUCT ccs{windowMenu_, kFirstMdiChild};
+    mdi_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                           0, 0, frame_, nullptr, Module(), &ccs);
+    if (options_.standardBar) {
+        toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST |
+                                       TBSTYLE_TOOLTIPS | CCS_TOP,
+                                   0, 0, 0, 0, frame_, nullptr, Module(), nullptr);
+        SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+        SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
+        SendMessageW(toolbar_, TB_LOADIMAGES, IDB_STD_SMALL_COLOR,
+                     reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    }
+    BuildBars();
+    Layout();
+    ShowWindow(frame_, options_.showCommand);
+    UpdateWindow(frame_);
+    return true;
+}
+
+void Ide::Close() {
+    if (closing_ || !frame_) return;
+    closing_ = true;
+    addins_.UnloadAll();
+    // Sources the add-ins still hold lose their sinks: nothing of the IDE is raised later.
+    const auto sources = eventSources_;
+    for (CommandBarEventsObject* s : sources)
+        s->Detach();
+    panes_.clear();
+    HWND frame = frame_;
+    frame_ = toolbar_ = mdi_ = nullptr;
+    DestroyWindow(frame);
+    closing_ = false;
+}
+
+ComPtr<IDispatch> Ide::Vbe() {
+    return NewVbe(weak_from_this());
+}
+
+void Ide::Layout() {
+    if (!frame_) return;
+    RECT r;
+    GetClientRect(frame_, &r);
+    int top = 0;
+    if (toolbar_) {
+        SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+        RECT t;
+        GetWindowRect(toolbar_, &t);
+        top = t.bottom - t.top;
+    }
+    if (mdi_) MoveWindow(mdi_, 0, top, r.right, r.bottom - top, TRUE);
+}
+
+std::shared_ptr<CodePane> Ide::ActivePane() {
+    if (!mdi_) return nullptr;
+    HWND active = reinterpret_cast<HWND>(SendMessageW(mdi_, WM_MDIGETACTIVE, 0, 0));
+    for (const auto& p : panes_)
+        if (p->window() == active) return p;
+    return nullptr;
+}
+
+std::shared_ptr<CodePane> Ide::NewModule() {
+    auto pane =
+        std::make_shared<CodePane>(mdi_, L"Module" + std::to_wstring(++untitled_), L"", L"");
+    pane->OnClosed = [this](CodePane* p) { OnPaneClosed(p); };
+    panes_.push_back(pane);
+    return pane;
+}
+
+std::shared_ptr<CodePane> Ide::OpenModule(const std::wstring& path) {
+    std::wstring name, text;
+    if (!CodePane::ReadModule(path, &name, &text)) return nullptr;
+    auto pane = std::make_shared<CodePane>(mdi_, name, path, text);
+    pane->OnClosed = [this](CodePane* p) { OnPaneClosed(p); };
+    panes_.push_back(pane);
+    return pane;
+}
+
+void Ide::OnPaneClosed(CodePane* pane) {
+    for (auto it = panes_.begin(); it != panes_.end(); ++it)
+        if (it->get() == pane) {
+            panes_.erase(it);
+            return;
+        }
+}
+
+void Ide::Report(const std::wstring& text) {
+    reports_.push_back(text);
+    if (options_.interactive)
+        MessageBoxW(frame_, text.c_str(), L"IDE host", MB_OK | MB_ICONWARNING);
+}
+
+void Ide::SaveActive(bool askForName) {
+    auto pane = ActivePane();
+    if (!pane) return;
+    std::wstring path = pane->path();
+    if (askForName || path.empty()) {
+        wchar_t file[MAX_PATH];
+        lstrcpynW(file, (pane->name() + L".bas").c_str(), MAX_PATH);
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = frame_;
+        ofn.lpstrFilter = L"Basic modules (*.bas)\0*.bas\0All files\0*.*\0";
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = MAX_PATH;
+        ofn.lpstrDefExt = L"bas";
+        ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+        if (!GetSaveFileNameW(&ofn)) return;
+        path = file;
+    }
+    if (!pane->Save(path)) Report(L"The module could not be saved to " + path + L".");
+}
+
+void Ide::OpenWithDialog() {
+    wchar_t file[MAX_PATH] = L"";
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = frame_;
+    ofn.lpstrFilter = L"Basic modules (*.bas)\0*.bas\0All files\0*.*\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.Flags = OFN_FILEMUSTEXIST;
+    if (!GetOpenFileNameW(&ofn)) return;
+    if (auto pane = OpenModule(file))
+        pane->Show();
+    else
+        Report(std::wstring(L"The module ") + file + L" could not be opened.");
+}
+
+void Ide::EditCommand(UINT message) {
+    if (auto pane = ActivePane()) SendMessageW(pane->edit(), message, 0, 0);
+}
+
+LRESULT CALLBACK Ide::FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* created = static_cast<Ide*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        created->frame_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* self = reinterpret_cast<Ide*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    return self->HandleFrame(hwnd, msg, wp, lp);
+}
+
+LRESULT Ide::HandleFrame(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_SIZE:
+        Layout();
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wp) <= 1 && LOWORD(wp) >= 1000 && LOWORD(wp) < kFirstMdiChild) {
+            Click(LOWORD(wp));
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wp) == managerMenu_) FillAddinManagerMenu(managerMenu_);
+        break;
+    case WM_CLOSE:
+        if (addins_.busy()) return 0;
+        Close();
+        return 0;
+    case WM_DESTROY:
+        if (options_.quitOnClose) PostQuitMessage(0);
+        break;
+    default:
+        break;
+    }
+    return DefFrameProcW(hwnd, mdi_, msg, wp, lp);
+}
+
+} // namespace host

@@ -1,0 +1,118 @@
+// The IDE host: a main window with a menu bar, the "Standard" toolbar and code panes
+// holding code modules, the VB6 extensibility object model over them, and the add-ins it
+// loads. One Ide per program; tests make their own.
+#pragma once
+#include "addins.h"
+#include "code_pane.h"
+#include "com.h"
+#include "command_bar.h"
+#include "faults.h"
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace host {
+
+class CommandBarEventsObject;
+
+struct IdeOptions {
+    bool standardBar = true;         // without it there is no command bar 2
+    std::vector<std::wstring> files; // .bas modules to open; none gives an empty module
+    std::wstring faults;             // see faults.h
+    bool eventsAsUnknown = false;    // Events.CommandBarEvents gives VT_UNKNOWN
+    bool interactive = false;        // report load failures in message boxes
+    bool quitOnClose = false;        // closing the window ends the message loop
+    int showCommand = SW_SHOWNOACTIVATE;
+};
+
+class Ide : public std::enable_shared_from_this<Ide> {
+  public:
+    static std::shared_ptr<Ide> Create(const IdeOptions& options);
+    ~Ide();
+    Ide(const Ide&) = delete;
+    Ide& operator=(const Ide&) = delete;
+
+    // Unloads the add-ins and closes the window (also what closing the window does).
+    void Close();
+    bool open() const { return frame_ != nullptr; }
+
+    HWND hwnd() const { return frame_; }
+    HWND toolbar() const { return toolbar_; }
+    HWND mdiClient() const { return mdi_; }
+    const IdeOptions& options() const { return options_; }
+    FaultPlan& faults() { return *faults_; }
+    std::shared_ptr<const FaultPlan> faultPlan() const { return faults_; }
+    AddinManager& addins() { return addins_; }
+
+    // The root object of the object model (a new reference).
+    ComPtr<IDispatch> Vbe();
+
+    // Command bars: by index (1-based, the menu bar and toolbars) or by name (all bars).
+    size_t BarCount() const;
+    CommandBar* BarAt(long index);
+    CommandBar* BarNamed(const std::wstring& name);
+    CommandBar* BarOf(const BarControl& control);
+    std::shared_ptr<BarControl> AddControl(CommandBar& bar, long type, long before);
+    std::shared_ptr<BarControl> BuiltInById(long id);
+    void DeleteControl(const BarControl& control);
+    // Shows a changed control or bar again.
+    void Refresh(CommandBar& bar);
+    // Takes the clipboard's picture as the control's face.
+    bool PasteFace(BarControl& control);
+    // Where a toolbar button is, in the toolbar's client coordinates.
+    bool ButtonRect(const BarControl& control, RECT* rect) const;
+
+    // What a click on a control does: its Click events, then its own action unless an
+    // event handler cancelled it.
+    void Click(int commandId);
+    void AddEventSource(CommandBarEventsObject* events);
+    void RemoveEventSource(CommandBarEventsObject* events);
+
+    // Code panes, the active one first in line for ActiveCodePane.
+    std::shared_ptr<CodePane> ActivePane();
+    const std::vector<std::shared_ptr<CodePane>>& panes() const { return panes_; }
+    std::shared_ptr<CodePane> OpenModule(const std::wstring& path);
+    std::shared_ptr<CodePane> NewModule();
+
+    // A failure the user should hear of (a message box when interactive).
+    void Report(const std::wstring& text);
+    const std::vector<std::wstring>& reports() const { return reports_; }
+
+  private:
+    explicit Ide(const IdeOptions& options);
+    bool CreateWindows();
+    void BuildBars();
+    std::shared_ptr<BarControl> BuiltIn(CommandBar& bar, const std::wstring& caption, long type,
+                                        std::function<void()> action);
+    void RenderToolbar(CommandBar& bar);
+    void RenderMenu(CommandBar& bar);
+    void Layout();
+    void OnPaneClosed(CodePane* pane);
+    void FillAddinManagerMenu(HMENU menu);
+    void SaveActive(bool askForName);
+    void OpenWithDialog();
+    void EditCommand(UINT message);
+    static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleFrame(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void AddCommand(HMENU menu, const wchar_t* caption, std::function<void()> action);
+
+    IdeOptions options_;
+    std::shared_ptr<FaultPlan> faults_;
+    HWND frame_ = nullptr, toolbar_ = nullptr, mdi_ = nullptr;
+    HMENU windowMenu_ = nullptr, managerMenu_ = nullptr;
+    std::vector<std::unique_ptr<CommandBar>> bars_;
+    int nextCommand_ = 1000;
+    std::map<int, std::function<void()>> commands_; // menu items that are no controls
+    std::vector<AddinRecord> managerRecords_;       // as the Add-In Manager menu lists them
+    std::vector<HBITMAP> faceBitmaps_;              // the toolbar's copies of pasted faces
+    std::vector<std::shared_ptr<CodePane>> panes_;
+    int untitled_ = 0;
+    std::vector<CommandBarEventsObject*> eventSources_;
+    AddinManager addins_;
+    std::vector<std::wstring> reports_;
+    bool closing_ = false;
+};
+
+} // namespace host

@@ -1,0 +1,52 @@
+// The IDE host program: plays the VB6 IDE for add-ins on a machine without it.
+//
+//   idehost [/nostandardbar] [/cmd] [/fail:<faults>] [module.bas ...]
+//
+// /nostandardbar  start without the "Standard" toolbar, so there is no command bar 2
+// /cmd            load the add-ins registered for command-line starts (LoadBehavior 2)
+// /fail:<faults>  make object-model calls fail (see faults.h); IDEHOST_FAIL works too
+#include "ide.h"
+#include <shellapi.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    host::IdeOptions options;
+    options.interactive = true;
+    options.quitOnClose = true;
+    options.showCommand = show;
+    bool commandLine = false;
+    wchar_t env[2048];
+    if (GetEnvironmentVariableW(L"IDEHOST_FAIL", env, 2048)) options.faults = env;
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    for (int i = 1; argv && i < argc; ++i) {
+        const std::wstring a = argv[i];
+        if (host::SameText(a, L"/nostandardbar"))
+            options.standardBar = false;
+        else if (host::SameText(a, L"/cmd"))
+            commandLine = true;
+        else if (a.rfind(L"/fail:", 0) == 0)
+            options.faults += L"," + a.substr(6);
+        else
+            options.files.push_back(a);
+    }
+    if (argv) LocalFree(argv);
+
+    if (FAILED(OleInitialize(nullptr))) return 1;
+    int code = 1;
+    {
+        auto ide = host::Ide::Create(options);
+        if (ide) {
+            ide->addins().LoadAtStartup(commandLine);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (ide->mdiClient() && TranslateMDISysAccel(ide->mdiClient(), &msg)) continue;
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            code = 0;
+        }
+    }
+    CoFreeUnusedLibraries();
+    OleUninitialize();
+    return code;
+}

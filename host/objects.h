@@ -1,0 +1,41 @@
+// The VB6 extensibility object model of the host, every object an IDispatch:
+// VBE, CommandBars, CommandBar, Controls, CommandBarControl, Events, CodePane, CodeModule,
+// and the add-in's own AddIn object.
+#pragma once
+#include "com.h"
+#include "command_bar.h"
+#include "dispatch.h"
+#include <memory>
+
+namespace host {
+
+class Ide;
+class CodePane;
+
+ComPtr<IDispatch> NewVbe(std::weak_ptr<Ide> ide);
+ComPtr<IDispatch> NewCommandBars(std::weak_ptr<Ide> ide);
+ComPtr<IDispatch> NewCommandBar(std::weak_ptr<Ide> ide, CommandBar* bar);
+ComPtr<IDispatch> NewControls(std::weak_ptr<Ide> ide, CommandBar* bar);
+ComPtr<IDispatch> NewCommandBarControl(std::weak_ptr<Ide> ide, std::weak_ptr<BarControl> control);
+ComPtr<IDispatch> NewEvents(std::weak_ptr<Ide> ide);
+ComPtr<IDispatch> NewCodePane(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
+ComPtr<IDispatch> NewCodeModule(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
+ComPtr<IDispatch> NewAddInInstance(const std::wstring& progId, const std::wstring& description);
+
+// The host's controls answer this private interface, so that the IDE knows them again
+// when an add-in hands one back (Events.CommandBarEvents).
+MIDL_INTERFACE("6C1F0A61-4E1B-4C1E-9A1D-3B1E27D0C0A1")
+IHostControl : public IUnknown {
+    virtual std::shared_ptr<BarControl> Model() = 0;
+};
+
+// The error of an object whose IDE or part of it has gone.
+std::shared_ptr<const FaultPlan> PlanOf(const std::weak_ptr<Ide>& ide);
+inline Outcome Gone() {
+    return Raise(RPC_E_DISCONNECTED, L"The object has been closed");
+}
+
+} // namespace host
+
+__CRT_UUID_DECL(host::IHostControl, 0x6C1F0A61, 0x4E1B, 0x4C1E, 0x9A, 0x1D, 0x3B, 0x1E, 0x27, 0xD0,
+                0xC0, 0xA1)

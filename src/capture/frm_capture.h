@@ -1,0 +1,51 @@
+// frmCapture: the screen frozen into a picture over the whole display. The colour of the
+// screenshot pixel under the pointer becomes the main window's current colour on every move;
+// a press with any button keeps the colour there and closes the window.
+#pragma once
+#include "../colour/colour_state.h"
+#include "../runtime/form.h"
+#include "../runtime/picture_box.h"
+#include <functional>
+
+namespace hv::capture {
+
+// What the capture window needs of the main window, which this folder does not know.
+struct MainWindowLink {
+    colour::ColourFields* fields = nullptr; // where CurrentCol writes
+    HWND hWnd = nullptr;                    // brought in front of the capture window
+    std::function<void()> EnableCapture;    // enables the main window's capture button again
+};
+
+class frmCapture {
+  public:
+    explicit frmCapture(MainWindowLink main);
+    frmCapture(const frmCapture&) = delete;
+    frmCapture& operator=(const frmCapture&) = delete;
+
+    bool Visible() const;
+    void Unload() { form_.Unload(); }
+    rt::Form& form() { return form_; }
+    const rt::MouseIcon& mouseIcon() const { return pipette_; }
+
+    // Makes Col the main window's current colour, as SetCurrentColor does.
+    void CurrentCol(ColorValue Col);
+
+    rt::PictureBox* picScreen = nullptr;
+
+  private:
+    friend void ToggleCaptureWindow(frmCapture& window);
+    void Load();
+    void Form_Activate();
+    void picScreen_MouseMove(const rt::MouseEvent& e);
+    void picScreen_MouseDown(const rt::MouseEvent& e);
+    void PickColorAt(float X, float Y);
+
+    MainWindowLink main_;
+    rt::Form form_;
+    rt::MouseIcon pipette_;
+};
+
+// Opens the capture window over a fresh screenshot, or unloads it if it is open.
+void ToggleCaptureWindow(frmCapture& window);
+
+} // namespace hv::capture

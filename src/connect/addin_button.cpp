@@ -1,0 +1,78 @@
+#include "addin_button.h"
+#include "../assets/asset_ids.h"
+#include "../runtime/clipboard.h"
+#include "../runtime/handles.h"
+#include "../runtime/module.h"
+
+namespace hv::connect {
+
+namespace {
+
+constexpr long kButtonType = 1; // msoControlButton
+constexpr HRESULT kErrNoResource = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 326);
+constexpr HRESULT kErrClipboard = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 521);
+
+// A value VB would take as a Long for Before.
+rt::CallError AsLong(const rt::Variant& value, long* out) {
+    VARIANT v;
+    VariantInit(&v);
+    const HRESULT hr = VariantChangeType(&v, const_cast<VARIANT*>(&value.raw()), 0, VT_I4);
+    if (FAILED(hr)) return {hr == DISP_E_OVERFLOW ? hr : DISP_E_TYPEMISMATCH, {}};
+    *out = v.lVal;
+    return {};
+}
+
+// Puts the user's clipboard back when the face has been pasted, whatever happened.
+class ClipboardKeeper {
+  public:
+    explicit ClipboardKeeper(std::optional<rt::ClipboardSnapshot> saved)
+        : saved_(std::move(saved)) {}
+    ~ClipboardKeeper() {
+        if (saved_) saved_->Restore();
+    }
+    ClipboardKeeper(const ClipboardKeeper&) = delete;
+    ClipboardKeeper& operator=(const ClipboardKeeper&) = delete;
+
+  private:
+    std::optional<rt::ClipboardSnapshot> saved_;
+};
+
+} // namespace
+
+rt::CallError PasteButtonFace(IDispatch* button) {
+    rt::UniqueBitmap picture(static_cast<HBITMAP>(
+        LoadImageA(rt::ThisModule(), MAKEINTRESOURCEA(IDB_ADDIN_BUTTON), IMAGE_BITMAP, 0, 0, 0)));
+    if (!picture) return {kErrNoResource, L"Resource with identifier '101' not found"};
+    // Without a copy of the user's clipboard we do not touch it: the button then has no
+    // picture, but nothing the user copied is lost.
+    auto saved = rt::ClipboardSnapshot::Take();
+    if (!saved) return {};
+    ClipboardKeeper keeper(std::move(saved));
+    if (!rt::SetClipboardBitmap(picture.get())) return {kErrClipboard, L"Can't open Clipboard"};
+    return rt::Call(button, L"PasteFace");
+}
+
+rt::CallError AddButton(IDispatch* vbe, AddinButton& made) {
+    rt::ComPtr<IDispatch> bars, bar, controls;
+    rt::Variant count, added;
+    long before = 0;
+    rt::CallError e;
+    if ((e = rt::GetObject(vbe, L"CommandBars", {}, bars)) ||
+        (e = rt::GetObject(bars.Get(), L"Item", {2}, bar)) ||
+        (e = rt::GetObject(bar.Get(), L"Controls", {}, controls)) ||
+        (e = rt::Get(controls.Get(), L"Count", {}, &count)) || (e = AsLong(count, &before)))
+        return e;
+    // Type and Before given, Id and Parameter left out, so Before stands fourth.
+    if ((e = rt::Call(controls.Get(), L"Add",
+                      {kButtonType, rt::Variant::Missing(), rt::Variant::Missing(), before},
+                      &added)) ||
+        (e = rt::ObjectOf(added, made.button)))
+        return e;
+    IDispatch* button = made.button.Get();
+    if ((e = rt::Put(button, L"Caption", kButtonCaption)) || (e = PasteButtonFace(button)) ||
+        (e = rt::Put(button, L"BeginGroup", true)))
+        return e;
+    return {};
+}
+
+} // namespace hv::connect

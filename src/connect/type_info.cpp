@@ -1,0 +1,47 @@
+#include "type_info.h"
+#include "../runtime/module.h"
+#include <string>
+
+namespace hv::connect {
+
+std::wstring ModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            GetModuleFileNameW(rt::ThisModule(), path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return L"";
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+HRESULT LoadInterfaceInfo(int index, REFIID iid, rt::ComPtr<ITypeInfo>& out) {
+    out.Reset();
+    std::wstring path = ModulePath();
+    if (index != 1) path += L"\\" + std::to_wstring(index);
+    rt::ComPtr<ITypeLib> lib;
+    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &lib);
+    if (FAILED(hr)) return hr;
+    rt::ComPtr<ITypeInfo> info;
+    hr = lib->GetTypeInfoOfGuid(iid, &info);
+    if (FAILED(hr)) return hr;
+    TYPEATTR* attr = nullptr;
+    hr = info->GetTypeAttr(&attr);
+    if (FAILED(hr)) return hr;
+    const bool dispatchHalf = attr->typekind == TKIND_DISPATCH;
+    info->ReleaseTypeAttr(attr);
+    if (!dispatchHalf) {
+        out = info;
+        return S_OK;
+    }
+    // A dual interface is found as its dispinterface; DispInvoke wants the vtable half.
+    HREFTYPE ref = 0;
+    hr = info->GetRefTypeOfImplType(static_cast<UINT>(-1), &ref);
+    if (SUCCEEDED(hr)) hr = info->GetRefTypeInfo(ref, &out);
+    return hr;
+}
+
+} // namespace hv::connect

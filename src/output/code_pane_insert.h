@@ -1,0 +1,23 @@
+// Appending a text for the colour to the end of the caret's line in the IDE's active code
+// pane.
+#pragma once
+#include <functional>
+#include <string>
+
+namespace hv::output {
+
+enum class InsertResult {
+    Inserted,  // the line now ends with the text
+    NoPane,    // no code pane was active: the user was told
+    Unchanged, // the pane went away or refused between steps: the module is as it was
+};
+
+// The steps the IDE is asked for, each on a freshly fetched active pane, with failures of
+// the IDE skipped in turn. `text` is built only once the caret's line has been read, so it
+// holds the fields as they are at that moment.
+InsertResult InsertIntoCodePane(const std::function<std::string()>& text);
+
+// The message for a missing code pane, titled with the add-in's name.
+void ShowNoCodePane();
+
+} // namespace hv::output

@@ -1,0 +1,309 @@
+// Pigmora.dll itself: registration for the current user and for the machine writes exactly
+// its keys and unregistration takes exactly those away; its class object and unloading;
+// and the IDE host finding and loading it from its registration.
+#include "connect/registration.h"
+#include "host_fixture.h"
+#include "runtime/settings.h"
+#include <map>
+#include <pigmora.h>
+#include <set>
+
+namespace hv::test {
+
+namespace {
+
+using Snapshot = std::map<std::wstring, std::wstring>; // "key" or "key\\\\value" -> data
+
+void Walk(HKEY key, const std::wstring& path, Snapshot& out) {
+    out[path] = L"(key)";
+    // Wine keeps its own settings here and its processes may touch them at any time.
+    if (path == L"Software\\Wine") return;
+    DWORD subkeys = 0, values = 0, maxKey = 0, maxName = 0, maxData = 0;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, &maxKey, nullptr, &values,
+                         &maxName, &maxData, nullptr, nullptr) != ERROR_SUCCESS)
+        return;
+    std::vector<wchar_t> name(std::max(maxKey, maxName) + 2);
+    std::vector<BYTE> data(maxData + 2);
+    for (DWORD i = 0; i < values; ++i) {
+        DWORD n = static_cast<DWORD>(name.size()), size = static_cast<DWORD>(data.size()), type = 0;
+        if (RegEnumValueW(key, i, name.data(), &n, nullptr, &type, data.data(), &size) !=
+            ERROR_SUCCESS)
+            continue;
+        std::wstring shown = std::to_wstring(type) + L":";
+        if (type == REG_SZ)
+            shown += std::wstring(reinterpret_cast<wchar_t*>(data.data()), size / 2);
+        else if (type == REG_DWORD)
+            shown += std::to_wstring(*reinterpret_cast<DWORD*>(data.data()));
+        else
+            shown += std::to_wstring(size) + L" bytes";
+        while (!shown.empty() && shown.back() == L'\0')
+            shown.pop_back();
+        out[path + L"\\\\" + name.data()] = shown;
+    }
+    for (DWORD i = 0; i < subkeys; ++i) {
+        DWORD n = static_cast<DWORD>(name.size());
+        if (RegEnumKeyExW(key, i, name.data(), &n, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            continue;
+        HKEY sub = nullptr;
+        if (RegOpenKeyExW(key, name.data(), 0, KEY_READ, &sub) == ERROR_SUCCESS) {
+            Walk(sub, path + L"\\" + name.data(), out);
+            RegCloseKey(sub);
+        }
+    }
+}
+
+Snapshot Take(HKEY root, const std::wstring& path, Snapshot s = {}) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        Walk(key, path, s);
+        RegCloseKey(key);
+    }
+    return s;
+}
+
+// The names of a key's subkeys, one level deep.
+Snapshot Children(HKEY root, const std::wstring& path, Snapshot s) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return s;
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD n = 256;
+        if (RegEnumKeyExW(key, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        s[path + L"\\" + name] = L"(key)";
+    }
+    RegCloseKey(key);
+    return s;
+}
+
+// The machine's classes where registration writes: our keys in full, and the lists of
+// classes, ProgIDs, libraries and interfaces, where anything else new would show.
+Snapshot MachineClasses() {
+    const std::wstring c = L"Software\\Classes";
+    Snapshot s;
+    for (const wchar_t* list : {L"", L"\\CLSID", L"\\TypeLib", L"\\Interface"})
+        s = Children(HKEY_LOCAL_MACHINE, c + list, std::move(s));
+    for (const wchar_t* ours :
+         {L"\\CLSID\\{3F0028A8-19EE-4E10-871F-C4C0AE30C8A7}", L"\\Pigmora.Connect",
+          L"\\TypeLib\\{9E4ADB75-2C4A-4A31-8DD7-B6165C693196}",
+          L"\\Interface\\{8AD6FC46-FED4-4917-9F7D-4555A18498AD}"})
+        s = Take(HKEY_LOCAL_MACHINE, c + ours, std::move(s));
+    return s;
+}
+
+// What `after` has that `before` had not, or had otherwise.
+Snapshot Added(const Snapshot& before, const Snapshot& after) {
+    Snapshot d;
+    for (const auto& [k, v] : after) {
+        auto it = before.find(k);
+        if (it == before.end() || it->second != v) d[k] = v;
+    }
+    return d;
+}
+
+// Key and value names compare without regard to case, as the registry does.
+std::wstring Lower(std::wstring s) {
+    CharLowerBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+std::set<std::wstring> Names(const Snapshot& s) {
+    std::set<std::wstring> n;
+    for (const auto& [k, v] : s)
+        if (v != L"(key)") n.insert(Lower(k) + L"=" + v);
+    return n;
+}
+
+std::set<std::wstring> Lowered(const std::set<std::wstring>& expected) {
+    std::set<std::wstring> n;
+    for (const auto& e : expected) {
+        const size_t eq = e.find(L'=');
+        n.insert(Lower(e.substr(0, eq)) + e.substr(eq));
+    }
+    return n;
+}
+
+// The values registration writes under a classes root.
+std::set<std::wstring> ClassValues(const std::wstring& c, const std::wstring& dll) {
+    const std::wstring clsid = c + L"\\CLSID\\{3F0028A8-19EE-4E10-871F-C4C0AE30C8A7}";
+    const std::wstring lib = c + L"\\TypeLib\\{9E4ADB75-2C4A-4A31-8DD7-B6165C693196}\\1.0";
+    const std::wstring iface = c + L"\\Interface\\{8AD6FC46-FED4-4917-9F7D-4555A18498AD}";
+    const std::wstring proxy = L"1:{00020424-0000-0000-C000-000000000046}";
+    const std::wstring folder = dll.substr(0, dll.find_last_of(L'\\'));
+    return {
+        clsid + L"\\\\=1:Pigmora.Connect",
+        clsid + L"\\InprocServer32\\\\=1:" + dll,
+        clsid + L"\\InprocServer32\\\\ThreadingModel=1:Apartment",
+        clsid + L"\\ProgID\\\\=1:Pigmora.Connect",
+        clsid + L"\\TypeLib\\\\=1:{9E4ADB75-2C4A-4A31-8DD7-B6165C693196}",
+        clsid + L"\\VERSION\\\\=1:1.0",
+        c + L"\\Pigmora.Connect\\\\=1:Pigmora.Connect",
+        c + L"\\Pigmora.Connect\\CLSID\\\\=1:{3F0028A8-19EE-4E10-871F-C4C0AE30C8A7}",
+        lib + L"\\\\=1:VB 6 Huevista (Add-in for Visual Basic)",
+        lib + L"\\0\\win32\\\\=1:" + dll,
+        lib + L"\\FLAGS\\\\=1:0",
+        lib + L"\\HELPDIR\\\\=1:" + folder,
+        iface + L"\\\\=1:_Connect",
+        iface + L"\\ProxyStubClsid\\\\=" + proxy,
+        iface + L"\\ProxyStubClsid32\\\\=" + proxy,
+        iface + L"\\TypeLib\\\\=1:{9E4ADB75-2C4A-4A31-8DD7-B6165C693196}",
+        iface + L"\\TypeLib\\\\Version=1:1.0",
+    };
+}
+
+std::set<std::wstring> AddinRecordValues() {
+    const std::wstring r = L"Software\\Microsoft\\Visual Basic\\6.0\\Addins\\Pigmora.Connect\\\\";
+    return {r + L"FriendlyName=1:VB 6 Huevista", r + L"Description=1:" + connect::kDescription,
+            r + L"LoadBehavior=4:1", r + L"CommandLineSafe=4:0"};
+}
+
+std::set<std::wstring> Union(std::set<std::wstring> a, const std::set<std::wstring>& b) {
+    a.insert(b.begin(), b.end());
+    return a;
+}
+
+class PigmoraDll : public HostTest {
+  protected:
+    void SetUp() override {
+        dll_ = LoadLibraryW(L"Pigmora.dll");
+        ASSERT_TRUE(dll_) << "Pigmora.dll is looked for in the working directory";
+        wchar_t path[MAX_PATH];
+        GetModuleFileNameW(dll_, path, MAX_PATH);
+        path_ = path;
+        HostTest::SetUp();
+        // From a prefix where it is not registered (the run command leaves it registered).
+        Install(FALSE, L"user");
+        Call("DllUnregisterServer");
+        Snap(userBefore_, machineBefore_);
+    }
+    void TearDown() override {
+        HostTest::TearDown();
+        if (dll_) FreeLibrary(dll_);
+    }
+    template <typename F> F Export(const char* name) {
+        return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(dll_, name)));
+    }
+    HRESULT Install(BOOL install, const wchar_t* how) {
+        return Export<HRESULT(WINAPI*)(BOOL, PCWSTR)>("DllInstall")(install, how);
+    }
+    HRESULT Call(const char* name) { return Export<HRESULT(WINAPI*)()>(name)(); }
+    static void Snap(Snapshot& user, Snapshot& machine) {
+        user = Take(HKEY_CURRENT_USER, L"Software");
+        machine = MachineClasses();
+    }
+
+    HMODULE dll_ = nullptr;
+    std::wstring path_;
+    Snapshot userBefore_, machineBefore_;
+};
+
+} // namespace
+
+TEST_F(PigmoraDll, PerUserRegistrationWritesItsKeysAndUnregistrationRemovesExactlyThem) {
+    ASSERT_EQ(Install(TRUE, L"user"), S_OK);
+    Snapshot user, machine;
+    Snap(user, machine);
+    EXPECT_EQ(Names(Added(userBefore_, user)),
+              Lowered(Union(ClassValues(L"Software\\Classes", path_), AddinRecordValues())));
+    EXPECT_TRUE(Added(machineBefore_, machine).empty());
+    ASSERT_EQ(Install(FALSE, L"user"), S_OK);
+    Snap(user, machine);
+    EXPECT_EQ(user, userBefore_);
+    EXPECT_EQ(machine, machineBefore_);
+}
+
+TEST_F(PigmoraDll, PerMachineRegistrationWritesItsKeysAndUnregistrationRemovesExactlyThem) {
+    ASSERT_EQ(Call("DllRegisterServer"), S_OK);
+    Snapshot user, machine;
+    Snap(user, machine);
+    EXPECT_EQ(Names(Added(machineBefore_, machine)),
+              Lowered(ClassValues(L"Software\\Classes", path_)));
+    EXPECT_EQ(Names(Added(userBefore_, user)), Lowered(AddinRecordValues()));
+    ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
+    Snap(user, machine);
+    EXPECT_EQ(user, userBefore_);
+    EXPECT_EQ(machine, machineBefore_);
+}
+
+TEST_F(PigmoraDll, UnregisteringWhatIsNotRegisteredOrAnUnknownWayChangesNothing) {
+    EXPECT_EQ(Install(FALSE, L"user"), S_OK);
+    EXPECT_EQ(Call("DllUnregisterServer"), S_OK);
+    EXPECT_EQ(Install(TRUE, L"everyone"), E_INVALIDARG);
+    Snapshot user, machine;
+    Snap(user, machine);
+    EXPECT_EQ(user, userBefore_);
+    EXPECT_EQ(machine, machineBefore_);
+}
+
+TEST_F(PigmoraDll, ItMayUnloadOnlyWhenNoObjectOrLockRemains) {
+    using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+    auto get = Export<GetClassObject>("DllGetClassObject");
+    ComPtr<IClassFactory> factory;
+    EXPECT_EQ(get(CLSID_NULL, IID_PPV_ARGS(&factory)), CLASS_E_CLASSNOTAVAILABLE);
+    ASSERT_EQ(get(CLSID_Connect, IID_PPV_ARGS(&factory)), S_OK);
+    EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
+    ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+    ComPtr<IDispatch> object;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_PPV_ARGS(&object)), S_OK);
+    factory.Reset();
+    EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
+    // The object answers by name through its type library.
+    Variant displayed;
+    EXPECT_FALSE(rt::Get(object.Get(), L"FormDisplayed", {}, &displayed));
+    EXPECT_EQ(displayed.vt(), VT_BOOL);
+    ComPtr<_IDTExtensibility2> connection;
+    EXPECT_EQ(object.As(&connection), S_OK);
+    UINT count = 0;
+    EXPECT_EQ(connection->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 1u);
+    connection.Reset();
+    object.Reset();
+    EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE) << "still locked";
+    ASSERT_EQ(get(CLSID_Connect, IID_PPV_ARGS(&factory)), S_OK);
+    factory->LockServer(FALSE);
+    factory.Reset();
+    EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
+}
+
+TEST_F(PigmoraDll, TheHostLoadsItByProgIdRegisteredEitherWay) {
+    for (const bool perUser : {true, false}) {
+        SCOPED_TRACE(perUser ? "per user" : "per machine");
+        ASSERT_EQ(perUser ? Install(TRUE, L"user") : Call("DllRegisterServer"), S_OK);
+        Open(host::IdeOptions{});
+        const auto records = host::ReadAddinRecords();
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].friendlyName, L"VB 6 Huevista");
+        EXPECT_EQ(records[0].loadBehavior, 1u);
+        ide_->addins().LoadAtStartup(false);
+        EXPECT_TRUE(ide_->addins().IsLoaded(L"Pigmora.Connect"));
+        EXPECT_EQ(Standard().controls.size(), 7u);
+        EXPECT_EQ(Standard().controls[5]->caption, L"VB 6 Huevista");
+        EXPECT_EQ(Standard().controls[5]->faceWidth, 32);
+        EXPECT_EQ(ide_->addins().Unload(L"Pigmora.Connect", host::ext_dm_UserClosed), S_OK);
+        EXPECT_EQ(Standard().controls.size(), 6u);
+        EXPECT_EQ(rt::GetSetting("Pigmora", "Settings", "DisplayOnConnect"), "0");
+        // The Add-In Manager on the Add-Ins menu lists it unchecked; choosing it loads it.
+        HMENU addins = GetSubMenu(GetMenu(ide_->hwnd()), 2);
+        HMENU manager = GetSubMenu(addins, 0);
+        SendMessageW(ide_->hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(manager), 0);
+        ASSERT_EQ(GetMenuItemCount(manager), 1);
+        wchar_t item[64] = L"";
+        GetMenuStringW(manager, 0, item, 64, MF_BYPOSITION);
+        EXPECT_STREQ(item, L"VB 6 Huevista");
+        EXPECT_FALSE(GetMenuState(manager, 0, MF_BYPOSITION) & MF_CHECKED);
+        SendMessageW(ide_->hwnd(), WM_COMMAND, GetMenuItemID(manager, 0), 0);
+        EXPECT_TRUE(ide_->addins().IsLoaded(L"Pigmora.Connect"));
+        EXPECT_EQ(Standard().controls.size(), 7u);
+        SendMessageW(ide_->hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(manager), 0);
+        EXPECT_TRUE(GetMenuState(manager, 0, MF_BYPOSITION) & MF_CHECKED);
+        SendMessageW(ide_->hwnd(), WM_COMMAND, GetMenuItemID(manager, 0), 0);
+        EXPECT_FALSE(ide_->addins().IsLoaded(L"Pigmora.Connect"));
+        CloseIde();
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Pigmora");
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Pigmora");
+        ASSERT_EQ(perUser ? Install(FALSE, L"user") : Call("DllUnregisterServer"), S_OK);
+    }
+}
+
+} // namespace hv::test

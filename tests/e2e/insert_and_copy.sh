@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# A colour reaches the user's code, from outside the process: the host started on a module
+# file with the add-in registered, the main window opened from its toolbar button, a cell of
+# the standard palette clicked with real X input, Insert clicked, the module saved by the
+# host and read from disk; then Copy clicked and the clipboard read back.
+# Runs in the build folder, with DISPLAY and WINEPREFIX set.
+set -euo pipefail
+: "${DISPLAY:?}" "${WINEPREFIX:?}"
+module="$PWD/e2e-insert.bas"
+host_pid=
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+finish() {
+  if [ -n "$host_pid" ] && kill -0 "$host_pid" 2>/dev/null; then
+    wine uiprobe.exe close >/dev/null 2>&1 || true
+    for _ in $(seq 1 50); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.2; done
+    kill "$host_pid" 2>/dev/null || true
+  fi
+  wine regsvr32 /s /u /n /i:user Pigmora.dll >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
+  rm -f "$module"
+}
+trap finish EXIT
+
+click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.5; }
+
+printf 'BackColor = \r\nEnd Sub\r\n' > "$module"
+wine regsvr32 /s /n /i:user Pigmora.dll || fail "regsvr32 /n /i:user failed"
+wine idehost.exe "$(winepath -w "$module")" >/dev/null 2>&1 &
+host_pid=$!
+read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000) || fail "no add-in button"
+click "$x" "$y"
+read -r left top _ _ < <(wine uiprobe.exe window "VB 6 Huevista" 15000) || fail "no main window"
+sleep 0.5
+
+# The red cell of the standard palette (row 2, column 1), then Insert (2160, 880 twips).
+click $((left + 264 + 18)) $((top + 32 + 30))
+click $((left + 144 + 14)) $((top + 58 + 11))
+read -r sx sy < <(wine uiprobe.exe button "Save Module" 5000) || fail "no Save button"
+click "$sx" "$sy"
+tr -d '\r' < "$module" | grep -qx 'BackColor = &H00FF&' ||
+  fail "the saved module does not hold the line: $(tr -d '\r' < "$module" | tr '\n' '|')"
+
+# Copy (2600, 880 twips) puts the code on the clipboard.
+click $((left + 173 + 14)) $((top + 58 + 11))
+copied=$(wine uiprobe.exe clipboard | tr -d '\r')
+[ "$copied" = "&H00FF&" ] || fail "the clipboard holds '$copied'"
+echo "2 passed, 0 failed"

@@ -1,0 +1,265 @@
+// Screen colour capture from the main window's capture button, driven by the real cursor and
+// real mouse input: the frozen screen, the live pick, the press that ends it, the order of the
+// two windows, and what a capture leaves behind.
+#include "capture/frm_capture.h"
+#include "capture/screen_capture.h"
+#include "control_host.h"
+#include "forms/on_top.h"
+#include "main_window_fixture.h"
+#include "support/image_window.h"
+#include "support/picture_object_image.h"
+#include "support/process_memory.h"
+#include <memory>
+#include <vector>
+
+namespace hv::test {
+
+namespace {
+
+constexpr ColorValue kRed = RGBColor(255, 0, 0), kGreen = RGBColor(0, 255, 0),
+                     kBlue = RGBColor(0, 0, 255), kBlack = RGBColor(0, 0, 0),
+                     kYellow = RGBColor(255, 255, 0);
+
+bool IsTopmost(HWND w) {
+    return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// A square of one colour on the screen, 40 pixels wide, above other windows.
+std::unique_ptr<ImageWindow> Square(ColorValue colour, POINT at) {
+    return std::make_unique<ImageWindow>(Image(40, 40, colour), at.x, at.y);
+}
+POINT Centre(POINT squareAt) {
+    return {squareAt.x + 20, squareAt.y + 20};
+}
+
+void Press(DWORD down, DWORD up) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = down;
+    in[1].mi.dwFlags = up;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+int ThreadWindowCount() {
+    int n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+class CaptureWindowTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        OleInitialize(nullptr);
+        PlaceCursor(POINT{2, 700});
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        OleUninitialize();
+    }
+
+    capture::frmCapture* capture() { return main().captureForm(); }
+    bool Capturing() { return capture() && capture()->Visible(); }
+    HWND CaptureWindow() { return capture() ? capture()->form().hwnd() : nullptr; }
+
+    // As a user clicks it: the pointer onto the button, its hover face, a left click.
+    void ClickCapture() {
+        controls::TransSkinButton& b = *main().cmdCapture;
+        const RECT r = ScreenRect(b.hwnd());
+        MoveMouseTo(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        ASSERT_TRUE(PumpUntil([&] { return b.ShownPicture() == b.PictureOver(); }));
+        Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        ASSERT_TRUE(PumpUntil([&] { return Capturing(); }));
+        PumpMessages(20);
+    }
+    // The pointer moved there for real; true once the fields show `shown`.
+    bool MoveAndShow(POINT at, const std::string& shown) {
+        MoveMouseTo(at);
+        return PumpUntil([&] { return Shown() == shown; }, 2000);
+    }
+};
+
+} // namespace
+
+TEST_F(CaptureWindowTest, PointerPicksFromTheFrozenScreenAndTheRightButtonKeepsTheColour) {
+    struct Area {
+        ColorValue colour;
+        POINT at;
+        const char* shown;
+    };
+    const Area areas[] = {{kRed, {100, 100}, "&H00FF& 255 0 0"},
+                          {kBlue, {200, 100}, "&H00FF0000& 0 0 255"},
+                          {kBlack, {300, 100}, "&H000& 0 0 0"}};
+    std::vector<std::unique_ptr<ImageWindow>> squares;
+    for (const Area& a : areas)
+        squares.push_back(Square(a.colour, a.at));
+    PumpMessages(20);
+
+    ASSERT_NO_FATAL_FAILURE(ClickCapture());
+    EXPECT_FALSE(main().cmdCapture->Enabled());
+    EXPECT_EQ(GetFocus(), main().picCurrentCol->hwnd());
+    // Gone from the screen, still in the screenshot.
+    squares.clear();
+    PumpMessages(20);
+    for (const Area& a : areas) {
+        EXPECT_TRUE(MoveAndShow(Centre(a.at), a.shown)) << a.shown << ": " << Shown();
+        EXPECT_EQ(PreviewPixel(), static_cast<COLORREF>(a.colour));
+    }
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    GetCursorInfo(&cursor);
+    ASSERT_TRUE(capture()->mouseIcon());
+    EXPECT_EQ(cursor.hCursor, capture()->mouseIcon()->get()) << "the pipette";
+
+    const HWND window = CaptureWindow();
+    const HBITMAP screenshot = capture()->picScreen->Picture()->bitmap();
+    ASSERT_EQ(GetObjectType(screenshot), static_cast<DWORD>(OBJ_BITMAP));
+    ASSERT_TRUE(MoveAndShow(Centre(areas[0].at), areas[0].shown));
+    Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }));
+    EXPECT_EQ(Shown(), "&H00FF& 255 0 0");
+    EXPECT_TRUE(main().cmdCapture->Enabled());
+    EXPECT_FALSE(capture()->Visible());
+    EXPECT_EQ(GetObjectType(screenshot), 0u) << "the screenshot went with the window";
+    // Moves now reach whatever is below, not the colour fields.
+    MoveMouseTo(Centre(areas[1].at));
+    PumpMessages(20);
+    EXPECT_EQ(Shown(), "&H00FF& 255 0 0");
+}
+
+TEST_F(CaptureWindowTest, EachClickGrabsTheScreenAfreshAndAnyButtonEndsIt) {
+    const POINT at{100, 300};
+    auto square = Square(kGreen, at);
+    PumpMessages(20);
+    ASSERT_NO_FATAL_FAILURE(ClickCapture());
+    square.reset();
+    EXPECT_TRUE(MoveAndShow(Centre(at), "&H00FF00& 0 255 0")) << Shown();
+    Press(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    EXPECT_TRUE(PumpUntil([&] { return !Capturing(); }));
+    EXPECT_TRUE(main().cmdCapture->Enabled());
+
+    square = Square(kYellow, at);
+    PumpMessages(20);
+    ASSERT_NO_FATAL_FAILURE(ClickCapture());
+    square.reset();
+    EXPECT_TRUE(MoveAndShow(Centre(at), "&H00FFFF& 255 255 0")) << Shown();
+    Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntil([&] { return !Capturing(); }));
+    EXPECT_TRUE(main().cmdCapture->Enabled());
+    EXPECT_EQ(Shown(), "&H00FFFF& 255 255 0");
+}
+
+TEST_F(CaptureWindowTest, CoversTheScreenOnePixelForOneWithTheMainWindowInFront) {
+    colour::SetCurrentColor(main().fields(), RGBColor(12, 34, 56));
+    const POINT preview = ScreenPoint(main().picCurrentCol->hwnd(), 10, 10);
+    // Topmost too, and made after the main window: the capture window must cover it anyway.
+    const Image pattern = PatternImage(64, 48, 4);
+    auto other = std::make_unique<ImageWindow>(pattern, 300, 400);
+    PumpMessages(20);
+
+    ASSERT_NO_FATAL_FAILURE(ClickCapture());
+    const HWND pic = capture()->picScreen->hwnd();
+    const RECT r = ScreenRect(CaptureWindow());
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    RECT client{};
+    GetClientRect(pic, &client);
+    EXPECT_EQ(client.right, r.right);
+    EXPECT_EQ(client.bottom, r.bottom);
+
+    EXPECT_EQ(WindowFromPoint(preview), main().picCurrentCol->hwnd());
+    EXPECT_EQ(WindowFromPoint(POINT{330, 420}), pic);
+    EXPECT_TRUE(IsTopmost(main().hWnd()));
+    // Whenever the capture window comes back to the front and is activated, the main window
+    // follows it. Windows raises a window before it sends WM_ACTIVATE; Wine without a window
+    // manager leaves the raise to X, after the message, so both steps are made here.
+    SetWindowPos(CaptureWindow(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ(WindowFromPoint(preview), pic);
+    SendMessageA(CaptureWindow(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(WindowFromPoint(preview), main().picCurrentCol->hwnd());
+    // The screenshot has the main window as it was at the click.
+    const int tx = main().form().TwipsPerPixelX(), ty = main().form().TwipsPerPixelY();
+    EXPECT_EQ(capture()->picScreen->Point(float(preview.x * tx), float(preview.y * ty)),
+              RGBColor(12, 34, 56));
+
+    // What the screen shows now is the screenshot, where it was taken.
+    other.reset();
+    PumpMessages(20);
+    const auto screen = capture::GrabDesktop();
+    EXPECT_EQ(CompareArea(PictureObjectImage(screen.Get()), 300, 400, pattern), "");
+
+    // Placing the main window topmost again while capturing keeps it so, and in front: the
+    // capture window is no popup of it (see the Wine note on topmost owners).
+    forms::SetTopMost(main(), true);
+    PumpMessages(20);
+    EXPECT_TRUE(IsTopmost(main().hWnd()));
+    EXPECT_EQ(WindowFromPoint(preview), main().picCurrentCol->hwnd());
+
+    Send(pic, WM_LBUTTONDOWN, MK_LBUTTON, 330, 420);
+    EXPECT_FALSE(Capturing());
+    EXPECT_TRUE(IsTopmost(main().hWnd()));
+    EXPECT_EQ(WindowFromPoint(preview), main().picCurrentCol->hwnd());
+}
+
+TEST_F(CaptureWindowTest, ClosedAnyOtherWayItGivesTheButtonBackAndGoesWithTheMainWindow) {
+    ASSERT_NO_FATAL_FAILURE(ClickCapture());
+    HWND window = CaptureWindow();
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(main().cmdCapture->Enabled());
+    EXPECT_EQ(capture()->picScreen->Picture(), nullptr);
+
+    ASSERT_NO_FATAL_FAILURE(ClickCapture());
+    window = CaptureWindow();
+    ClickAt(main().picClose->hwnd(), 5, 5);
+    EXPECT_FALSE(main().Loaded());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(main().captureForm(), nullptr);
+    // Nothing is left to pick into fields that are gone.
+    MoveMouseTo(POINT{500, 500});
+    PumpMessages(20);
+}
+
+TEST_F(CaptureWindowTest, FullCyclesLeaveNoHandleWindowOrMemoryBehind) {
+    auto red = Square(kRed, POINT{100, 100});
+    PumpMessages(20);
+    const HWND button = main().cmdCapture->hwnd();
+    RECT b{};
+    GetClientRect(button, &b);
+    int picked = 0;
+    // Button clicked, a move with a button held (it picks all the same), a press to end.
+    const auto cycle = [&] {
+        ClickAt(button, b.right / 2, b.bottom / 2);
+        if (!Capturing()) return;
+        const HWND pic = capture()->picScreen->hwnd();
+        main().txtColorCode->SetText("");
+        Send(pic, WM_MOUSEMOVE, MK_RBUTTON, 120, 120);
+        if (Shown() == "&H00FF& 255 0 0") ++picked;
+        Send(pic, WM_RBUTTONDOWN, MK_RBUTTON, 600, 600);
+        PumpMessages();
+    };
+    for (int i = 0; i < 3; ++i)
+        cycle(); // caches of the platform settle
+    const long handles = rt::LiveHandleCount();
+    const int windows = ThreadWindowCount();
+    const size_t heap = HeapBytesInUse();
+
+    int cycles = 0;
+    picked = 0;
+    for (const DWORD start = GetTickCount(); cycles < 10 || GetTickCount() - start < 3000; ++cycles)
+        cycle();
+    EXPECT_EQ(picked, cycles);
+    EXPECT_FALSE(Capturing());
+    EXPECT_TRUE(main().cmdCapture->Enabled());
+    EXPECT_EQ(rt::LiveHandleCount(), handles);
+    EXPECT_EQ(ThreadWindowCount(), windows);
+    EXPECT_LT(HeapBytesInUse(), heap + 16 * 1024) << cycles << " cycles";
+}
+
+} // namespace hv::test

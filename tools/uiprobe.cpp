@@ -1,0 +1,121 @@
+// Looks at the running IDE host from outside, for scripts that drive it with real X input:
+//
+//   uiprobe button <caption> [timeout ms]  prints the screen centre "x y" of the host's
+//                                          toolbar button with that caption
+//   uiprobe window <title> [timeout ms]    prints "left top right bottom" of a visible
+//                                          top-level window with that title
+//   uiprobe close                          asks the host's main window to close
+//   uiprobe clipboard                      prints the clipboard's text
+//
+// Exits 0 when it found what it was asked for, 1 otherwise.
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kHostClass[] = L"IdeHostFrame";
+
+// Memory in the host process for the toolbar's answers.
+class RemoteBuffer {
+  public:
+    explicit RemoteBuffer(HWND window) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) memory_ = VirtualAllocEx(process_, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    bool ok() const { return memory_ != nullptr; }
+    LPARAM address() const { return reinterpret_cast<LPARAM>(memory_); }
+    bool Read(void* out, size_t size) const {
+        SIZE_T got = 0;
+        return ReadProcessMemory(process_, memory_, out, size, &got) && got == size;
+    }
+
+  private:
+    HANDLE process_ = nullptr;
+    void* memory_ = nullptr;
+};
+
+bool FindButton(const std::wstring& caption, POINT* centre) {
+    HWND frame = FindWindowW(kHostClass, nullptr);
+    HWND toolbar = frame ? FindWindowExW(frame, nullptr, TOOLBARCLASSNAMEW, nullptr) : nullptr;
+    if (!toolbar || !IsWindowVisible(frame)) return false;
+    RemoteBuffer remote(toolbar);
+    if (!remote.ok()) return false;
+    const LRESULT count = SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        if (!SendMessageW(toolbar, TB_GETBUTTON, i, remote.address()) ||
+            !remote.Read(&button, sizeof button) || (button.fsStyle & BTNS_SEP))
+            continue;
+        wchar_t text[256] = L"";
+        const LRESULT len =
+            SendMessageW(toolbar, TB_GETBUTTONTEXTW, button.idCommand, remote.address());
+        if (len <= 0 || len >= 255 || !remote.Read(text, (len + 1) * sizeof(wchar_t))) continue;
+        if (caption != text) continue;
+        RECT r{};
+        if (!SendMessageW(toolbar, TB_GETITEMRECT, i, remote.address()) ||
+            !remote.Read(&r, sizeof r))
+            return false;
+        centre->x = (r.left + r.right) / 2;
+        centre->y = (r.top + r.bottom) / 2;
+        MapWindowPoints(toolbar, nullptr, centre, 1);
+        return true;
+    }
+    return false;
+}
+
+bool FindWindowRect(const std::wstring& title, RECT* r) {
+    HWND w = FindWindowW(nullptr, title.c_str());
+    return w && IsWindowVisible(w) && GetWindowRect(w, r);
+}
+
+template <typename F> bool Within(DWORD timeoutMs, F found) {
+    const DWORD start = GetTickCount();
+    while (!found()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return 2;
+    const std::wstring what = argv[1];
+    const DWORD timeout = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) : 0;
+    if (what == L"button" && argc > 2) {
+        POINT p{};
+        if (!Within(timeout, [&] { return FindButton(argv[2], &p); })) return 1;
+        std::printf("%ld %ld\n", p.x, p.y);
+        return 0;
+    }
+    if (what == L"window" && argc > 2) {
+        RECT r{};
+        if (!Within(timeout, [&] { return FindWindowRect(argv[2], &r); })) return 1;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (what == L"clipboard") {
+        if (!OpenClipboard(nullptr)) return 1;
+        HANDLE h = GetClipboardData(CF_TEXT);
+        const char* text = h ? static_cast<const char*>(GlobalLock(h)) : nullptr;
+        if (text) std::printf("%s\n", text);
+        if (h) GlobalUnlock(h);
+        CloseClipboard();
+        return text ? 0 : 1;
+    }
+    if (what == L"close") {
+        HWND frame = FindWindowW(kHostClass, nullptr);
+        return frame && PostMessageW(frame, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    return 2;
+}
