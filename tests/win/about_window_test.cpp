@@ -35,9 +35,13 @@ void Click(rt::Control& c) {
     ClickAtPoint(ScreenPoint(c.hwnd(), 10, 8));
 }
 
+POINT LabelPoint(rt::Form& form, const rt::Label& l) {
+    return ScreenPoint(form.hwnd(), static_cast<int>(l.left / 15) + 10,
+                       static_cast<int>(l.top / 15) + 6);
+}
+
 void Click(rt::Form& form, const rt::Label& l) {
-    ClickAtPoint(ScreenPoint(form.hwnd(), static_cast<int>(l.left / 15) + 10,
-                             static_cast<int>(l.top / 15) + 6));
+    ClickAtPoint(LabelPoint(form, l));
 }
 
 class AboutWindowTest : public MainWindowTest {
@@ -72,6 +76,10 @@ TEST_F(AboutWindowTest, OpensBelowTheMainWindowAndGivesTheFocusBackToThePreview)
     EXPECT_TRUE(IsWindowVisible(f.hwnd()));
     EXPECT_EQ(Owner(f.hwnd()), main().hWnd());
     EXPECT_EQ(GetFocus(), main().picCurrentCol->hwnd());
+    // "Why Support Givesome ?" shows the hand.
+    ASSERT_TRUE(about().hand());
+    MoveMouseTo(LabelPoint(f, *about().Label6));
+    EXPECT_EQ(GetCursor(), about().hand()->get());
     // A second press shows the same window where it is.
     HWND first = f.hwnd();
     f.MoveTo(3000, 3000);
