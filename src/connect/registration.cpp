@@ -141,8 +141,12 @@ HRESULT UnregisterServer(RegistrationScope scope) {
         const LSTATUS s = RemoveTree(root, key);
         if (s != ERROR_SUCCESS) worst = s;
     }
-    // Our library's key goes when no other version of it is left.
+    // Our library's key goes when no other version of it is left, and so do the lists of
+    // classes, libraries and interfaces that a per-user registration may have begun.
     if (KeyIsEmpty(root, typeLib)) RegDeleteKeyW(root, typeLib.c_str());
+    const std::wstring stop = classes.substr(0, classes.size() - 1);
+    for (const std::wstring& key : {classes + L"CLSID\\" + kClsid, typeLib, classes + L"Interface\\" + kConnectIid})
+        RemoveEmptyParents(root, key, stop);
 
     const LSTATUS s = RemoveTree(HKEY_CURRENT_USER, kAddinRecordKey);
     if (s != ERROR_SUCCESS) worst = s;

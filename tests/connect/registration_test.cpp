@@ -172,6 +172,11 @@ class PigmoraDll : public HostTest {
         GetModuleFileNameW(dll_, path, MAX_PATH);
         path_ = path;
         HostTest::SetUp();
+        // Every Windows user has this key; a new Wine prefix makes it only when first used.
+        HKEY classes = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_READ, nullptr,
+                        &classes, nullptr);
+        if (classes) RegCloseKey(classes);
         // From a prefix where it is not registered (the run command leaves it registered).
         Install(FALSE, L"user");
         Call("DllUnregisterServer");
