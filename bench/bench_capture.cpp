@@ -3,6 +3,7 @@
 // and dropped the same way. Both are timed in turns in one run; medians are printed, and the
 // median of each round's ratio.
 #include "capture/screen_capture.h"
+#include "bench_clock.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -10,16 +11,7 @@
 
 namespace {
 
-double Now() {
-    static const LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
-}
+double Now() { return WallSeconds() * 1e3; }
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());

@@ -5,6 +5,7 @@
 #include "capture/frm_capture.h"
 #include "forms/frm_main.h"
 #include "runtime/picture_box.h"
+#include "bench_clock.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -12,16 +13,7 @@
 
 namespace {
 
-double Now() {
-    static const LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(freq.QuadPart);
-}
+double Now() { return WallSeconds() * 1e6; }
 
 void Pump() {
     MSG msg;

@@ -6,28 +6,13 @@
 #include "controls/trans_skin_button.h"
 #include "runtime/form.h"
 #include "runtime/mask_region.h"
+#include "bench_clock.h"
 #include <cstdio>
 #include <functional>
 
 using namespace hv;
 
 namespace {
-
-double ThreadCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto s = [](FILETIME f) {
-        return (static_cast<unsigned long long>(f.dwHighDateTime) << 32 | f.dwLowDateTime) * 1e-7;
-    };
-    return s(kernel) + s(user);
-}
-
-double WallSeconds() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 void Pump() {
     MSG msg;

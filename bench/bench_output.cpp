@@ -6,6 +6,7 @@
 #include "host/ide.h"
 #include "runtime/clipboard.h"
 #include "runtime/vb_instance.h"
+#include "bench_clock.h"
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -14,12 +15,7 @@ using namespace hv;
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
+double Now() { return WallSeconds(); }
 
 void Click(HWND w, int x, int y) {
     SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

@@ -4,31 +4,15 @@
 # its toolbar button, the main window seen on a screenshot, the host closed, and "1" stored
 # for DisplayOnConnect. Runs in the build folder, with DISPLAY and WINEPREFIX set.
 set -euo pipefail
-: "${DISPLAY:?}" "${WINEPREFIX:?}"
+source "$(dirname "$0")/host_session.sh"
 settings='HKCU\Software\VB and VBA Program Settings\Pigmora\Settings'
 shot="$PWD/e2e-addin-in-host.png"
-host_pid=
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-finish() {
-  if [ -n "$host_pid" ] && kill -0 "$host_pid" 2>/dev/null; then
-    wine uiprobe.exe close >/dev/null 2>&1 || true
-    for _ in $(seq 1 50); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.2; done
-    kill "$host_pid" 2>/dev/null || true
-  fi
-  wine regsvr32 /s /u /n /i:user Pigmora.dll >/dev/null 2>&1 || true
-  wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
-}
-trap finish EXIT
+trap host_session_end EXIT
 
 # The screenshot's colour at (x, y) as RRGGBB.
 pixel() { convert "$shot" -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1 | tr -d '#'; }
 
-wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
-wine regsvr32 /s /n /i:user Pigmora.dll || fail "regsvr32 /n /i:user failed"
-
-wine idehost.exe >/dev/null 2>&1 &
-host_pid=$!
+host_session_start
 read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000) ||
   fail "the add-in's button did not appear on the host's toolbar"
 echo "button at $x,$y"

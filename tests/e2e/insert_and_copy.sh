@@ -5,29 +5,14 @@
 # host and read from disk; then Copy clicked and the clipboard read back.
 # Runs in the build folder, with DISPLAY and WINEPREFIX set.
 set -euo pipefail
-: "${DISPLAY:?}" "${WINEPREFIX:?}"
+source "$(dirname "$0")/host_session.sh"
 module="$PWD/e2e-insert.bas"
-host_pid=
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-finish() {
-  if [ -n "$host_pid" ] && kill -0 "$host_pid" 2>/dev/null; then
-    wine uiprobe.exe close >/dev/null 2>&1 || true
-    for _ in $(seq 1 50); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.2; done
-    kill "$host_pid" 2>/dev/null || true
-  fi
-  wine regsvr32 /s /u /n /i:user Pigmora.dll >/dev/null 2>&1 || true
-  wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
-  rm -f "$module"
-}
-trap finish EXIT
+trap 'host_session_end; rm -f "$module"' EXIT
 
 click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.5; }
 
 printf 'BackColor = \r\nEnd Sub\r\n' > "$module"
-wine regsvr32 /s /n /i:user Pigmora.dll || fail "regsvr32 /n /i:user failed"
-wine idehost.exe "$(winepath -w "$module")" >/dev/null 2>&1 &
-host_pid=$!
+host_session_start "$(winepath -w "$module")"
 read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000) || fail "no add-in button"
 click "$x" "$y"
 read -r left top _ _ < <(wine uiprobe.exe window "VB 6 Huevista" 15000) || fail "no main window"

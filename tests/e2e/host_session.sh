@@ -1,0 +1,25 @@
+# Sourced by the end-to-end scripts: the add-in registered for the current user, the IDE host
+# started in the background, and everything put back when the script ends, pass or fail.
+# Runs in the build folder, with DISPLAY and WINEPREFIX set.
+: "${DISPLAY:?}" "${WINEPREFIX:?}"
+host_pid=
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+host_session_end() {
+  if [ -n "$host_pid" ] && kill -0 "$host_pid" 2>/dev/null; then
+    wine uiprobe.exe close >/dev/null 2>&1 || true
+    for _ in $(seq 1 50); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.2; done
+    kill "$host_pid" 2>/dev/null || true
+  fi
+  wine regsvr32 /s /u /n /i:user Pigmora.dll >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
+}
+
+# Registers the add-in and starts the host with the given arguments.
+host_session_start() {
+  wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
+  wine regsvr32 /s /n /i:user Pigmora.dll || fail "regsvr32 /n /i:user failed"
+  wine idehost.exe "$@" >/dev/null 2>&1 &
+  host_pid=$!
+}
