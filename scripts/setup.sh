@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
   cmake g++ make git
-  g++-mingw-w64-i686 mingw-w64-tools
-  wine wine32:i386
-  xvfb xauth x11-utils xdotool imagemagick fonts-wine fonts-liberation
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
+  wine wine32:i386 wine64 libxinerama1:i386
+  xvfb xserver-xephyr xauth x11-utils xdotool imagemagick fonts-wine fonts-liberation
+  wixl
   googletest
 )
 
