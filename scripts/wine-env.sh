@@ -11,21 +11,22 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 XVFB_PID=
 WINESERVER_STARTED=
 
-# Starts Xvfb on the first free display number; SCREEN_GEOMETRY may be set by the caller.
+# Starts Xvfb on a display number that Xvfb itself finds free (-displayfd), so that runs
+# started side by side never share a screen; SCREEN_GEOMETRY may be set by the caller.
 xvfb_start() {
-  local geometry="${SCREEN_GEOMETRY:-1024x768x24}" n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "$geometry" -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 1 50); do
-      xdpyinfo -display ":$n" >/dev/null 2>&1 && { export DISPLAY=":$n"; return 0; }
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null || true
-    XVFB_PID=
-  done
+  local geometry="${SCREEN_GEOMETRY:-1024x768x24}" fifo n=
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  read -r -t 20 n <"$fifo" || true
+  rm -f "$fifo"
+  if [ -n "$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+    export DISPLAY=":$n"
+    return 0
+  fi
+  kill "$XVFB_PID" 2>/dev/null || true
+  XVFB_PID=
   echo "could not start Xvfb" >&2
   return 1
 }
