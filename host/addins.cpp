@@ -55,27 +55,35 @@ HRESULT CreatePerUser(const std::wstring& progId, IUnknown** out, HMODULE* modul
 
 } // namespace
 
+// The IDE lists the add-ins of the current user and those of the machine; a record in both
+// hives is the user's.
 std::vector<AddinRecord> ReadAddinRecords() {
     std::vector<AddinRecord> records;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddinsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return records;
-    wchar_t name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD len = 256;
-        if (RegEnumKeyExW(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        AddinRecord r;
-        r.progId = name;
-        r.friendlyName = ReadString(key, name, L"FriendlyName");
-        r.description = ReadString(key, name, L"Description");
-        DWORD size = sizeof r.loadBehavior;
-        if (RegGetValueW(key, name, L"LoadBehavior", RRF_RT_REG_DWORD, nullptr, &r.loadBehavior,
-                         &size) != ERROR_SUCCESS)
-            r.loadBehavior = 0;
-        records.push_back(r);
+    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(hive, kAddinsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
+        wchar_t name[256];
+        for (DWORD i = 0;; ++i) {
+            DWORD len = 256;
+            if (RegEnumKeyExW(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS)
+                break;
+            bool listed = false;
+            for (const auto& r : records)
+                listed = listed || lstrcmpiW(r.progId.c_str(), name) == 0;
+            if (listed) continue;
+            AddinRecord r;
+            r.progId = name;
+            r.friendlyName = ReadString(key, name, L"FriendlyName");
+            r.description = ReadString(key, name, L"Description");
+            DWORD size = sizeof r.loadBehavior;
+            if (RegGetValueW(key, name, L"LoadBehavior", RRF_RT_REG_DWORD, nullptr, &r.loadBehavior,
+                             &size) != ERROR_SUCCESS)
+                r.loadBehavior = 0;
+            records.push_back(r);
+        }
+        RegCloseKey(key);
     }
-    RegCloseKey(key);
     return records;
 }
 

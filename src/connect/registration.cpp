@@ -1,6 +1,7 @@
 #include "registration.h"
 #include "../runtime/handles.h"
 #include <olectl.h>
+#include <vector>
 
 namespace hv::connect {
 
@@ -13,39 +14,177 @@ const wchar_t kDescription[] = L"Get VB color code in HEX or RGB values quickly 
 
 namespace {
 
-constexpr wchar_t kClasses[] = L"Software\\Classes\\";
+constexpr wchar_t kClasses[] = L"Software\\Classes";
 // The proxy of Automation interfaces, which marshals _Connect by its type library.
 constexpr wchar_t kAutomationProxy[] = L"{00020424-0000-0000-C000-000000000046}";
 constexpr wchar_t kLibraryHelp[] = L"VB 6 Huevista (Add-in for Visual Basic)";
 constexpr DWORD kLoadAtStartup = 1;
 
-class Writer {
+struct Value {
+    std::wstring key; // below the record's root
+    const wchar_t* name;
+    DWORD type;
+    std::wstring text;
+    DWORD number = 0;
+};
+
+// One thing registration writes: a key that is ours in full, and its values. Parents that
+// unregistration leaves empty go up to (not including) `emptyParentsUpTo`; none when that
+// is empty, for keys that belong to someone else (the IDE's list of add-ins).
+struct Record {
+    HKEY root;
+    std::wstring own;
+    std::wstring emptyParentsUpTo;
+    std::vector<Value> values;
+};
+
+Value Text(const std::wstring& key, const wchar_t* name, const std::wstring& text) {
+    return {key, name, REG_SZ, text};
+}
+Value Number(const std::wstring& key, const wchar_t* name, DWORD number) {
+    return {key, name, REG_DWORD, {}, number};
+}
+
+std::wstring Folder(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? L"" : path.substr(0, slash);
+}
+
+// Everything a scope writes. The type library's keys are written here rather than by
+// RegisterTypeLib: that would also register the IDE's own connection interface from our copy
+// of it, and some Win32 implementations register per-user libraries for the whole machine.
+// The IDE's add-in record lives in the scope's own hive: the VB6 IDE lists the add-ins of
+// HKLM for every user and those of HKCU for the current one, so a machine install never
+// touches a user's record and a user install never needs rights.
+std::vector<Record> Records(RegistrationScope scope, const std::wstring& modulePath) {
+    HKEY classesRoot = ClassesRoot(scope);
+    const std::wstring c = kClasses;
+    const std::wstring clsid = c + L"\\CLSID\\" + kClsid;
+    const std::wstring progId = c + L"\\" + kProgId;
+    const std::wstring lib = c + L"\\TypeLib\\" + kLibid + L"\\1.0";
+    const std::wstring iface = c + L"\\Interface\\" + kConnectIid;
+    return {
+        {classesRoot,
+         clsid,
+         c,
+         {Text(clsid, nullptr, kProgId), Text(clsid + L"\\InprocServer32", nullptr, modulePath),
+          Text(clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment"),
+          Text(clsid + L"\\ProgID", nullptr, kProgId), Text(clsid + L"\\TypeLib", nullptr, kLibid),
+          Text(clsid + L"\\VERSION", nullptr, L"1.0")}},
+        {classesRoot,
+         progId,
+         c,
+         {Text(progId, nullptr, kProgId), Text(progId + L"\\CLSID", nullptr, kClsid)}},
+        {classesRoot,
+         lib,
+         c,
+         {Text(lib, nullptr, kLibraryHelp), Text(lib + L"\\0\\win32", nullptr, modulePath),
+          Text(lib + L"\\FLAGS", nullptr, L"0"),
+          Text(lib + L"\\HELPDIR", nullptr, Folder(modulePath))}},
+        {classesRoot,
+         iface,
+         c,
+         {Text(iface, nullptr, L"_Connect"),
+          Text(iface + L"\\ProxyStubClsid", nullptr, kAutomationProxy),
+          Text(iface + L"\\ProxyStubClsid32", nullptr, kAutomationProxy),
+          Text(iface + L"\\TypeLib", nullptr, kLibid),
+          Text(iface + L"\\TypeLib", L"Version", L"1.0")}},
+        {AddinRecordRoot(scope),
+         kAddinRecordKey,
+         {},
+         {Text(kAddinRecordKey, L"FriendlyName", kFriendlyName),
+          Text(kAddinRecordKey, L"Description", kDescription),
+          Number(kAddinRecordKey, L"LoadBehavior", kLoadAtStartup),
+          Number(kAddinRecordKey, L"CommandLineSafe", 0)}},
+    };
+}
+
+// Writes values and remembers how to take back exactly those writes: the keys it created
+// (not the ones that were there) and the values it replaced, with their old data.
+class Transaction {
   public:
-    explicit Writer(HKEY root) : root_(root) {}
-    // Sets a value (REG_SZ, or REG_DWORD) in a key, creating the key as needed.
-    bool Text(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-        return Set(key, name, REG_SZ, value.c_str(),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    ~Transaction() {
+        if (!committed_) Rollback();
     }
-    bool Number(const std::wstring& key, const wchar_t* name, DWORD value) {
-        return Set(key, name, REG_DWORD, &value, sizeof value);
+    LSTATUS Write(HKEY root, const Value& v) {
+        HKEY raw = nullptr;
+        LSTATUS s = CreatePath(root, v.key, &raw);
+        if (s != ERROR_SUCCESS) return s;
+        rt::UniqueKey key(raw);
+        Undo undo{root, v.key, false, v.name ? v.name : L"", 0, {}};
+        DWORD size = 0;
+        undo.existed = RegQueryValueExW(key.get(), v.name, nullptr, &undo.type, nullptr, &size) ==
+                       ERROR_SUCCESS;
+        if (undo.existed) {
+            undo.data.resize(size);
+            if (RegQueryValueExW(key.get(), v.name, nullptr, &undo.type, undo.data.data(), &size) !=
+                ERROR_SUCCESS)
+                return ERROR_CANTREAD;
+        }
+        const BYTE* data = v.type == REG_DWORD ? reinterpret_cast<const BYTE*>(&v.number)
+                                               : reinterpret_cast<const BYTE*>(v.text.c_str());
+        const DWORD bytes = v.type == REG_DWORD
+                                ? sizeof v.number
+                                : static_cast<DWORD>((v.text.size() + 1) * sizeof(wchar_t));
+        s = RegSetValueExW(key.get(), v.name, 0, v.type, data, bytes);
+        if (s == ERROR_SUCCESS) undo_.push_back(std::move(undo));
+        return s;
     }
-    LSTATUS status() const { return status_; }
+    void Commit() { committed_ = true; }
 
   private:
-    bool Set(const std::wstring& key, const wchar_t* name, DWORD type, const void* data,
-             DWORD size) {
-        if (status_ != ERROR_SUCCESS) return false;
-        HKEY raw = nullptr;
-        status_ = RegCreateKeyExW(root_, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
-                                  nullptr);
-        if (status_ != ERROR_SUCCESS) return false;
-        rt::UniqueKey k(raw);
-        status_ = RegSetValueExW(k.get(), name, 0, type, static_cast<const BYTE*>(data), size);
-        return status_ == ERROR_SUCCESS;
+    struct Undo {
+        HKEY root;
+        std::wstring key;
+        bool createdKey;
+        std::wstring value;
+        DWORD type;
+        std::vector<BYTE> data;
+        bool existed = false;
+    };
+
+    // Creates the key one level at a time, so that each key it made is known.
+    LSTATUS CreatePath(HKEY root, const std::wstring& path, HKEY* out) {
+        size_t end = 0;
+        for (;;) {
+            end = path.find(L'\\', end + 1);
+            const std::wstring part = path.substr(0, end);
+            HKEY raw = nullptr;
+            DWORD disposition = 0;
+            const LSTATUS s =
+                RegCreateKeyExW(root, part.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE,
+                                nullptr, &raw, &disposition);
+            if (s != ERROR_SUCCESS) return s;
+            if (disposition == REG_CREATED_NEW_KEY) undo_.push_back({root, part, true, {}, 0, {}});
+            if (end == std::wstring::npos) {
+                *out = raw;
+                return ERROR_SUCCESS;
+            }
+            RegCloseKey(raw);
+        }
     }
-    HKEY root_;
-    LSTATUS status_ = ERROR_SUCCESS;
+
+    void Rollback() {
+        for (auto it = undo_.rbegin(); it != undo_.rend(); ++it) {
+            if (it->createdKey) {
+                RegDeleteKeyW(it->root, it->key.c_str());
+                continue;
+            }
+            HKEY raw = nullptr;
+            if (RegOpenKeyExW(it->root, it->key.c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS)
+                continue;
+            rt::UniqueKey key(raw);
+            const wchar_t* name = it->value.empty() ? nullptr : it->value.c_str();
+            if (it->existed)
+                RegSetValueExW(key.get(), name, 0, it->type, it->data.data(),
+                               static_cast<DWORD>(it->data.size()));
+            else
+                RegDeleteValueW(key.get(), name);
+        }
+    }
+
+    std::vector<Undo> undo_;
+    bool committed_ = false;
 };
 
 bool KeyIsEmpty(HKEY root, const std::wstring& key) {
@@ -77,9 +216,9 @@ void RemoveEmptyParents(HKEY root, std::wstring key, const std::wstring& stop) {
     }
 }
 
-std::wstring Folder(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? L"" : path.substr(0, slash);
+HRESULT AsResult(LSTATUS s) {
+    if (s == ERROR_SUCCESS) return S_OK;
+    return s == ERROR_ACCESS_DENIED ? E_ACCESSDENIED : SELFREG_E_CLASS;
 }
 
 } // namespace
@@ -88,72 +227,28 @@ HKEY ClassesRoot(RegistrationScope scope) {
     return scope == RegistrationScope::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
 }
 
+HKEY AddinRecordRoot(RegistrationScope scope) {
+    return ClassesRoot(scope);
+}
+
 HRESULT RegisterServer(RegistrationScope scope, const std::wstring& modulePath) {
     if (modulePath.empty()) return SELFREG_E_CLASS;
-    const std::wstring classes = kClasses;
-    const std::wstring clsid = classes + L"CLSID\\" + kClsid;
-    const std::wstring progId = classes + kProgId;
-    const std::wstring lib = classes + L"TypeLib\\" + kLibid + L"\\1.0";
-    const std::wstring iface = classes + L"Interface\\" + kConnectIid;
-
-    // The type library's keys are written here rather than by RegisterTypeLib: that would
-    // also register the IDE's own connection interface from our copy of it, and some
-    // Win32 implementations register per-user libraries for the whole machine.
-    Writer w(ClassesRoot(scope));
-    w.Text(clsid, nullptr, kProgId);
-    w.Text(clsid + L"\\InprocServer32", nullptr, modulePath);
-    w.Text(clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
-    w.Text(clsid + L"\\ProgID", nullptr, kProgId);
-    w.Text(clsid + L"\\TypeLib", nullptr, kLibid);
-    w.Text(clsid + L"\\VERSION", nullptr, L"1.0");
-    w.Text(progId, nullptr, kProgId);
-    w.Text(progId + L"\\CLSID", nullptr, kClsid);
-    w.Text(lib, nullptr, kLibraryHelp);
-    w.Text(lib + L"\\0\\win32", nullptr, modulePath);
-    w.Text(lib + L"\\FLAGS", nullptr, L"0");
-    w.Text(lib + L"\\HELPDIR", nullptr, Folder(modulePath));
-    w.Text(iface, nullptr, L"_Connect");
-    w.Text(iface + L"\\ProxyStubClsid", nullptr, kAutomationProxy);
-    w.Text(iface + L"\\ProxyStubClsid32", nullptr, kAutomationProxy);
-    w.Text(iface + L"\\TypeLib", nullptr, kLibid);
-    w.Text(iface + L"\\TypeLib", L"Version", L"1.0");
-
-    // The IDE's add-in record: it lists the add-in under this name and loads it at start-up.
-    Writer addin(HKEY_CURRENT_USER);
-    addin.Text(kAddinRecordKey, L"FriendlyName", kFriendlyName);
-    addin.Text(kAddinRecordKey, L"Description", kDescription);
-    addin.Number(kAddinRecordKey, L"LoadBehavior", kLoadAtStartup);
-    addin.Number(kAddinRecordKey, L"CommandLineSafe", 0);
-
-    const LSTATUS failed = w.status() != ERROR_SUCCESS ? w.status() : addin.status();
-    if (failed == ERROR_SUCCESS) return S_OK;
-    UnregisterServer(scope);
-    return failed == ERROR_ACCESS_DENIED ? E_ACCESSDENIED : SELFREG_E_CLASS;
+    Transaction t; // a failure takes back this call's writes, and nothing else
+    for (const Record& r : Records(scope, modulePath))
+        for (const Value& v : r.values)
+            if (const LSTATUS s = t.Write(r.root, v)) return AsResult(s);
+    t.Commit();
+    return S_OK;
 }
 
 HRESULT UnregisterServer(RegistrationScope scope) {
-    HKEY root = ClassesRoot(scope);
-    const std::wstring classes = kClasses;
-    const std::wstring typeLib = classes + L"TypeLib\\" + kLibid;
     LSTATUS worst = ERROR_SUCCESS;
-    for (const std::wstring& key : {classes + L"CLSID\\" + kClsid, classes + kProgId,
-                                    typeLib + L"\\1.0", classes + L"Interface\\" + kConnectIid}) {
-        const LSTATUS s = RemoveTree(root, key);
+    for (const Record& r : Records(scope, L"")) {
+        const LSTATUS s = RemoveTree(r.root, r.own);
         if (s != ERROR_SUCCESS) worst = s;
+        if (!r.emptyParentsUpTo.empty()) RemoveEmptyParents(r.root, r.own, r.emptyParentsUpTo);
     }
-    // Our library's key goes when no other version of it is left, and so do the lists of
-    // classes, libraries and interfaces that a per-user registration may have begun.
-    if (KeyIsEmpty(root, typeLib)) RegDeleteKeyW(root, typeLib.c_str());
-    const std::wstring stop = classes.substr(0, classes.size() - 1);
-    for (const std::wstring& key : {classes + L"CLSID\\" + kClsid, typeLib, classes + L"Interface\\" + kConnectIid})
-        RemoveEmptyParents(root, key, stop);
-
-    const LSTATUS s = RemoveTree(HKEY_CURRENT_USER, kAddinRecordKey);
-    if (s != ERROR_SUCCESS) worst = s;
-    // The keys above it that only the record needed, up to the vendor's key.
-    RemoveEmptyParents(HKEY_CURRENT_USER, kAddinRecordKey, L"Software\\Microsoft");
-    if (worst == ERROR_SUCCESS) return S_OK;
-    return worst == ERROR_ACCESS_DENIED ? E_ACCESSDENIED : SELFREG_E_CLASS;
+    return AsResult(worst);
 }
 
 } // namespace hv::connect

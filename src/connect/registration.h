@@ -1,6 +1,6 @@
 // Self-registration of the add-in: the COM class, its ProgID, the type library and the
-// _Connect interface (for the current user or for the machine), and the VB6 IDE's add-in
-// record, always for the current user. Unregistration removes exactly what this writes.
+// _Connect interface, and the VB6 IDE's add-in record, for the current user (HKCU) or for
+// the machine (HKLM). Each scope's unregistration removes exactly what that scope writes.
 #pragma once
 #include <string>
 #include <windows.h>
@@ -20,8 +20,11 @@ extern const wchar_t kDescription[];
 
 // The registry root of the classes for a scope (HKCU or HKLM "Software\Classes").
 HKEY ClassesRoot(RegistrationScope scope);
+// The hive of the IDE's add-in record for a scope.
+HKEY AddinRecordRoot(RegistrationScope scope);
 
-// Writes everything, or on failure removes what it wrote and returns the error.
+// Writes everything, or on failure takes back exactly its own writes (keys it created,
+// values it set or replaced) and returns the error.
 HRESULT RegisterServer(RegistrationScope scope, const std::wstring& modulePath);
 HRESULT UnregisterServer(RegistrationScope scope);
 

@@ -6,6 +6,7 @@
 #include "runtime/settings.h"
 #include <map>
 #include <pigmora.h>
+#include <sddl.h>
 #include <set>
 
 namespace hv::test {
@@ -77,6 +78,8 @@ Snapshot Children(HKEY root, const std::wstring& path, Snapshot s) {
     return s;
 }
 
+constexpr wchar_t kIdeAddins[] = L"Software\\Microsoft\\Visual Basic\\6.0\\Addins";
+
 // The machine's classes where registration writes: our keys in full, and the lists of
 // classes, ProgIDs, libraries and interfaces, where anything else new would show.
 Snapshot MachineClasses() {
@@ -89,7 +92,7 @@ Snapshot MachineClasses() {
           L"\\TypeLib\\{9E4ADB75-2C4A-4A31-8DD7-B6165C693196}",
           L"\\Interface\\{8AD6FC46-FED4-4917-9F7D-4555A18498AD}"})
         s = Take(HKEY_LOCAL_MACHINE, c + ours, std::move(s));
-    return s;
+    return Take(HKEY_LOCAL_MACHINE, kIdeAddins, std::move(s));
 }
 
 // What `after` has that `before` had not, or had otherwise.
@@ -177,6 +180,12 @@ class PigmoraDll : public HostTest {
         RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_READ, nullptr,
                         &classes, nullptr);
         if (classes) RegCloseKey(classes);
+        // The IDE's list of add-ins, as an installed IDE has it: ours to leave in place.
+        for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            HKEY addins = nullptr;
+            RegCreateKeyExW(hive, kIdeAddins, 0, nullptr, 0, KEY_READ, nullptr, &addins, nullptr);
+            if (addins) RegCloseKey(addins);
+        }
         // From a prefix where it is not registered (the run command leaves it registered).
         Install(FALSE, L"user");
         Call("DllUnregisterServer");
@@ -223,11 +232,113 @@ TEST_F(PigmoraDll, PerMachineRegistrationWritesItsKeysAndUnregistrationRemovesEx
     Snapshot user, machine;
     Snap(user, machine);
     EXPECT_EQ(Names(Added(machineBefore_, machine)),
-              Lowered(ClassValues(L"Software\\Classes", path_)));
-    EXPECT_EQ(Names(Added(userBefore_, user)), Lowered(AddinRecordValues()));
+              Lowered(Union(ClassValues(L"Software\\Classes", path_), AddinRecordValues())));
+    EXPECT_TRUE(Added(userBefore_, user).empty());
     ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
     Snap(user, machine);
     EXPECT_EQ(user, userBefore_);
+    EXPECT_EQ(machine, machineBefore_);
+}
+
+TEST_F(PigmoraDll, EachScopeRemovesOnlyItsOwnKeysWhateverTheOrder) {
+    ASSERT_EQ(Install(TRUE, L"user"), S_OK);
+    Snapshot userInstalled, machine, user;
+    Snap(userInstalled, machine);
+    ASSERT_EQ(Call("DllRegisterServer"), S_OK);
+    Snapshot machineInstalled;
+    Snap(user, machineInstalled);
+    EXPECT_EQ(user, userInstalled) << "a machine install leaves the user's keys as they are";
+    ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
+    Snap(user, machine);
+    EXPECT_EQ(user, userInstalled) << "the machine's removal keeps the user's add-in record";
+    EXPECT_EQ(machine, machineBefore_);
+
+    ASSERT_EQ(Call("DllRegisterServer"), S_OK);
+    ASSERT_EQ(Install(FALSE, L"user"), S_OK);
+    Snap(user, machine);
+    EXPECT_EQ(user, userBefore_);
+    EXPECT_EQ(machine, machineInstalled) << "the user's removal keeps the machine's keys";
+    ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
+}
+
+namespace {
+
+// HKLM seen, for this process, through a key of the test's own: there a machine write can be
+// refused (a key whose security allows reading only) or fail half-way (a volatile key refuses
+// lasting children), which Wine's own HKLM never does.
+class MachineHive {
+  public:
+    static constexpr wchar_t kKey[] = L"HvMachineHive";
+    MachineHive() {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+        RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+        Create(kKey, 0);
+        Create(L"HvMachineHive\\Software\\Microsoft", 0);
+    }
+    ~MachineHive() {
+        RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+        if (key_) RegCloseKey(key_);
+        Secure(L"HvMachineHive\\Software", L"D:(A;;KA;;;WD)");
+        RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+        RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+    }
+    void Create(const wchar_t* path, DWORD options) {
+        HKEY k = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &k,
+                        nullptr);
+        if (k) RegCloseKey(k);
+    }
+    // Sets a key's access list; "D:P(A;;KR;;;WD)": everyone may read it, nobody change it.
+    static bool Secure(const wchar_t* path, const wchar_t* sddl) {
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd,
+                                                                  nullptr))
+            return false;
+        HKEY k = nullptr;
+        bool done = RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &k) == ERROR_SUCCESS;
+        done = done && RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+        if (k) RegCloseKey(k);
+        LocalFree(sd);
+        return done;
+    }
+    bool Use() {
+        return RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &key_) == ERROR_SUCCESS &&
+               RegOverridePredefKey(HKEY_LOCAL_MACHINE, key_) == ERROR_SUCCESS;
+    }
+    static Snapshot Contents() { return Take(HKEY_CURRENT_USER, kKey); }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(PigmoraDll, AFailedMachineInstallTakesBackOnlyItsOwnWrites) {
+    ASSERT_EQ(Install(TRUE, L"user"), S_OK);
+    Snapshot userInstalled, machine;
+    Snap(userInstalled, machine);
+    {
+        SCOPED_TRACE("refused at its first write");
+        MachineHive hive;
+        const Snapshot before = MachineHive::Contents();
+        ASSERT_TRUE(MachineHive::Secure(L"HvMachineHive\\Software", L"D:P(A;;KR;;;WD)"));
+        ASSERT_TRUE(hive.Use());
+        EXPECT_EQ(Call("DllRegisterServer"), E_ACCESSDENIED);
+        EXPECT_EQ(MachineHive::Contents(), before);
+    }
+    {
+        SCOPED_TRACE("failing half-way, after the classes were written");
+        MachineHive hive;
+        hive.Create(L"HvMachineHive\\Software\\Classes", 0);
+        hive.Create(L"HvMachineHive\\Software\\Microsoft\\Visual Basic", REG_OPTION_VOLATILE);
+        const Snapshot before = MachineHive::Contents();
+        ASSERT_TRUE(hive.Use());
+        EXPECT_NE(Call("DllRegisterServer"), S_OK);
+        EXPECT_EQ(MachineHive::Contents(), before) << "keys that were there stay, no others";
+    }
+    Snapshot user;
+    Snap(user, machine);
+    EXPECT_EQ(user, userInstalled) << "the user's own install is untouched";
     EXPECT_EQ(machine, machineBefore_);
 }
 
