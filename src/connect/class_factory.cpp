@@ -1,5 +1,6 @@
 #include "class_factory.h"
 #include "connect.h"
+#include "../runtime/entry_scope.h"
 #include "module_lock.h"
 
 namespace hv::connect {
@@ -52,7 +53,9 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out) {
 }
 
 bool CanUnloadNow() {
-    return ModuleLocks() == 0;
+    // Not while a handler of ours waits in a modal loop further up this stack, even when
+    // every object has been released.
+    return ModuleLocks() == 0 && !rt::CodeOnStack();
 }
 
 } // namespace hv::connect

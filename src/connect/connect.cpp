@@ -1,5 +1,6 @@
 #include "connect.h"
 #include "../forms/on_top.h"
+#include "../runtime/entry_scope.h"
 #include "../runtime/message_box.h"
 #include "../runtime/settings.h"
 #include "../runtime/vb_instance.h"
@@ -16,6 +17,7 @@ constexpr char kApp[] = "Pigmora", kSection[] = "Settings",
 
 // Nothing thrown inside may reach the IDE.
 template <typename F> HRESULT Guarded(F&& f) noexcept {
+    rt::EntryScope scope; // our code is on the stack until this returns
     try {
         return f();
     } catch (const std::bad_alloc&) {
@@ -74,7 +76,9 @@ STDMETHODIMP_(ULONG) Connect::AddRef() {
 
 STDMETHODIMP_(ULONG) Connect::Release() {
     const ULONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
+    // A handler of ours may be waiting in a modal loop below this call (the IDE can let go
+    // of us from there): it returns into this object, so it goes once that has unwound.
+    if (n == 0) rt::DestroyWhenUnwound([this] { delete this; });
     return n;
 }
 
@@ -249,8 +253,14 @@ void Connect::AddinInstance_OnDisconnection(long) {
     } else {
         rt::SaveSetting(kApp, kSection, kDisplayOnConnect, "0");
     }
-    if (main_ && main_->Loaded()) main_->Unload();
-    main_.reset();
+    // The window goes out of sight now; it and its objects go when no handler of theirs is
+    // left on the stack (a colour dialog, message box or menu may be open over it).
+    if (main_ && main_->Loaded()) ShowWindow(main_->hWnd(), SW_HIDE);
+    if (auto* main = main_.release())
+        rt::DestroyWhenUnwound([main] {
+            if (main->Loaded()) main->Unload();
+            delete main;
+        });
     // A reference kept past disconnection would hold the IDE's object model alive.
     if (vbe_ && rt::VBInstance() == vbe_.Get()) rt::SetVBInstance(nullptr);
     vbe_.Reset();

@@ -1,4 +1,5 @@
 #include "menu_handler.h"
+#include "../runtime/entry_scope.h"
 #include "module_lock.h"
 
 namespace hv::connect {
@@ -75,14 +76,10 @@ class CommandBarEventsLink::Sink final : public IDispatch {
             return DISP_E_TYPEMISMATCH;
         }
         rt::ComPtr<IDispatch> self(this); // the handler may let the link go
-        if (link_ && link_->onClick_) {
-            try {
-                link_->onClick_(control.Get(), flagsIn[1], flagsIn[0]);
-            } catch (...) {
-                return E_UNEXPECTED;
-            }
-        }
-        return S_OK;
+        return rt::Barrier<HRESULT>(E_UNEXPECTED, [&] {
+            if (link_ && link_->onClick_) link_->onClick_(control.Get(), flagsIn[1], flagsIn[0]);
+            return S_OK;
+        });
     }
 
   private:
@@ -103,11 +100,8 @@ void CommandBarEventsLink::Disconnect() {
     point_.Reset();
     cookie_ = 0;
     source_.Reset();
-    if (sink_) {
-        sink_->Detach();
-        sink_->Release();
-        sink_ = nullptr;
-    }
+    if (sink_) sink_->Detach();
+    sink_.Reset();
 }
 
 rt::CallError CommandBarEventsLink::Set(IUnknown* source) {
@@ -119,14 +113,11 @@ rt::CallError CommandBarEventsLink::Set(IUnknown* source) {
     if (SUCCEEDED(hr))
         hr = container->FindConnectionPoint(DIID_dispCommandBarControlEvents, &point);
     if (FAILED(hr)) return {kErrNoEvents, L"Object or class does not support the set of events"};
-    auto* sink = new Sink(this);
+    rt::ComPtr<Sink> sink = rt::Adopt(new Sink(this));
     DWORD cookie = 0;
-    hr = point->Advise(sink, &cookie);
-    if (FAILED(hr)) {
-        sink->Release();
-        return {hr, {}};
-    }
-    sink_ = sink;
+    hr = point->Advise(sink.Get(), &cookie);
+    if (FAILED(hr)) return {hr, {}};
+    sink_ = std::move(sink);
     point_ = point;
     cookie_ = cookie;
     source_ = source;

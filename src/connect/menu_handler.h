@@ -35,7 +35,7 @@ class CommandBarEventsLink {
     rt::ComPtr<IUnknown> source_;
     rt::ComPtr<IConnectionPoint> point_;
     DWORD cookie_ = 0;
-    Sink* sink_ = nullptr; // owned by COM references; told when we go
+    rt::ComPtr<Sink> sink_; // the IDE may hold it longer; told when we go
 };
 
 } // namespace hv::connect

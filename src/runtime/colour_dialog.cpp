@@ -1,4 +1,5 @@
 #include "colour_dialog.h"
+#include "entry_scope.h"
 #include "system_colour.h"
 
 namespace hv::rt {
@@ -20,12 +21,14 @@ bool ColorDialog::ShowColor(HWND owner) {
 }
 
 UINT_PTR CALLBACK ColorDialog::Hook(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
-    if (msg == WM_INITDIALOG) {
-        auto* cc = reinterpret_cast<CHOOSECOLORA*>(lp);
-        auto* self = reinterpret_cast<ColorDialog*>(cc->lCustData);
-        if (!self->DialogTitle.empty()) SetWindowTextA(dlg, self->DialogTitle.c_str());
-    }
-    return 0;
+    return Barrier<UINT_PTR>(0, [&] {
+        if (msg == WM_INITDIALOG) {
+            auto* cc = reinterpret_cast<CHOOSECOLORA*>(lp);
+            auto* self = reinterpret_cast<ColorDialog*>(cc->lCustData);
+            if (!self->DialogTitle.empty()) SetWindowTextA(dlg, self->DialogTitle.c_str());
+        }
+        return UINT_PTR{0};
+    });
 }
 
 } // namespace hv::rt

@@ -1,4 +1,5 @@
 #include "timer.h"
+#include "entry_scope.h"
 #include <map>
 
 namespace hv::rt {
@@ -51,14 +52,17 @@ void Timer::Stop() {
 }
 
 void CALLBACK Timer::Proc(HWND, UINT, UINT_PTR id, DWORD) {
-    auto it = Timers().find(id);
-    if (it == Timers().end()) {
-        KillTimer(nullptr, id);
-        return;
-    }
-    // A copy: the handler may destroy the timer it runs in.
-    EventHandler tick = it->second->OnTimer;
-    if (tick) tick();
+    Barrier(0, [&] {
+        auto it = Timers().find(id);
+        if (it == Timers().end()) {
+            KillTimer(nullptr, id);
+            return 0;
+        }
+        // A copy: the handler may destroy the timer it runs in.
+        EventHandler tick = it->second->OnTimer;
+        if (tick) tick();
+        return 0;
+    });
 }
 
 } // namespace hv::rt

@@ -1,4 +1,5 @@
 #include "window.h"
+#include "entry_scope.h"
 #include "module.h"
 #include <commctrl.h>
 #include <string>
@@ -14,7 +15,9 @@ std::vector<std::string>& Registered() {
 }
 } // namespace
 
-Window::~Window() { Destroy(); }
+Window::~Window() {
+    Destroy();
+}
 
 void Window::Destroy() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -45,7 +48,9 @@ bool Window::CreateHandle(DWORD exStyle, const char* className, const char* text
     return hwnd_ != nullptr;
 }
 
-LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    return Default(msg, wp, lp);
+}
 
 LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
     return subclassed_ ? DefSubclassProc(hwnd_, msg, wp, lp) : DefWindowProcA(hwnd_, msg, wp, lp);
@@ -63,7 +68,8 @@ bool Window::Attach(HWND hwnd) {
 LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCDESTROY) {
         HWND hwnd = hwnd_;
-        LRESULT r = HandleMessage(msg, wp, lp);
+        // The bookkeeping below runs whatever the handler does.
+        const LRESULT r = Barrier<LRESULT>(0, [&] { return HandleMessage(msg, wp, lp); });
         if (subclassed_) RemoveWindowSubclass(hwnd, &Window::SubclassProc, 1);
         RemovePropA(hwnd, kSelfProp);
         hwnd_ = nullptr;
@@ -76,7 +82,8 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK Window::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                       DWORD_PTR self) {
-    return reinterpret_cast<Window*>(self)->Dispatch(msg, wp, lp);
+    return Barrier<LRESULT>(0,
+                            [&] { return reinterpret_cast<Window*>(self)->Dispatch(msg, wp, lp); });
 }
 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -87,11 +94,12 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetPropA(hwnd, kSelfProp, self);
     }
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    return self->Dispatch(msg, wp, lp);
+    return Barrier<LRESULT>(0, [&] { return self->Dispatch(msg, wp, lp); });
 }
 
 void UnregisterWindowClasses() {
-    for (const auto& name : Registered()) UnregisterClassA(name.c_str(), ThisModule());
+    for (const auto& name : Registered())
+        UnregisterClassA(name.c_str(), ThisModule());
     Registered().clear();
 }
 

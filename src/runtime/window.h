@@ -1,5 +1,6 @@
 // Base of every window of the add-in: owns its HWND, routes messages to a virtual handler.
 #pragma once
+#include "handles.h"
 #include <windows.h>
 
 namespace hv::rt {
@@ -28,10 +29,8 @@ class Window {
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     // Answers WM_PAINT: BeginPaint, paint, EndPaint.
     template <typename F> LRESULT Paint(F&& paint) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        paint(dc);
-        EndPaint(hwnd_, &ps);
+        PaintDc dc(hwnd_);
+        paint(dc.get());
         return 0;
     }
     // The processing the window would get without us.
