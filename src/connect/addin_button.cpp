@@ -1,6 +1,7 @@
 #include "addin_button.h"
 #include "../assets/asset_ids.h"
 #include "../runtime/clipboard.h"
+#include "../runtime/clipboard_snapshot.h"
 #include "../runtime/handles.h"
 #include "../runtime/module.h"
 
@@ -25,16 +26,13 @@ rt::CallError AsLong(const rt::Variant& value, long* out) {
 // Puts the user's clipboard back when the face has been pasted, whatever happened.
 class ClipboardKeeper {
   public:
-    explicit ClipboardKeeper(std::optional<rt::ClipboardSnapshot> saved)
-        : saved_(std::move(saved)) {}
-    ~ClipboardKeeper() {
-        if (saved_) saved_->Restore();
-    }
+    explicit ClipboardKeeper(rt::ClipboardSnapshot saved) : saved_(std::move(saved)) {}
+    ~ClipboardKeeper() { saved_.Restore(); }
     ClipboardKeeper(const ClipboardKeeper&) = delete;
     ClipboardKeeper& operator=(const ClipboardKeeper&) = delete;
 
   private:
-    std::optional<rt::ClipboardSnapshot> saved_;
+    rt::ClipboardSnapshot saved_;
 };
 
 } // namespace
@@ -43,11 +41,14 @@ rt::CallError PasteButtonFace(IDispatch* button) {
     rt::UniqueBitmap picture(static_cast<HBITMAP>(
         LoadImageA(rt::ThisModule(), MAKEINTRESOURCEA(IDB_ADDIN_BUTTON), IMAGE_BITMAP, 0, 0, 0)));
     if (!picture) return {kErrNoResource, L"Resource with identifier '101' not found"};
-    // Without a copy of the user's clipboard we do not touch it: the button then has no
-    // picture, but nothing the user copied is lost.
+    // PasteFace takes the picture from the clipboard, so the user's contents are copied
+    // first and put back after. When they can't be copied whole within a second and 64 MB
+    // (locked, an owner that never renders, too large, formats only their owner knows), the
+    // clipboard is left untouched and the button goes without a picture: nothing the user
+    // copied is lost and the IDE's start-up is not held up.
     auto saved = rt::ClipboardSnapshot::Take();
     if (!saved) return {};
-    ClipboardKeeper keeper(std::move(saved));
+    ClipboardKeeper keeper(std::move(*saved));
     if (!rt::SetClipboardBitmap(picture.get())) return {kErrClipboard, L"Can't open Clipboard"};
     return rt::Call(button, L"PasteFace");
 }
@@ -68,10 +69,12 @@ rt::CallError AddButton(IDispatch* vbe, AddinButton& made) {
                       &added)) ||
         (e = rt::ObjectOf(added, made.button)))
         return e;
+    // The rest is cosmetic: without its caption, picture or separator the button still
+    // opens the window, so a failure there must not leave a dead button behind.
     IDispatch* button = made.button.Get();
-    if ((e = rt::Put(button, L"Caption", kButtonCaption)) || (e = PasteButtonFace(button)) ||
-        (e = rt::Put(button, L"BeginGroup", true)))
-        return e;
+    rt::Put(button, L"Caption", kButtonCaption);
+    PasteButtonFace(button);
+    rt::Put(button, L"BeginGroup", true);
     return {};
 }
 

@@ -4,9 +4,13 @@
 namespace hv::output {
 
 bool CopyToClipboard(HWND owner, const std::string& text) {
-    if (rt::ReplaceClipboardText(text)) return true;
-    MessageBoxA(owner, "Another program is using the clipboard. Nothing was copied.", "Pigmora",
-                MB_OK | MB_ICONEXCLAMATION);
+    const rt::ReplaceResult r = rt::ReplaceClipboardText(text);
+    if (r == rt::ReplaceResult::Replaced) return true;
+    MessageBoxA(owner,
+                r == rt::ReplaceResult::Locked
+                    ? "Another program is using the clipboard. Nothing was copied."
+                    : "The clipboard was emptied, but the system did not take the text.",
+                "Pigmora", MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 

@@ -1,10 +1,6 @@
-// The clipboard as VB's Clipboard object uses it, and a snapshot of its contents so that a
-// command which needs the clipboard for a moment can give the user's contents back.
+// The clipboard as VB's Clipboard object uses it.
 #pragma once
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
 #include <windows.h>
 
 namespace hv::rt {
@@ -24,32 +20,22 @@ class ClipboardSession {
     bool opened_ = false;
 };
 
+enum class ReplaceResult {
+    Replaced,
+    Locked, // another program kept the clipboard locked: nothing on it has changed
+    Emptied // the system emptied it but refused the text: what the user had there is gone
+};
 // Replaces everything on the clipboard by one plain-text item (Clipboard.Clear and SetText
-// in one opening). False when another program kept the clipboard locked; then nothing on it
-// has changed.
-bool ReplaceClipboardText(const std::string& text);
+// in one opening).
+ReplaceResult ReplaceClipboardText(const std::string& text);
 // The plain text on the clipboard, or nothing.
 std::string ClipboardText();
 
-// Empties the clipboard and puts a copy of the bitmap on it (Clipboard.SetData).
+// Empties the clipboard and puts a copy of the bitmap on it (Clipboard.SetData). The copy
+// is made first: when it can't be, the clipboard is not touched.
 bool SetClipboardBitmap(HBITMAP bitmap);
 
-// Every format of the clipboard that can be carried in memory: the text formats, bitmaps
-// (as DIBs), enhanced metafiles and all registered formats.
-class ClipboardSnapshot {
-  public:
-    // Nothing when the clipboard could not be opened.
-    static std::optional<ClipboardSnapshot> Take();
-    // Empties the clipboard and puts the saved formats back.
-    bool Restore() const;
-    std::vector<UINT> formats() const;
-
-  private:
-    struct Item {
-        UINT format;
-        std::vector<std::uint8_t> bytes; // global memory, or the metafile's bits
-    };
-    std::vector<Item> items_;
-};
+// Opens the clipboard within `timeoutMs` as ClipboardSession does.
+bool OpenClipboardFor(HWND owner, DWORD timeoutMs);
 
 } // namespace hv::rt

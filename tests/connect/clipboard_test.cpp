@@ -1,6 +1,9 @@
 // Connecting puts the button's picture on the clipboard for a moment; what the user had
-// there comes back.
+// there comes back whole. Whatever another program does with the clipboard, connecting
+// neither freezes the IDE's start-up nor costs the user what they copied: when it can't be
+// copied whole in time, it is not touched at all and the button goes without its picture.
 #include "connect_fixture.h"
+#include "support/clipboard_holder_process.h"
 #include <cstring>
 #include <thread>
 
@@ -22,6 +25,25 @@ std::string Bytes(UINT format) {
     std::string s(p, GlobalSize(h));
     GlobalUnlock(h);
     return s;
+}
+
+// Waits, pumping, until nobody holds the clipboard open (an abandoned copy lets go of it
+// once its owner is gone).
+bool ClipboardFree(HWND w) {
+    return PumpUntil([&] {
+        if (!OpenClipboard(w)) return false;
+        CloseClipboard();
+        return true;
+    });
+}
+
+std::vector<COLORREF> Pixels(HBITMAP bmp, int w, int h) {
+    std::vector<COLORREF> px(static_cast<size_t>(w) * h);
+    BITMAPINFOHEADER bi{sizeof bi, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, bmp, 0, h, px.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    return px;
 }
 
 } // namespace
@@ -107,6 +129,138 @@ TEST_F(ConnectionTest, AClipboardHeldOpenElsewhereIsLeftAloneAndTheButtonGoesWit
     EXPECT_TRUE(AddinButton()->beginGroup) << "the steps after the picture still ran";
     ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
     EXPECT_EQ(Bytes(CF_TEXT).substr(0, text.size()), text);
+    CloseClipboard();
+}
+
+TEST_F(ConnectionTest, AnOwnerThatNeverRendersItsDelayedFormatsHoldsNothingUp) {
+    PROCESS_INFORMATION holder = StartClipboardHolder("60000 delay");
+    const HWND owner = GetClipboardOwner();
+    MessageBoxes boxes;
+    const DWORD t0 = GetTickCount();
+    const bool connected = ConnectAddin(host::ext_cm_Startup);
+    const DWORD spent = GetTickCount() - t0;
+    // A deadline against a hang, far above the one second the copy may take.
+    EXPECT_LT(spent, 10000u);
+    ASSERT_TRUE(connected);
+    EXPECT_TRUE(boxes.seen().empty());
+    ASSERT_TRUE(AddinButton());
+    EXPECT_EQ(AddinButton()->faceWidth, 0);
+    EXPECT_EQ(GetClipboardOwner(), owner) << "the clipboard was not touched";
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatA("Huevista delayed")));
+    FinishClipboardHolder(holder, true);
+    EXPECT_TRUE(ClipboardFree(ide_->hwnd()));
+}
+
+TEST_F(ConnectionTest, AClipboardHeldOpenByAnotherProgramIsLeftAlone) {
+    const std::string text = "keep me";
+    ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, Global(text.c_str(), text.size() + 1));
+    CloseClipboard();
+    PROCESS_INFORMATION holder = StartClipboardHolder("3000");
+    ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
+    ASSERT_TRUE(AddinButton());
+    EXPECT_EQ(AddinButton()->faceWidth, 0);
+    FinishClipboardHolder(holder, true);
+    ASSERT_TRUE(ClipboardFree(ide_->hwnd()));
+    ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
+    EXPECT_EQ(Bytes(CF_TEXT).substr(0, text.size()), text);
+    CloseClipboard();
+}
+
+TEST_F(ConnectionTest, AClipboardLargerThanTheBoundIsLeftAsItIs) {
+    const size_t size = 200u << 20;
+    HGLOBAL big = GlobalAlloc(GMEM_MOVEABLE, size);
+    ASSERT_TRUE(big);
+    auto* p = static_cast<char*>(GlobalLock(big));
+    std::memset(p, 'x', size - 1);
+    p[0] = 'A';
+    p[size - 2] = 'Z';
+    p[size - 1] = 0;
+    GlobalUnlock(big);
+    ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
+    EmptyClipboard();
+    ASSERT_TRUE(SetClipboardData(CF_TEXT, big));
+    CloseClipboard();
+
+    ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
+    ASSERT_TRUE(AddinButton());
+    EXPECT_EQ(AddinButton()->faceWidth, 0) << "copied although larger than the bound";
+    ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
+    HANDLE h = GetClipboardData(CF_TEXT);
+    ASSERT_TRUE(h);
+    ASSERT_GE(GlobalSize(h), size);
+    const auto* q = static_cast<const char*>(GlobalLock(h));
+    EXPECT_EQ(q[0], 'A');
+    EXPECT_EQ(q[size - 2], 'Z');
+    GlobalUnlock(h);
+    EmptyClipboard(); // let go of the 200 MB
+    CloseClipboard();
+}
+
+TEST_F(ConnectionTest, BitmapTextPaletteAndAFormatOfItsOwnComeBackWhole) {
+    const std::string text = "BackColor = &H00FF&";
+    const UINT own = RegisterClipboardFormatA("Huevista own format");
+    const std::string ownBytes("\x01\x02\x00\x03", 4);
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 4, 3);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            SetPixel(mem, x, y, RGB(x * 60, y * 100, 200));
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    const std::vector<COLORREF> pixels = Pixels(bmp, 4, 3);
+    struct {
+        LOGPALETTE log;
+        PALETTEENTRY more[1];
+    } pal{{0x300, 2, {{10, 20, 30, 0}}}, {{40, 50, 60, 0}}};
+    ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, Global(text.c_str(), text.size() + 1));
+    SetClipboardData(own, Global(ownBytes.data(), ownBytes.size()));
+    SetClipboardData(CF_BITMAP, bmp);
+    SetClipboardData(CF_PALETTE, CreatePalette(&pal.log));
+    CloseClipboard();
+
+    ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
+    ASSERT_TRUE(AddinButton());
+    EXPECT_EQ(AddinButton()->faceWidth, 32);
+
+    ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
+    EXPECT_EQ(Bytes(CF_TEXT).substr(0, text.size()), text);
+    EXPECT_EQ(Bytes(own).substr(0, ownBytes.size()), ownBytes);
+    auto back = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(Pixels(back, 4, 3), pixels);
+    auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
+    ASSERT_TRUE(palette);
+    PALETTEENTRY entries[2]{};
+    ASSERT_EQ(GetPaletteEntries(palette, 0, 2, entries), 2u);
+    EXPECT_EQ(entries[1].peRed, 40);
+    EXPECT_EQ(entries[1].peBlue, 60);
+    CloseClipboard();
+}
+
+TEST_F(ConnectionTest, AFormatOnlyItsOwnerUnderstandsLeavesTheClipboardUntouched) {
+    const std::string text = "keep me";
+    ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, Global(text.c_str(), text.size() + 1));
+    // A handle in the private range means something only to the program that put it there.
+    SetClipboardData(CF_PRIVATEFIRST, Global("p", 1));
+    CloseClipboard();
+    ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
+    ASSERT_TRUE(AddinButton());
+    EXPECT_EQ(AddinButton()->faceWidth, 0);
+    EXPECT_EQ(GetClipboardOwner(), ide_->hwnd());
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_PRIVATEFIRST));
+    ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
+    EXPECT_EQ(Bytes(CF_TEXT).substr(0, text.size()), text);
+    EmptyClipboard();
     CloseClipboard();
 }
 

@@ -1,18 +1,30 @@
-// Test helper program: holds the clipboard open for the given milliseconds, as a busy
-// program would. Signals the named event "HuevistaClipboardHeld" once it holds it.
+// Test helper program, as another program on the desktop would be. Signals the named event
+// "HuevistaClipboardHeld" once it is in place.
+//   clipboard_holder MS          holds the clipboard open for MS milliseconds
+//   clipboard_holder MS delay    owns a clipboard of formats it promised to render later
+//                                (text and a format of its own), and for MS milliseconds
+//                                answers no message, so it never renders them
 #include <cstdlib>
+#include <cstring>
 #include <windows.h>
 
 int main(int argc, char** argv) {
     const DWORD ms = argc > 1 ? static_cast<DWORD>(std::atoi(argv[1])) : 1000;
+    const bool delay = argc > 2 && std::strcmp(argv[2], "delay") == 0;
     HANDLE held = CreateEventA(nullptr, TRUE, FALSE, "HuevistaClipboardHeld");
     // Opened for a window of its own, as a program would (an open without a window does not
     // lock out others under every Win32 implementation).
     HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     if (!OpenClipboard(window)) return 1;
+    if (delay) {
+        EmptyClipboard();
+        SetClipboardData(CF_TEXT, nullptr);
+        SetClipboardData(RegisterClipboardFormatA("Huevista delayed"), nullptr);
+        CloseClipboard();
+    }
     SetEvent(held);
     Sleep(ms);
-    CloseClipboard();
+    if (!delay) CloseClipboard();
     DestroyWindow(window);
     CloseHandle(held);
     return 0;

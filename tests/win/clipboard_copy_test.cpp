@@ -1,4 +1,5 @@
 // Copying to the real clipboard, also while another process holds it.
+#include "support/clipboard_holder_process.h"
 #include "output/clipboard_copy.h"
 #include "runtime/clipboard.h"
 #include "support/pump.h"
@@ -12,7 +13,8 @@ namespace {
 std::set<UINT> ClipboardFormats() {
     std::set<UINT> formats;
     if (!OpenClipboard(nullptr)) return formats;
-    for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f)) formats.insert(f);
+    for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f))
+        formats.insert(f);
     CloseClipboard();
     return formats;
 }
@@ -27,27 +29,9 @@ void PutBitmapOnClipboard() {
     CloseClipboard();
 }
 
-// Starts the holder program and waits until it holds the clipboard.
-PROCESS_INFORMATION HoldClipboard(DWORD ms) {
-    HANDLE held = CreateEventA(nullptr, TRUE, FALSE, "HuevistaClipboardHeld");
-    ResetEvent(held);
-    std::string cmd = "clipboard_holder.exe " + std::to_string(ms);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    EXPECT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    EXPECT_EQ(WaitForSingleObject(held, 10000), WAIT_OBJECT_0);
-    CloseHandle(held);
-    return pi;
+bool IsTextFormat(UINT f) {
+    return f == CF_TEXT || f == CF_OEMTEXT || f == CF_UNICODETEXT || f == CF_LOCALE;
 }
-
-void Finish(PROCESS_INFORMATION& pi) {
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-}
-
-bool IsTextFormat(UINT f) { return f == CF_TEXT || f == CF_OEMTEXT || f == CF_UNICODETEXT || f == CF_LOCALE; }
 
 } // namespace
 
@@ -58,7 +42,8 @@ TEST(ClipboardCopy, LeavesOnlyTheTextWhateverWasThere) {
     EXPECT_EQ(rt::ClipboardText(), "RGB(255, 128, 0)");
     const auto formats = ClipboardFormats();
     EXPECT_EQ(formats.count(CF_TEXT), 1u);
-    for (UINT f : formats) EXPECT_TRUE(IsTextFormat(f)) << "format " << f; // synthesised text forms only
+    for (UINT f : formats)
+        EXPECT_TRUE(IsTextFormat(f)) << "format " << f; // synthesised text forms only
     // Copying again gives the same contents; the empty text is a text too.
     ASSERT_TRUE(output::CopyToClipboard(nullptr, "RGB(255, 128, 0)"));
     EXPECT_EQ(ClipboardFormats(), formats);
@@ -69,15 +54,15 @@ TEST(ClipboardCopy, LeavesOnlyTheTextWhateverWasThere) {
 
 TEST(ClipboardCopy, WaitsBrieflyForABusyClipboard) {
     ASSERT_TRUE(output::CopyToClipboard(nullptr, "before"));
-    PROCESS_INFORMATION pi = HoldClipboard(60);
+    PROCESS_INFORMATION pi = StartClipboardHolder("60");
     EXPECT_TRUE(output::CopyToClipboard(nullptr, "&H00FF&"));
-    Finish(pi);
+    FinishClipboardHolder(pi);
     EXPECT_EQ(rt::ClipboardText(), "&H00FF&");
 }
 
 TEST(ClipboardCopy, ALockedClipboardIsReportedAndKeepsItsContents) {
     ASSERT_TRUE(output::CopyToClipboard(nullptr, "before"));
-    PROCESS_INFORMATION pi = HoldClipboard(3000);
+    PROCESS_INFORMATION pi = StartClipboardHolder("3000");
     std::string message, title;
     ModalAnswer answer([&](HWND box) {
         title = WindowText(box);
@@ -88,7 +73,7 @@ TEST(ClipboardCopy, ALockedClipboardIsReportedAndKeepsItsContents) {
     EXPECT_TRUE(answer.answered());
     EXPECT_EQ(title, "Pigmora");
     EXPECT_EQ(message, "Another program is using the clipboard. Nothing was copied.");
-    Finish(pi);
+    FinishClipboardHolder(pi);
     EXPECT_EQ(rt::ClipboardText(), "before");
 }
 

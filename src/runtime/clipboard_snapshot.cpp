@@ -1,0 +1,243 @@
+#include "clipboard_snapshot.h"
+#include "clipboard.h"
+#include "handles.h"
+#include <atomic>
+#include <cstring>
+
+namespace hv::rt {
+
+namespace {
+
+void FreeClipboardHandle(UINT format, HANDLE h) {
+    switch (format) {
+    case CF_ENHMETAFILE:
+        DeleteEnhMetaFile(static_cast<HENHMETAFILE>(h));
+        break;
+    case CF_PALETTE:
+        DeleteObject(h);
+        break;
+    case CF_METAFILEPICT:
+        if (GlobalLockGuard lock(h); lock.data())
+            DeleteMetaFile(static_cast<METAFILEPICT*>(lock.data())->hMF);
+        GlobalFree(h);
+        break;
+    default:
+        GlobalFree(h);
+    }
+}
+
+// Formats that are handles only their owner can give meaning to.
+bool OwnerOnly(UINT f) {
+    return f == CF_OWNERDISPLAY || f == CF_DSPBITMAP || f == CF_DSPMETAFILEPICT ||
+           f == CF_DSPENHMETAFILE || (f >= CF_PRIVATEFIRST && f <= CF_PRIVATELAST) ||
+           (f >= CF_GDIOBJFIRST && f <= CF_GDIOBJLAST);
+}
+
+HGLOBAL CopyGlobal(HANDLE from, std::size_t& budget) {
+    const SIZE_T size = from ? GlobalSize(from) : 0;
+    if (!size || size > budget) return nullptr;
+    GlobalLockGuard src(from);
+    if (!src.data()) return nullptr;
+    UniqueGlobal to(GlobalAlloc(GMEM_MOVEABLE, size));
+    GlobalLockGuard dst(to.get());
+    if (!dst.data()) return nullptr;
+    std::memcpy(dst.data(), src.data(), size);
+    budget -= size;
+    return to.release();
+}
+
+// A bitmap the system cannot offer as a DIB, kept as a 32-bit DIB of our own.
+HGLOBAL BitmapAsDib(HBITMAP bmp, std::size_t& budget) {
+    BITMAP bm{};
+    if (!bmp || !GetObjectA(bmp, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return nullptr;
+    const std::size_t size = sizeof(BITMAPINFOHEADER) + std::size_t(bm.bmWidth) * bm.bmHeight * 4;
+    if (size > budget) return nullptr;
+    UniqueGlobal dib(GlobalAlloc(GMEM_MOVEABLE, size));
+    GlobalLockGuard lock(dib.get());
+    if (!lock.data()) return nullptr;
+    auto* h = static_cast<BITMAPINFOHEADER*>(lock.data());
+    *h = {sizeof *h, bm.bmWidth, bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    WindowDc screen(nullptr, true);
+    if (!GetDIBits(screen.get(), bmp, 0, bm.bmHeight, h + 1, reinterpret_cast<BITMAPINFO*>(h),
+                   DIB_RGB_COLORS))
+        return nullptr;
+    budget -= size;
+    return dib.release();
+}
+
+HPALETTE CopyPalette(HPALETTE from) {
+    const UINT count = from ? GetPaletteEntries(from, 0, 0, nullptr) : 0;
+    if (!count) return nullptr;
+    std::vector<BYTE> bytes(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+    auto* log = reinterpret_cast<LOGPALETTE*>(bytes.data());
+    log->palVersion = 0x300;
+    log->palNumEntries = static_cast<WORD>(count);
+    GetPaletteEntries(from, 0, count, log->palPalEntry);
+    return CreatePalette(log);
+}
+
+HGLOBAL CopyMetaFilePict(HANDLE from, std::size_t& budget) {
+    GlobalLockGuard src(from);
+    if (!src.data() || GlobalSize(from) < sizeof(METAFILEPICT)) return nullptr;
+    METAFILEPICT pict = *static_cast<METAFILEPICT*>(src.data());
+    const UINT size = GetMetaFileBitsEx(pict.hMF, 0, nullptr);
+    if (!size || size > budget) return nullptr;
+    std::vector<BYTE> bits(size);
+    GetMetaFileBitsEx(pict.hMF, size, bits.data());
+    UniqueMetaFile copy(SetMetaFileBitsEx(size, bits.data()));
+    UniqueGlobal to(GlobalAlloc(GMEM_MOVEABLE, sizeof pict));
+    GlobalLockGuard dst(to.get());
+    if (!copy || !dst.data()) return nullptr;
+    pict.hMF = copy.release();
+    *static_cast<METAFILEPICT*>(dst.data()) = pict;
+    budget -= size;
+    return to.release();
+}
+
+HENHMETAFILE CopyEnhMetaFileWithin(HENHMETAFILE from, std::size_t& budget) {
+    const UINT size = from ? GetEnhMetaFileBits(from, 0, nullptr) : 0;
+    if (!size || size > budget) return nullptr;
+    budget -= size;
+    return CopyEnhMetaFileA(from, nullptr);
+}
+
+} // namespace
+
+ClipboardItem::~ClipboardItem() {
+    if (handle_) FreeClipboardHandle(format_, handle_);
+}
+
+ClipboardItem::ClipboardItem(ClipboardItem&& o) noexcept
+    : format_(o.format_), handle_(std::exchange(o.handle_, nullptr)) {}
+
+HANDLE ClipboardItem::release() {
+    return std::exchange(handle_, nullptr);
+}
+
+// The copying, on a thread of its own: GetClipboardData waits on the owner of a delayed
+// format for as long as the system lets it, which must not be the IDE's start-up.
+struct SnapshotCopier {
+    std::size_t budget;
+    std::atomic<bool> abandoned{false};
+    std::optional<ClipboardSnapshot> result;
+
+    void Run() {
+        if (!OpenClipboardFor(nullptr, 100)) return;
+        ClipboardSnapshot snap;
+        bool whole = true;
+        const bool hasDib =
+            IsClipboardFormatAvailable(CF_DIB) || IsClipboardFormatAvailable(CF_DIBV5);
+        for (UINT f = EnumClipboardFormats(0); f && whole && !abandoned;
+             f = EnumClipboardFormats(f)) {
+            if (OwnerOnly(f)) {
+                whole = false;
+                break;
+            }
+            // The system makes a bitmap out of a DIB again by itself.
+            if (f == CF_BITMAP && hasDib) continue;
+            HANDLE data = GetClipboardData(f);
+            HANDLE copy = nullptr;
+            UINT as = f;
+            if (f == CF_BITMAP) {
+                copy = BitmapAsDib(static_cast<HBITMAP>(data), budget);
+                as = CF_DIB;
+            } else if (f == CF_PALETTE) {
+                copy = CopyPalette(static_cast<HPALETTE>(data));
+            } else if (f == CF_ENHMETAFILE) {
+                copy = CopyEnhMetaFileWithin(static_cast<HENHMETAFILE>(data), budget);
+            } else if (f == CF_METAFILEPICT) {
+                copy = CopyMetaFilePict(data, budget);
+            } else {
+                copy = CopyGlobal(data, budget);
+            }
+            if (!copy) {
+                // Offered but not given (an owner that did not render it), too large, or no
+                // memory: the copy would not be whole.
+                whole = false;
+                break;
+            }
+            snap.items_.emplace_back(as, copy);
+        }
+        CloseClipboard();
+        if (whole && !abandoned) result = std::move(snap);
+    }
+};
+
+namespace {
+
+// What the copying thread owns: its share of the job, and a reference to this module, since
+// it may run on after the caller gave up (and after the add-in was unloaded).
+struct CopierStart {
+    std::shared_ptr<SnapshotCopier> job;
+    HMODULE module = nullptr;
+};
+
+DWORD WINAPI CopierThread(void* param) {
+    auto* start = static_cast<CopierStart*>(param);
+    start->job->Run();
+    const HMODULE module = start->module;
+    delete start; // the last owner frees what an abandoned copy had made
+    FreeLibraryAndExitThread(module, 0);
+}
+
+} // namespace
+
+std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(const SnapshotLimits& limits) {
+    auto copier = std::make_shared<SnapshotCopier>();
+    copier->budget = limits.maxBytes;
+    auto start = std::make_unique<CopierStart>();
+    start->job = copier;
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCWSTR>(&CopierThread), &start->module))
+        return std::nullopt;
+    HANDLE thread = CreateThread(nullptr, 0, &CopierThread, start.get(), 0, nullptr);
+    if (!thread) {
+        FreeLibrary(start->module);
+        return std::nullopt;
+    }
+    start.release(); // the thread's now
+    // A clipboard owner on this very thread renders through the messages sent to it.
+    const DWORD began = GetTickCount();
+    for (;;) {
+        const DWORD spent = GetTickCount() - began;
+        if (spent >= limits.timeoutMs) break;
+        const DWORD r =
+            MsgWaitForMultipleObjects(1, &thread, FALSE, limits.timeoutMs - spent, QS_SENDMESSAGE);
+        if (r != WAIT_OBJECT_0 + 1) break;
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    const bool finished = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+    CloseHandle(thread);
+    if (!finished) {
+        // The thread finishes on its own once the owner answers or the system gives up on
+        // it, and then throws its copy away: this clipboard is left as it is.
+        copier->abandoned = true;
+        return std::nullopt;
+    }
+    return std::move(copier->result);
+}
+
+bool ClipboardSnapshot::Restore() {
+    ClipboardSession session;
+    if (!session.opened() || !EmptyClipboard()) return false;
+    bool all = true;
+    for (ClipboardItem& item : items_) {
+        if (SetClipboardData(item.format(), item.get()))
+            item.release();
+        else
+            all = false;
+    }
+    items_.clear();
+    return all;
+}
+
+std::vector<UINT> ClipboardSnapshot::formats() const {
+    std::vector<UINT> f;
+    for (const ClipboardItem& item : items_)
+        f.push_back(item.format());
+    return f;
+}
+
+} // namespace hv::rt

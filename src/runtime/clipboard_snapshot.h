@@ -1,0 +1,50 @@
+// A copy of everything on the clipboard, so that a command which needs the clipboard for a
+// moment (pasting a toolbar button's face) can give the user's contents back whole.
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <vector>
+#include <windows.h>
+
+namespace hv::rt {
+
+struct SnapshotLimits {
+    DWORD timeoutMs = 1000;           // the IDE's start-up waits no longer than this
+    std::size_t maxBytes = 64u << 20; // nor holds more than this of the user's data
+};
+
+// One format's data in a handle of our own, made ready to hand to SetClipboardData.
+class ClipboardItem {
+  public:
+    ClipboardItem(UINT format, HANDLE handle) : format_(format), handle_(handle) {}
+    ~ClipboardItem();
+    ClipboardItem(ClipboardItem&& o) noexcept;
+    ClipboardItem& operator=(ClipboardItem&&) = delete;
+    ClipboardItem(const ClipboardItem&) = delete;
+    UINT format() const { return format_; }
+    HANDLE get() const { return handle_; }
+    HANDLE release();
+
+  private:
+    UINT format_;
+    HANDLE handle_;
+};
+
+class ClipboardSnapshot {
+  public:
+    // Nothing when the clipboard can't be copied whole within the limits: it is locked,
+    // its owner does not render a delayed format in time, it is too large, or it holds a
+    // format that only its owner understands (owner-display, private handles).
+    static std::optional<ClipboardSnapshot> Take(const SnapshotLimits& limits = {});
+    // Empties the clipboard and puts the saved formats back; every handle was made before.
+    // Once only: the handles then belong to the clipboard.
+    bool Restore();
+    std::vector<UINT> formats() const;
+
+  private:
+    friend struct SnapshotCopier;
+    std::vector<ClipboardItem> items_;
+};
+
+} // namespace hv::rt
