@@ -1,6 +1,7 @@
 #include "screen_capture.h"
 #include "../core/units.h"
 #include "../runtime/screen.h"
+#include <optional>
 
 namespace hv::capture {
 
@@ -48,21 +49,18 @@ rt::ComPtr<IPictureDisp> GrabWindowArea(HWND hWnd, bool clientOnly, int left, in
         rt::UniqueMemoryDc memory(CreateCompatibleDC(source.get()));
         bitmap.reset(CreateCompatibleBitmap(source.get(), width, height));
         if (!memory || !bitmap) return nullptr;
-        const HGDIOBJ oldBitmap = SelectObject(memory.get(), bitmap.get());
+        const rt::SelectGuard bitmapIn(memory.get(), bitmap.get());
 
         const bool palettePath =
             TakesPalettePath(readCaps ? readCaps(source.get()) : ReadDeviceCaps(source.get()));
-        HPALETTE oldPalette = nullptr;
+        std::optional<rt::PaletteGuard> paletteIn;
         if (palettePath) {
             palette = CopySystemPalette(source.get());
-            oldPalette = SelectPalette(memory.get(), palette.get(), FALSE);
+            paletteIn.emplace(memory.get(), palette.get());
             RealizePalette(memory.get());
         }
 
         BitBlt(memory.get(), 0, 0, width, height, source.get(), left, top, SRCCOPY);
-
-        SelectObject(memory.get(), oldBitmap);
-        if (palettePath) SelectPalette(memory.get(), oldPalette, FALSE);
     }
     return BitmapToPicture(std::move(bitmap), std::move(palette));
 }
@@ -75,7 +73,8 @@ rt::ComPtr<IPictureDisp> BitmapToPicture(rt::UniqueBitmap bitmap, rt::UniquePale
     desc.bmp.hbitmap = bitmap.get();
     desc.bmp.hpal = palette.get();
     rt::ComPtr<IDispatch> object;
-    OleCreatePictureIndirect(&desc, IID_IDispatch, TRUE, reinterpret_cast<void**>(object.ReleaseAndGetAddressOf()));
+    OleCreatePictureIndirect(&desc, IID_IDispatch, TRUE,
+                             reinterpret_cast<void**>(object.ReleaseAndGetAddressOf()));
     if (!object) return nullptr; // the handles are still ours, and go here
     // The object owns them now and deletes them with its last reference.
     bitmap.release();

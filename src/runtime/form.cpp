@@ -35,9 +35,9 @@ bool Form::Create(const std::string& caption, double widthTwips, double heightTw
         return false;
     // The tooltip window has no owner and goes with the form (WM_DESTROY below): under Wine
     // 8 a window that owns a popup, even a topmost one, cannot itself be made topmost.
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, nullptr, nullptr,
-                               nullptr, nullptr);
+    tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, nullptr,
+                                   nullptr, nullptr, nullptr));
     return true;
 }
 
@@ -93,8 +93,8 @@ void Form::SetPicture(PicturePtr picture) {
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-Label& Form::AddLabel(const std::string& name, double left, double top, double width,
-                      double height, const std::string& caption) {
+Label& Form::AddLabel(const std::string& name, double left, double top, double width, double height,
+                      const std::string& caption) {
     auto label = std::make_unique<Label>();
     label->name = name;
     label->left = left;
@@ -129,15 +129,15 @@ void Form::SetToolTip(HWND child, const std::string& text) {
     char knownText[256] = ""; // the tooltip copies the tool's text here (up to 80 characters)
     known.lpszText = knownText;
     const bool exists =
-        SendMessageA(tooltip_, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&known));
+        SendMessageA(tooltip_.get(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&known));
     if (text.empty()) {
-        if (exists) SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        if (exists) SendMessageA(tooltip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
         return;
     }
     // Hosts rewrite some tips on every mouse move: a known tool keeps its place (and a tip
     // on show stays up) and only takes the new text.
     ti.lpszText = const_cast<char*>(text.c_str());
-    SendMessageA(tooltip_, exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
+    SendMessageA(tooltip_.get(), exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
                  reinterpret_cast<LPARAM>(&ti));
 }
 
@@ -153,7 +153,9 @@ void Form::OnDestroyed() {
     if (OnTerminated) OnTerminated();
 }
 
-int Form::WindowState() const { return hwnd() && IsIconic(hwnd()) ? vbMinimized : vbNormal; }
+int Form::WindowState() const {
+    return hwnd() && IsIconic(hwnd()) ? vbMinimized : vbNormal;
+}
 
 void Form::SetWindowState(int state) {
     if (hwnd()) ShowWindow(hwnd(), state == vbMinimized ? SW_MINIMIZE : SW_RESTORE);
@@ -200,7 +202,8 @@ bool Form::MouseOnLabel(UINT msg, LPARAM lp) {
     }
     if (l->OnMouseDown) {
         const int left = TwipsToPixels(l->left, tppX_), top = TwipsToPixels(l->top, tppY_);
-        l->OnMouseDown(MakeMouseEvent(ButtonOfMessage(msg), MAKELPARAM(x - left, y - top), tppX_, tppY_));
+        l->OnMouseDown(
+            MakeMouseEvent(ButtonOfMessage(msg), MAKELPARAM(x - left, y - top), tppX_, tppY_));
     }
     return true;
 }
@@ -269,8 +272,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         Unload();
         return 0;
     case WM_DESTROY:
-        if (tooltip_) DestroyWindow(tooltip_);
-        tooltip_ = nullptr;
+        tooltip_.reset();
         break;
     }
     return Window::HandleMessage(msg, wp, lp);

@@ -61,7 +61,7 @@ class Form : public Window {
     void RepaintLabels();
 
     void SetToolTip(HWND child, const std::string& text);
-    HWND tooltipWindow() const { return tooltip_; }
+    HWND tooltipWindow() const { return tooltip_.get(); }
     // "MS Sans Serif" 8.25, the font of labels and buttons that set none.
     HFONT DefaultFont() const { return defaultFont_.get(); }
 
@@ -76,7 +76,6 @@ class Form : public Window {
     EventHandler OnActivate;   // it became the active window
     EventHandler OnUnload;     // before the window goes
     EventHandler OnTerminated; // after it went, with its controls
-
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -94,7 +93,7 @@ class Form : public Window {
     ColorValue back_;
     PicturePtr picture_;
     UniqueFont defaultFont_;
-    HWND tooltip_ = nullptr;
+    UniqueWindow tooltip_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Label>> labels_;
     Label* pressedLabel_ = nullptr; // pressed with the left button, waiting for the release

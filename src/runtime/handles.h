@@ -51,10 +51,33 @@ template <typename H, typename Traits> class Unique {
     H h_{};
 };
 
-struct GdiObjectTraits { static void Close(HGDIOBJ h) { DeleteObject(h); } };
-struct MemoryDcTraits { static void Close(HDC h) { DeleteDC(h); } };
-struct CursorTraits { static void Close(HCURSOR h) { DestroyCursor(h); } };
-struct KeyTraits { static void Close(HKEY h) { RegCloseKey(h); } };
+struct GdiObjectTraits {
+    static void Close(HGDIOBJ h) { DeleteObject(h); }
+};
+struct MemoryDcTraits {
+    static void Close(HDC h) { DeleteDC(h); }
+};
+struct CursorTraits {
+    static void Close(HCURSOR h) { DestroyCursor(h); }
+};
+struct KeyTraits {
+    static void Close(HKEY h) { RegCloseKey(h); }
+};
+struct GlobalTraits {
+    static void Close(HGLOBAL h) { GlobalFree(h); }
+};
+struct LocalTraits {
+    static void Close(HLOCAL h) { LocalFree(h); }
+};
+struct MenuTraits {
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
+struct WindowTraits {
+    static void Close(HWND h) { DestroyWindow(h); }
+};
+struct MetaFileTraits {
+    static void Close(HMETAFILE h) { DeleteMetaFile(h); }
+};
 
 using UniqueBitmap = Unique<HBITMAP, GdiObjectTraits>;
 using UniqueFont = Unique<HFONT, GdiObjectTraits>;
@@ -64,6 +87,59 @@ using UniquePalette = Unique<HPALETTE, GdiObjectTraits>;
 using UniqueMemoryDc = Unique<HDC, MemoryDcTraits>;
 using UniqueCursor = Unique<HCURSOR, CursorTraits>;
 using UniqueKey = Unique<HKEY, KeyTraits>;
+using UniqueGlobal = Unique<HGLOBAL, GlobalTraits>;
+using UniqueLocal = Unique<HLOCAL, LocalTraits>;
+using UniqueMenu = Unique<HMENU, MenuTraits>; // a menu destroys its submenus with it
+using UniqueWindow = Unique<HWND, WindowTraits>;
+using UniqueMetaFile = Unique<HMETAFILE, MetaFileTraits>;
+
+// A window's painting context between BeginPaint and EndPaint.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND w) : w_(w), dc_(BeginPaint(w, &ps_)) {}
+    ~PaintDc() {
+        if (dc_) EndPaint(w_, &ps_);
+    }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND w_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// Selects a palette into a DC for the lifetime of the guard and puts the old one back.
+class PaletteGuard {
+  public:
+    PaletteGuard(HDC dc, HPALETTE palette) : dc_(dc), old_(SelectPalette(dc, palette, FALSE)) {}
+    ~PaletteGuard() {
+        if (old_) SelectPalette(dc_, old_, FALSE);
+    }
+    PaletteGuard(const PaletteGuard&) = delete;
+    PaletteGuard& operator=(const PaletteGuard&) = delete;
+
+  private:
+    HDC dc_;
+    HPALETTE old_;
+};
+
+// A global memory block locked for the guard's lifetime; data() is null when it couldn't be.
+class GlobalLockGuard {
+  public:
+    explicit GlobalLockGuard(HGLOBAL g) : g_(g), p_(g ? GlobalLock(g) : nullptr) {}
+    ~GlobalLockGuard() {
+        if (p_) GlobalUnlock(g_);
+    }
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+    void* data() const { return p_; }
+
+  private:
+    HGLOBAL g_;
+    void* p_;
+};
 
 // A window's device context, released exactly once: the client area's (GetDC) or the whole
 // window's, frame included (GetWindowDC).

@@ -1,4 +1,5 @@
 #include "late_call.h"
+#include "handles.h"
 #include <vector>
 
 namespace hv::rt {
@@ -82,8 +83,8 @@ std::wstring CallError::Text() const {
                        nullptr, static_cast<DWORD>(number), 0, reinterpret_cast<wchar_t*>(&system),
                        0, nullptr) &&
         system) {
+        const UniqueLocal owned(system);
         std::wstring s(system);
-        LocalFree(system);
         while (!s.empty() && (s.back() == L'\n' || s.back() == L'\r' || s.back() == L' '))
             s.pop_back();
         if (!s.empty()) text += L"\r\n" + s;

@@ -9,29 +9,35 @@ constexpr UINT kFirstId = 100;
 PopupMenu::PopupMenu(const MenuSpec* specs, int count) : specs_(specs, specs + count) {
     // parents[level] is the menu that items of that level go into.
     std::vector<HMENU> parents(8, nullptr);
-    root_ = CreateMenu();
-    parents[1] = root_;
+    root_.reset(CreateMenu());
+    parents[1] = root_.get();
     for (int i = 0; i < count; ++i) {
         const MenuSpec& s = specs[i];
         if (s.level < 1 || s.level >= static_cast<int>(parents.size()) - 1) continue;
         const bool hasChildren = i + 1 < count && specs[i + 1].level > s.level;
         HMENU into = s.level == 1 ? nullptr : parents[s.level - 1];
         if (hasChildren) {
-            HMENU sub = CreatePopupMenu();
-            if (into) AppendMenuA(into, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), s.caption);
-            else AppendMenuA(root_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), s.caption);
+            UniqueMenu made(CreatePopupMenu());
+            HMENU sub = made.get();
+            // Once appended, the submenu goes with its parent.
+            if (!sub || !AppendMenuA(into ? into : root_.get(), MF_POPUP | MF_STRING,
+                                     reinterpret_cast<UINT_PTR>(sub), s.caption)) {
+                parents[s.level] = nullptr; // its items have nowhere to go
+                continue;
+            }
+            made.release();
             parents[s.level] = sub;
             if (s.level == 1 && !popup_) popup_ = sub;
         } else if (into) {
-            if (std::string(s.caption) == "-") AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
-            else AppendMenuA(into, MF_STRING, kFirstId + i, s.caption);
+            if (std::string(s.caption) == "-")
+                AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
+            else
+                AppendMenuA(into, MF_STRING, kFirstId + i, s.caption);
         }
     }
 }
 
-PopupMenu::~PopupMenu() {
-    if (root_) DestroyMenu(root_); // destroys the submenus with it
-}
+PopupMenu::~PopupMenu() = default;
 
 std::string PopupMenu::Track(HWND owner, POINT pt) {
     if (!popup_) return {};

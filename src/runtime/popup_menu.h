@@ -7,7 +7,7 @@
 namespace hv::rt {
 
 struct MenuSpec {
-    int level;           // 1 is the root, whose children the popup shows
+    int level; // 1 is the root, whose children the popup shows
     const char* name;
     const char* caption; // "-" is a separator line
 };
@@ -26,7 +26,7 @@ class PopupMenu {
 
   private:
     std::vector<MenuSpec> specs_;
-    HMENU root_ = nullptr;
+    UniqueMenu root_; // destroys the submenus with it
     HMENU popup_ = nullptr;
 };
 

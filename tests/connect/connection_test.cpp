@@ -230,6 +230,31 @@ TEST_F(ConnectionTest, AnErrorWithoutDescriptionShowsATextMadeFromItsCode) {
         << std::string(boxes.seen()[0].text.begin(), boxes.seen()[0].text.end());
 }
 
+TEST_F(ConnectionTest, ACosmeticStepThatFailsLeavesAWorkingButtonWithoutAMessage) {
+    for (const wchar_t* fault : {L"CommandBarControl.PasteFace", L"CommandBarControl.Caption",
+                                 L"CommandBarControl.BeginGroup"}) {
+        SCOPED_TRACE(std::string(fault, fault + wcslen(fault)));
+        host::IdeOptions options;
+        options.faults = fault;
+        Open(options);
+        MessageBoxes boxes;
+        ASSERT_TRUE(ConnectAddin(ext_cm_AfterStartup));
+        EXPECT_TRUE(boxes.seen().empty());
+        ASSERT_EQ(Standard().controls.size(), 7u);
+        // The new button is the one before the last of the bar, and its click opens the window.
+        auto button = Standard().controls[5];
+        RECT r{};
+        ASSERT_TRUE(ide_->ButtonRect(*button, &r));
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        SendMessageW(ide_->toolbar(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(ide_->toolbar(), WM_LBUTTONUP, 0, at);
+        PumpMessages();
+        EXPECT_TRUE(WindowShown());
+        Disconnect();
+        EXPECT_EQ(Standard().controls.size(), 6u);
+    }
+}
+
 TEST_F(ConnectionTest, DisconnectionLetsGoOfEverythingOfTheIde) {
     const long before = host::DispatchObject::LiveObjects();
     ASSERT_TRUE(ConnectAddin(ext_cm_AfterStartup));
