@@ -252,11 +252,8 @@ LRESULT TransSkinButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        SetCapture(hwnd());
-        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
-            leftPressed_ = true;
-            ::SetFocus(hwnd());
-        }
+        clicks_.Down(hwnd(), msg);
+        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) ::SetFocus(hwnd());
         UserControl_MouseDown(Event(rt::ButtonOfMessage(msg), lp));
         return 0;
     case WM_MOUSEMOVE:
@@ -267,33 +264,17 @@ LRESULT TransSkinButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-        // A click is a left press and release both on the visible shape.
-        const bool click = msg == WM_LBUTTONUP && leftPressed_ && OnShape(x, y);
-        if (msg == WM_LBUTTONUP) leftPressed_ = false;
-        if (rt::ButtonsHeld(wp) == 0 && GetCapture() == hwnd()) ReleaseCapture();
+        // On the control means on its visible shape.
+        const bool click = clicks_.Up(hwnd(), msg, wp, OnShape(x, y));
         UserControl_MouseUp(Event(rt::ButtonOfMessage(msg), lp), click);
         return 0;
     }
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lp) != hwnd()) leftPressed_ = false;
+        clicks_.CaptureChanged(hwnd(), lp);
         break;
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT && SetPointerShape()) return TRUE;
         break;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
-        auto& handler = down ? OnKeyDown : OnKeyUp;
-        auto alive = LifeToken();
-        if (handler) handler(static_cast<short>(wp), rt::ShiftState());
-        if (alive.expired()) return 0;
-        break; // system keys go on to the menu of the form
-    }
-    case WM_CHAR:
-        if (OnKeyPress) OnKeyPress(static_cast<short>(wp));
-        return 0;
     }
     return UserControl::HandleMessage(msg, wp, lp);
 }

@@ -51,9 +51,6 @@ class TransSkinButton : public rt::UserControl {
     rt::MouseHandler OnMouseDown, OnMouseMove, OnMouseUp;
     std::function<void(long ScreenX, long ScreenY)> OnMouseOver, OnMouseNotOver;
     rt::EventHandler OnDblClick;
-    std::function<void(short KeyCode, short Shift)> OnKeyDown;
-    std::function<void(short KeyAscii)> OnKeyPress;
-    std::function<void(short KeyCode, short Shift)> OnKeyUp;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -84,7 +81,7 @@ class TransSkinButton : public rt::UserControl {
     int DownLatched = 0;
     bool WasOver = false;
     POINT CursorPos{};
-    bool leftPressed_ = false;
+    rt::ClickTracker clicks_;
     // Enabled at creation: its first tick finds the pointer and shows the matching picture.
     rt::Timer tmrMO{10, true};
 };
