@@ -100,7 +100,7 @@ TEST_F(ButtonTest, PointerOnTheRightAndBottomEdgeValuesStillCountsAsOver) {
         << "-" << r.right << "," << r.bottom;
     EXPECT_EQ(Shown(), kOverColour);
     PlaceCursor(POINT{r.left, r.top});
-    PumpMessages(30);
+    ASSERT_TRUE(PumpPastTimer(30));
     EXPECT_TRUE(b.HoverTimerRunning());
     PlaceCursor(POINT{r.right + 1, r.bottom});
     EXPECT_TRUE(PumpUntil([&] { return !b.HoverTimerRunning(); }));
