@@ -107,10 +107,9 @@ class Transaction {
         if (!committed_) Rollback();
     }
     LSTATUS Write(HKEY root, const Value& v) {
-        HKEY raw = nullptr;
-        LSTATUS s = CreatePath(root, v.key, &raw);
+        rt::UniqueKey key;
+        LSTATUS s = CreatePath(root, v.key, key);
         if (s != ERROR_SUCCESS) return s;
-        rt::UniqueKey key(raw);
         Undo undo{root, v.key, false, v.name ? v.name : L"", 0, {}};
         DWORD size = 0;
         undo.existed = RegQueryValueExW(key.get(), v.name, nullptr, &undo.type, nullptr, &size) ==
@@ -144,23 +143,18 @@ class Transaction {
     };
 
     // Creates the key one level at a time, so that each key it made is known.
-    LSTATUS CreatePath(HKEY root, const std::wstring& path, HKEY* out) {
+    LSTATUS CreatePath(HKEY root, const std::wstring& path, rt::UniqueKey& out) {
         size_t end = 0;
         for (;;) {
             end = path.find(L'\\', end + 1);
             const std::wstring part = path.substr(0, end);
-            HKEY raw = nullptr;
             DWORD disposition = 0;
             const LSTATUS s =
                 RegCreateKeyExW(root, part.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE,
-                                nullptr, &raw, &disposition);
+                                nullptr, out.put(), &disposition);
             if (s != ERROR_SUCCESS) return s;
             if (disposition == REG_CREATED_NEW_KEY) undo_.push_back({root, part, true, {}, 0, {}});
-            if (end == std::wstring::npos) {
-                *out = raw;
-                return ERROR_SUCCESS;
-            }
-            RegCloseKey(raw);
+            if (end == std::wstring::npos) return ERROR_SUCCESS;
         }
     }
 
@@ -170,10 +164,10 @@ class Transaction {
                 RegDeleteKeyW(it->root, it->key.c_str());
                 continue;
             }
-            HKEY raw = nullptr;
-            if (RegOpenKeyExW(it->root, it->key.c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS)
+            rt::UniqueKey key;
+            if (RegOpenKeyExW(it->root, it->key.c_str(), 0, KEY_SET_VALUE, key.put()) !=
+                ERROR_SUCCESS)
                 continue;
-            rt::UniqueKey key(raw);
             const wchar_t* name = it->value.empty() ? nullptr : it->value.c_str();
             if (it->existed)
                 RegSetValueExW(key.get(), name, 0, it->type, it->data.data(),
@@ -188,9 +182,9 @@ class Transaction {
 };
 
 bool KeyIsEmpty(HKEY root, const std::wstring& key) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return false;
-    rt::UniqueKey k(raw);
+    rt::UniqueKey k;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, k.put()) != ERROR_SUCCESS)
+        return false;
     DWORD subkeys = 0, values = 0;
     return RegQueryInfoKeyW(k.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
                             nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&

@@ -233,11 +233,4 @@ bool ClipboardSnapshot::Restore() {
     return all;
 }
 
-std::vector<UINT> ClipboardSnapshot::formats() const {
-    std::vector<UINT> f;
-    for (const ClipboardItem& item : items_)
-        f.push_back(item.format());
-    return f;
-}
-
 } // namespace hv::rt

@@ -40,7 +40,6 @@ class ClipboardSnapshot {
     // Empties the clipboard and puts the saved formats back; every handle was made before.
     // Once only: the handles then belong to the clipboard.
     bool Restore();
-    std::vector<UINT> formats() const;
 
   private:
     friend struct SnapshotCopier;

@@ -16,13 +16,12 @@ TextBox::TextBox(Form& form, std::string name, double left, double top, double w
 }
 
 std::string TextBox::Text() const {
-    const int n = GetWindowTextLengthA(hwnd());
-    std::vector<char> buf(static_cast<size_t>(n) + 1);
-    GetWindowTextA(hwnd(), buf.data(), n + 1);
-    return std::string(buf.data());
+    return WindowText();
 }
 
-void TextBox::SetText(const std::string& text) { SetWindowTextA(hwnd(), text.c_str()); }
+void TextBox::SetText(const std::string& text) {
+    ReplaceWindowText(text);
+}
 
 int TextBox::SelStart() const {
     DWORD start = 0, end = 0;
@@ -71,7 +70,6 @@ LRESULT TextBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         LRESULT r = Default(msg, wp, lp);
         SetSelStart(0);
         SetSelLength(GetWindowTextLengthA(hwnd()));
-        if (OnGotFocus) OnGotFocus();
         return r;
     }
     return Control::HandleMessage(msg, wp, lp);
