@@ -38,11 +38,14 @@ HGLOBAL ToGlobal(const std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-ClipboardSession::ClipboardSession() {
+ClipboardSession::ClipboardSession(HWND owner) : owner_(owner) {
     // Opening without a window would leave the clipboard without an owner, and then
     // SetClipboardData may refuse.
-    owner_ = CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                             nullptr);
+    if (!owner_) {
+        owner_ = CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 nullptr, nullptr);
+        ownWindow_ = owner_ != nullptr;
+    }
     // Another program may hold the clipboard for a moment.
     for (int attempt = 0; attempt < 20 && !opened_; ++attempt) {
         opened_ = OpenClipboard(owner_) != FALSE;
@@ -52,14 +55,14 @@ ClipboardSession::ClipboardSession() {
 
 ClipboardSession::~ClipboardSession() {
     if (opened_) CloseClipboard();
-    if (owner_) DestroyWindow(owner_);
+    if (ownWindow_) DestroyWindow(owner_);
 }
 
-bool ReplaceClipboardText(const std::string& text) {
+bool ReplaceClipboardText(const std::string& text, HWND owner) {
     // The text is made ready first, so a failure can't leave the clipboard emptied.
     HGLOBAL mem = ToGlobal(std::vector<std::uint8_t>(text.c_str(), text.c_str() + text.size() + 1));
     if (!mem) return false;
-    ClipboardSession session;
+    ClipboardSession session(owner);
     if (!session.opened() || !EmptyClipboard() || !SetClipboardData(CF_TEXT, mem)) {
         GlobalFree(mem);
         return false;
@@ -72,7 +75,8 @@ std::string ClipboardText() {
     if (!session.opened()) return {};
     const auto bytes = GlobalBytes(GetClipboardData(CF_TEXT));
     if (!bytes) return {};
-    return std::string(reinterpret_cast<const char*>(bytes->data()), strnlen(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    return std::string(reinterpret_cast<const char*>(bytes->data()),
+                       strnlen(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
 bool SetClipboardBitmap(HBITMAP bitmap) {

@@ -9,11 +9,11 @@
 
 namespace hv::rt {
 
-// Holds the clipboard open for its lifetime, with a window of its own as the owner of
-// what it puts there. Check opened().
+// Holds the clipboard open for its lifetime, with `owner` (or without one, a window of its
+// own) as the owner of what it puts there. Check opened().
 class ClipboardSession {
   public:
-    ClipboardSession();
+    explicit ClipboardSession(HWND owner = nullptr);
     ~ClipboardSession();
     ClipboardSession(const ClipboardSession&) = delete;
     ClipboardSession& operator=(const ClipboardSession&) = delete;
@@ -21,13 +21,15 @@ class ClipboardSession {
 
   private:
     HWND owner_ = nullptr;
+    bool ownWindow_ = false;
     bool opened_ = false;
 };
 
 // Replaces everything on the clipboard by one plain-text item (Clipboard.Clear and SetText
 // in one opening). False when another program kept the clipboard locked; then nothing on it
 // has changed.
-bool ReplaceClipboardText(const std::string& text);
+// `owner` may be one of the caller's windows, which saves making one for the moment.
+bool ReplaceClipboardText(const std::string& text, HWND owner = nullptr);
 // The plain text on the clipboard, or nothing.
 std::string ClipboardText();
 

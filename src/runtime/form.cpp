@@ -36,8 +36,8 @@ bool Form::Create(const std::string& caption, double widthTwips, double heightTw
     // The tooltip window has no owner and goes with the form (WM_DESTROY below): under Wine
     // 8 a window that owns a popup, even a topmost one, cannot itself be made topmost.
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, nullptr, nullptr,
-                               nullptr, nullptr);
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, nullptr,
+                               nullptr, nullptr, nullptr);
     return true;
 }
 
@@ -93,8 +93,8 @@ void Form::SetPicture(PicturePtr picture) {
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-Label& Form::AddLabel(const std::string& name, double left, double top, double width,
-                      double height, const std::string& caption) {
+Label& Form::AddLabel(const std::string& name, double left, double top, double width, double height,
+                      const std::string& caption) {
     auto label = std::make_unique<Label>();
     label->name = name;
     label->left = left;
@@ -122,7 +122,7 @@ void Form::SetToolTip(HWND child, const std::string& text) {
     TTTOOLINFOA ti{};
     // The version-5 size: the IDE's process has no common-controls 6 manifest.
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.uFlags = TTF_IDISHWND; // the control relays its mouse messages (RelayToolTip)
     ti.hwnd = hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(child);
     TTTOOLINFOA known = ti;
@@ -141,6 +141,18 @@ void Form::SetToolTip(HWND child, const std::string& text) {
                  reinterpret_cast<LPARAM>(&ti));
 }
 
+void Form::RelayToolTip(HWND child, UINT msg, WPARAM wp, LPARAM lp) {
+    if (!tooltip_) return;
+    const DWORD pos = GetMessagePos();
+    MSG m{child,
+          msg,
+          wp,
+          lp,
+          static_cast<DWORD>(GetMessageTime()),
+          {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))}};
+    SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+}
+
 void Form::Unload() {
     if (!hwnd()) return;
     if (OnUnload) OnUnload();
@@ -153,7 +165,9 @@ void Form::OnDestroyed() {
     if (OnTerminated) OnTerminated();
 }
 
-int Form::WindowState() const { return hwnd() && IsIconic(hwnd()) ? vbMinimized : vbNormal; }
+int Form::WindowState() const {
+    return hwnd() && IsIconic(hwnd()) ? vbMinimized : vbNormal;
+}
 
 void Form::SetWindowState(int state) {
     if (hwnd()) ShowWindow(hwnd(), state == vbMinimized ? SW_MINIMIZE : SW_RESTORE);
@@ -200,7 +214,8 @@ bool Form::MouseOnLabel(UINT msg, LPARAM lp) {
     }
     if (l->OnMouseDown) {
         const int left = TwipsToPixels(l->left, tppX_), top = TwipsToPixels(l->top, tppY_);
-        l->OnMouseDown(MakeMouseEvent(ButtonOfMessage(msg), MAKELPARAM(x - left, y - top), tppX_, tppY_));
+        l->OnMouseDown(
+            MakeMouseEvent(ButtonOfMessage(msg), MAKELPARAM(x - left, y - top), tppX_, tppY_));
     }
     return true;
 }

@@ -61,6 +61,8 @@ class Form : public Window {
     void RepaintLabels();
 
     void SetToolTip(HWND child, const std::string& text);
+    // Shows the tooltip a mouse message of a child with a tip (TTM_RELAYEVENT).
+    void RelayToolTip(HWND child, UINT msg, WPARAM wp, LPARAM lp);
     HWND tooltipWindow() const { return tooltip_; }
     // "MS Sans Serif" 8.25, the font of labels and buttons that set none.
     HFONT DefaultFont() const { return defaultFont_.get(); }
@@ -76,7 +78,6 @@ class Form : public Window {
     EventHandler OnActivate;   // it became the active window
     EventHandler OnUnload;     // before the window goes
     EventHandler OnTerminated; // after it went, with its controls
-
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

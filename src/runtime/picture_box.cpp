@@ -13,6 +13,7 @@ PictureBox::PictureBox(Form& form, std::string name, double left, double top, do
 }
 
 void PictureBox::SetBackColor(ColorValue c) {
+    if (c == back_) return; // nothing to repaint
     back_ = c;
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
