@@ -7,7 +7,7 @@ target_include_directories(hv_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(hv_core PUBLIC ${SANITIZE})
 target_link_options(hv_core PUBLIC ${SANITIZE})
 
-add_executable(mkassets src/assets/mkassets.cpp)
+add_executable(mkassets tools/mkassets.cpp)
 target_link_libraries(mkassets PRIVATE hv_core)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

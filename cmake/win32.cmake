@@ -7,31 +7,22 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 set(ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
 file(MAKE_DIRECTORY ${ASSET_DIR})
 find_program(HOST_CXX NAMES g++ c++ REQUIRED)
-set(MKASSETS_SOURCES ${CMAKE_SOURCE_DIR}/src/assets/mkassets.cpp)
+set(MKASSETS_SOURCES ${CMAKE_SOURCE_DIR}/tools/mkassets.cpp)
 file(GLOB ASSET_HEADERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/assets/*.h ${CMAKE_SOURCE_DIR}/src/core/*.h)
 foreach(s ${CORE_SOURCES} ${ASSET_SOURCES})
   list(APPEND MKASSETS_SOURCES ${CMAKE_SOURCE_DIR}/${s})
 endforeach()
 add_custom_command(
   OUTPUT ${ASSET_DIR}/mkassets
-  COMMAND ${HOST_CXX} -std=c++20 -O1 -o ${ASSET_DIR}/mkassets ${MKASSETS_SOURCES}
+  COMMAND ${HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR}/src -o ${ASSET_DIR}/mkassets ${MKASSETS_SOURCES}
   DEPENDS ${MKASSETS_SOURCES} ${ASSET_HEADERS}
   COMMENT "Building the picture generator")
-set(ASSET_FILES palette_basic.bmp palette_quick.bmp palette_grey.bmp pipette.cur
-  main_background.bmp close_normal.bmp close_down.bmp min_normal.bmp min_down.bmp addin_button.bmp)
-list(APPEND ASSET_FILES about_background.bmp maker_logo.bmp explanation_sheet.bmp givesome_badge.bmp
-  donate_link.bmp link_hand.cur)
-foreach(face cmd_insert cmd_copy cmd_capture cmd_about cmd_rgb_menu cmd_insert_fav cmd_copy_fav cmd_ac_fav
-    cmd_ok cmd_web)
-  list(APPEND ASSET_FILES ${face}_up.bmp ${face}_over.bmp ${face}_down.bmp)
-endforeach()
-list(TRANSFORM ASSET_FILES PREPEND ${ASSET_DIR}/)
+# The generator's table is the one list of pictures: it writes them and the resource script.
 add_custom_command(
-  OUTPUT ${ASSET_FILES}
+  OUTPUT ${ASSET_DIR}/assets.rc
   COMMAND ${ASSET_DIR}/mkassets ${ASSET_DIR}
   DEPENDS ${ASSET_DIR}/mkassets
   COMMENT "Drawing the add-in's pictures")
-set_source_files_properties(src/assets/assets.rc PROPERTIES OBJECT_DEPENDS "${ASSET_FILES}")
 
 # Type libraries and their headers, from IDL. widl takes IUnknown and IDispatch from Wine's
 # stdole2.tlb.
@@ -61,7 +52,7 @@ add_custom_target(hv_idl DEPENDS ${IDL_OUT}/pigmora.tlb ${IDL_OUT}/pigmora.h
 set_source_files_properties(src/connect/connect.rc PROPERTIES
   OBJECT_DEPENDS "${IDL_OUT}/pigmora.tlb;${IDL_OUT}/addin_designer.tlb")
 
-add_library(hv_resources OBJECT src/assets/assets.rc src/connect/connect.rc)
+add_library(hv_resources OBJECT ${ASSET_DIR}/assets.rc src/connect/connect.rc)
 target_include_directories(hv_resources PRIVATE ${ASSET_DIR} ${CMAKE_SOURCE_DIR}/src/assets ${IDL_OUT})
 
 file(GLOB RUNTIME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/runtime/*.cpp)

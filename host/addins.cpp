@@ -1,6 +1,7 @@
 #include "addins.h"
 #include "ide.h"
 #include "objects.h"
+#include "../shared/registry_text.h"
 #include <vector>
 
 namespace host {
@@ -8,11 +9,7 @@ namespace host {
 namespace {
 
 std::wstring ReadString(HKEY key, const wchar_t* sub, const wchar_t* value) {
-    wchar_t buf[1024];
-    DWORD size = sizeof buf;
-    if (RegGetValueW(key, sub, value, RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
-        return L"";
-    return buf;
+    return hv::reg::ReadString(key, sub, value).value_or(L"");
 }
 
 // An empty array for the `custom` argument of the connection events.

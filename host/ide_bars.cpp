@@ -248,7 +248,7 @@ bool Ide::PasteFace(BarControl& control) {
         bi.bmiHeader = {
             sizeof bi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         HDC screen = GetDC(nullptr);
-        HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);
+        HDC dst = CreateCompatibleDC(screen);
         HBITMAP small = CreateCompatibleBitmap(screen, 16, 16);
         HGDIOBJ oldDst = SelectObject(dst, small);
         SetStretchBltMode(dst, HALFTONE);
@@ -256,7 +256,6 @@ bool Ide::PasteFace(BarControl& control) {
         StretchDIBits(dst, 0, 0, 16, 16, 0, 0, bm.bmWidth, bm.bmHeight, pixels.data(), &bi,
                       DIB_RGB_COLORS, SRCCOPY);
         SelectObject(dst, oldDst);
-        DeleteDC(src);
         DeleteDC(dst);
         ReleaseDC(nullptr, screen);
         TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(small)};

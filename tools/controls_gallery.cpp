@@ -3,6 +3,7 @@
 // show. For looking at the controls: `controls-gallery [seconds]` closes after that long.
 #include "assets/asset_ids.h"
 #include "assets/button_faces.h"
+#include "assets/frame.h"
 #include "controls/lumo_color_container.h"
 #include "controls/trans_skin_button.h"
 #include "runtime/form.h"
@@ -40,7 +41,7 @@ void AddSwatches(rt::Form& form, double left, double top) {
         rt::PropertyBag bag{{"_extentx", 423},
                             {"_extenty", 397},
                             {"backcolor", colours[i]},
-                            {"edgepressedcolor", RGBColor(0x67, 0x7D, 0xB9)},
+                            {"edgepressedcolor", assets::kFrameBlue},
                             {"edgeunpressedcolor", SystemColor(9)}};
         auto& cc = form.Add<controls::LumoColorContainer>("CC" + std::to_string(i), left + 240 * i,
                                                           top, 240, 225, &bag);

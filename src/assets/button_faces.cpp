@@ -20,14 +20,6 @@ constexpr ColorValue kDarkBlue = RGBColor(20, 55, 130);
 constexpr ColorValue kRed = RGBColor(215, 40, 40);
 constexpr ColorValue kGlass = RGBColor(205, 225, 240);
 
-int Mix(int a, int b, double t) {
-    return static_cast<int>(std::lround(a + (b - a) * t));
-}
-ColorValue MixColor(ColorValue a, ColorValue b, double t) {
-    return RGBColor(Mix(RedOf(a), RedOf(b), t), Mix(GreenOf(a), GreenOf(b), t),
-                    Mix(BlueOf(a), BlueOf(b), t));
-}
-
 struct Shade {
     ColorValue border, top, bottom;
 };

@@ -16,14 +16,6 @@ constexpr ColorValue kGreenTop = RGBColor(80, 180, 90);
 constexpr ColorValue kGreenBottom = RGBColor(30, 130, 55);
 constexpr ColorValue kGreenEdge = RGBColor(15, 85, 35);
 
-int Mix(int a, int b, double t) {
-    return static_cast<int>(std::lround(a + (b - a) * t));
-}
-ColorValue MixColor(ColorValue a, ColorValue b, double t) {
-    return RGBColor(Mix(RedOf(a), RedOf(b), t), Mix(GreenOf(a), GreenOf(b), t),
-                    Mix(BlueOf(a), BlueOf(b), t));
-}
-
 // Hue 0..1 around the circle, saturation and value 0..1.
 ColorValue FromHsv(double h, double s, double v) {
     const double f = h * 6 - std::floor(h * 6);

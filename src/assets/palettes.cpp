@@ -8,13 +8,6 @@ namespace {
 
 ColorValue FromRRGGBB(unsigned v) { return RGBColor((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF); }
 
-int Mix(int a, int b, double t) { return static_cast<int>(std::lround(a + (b - a) * t)); }
-
-ColorValue MixColor(ColorValue a, ColorValue b, double t) {
-    return RGBColor(Mix(RedOf(a), RedOf(b), t), Mix(GreenOf(a), GreenOf(b), t),
-                    Mix(BlueOf(a), BlueOf(b), t));
-}
-
 } // namespace
 
 const unsigned kBasicCellsRRGGBB[6][8] = {
@@ -70,9 +63,11 @@ Image QuickColorPalette() {
 
 Image GreyScalePalette() {
     Image img(35, 21);
-    // Darkest and lightest level index of the rows named in the design; rows between are
-    // interpolated. Levels run up from left to right.
-    struct Anchor { int row, lo, hi; };
+    // Darkest and lightest level index of three anchor rows (near the top, the middle and the
+    // bottom); rows between are interpolated. Levels run up from left to right.
+    struct Anchor {
+        int row, lo, hi;
+    };
     const Anchor anchors[] = {{3, 28, 30}, {10, 12, 26}, {18, 3, 8}};
     for (int y = 0; y < img.height; ++y) {
         for (int x = 0; x < img.width; ++x) {

@@ -52,13 +52,6 @@ const Glyph* Find(char ch) {
 
 } // namespace
 
-int Text7Width(const std::string& text) {
-    int w = 0;
-    for (char ch : text)
-        if (const Glyph* g = Find(ch)) w += static_cast<int>(std::strlen(g->rows[0])) + 1;
-    return w > 0 ? w - 1 : 0;
-}
-
 void DrawText7(Image& image, int x, int y, const std::string& text, ColorValue colour) {
     for (char ch : text) {
         const Glyph* g = Find(ch);

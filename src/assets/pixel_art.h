@@ -16,6 +16,5 @@ void DrawArt(Image& image, int x, int y, std::initializer_list<const char*> rows
 // Text in a 7-pixel-high font of the letters the button faces use ("RGB formats", "OK",
 // "Website"); one blank column between letters. Unknown characters are left out.
 void DrawText7(Image& image, int x, int y, const std::string& text, ColorValue colour);
-int Text7Width(const std::string& text);
 
 } // namespace hv::assets

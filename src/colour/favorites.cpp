@@ -2,6 +2,7 @@
 #include "../controls/lumo_color_container.h"
 #include "../core/stored_text.h"
 #include "../runtime/colour_dialog.h"
+#include "palettes.h"
 #include "../runtime/picture_box.h"
 #include "../runtime/text_box.h"
 #include "registry_stuff.h"
@@ -14,14 +15,15 @@ std::string ValueName(int index) { return "Color" + std::to_string(index + 1); }
 
 void LoadFavorites(FavoriteFields& f) {
     for (int i = 0; i < kFavoriteCount; ++i) {
-        const std::string text = GetRegValue(f.root, kFavoritesKey, ValueName(i), "");
-        if (const auto value = ParseLong(text)) f.CC[i]->SetBackColor(*value);
+        const std::string text = GetRegValue(kFavoritesRoot, kFavoritesKey, ValueName(i), "");
+        if (const auto value = ParseVbLong(text)) f.CC[i]->SetBackColor(*value);
     }
 }
 
 void SaveFavorites(FavoriteFields& f) {
     for (int i = 0; i < kFavoriteCount; ++i)
-        SetRegValue(f.root, kFavoritesKey, ValueName(i), std::to_string(f.CC[i]->BackColor()));
+        SetRegValue(kFavoritesRoot, kFavoritesKey, ValueName(i),
+                    std::to_string(f.CC[i]->BackColor()));
 }
 
 void SelectInitialFavorite(FavoriteFields& f) {
@@ -31,7 +33,7 @@ void SelectInitialFavorite(FavoriteFields& f) {
 }
 
 int SelectedFavorite(FavoriteFields& f) {
-    const auto index = ParseLong(f.txtIndex.Text());
+    const auto index = ParseVbLong(f.txtIndex.Text());
     return index && *index >= 0 && *index < kFavoriteCount ? *index : 0;
 }
 
@@ -49,10 +51,7 @@ void CC_MouseMove(FavoriteFields& f, int index) {
 
 void CC_DblClick(FavoriteFields& f) {
     const int s = SelectedFavorite(f);
-    f.cdlColFav.DialogTitle = "Select color";
-    f.cdlColFav.Flags = rt::cdlCCRGBInit | rt::cdlCCFullOpen;
-    f.cdlColFav.Color = f.CC[s]->BackColor();
-    f.cdlColFav.ShowColor(f.owner); // a cancel leaves Color as set
+    AskForColour(f.cdlColFav, f.CC[s]->BackColor(), f.owner);
     f.CC[s]->SetBackColor(f.cdlColFav.Color);
     f.txtTempFav.SetText(ColorCodeText(f.CC[s]->BackColor()));
     ShowComponents(f.colour, f.cdlColFav.Color);

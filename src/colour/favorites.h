@@ -16,9 +16,9 @@ class ColorDialog;
 namespace hv::colour {
 
 constexpr int kFavoriteCount = 10;
+// Where the favourites are kept: one key of the machine, shared by its users.
+inline const HKEY kFavoritesRoot = HKEY_LOCAL_MACHINE;
 constexpr char kFavoritesKey[] = "Software\\Lumo\\ColorValues";
-// Designed colour of every swatch: the system colour of window backgrounds.
-constexpr ColorValue kFavoriteDesignedColor = SystemColor(COLOR_WINDOW);
 
 struct FavoriteFields {
     std::array<controls::LumoColorContainer*, kFavoriteCount> CC;
@@ -28,11 +28,10 @@ struct FavoriteFields {
     rt::ColorDialog& cdlColFav;
     ColourFields& colour;
     HWND owner;
-    HKEY root = HKEY_LOCAL_MACHINE;
 };
 
 // "Color1" .. "Color10" into the swatches; a value that is missing or no number leaves its
-// swatch at the designed colour.
+// swatch at the colour the window's layout gives it.
 void LoadFavorites(FavoriteFields& f);
 // All ten swatch colours as signed decimal texts; a refused write loses nothing else.
 void SaveFavorites(FavoriteFields& f);

@@ -11,11 +11,16 @@ void PickColor(rt::PictureBox& palette, const rt::MouseEvent& e, ColourFields& f
     SetCurrentColor(f, c);
 }
 
+ColorValue AskForColour(rt::ColorDialog& dialog, ColorValue start, HWND owner) {
+    dialog.DialogTitle = "Select color";
+    dialog.Flags = rt::cdlCCRGBInit | rt::cdlCCFullOpen;
+    dialog.Color = start;
+    dialog.ShowColor(owner); // a cancel leaves Color as set above
+    return dialog.Color;
+}
+
 void ChooseColorWithDialog(rt::ColorDialog& cdlCol, ColourFields& f, HWND owner) {
-    cdlCol.DialogTitle = "Select color";
-    cdlCol.Flags = rt::cdlCCRGBInit | rt::cdlCCFullOpen;
-    cdlCol.Color = f.picCurrentCol.BackColor();
-    cdlCol.ShowColor(owner); // a cancel leaves Color as set above
+    AskForColour(cdlCol, f.picCurrentCol.BackColor(), owner);
     f.picCurrentCol.SetBackColor(cdlCol.Color);
     ShowComponents(f, cdlCol.Color);
     UpdateColorCode(f);

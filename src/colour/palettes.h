@@ -16,5 +16,7 @@ void PickColor(rt::PictureBox& palette, const rt::MouseEvent& e, ColourFields& f
 // Click on the preview: the colour dialog, opened on the current colour. Cancel leaves the
 // colour as it was.
 void ChooseColorWithDialog(rt::ColorDialog& cdlCol, ColourFields& f, HWND owner);
+// The colour dialog, fully open on `start`; the chosen colour, or `start` after a cancel.
+ColorValue AskForColour(rt::ColorDialog& dialog, ColorValue start, HWND owner);
 
 } // namespace hv::colour

@@ -1,5 +1,5 @@
 #include "registry_stuff.h"
-#include "../core/stored_text.h"
+#include "../../shared/registry_text.h"
 #include "../runtime/handles.h"
 
 namespace hv::colour {
@@ -10,19 +10,16 @@ namespace {
 constexpr DWORD kMaxText = 128;
 
 rt::UniqueKey OpenKey(HKEY root, const std::string& path, REGSAM access) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return {};
-    return rt::UniqueKey(key);
+    rt::UniqueKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.reset();
+    return key;
 }
 } // namespace
 
 void CreateRegKey(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    DWORD disposition = 0;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, &disposition) == ERROR_SUCCESS) {
-        rt::UniqueKey created(key); // closed at once
-    }
+    rt::UniqueKey created; // closed at once
+    RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                    nullptr, created.put(), nullptr);
 }
 
 void SetRegValue(HKEY root, const std::string& path, const std::string& name, const std::string& text) {
@@ -37,16 +34,9 @@ std::string GetRegValue(HKEY root, const std::string& path, const std::string& n
                         const std::string& fallback) {
     // Reading asks only for reading: a key the user may read but not change (the local
     // machine's keys for a restricted user) must still give its values.
-    rt::UniqueKey key = OpenKey(root, path, KEY_QUERY_VALUE);
-    if (!key) return fallback;
-    BYTE buffer[kMaxText + 1] = {};
-    DWORD size = sizeof buffer, type = 0;
-    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, buffer, &size) != ERROR_SUCCESS)
-        return fallback;
     // Numbers or bytes stored under the name are not a text.
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return fallback;
-    std::string text = RegistryBytesToText(buffer, size);
-    return text.size() <= kMaxText ? text : fallback;
+    const auto text = reg::ReadString(root, path.c_str(), name.c_str(), kMaxText + 1);
+    return text && text->size() <= kMaxText ? *text : fallback;
 }
 
 } // namespace hv::colour

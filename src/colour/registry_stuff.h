@@ -1,4 +1,5 @@
-// Module RegistryStuff: make sure a key exists, write a string value, read one with a default.
+// The favourites' registry access: make sure a key exists, write a string value, read one
+// with a default.
 #pragma once
 #include <string>
 #include <windows.h>

@@ -1,4 +1,5 @@
 #include "class_factory.h"
+#include "com_object.h"
 #include "connect.h"
 #include "module_lock.h"
 
@@ -6,21 +7,11 @@ namespace hv::connect {
 
 namespace {
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public RefCounted<IClassFactory> {
   public:
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
-        *out = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return n;
+        const bool known = iid == IID_IUnknown || iid == IID_IClassFactory;
+        return AnswerQuery(out, known ? this : nullptr);
     }
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
         return Connect::CreateInstance(outer, iid, out);
@@ -34,7 +25,6 @@ class ClassFactory final : public IClassFactory {
     }
 
   private:
-    LONG refs_ = 1;
     ModuleReference alive_; // a class object in use keeps the DLL too
 };
 

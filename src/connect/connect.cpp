@@ -56,73 +56,31 @@ Connect::~Connect() {
 // -- IUnknown and IDispatch ---------------------------------------------------------------
 
 STDMETHODIMP Connect::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
+    IUnknown* found = nullptr;
     if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__Connect)
-        *out = static_cast<_Connect*>(this);
+        found = static_cast<_Connect*>(this);
     else if (iid == IID__IDTExtensibility2)
-        *out = static_cast<_IDTExtensibility2*>(&extensibility_);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) Connect::AddRef() {
-    return InterlockedIncrement(&refs_);
-}
-
-STDMETHODIMP_(ULONG) Connect::Release() {
-    const ULONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return n;
-}
-
-HRESULT Connect::DispatchInfo(rt::ComPtr<ITypeInfo>& info) {
-    if (!info_) {
-        const HRESULT hr = LoadInterfaceInfo(1, IID__Connect, info_);
-        if (FAILED(hr)) return hr;
-    }
-    info = info_;
-    return S_OK;
+        found = static_cast<_IDTExtensibility2*>(&extensibility_);
+    return AnswerQuery(out, found);
 }
 
 STDMETHODIMP Connect::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 1;
-    return S_OK;
+    return dispatch_.GetTypeInfoCount(count);
 }
 
 STDMETHODIMP Connect::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (index != 0) return DISP_E_BADINDEX;
-    return Guarded([&] {
-        rt::ComPtr<ITypeInfo> info;
-        const HRESULT hr = DispatchInfo(info);
-        if (SUCCEEDED(hr)) *out = info.Detach();
-        return hr;
-    });
+    return Guarded([&] { return dispatch_.GetTypeInfo(index, out); });
 }
 
 STDMETHODIMP Connect::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    return Guarded([&] {
-        rt::ComPtr<ITypeInfo> info;
-        const HRESULT hr = DispatchInfo(info);
-        return FAILED(hr) ? hr : DispGetIDsOfNames(info.Get(), names, count, ids);
-    });
+    return Guarded([&] { return dispatch_.GetIDsOfNames(iid, names, count, ids); });
 }
 
 STDMETHODIMP Connect::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                              VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
-    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     return Guarded([&] {
-        rt::ComPtr<ITypeInfo> info;
-        const HRESULT hr = DispatchInfo(info);
-        if (FAILED(hr)) return hr;
-        return DispInvoke(static_cast<_Connect*>(this), info.Get(), id, flags, params, result,
-                          excep, argErr);
+        return dispatch_.Invoke(static_cast<_Connect*>(this), id, iid, flags, params, result, excep,
+                                argErr);
     });
 }
 
@@ -262,52 +220,29 @@ void Connect::MenuHandler_Click(IDispatch*, VARIANT_BOOL*, VARIANT_BOOL*) {
 
 // -- _IDTExtensibility2 ------------------------------------------------------------------
 
-HRESULT Connect::Extensibility::Info() {
-    return info ? S_OK : LoadInterfaceInfo(2, IID__IDTExtensibility2, info);
-}
-
 STDMETHODIMP Connect::Extensibility::QueryInterface(REFIID iid, void** out) {
     return owner->QueryInterface(iid, out);
 }
 
 STDMETHODIMP Connect::Extensibility::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 1;
-    return S_OK;
+    return dispatch.GetTypeInfoCount(count);
 }
 
 STDMETHODIMP Connect::Extensibility::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (index != 0) return DISP_E_BADINDEX;
-    return Guarded([&] {
-        const HRESULT hr = Info();
-        if (SUCCEEDED(hr)) {
-            *out = info.Get();
-            info->AddRef();
-        }
-        return hr;
-    });
+    return Guarded([&] { return dispatch.GetTypeInfo(index, out); });
 }
 
 STDMETHODIMP Connect::Extensibility::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
                                                    DISPID* ids) {
-    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    return Guarded([&] {
-        const HRESULT hr = Info();
-        return FAILED(hr) ? hr : DispGetIDsOfNames(info.Get(), names, count, ids);
-    });
+    return Guarded([&] { return dispatch.GetIDsOfNames(iid, names, count, ids); });
 }
 
 STDMETHODIMP Connect::Extensibility::Invoke(DISPID id, REFIID iid, LCID, WORD flags,
                                             DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
                                             UINT* argErr) {
-    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     return Guarded([&] {
-        const HRESULT hr = Info();
-        if (FAILED(hr)) return hr;
-        return DispInvoke(static_cast<_IDTExtensibility2*>(this), info.Get(), id, flags, params,
-                          result, excep, argErr);
+        return dispatch.Invoke(static_cast<_IDTExtensibility2*>(this), id, iid, flags, params,
+                               result, excep, argErr);
     });
 }
 

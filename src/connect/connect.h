@@ -4,22 +4,22 @@
 #pragma once
 #include "../forms/frm_main.h"
 #include "../runtime/late_call.h"
+#include "com_object.h"
 #include "menu_handler.h"
 #include "module_lock.h"
+#include "type_info.h"
 #include <memory>
 #include <pigmora.h>
 
 namespace hv::connect {
 
-class Connect final : public _Connect {
+class Connect final : public RefCounted<_Connect> {
   public:
     // The class factory's CreateInstance.
     static HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** out);
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     // IDispatch of _Connect
     STDMETHODIMP GetTypeInfoCount(UINT* count) override;
     STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override;
@@ -46,15 +46,14 @@ class Connect final : public _Connect {
 
   private:
     Connect();
-    ~Connect();
+    ~Connect() override;
     rt::CallError ConnectSteps(IDispatch* vbe, long connectMode);
     rt::CallError MakeAddinButton(IDispatch* vbe);
-    HRESULT DispatchInfo(rt::ComPtr<ITypeInfo>& info);
 
     // The designer's interface, answered for the same object.
     struct Extensibility final : _IDTExtensibility2 {
         Connect* owner;
-        rt::ComPtr<ITypeInfo> info;
+        TypeInfoDispatch dispatch{2, IID__IDTExtensibility2};
         STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
         STDMETHODIMP_(ULONG) AddRef() override { return owner->AddRef(); }
         STDMETHODIMP_(ULONG) Release() override { return owner->Release(); }
@@ -69,13 +68,11 @@ class Connect final : public _Connect {
         STDMETHODIMP OnAddInsUpdate(SAFEARRAY** custom) override;
         STDMETHODIMP OnStartupComplete(SAFEARRAY** custom) override;
         STDMETHODIMP OnBeginShutdown(SAFEARRAY** custom) override;
-        HRESULT Info();
     };
 
-    LONG refs_ = 1;
     ModuleReference lock_;
     Extensibility extensibility_;
-    rt::ComPtr<ITypeInfo> info_;
+    TypeInfoDispatch dispatch_{1, IID__Connect};
 
     VARIANT_BOOL formDisplayed_ = VARIANT_FALSE;
     CommandBarEventsLink menuHandler_;

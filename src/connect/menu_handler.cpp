@@ -1,4 +1,5 @@
 #include "menu_handler.h"
+#include "com_object.h"
 #include "module_lock.h"
 
 namespace hv::connect {
@@ -13,25 +14,15 @@ constexpr HRESULT kErrNoEvents = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 
 
 // The sink the IDE calls. It may outlive the link (the IDE holds it as long as it likes),
 // so it only forwards while its link is there.
-class CommandBarEventsLink::Sink final : public IDispatch {
+class CommandBarEventsLink::Sink final : public RefCounted<IDispatch> {
   public:
     explicit Sink(CommandBarEventsLink* link) : link_(link) {}
     void Detach() { link_ = nullptr; }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IDispatch && iid != DIID_dispCommandBarControlEvents)
-            return E_NOINTERFACE;
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return n;
+        const bool known =
+            iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_dispCommandBarControlEvents;
+        return AnswerQuery(out, known ? this : nullptr);
     }
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
         if (!count) return E_POINTER;
@@ -86,8 +77,7 @@ class CommandBarEventsLink::Sink final : public IDispatch {
     }
 
   private:
-    ~Sink() = default;
-    LONG refs_ = 1;
+    ~Sink() override = default;
     CommandBarEventsLink* link_;
     ModuleReference lock_;
 };

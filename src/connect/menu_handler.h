@@ -1,6 +1,6 @@
-// What VB's "WithEvents MenuHandler As CommandBarEvents" does: keeps the IDE's event object
-// of the add-in's button and a sink on its connection point for
-// _dispCommandBarControlEvents, whose Click goes to the handler.
+// Hears the add-in's command-bar button: keeps the IDE's event object of the button and a
+// sink on its connection point for _dispCommandBarControlEvents, whose Click goes to the
+// handler.
 #pragma once
 #include "../runtime/late_call.h"
 #include <functional>

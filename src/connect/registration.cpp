@@ -36,11 +36,10 @@ class Writer {
     bool Set(const std::wstring& key, const wchar_t* name, DWORD type, const void* data,
              DWORD size) {
         if (status_ != ERROR_SUCCESS) return false;
-        HKEY raw = nullptr;
-        status_ = RegCreateKeyExW(root_, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
-                                  nullptr);
+        rt::UniqueKey k;
+        status_ = RegCreateKeyExW(root_, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  k.put(), nullptr);
         if (status_ != ERROR_SUCCESS) return false;
-        rt::UniqueKey k(raw);
         status_ = RegSetValueExW(k.get(), name, 0, type, static_cast<const BYTE*>(data), size);
         return status_ == ERROR_SUCCESS;
     }
@@ -49,9 +48,9 @@ class Writer {
 };
 
 bool KeyIsEmpty(HKEY root, const std::wstring& key) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS) return false;
-    rt::UniqueKey k(raw);
+    rt::UniqueKey k;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, k.put()) != ERROR_SUCCESS)
+        return false;
     DWORD subkeys = 0, values = 0;
     return RegQueryInfoKeyW(k.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
                             nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&

@@ -44,4 +44,41 @@ HRESULT LoadInterfaceInfo(int index, REFIID iid, rt::ComPtr<ITypeInfo>& out) {
     return hr;
 }
 
+HRESULT TypeInfoDispatch::Load() {
+    return info_ ? S_OK : LoadInterfaceInfo(library_, iid_, info_);
+}
+
+HRESULT TypeInfoDispatch::GetTypeInfoCount(UINT* count) const {
+    if (!count) return E_POINTER;
+    *count = 1;
+    return S_OK;
+}
+
+HRESULT TypeInfoDispatch::GetTypeInfo(UINT index, ITypeInfo** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    const HRESULT hr = Load();
+    if (SUCCEEDED(hr)) {
+        *out = info_.Get();
+        info_->AddRef();
+    }
+    return hr;
+}
+
+HRESULT TypeInfoDispatch::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, DISPID* ids) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    const HRESULT hr = Load();
+    return FAILED(hr) ? hr : DispGetIDsOfNames(info_.Get(), names, count, ids);
+}
+
+HRESULT TypeInfoDispatch::Invoke(void* object, DISPID id, REFIID iid, WORD flags,
+                                 DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
+                                 UINT* argErr) {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    const HRESULT hr = Load();
+    return FAILED(hr) ? hr
+                      : DispInvoke(object, info_.Get(), id, flags, params, result, excep, argErr);
+}
+
 } // namespace hv::connect

@@ -10,7 +10,7 @@ namespace hv::controls {
 TransSkinButton::TransSkinButton(rt::Form& form, std::string name, double left, double top,
                                  double width, double height, const rt::PropertyBag* stored)
     : UserControl(form, std::move(name), left, top, width, height, "HuevistaTransSkinButton") {
-    tmrMO.OnTimer = [this] { tmrMO_Timer(); };
+    hoverTimer_.OnTimer = [this] { tmrMO_Timer(); };
     if (stored)
         ReadProperties(*stored);
     else
@@ -31,7 +31,7 @@ void TransSkinButton::ReadProperties(const rt::PropertyBag& bag) {
     // A stored True latches a toggle button, so that it looks and clicks as its Value says;
     // a push button has no latched state.
     value_ = style_ != 0 && bag.ReadBool("Value", false);
-    DownLatched = value_ ? 1 : 0;
+    downLatched_ = value_ ? 1 : 0;
     SetSurfaceBackColor(bag.ReadLong("BackColor", AmbientBackColor()));
     icon_ = bag.ReadPicture("MouseIcon");
     iconCursor_ = icon_ ? rt::CursorFromPicture(*icon_) : rt::UniqueCursor();
@@ -53,7 +53,7 @@ void TransSkinButton::WriteProperties(rt::PropertyBag& bag) const {
 }
 
 void TransSkinButton::UserControl_Show() {
-    if (DownLatched)
+    if (downLatched_)
         ApplyPicture(down_);
     else if (IsMouseOver())
         ApplyPicture(OverOrUp());
@@ -81,8 +81,8 @@ void TransSkinButton::SetButtonStyle(int style) {
     style_ = style;
     value_ = false;
     // Value and the latch stay in line: a latched toggle button is released.
-    if (DownLatched) {
-        DownLatched = 0;
+    if (downLatched_) {
+        downLatched_ = 0;
         ApplyPicture(up_);
     }
     PropertyChanged("ButtonStyle");
@@ -93,10 +93,10 @@ void TransSkinButton::SetValue(bool value) {
     if (style_ == 0) {
         value_ = false;
     } else if (value) {
-        DownLatched = 1;
+        downLatched_ = 1;
         ApplyPicture(down_);
     } else {
-        DownLatched = 0;
+        downLatched_ = 0;
         ApplyPicture(up_);
     }
     PropertyChanged("Value");
@@ -147,12 +147,12 @@ void TransSkinButton::ApplyPicture(const rt::PicturePtr& picture) {
 }
 
 bool TransSkinButton::IsMouseOver() {
-    GetCursorPos(&CursorPos);
+    GetCursorPos(&cursorPos_);
     RECT r{};
     GetWindowRect(hwnd(), &r);
     // Inclusive on all four sides: the column at `right` and the row at `bottom` count.
-    return CursorPos.x >= r.left && CursorPos.x <= r.right && CursorPos.y >= r.top &&
-           CursorPos.y <= r.bottom;
+    return cursorPos_.x >= r.left && cursorPos_.x <= r.right && cursorPos_.y >= r.top &&
+           cursorPos_.y <= r.bottom;
 }
 
 bool TransSkinButton::OnShape(int x, int y) const {
@@ -170,23 +170,23 @@ bool TransSkinButton::OnShape(int x, int y) const {
 // would only let a tick run inside a tick, or the button be destroyed under it.
 void TransSkinButton::tmrMO_Timer() {
     const bool over = IsMouseOver();
-    const long x = CursorPos.x, y = CursorPos.y;
+    const long x = cursorPos_.x, y = cursorPos_.y;
     if (over) {
-        if (WasOver) return;
+        if (wasOver_) return;
         if (style_ == 0) {
             if (over_) ApplyPicture(over_);
-        } else if (DownLatched) {
+        } else if (downLatched_) {
             ApplyPicture(down_);
         } else if (over_) {
             ApplyPicture(over_);
         }
-        WasOver = true;
+        wasOver_ = true;
         if (OnMouseOver) OnMouseOver(x, y);
         return;
     }
-    ApplyPicture(style_ == 0 || !DownLatched ? up_ : down_);
-    WasOver = false;
-    tmrMO.SetEnabled(false);
+    ApplyPicture(style_ == 0 || !downLatched_ ? up_ : down_);
+    wasOver_ = false;
+    hoverTimer_.SetEnabled(false);
     if (OnMouseNotOver) OnMouseNotOver(x, y);
 }
 
@@ -207,13 +207,13 @@ void TransSkinButton::UserControl_MouseUp(const rt::MouseEvent& e, bool click) {
 }
 
 void TransSkinButton::UserControl_Click() {
-    if (style_ == 1 && DownLatched != 1) {
+    if (style_ == 1 && downLatched_ != 1) {
         value_ = true;
-        DownLatched = 1;
+        downLatched_ = 1;
         ApplyPicture(down_);
     } else if (style_ == 1) {
         value_ = false;
-        DownLatched = 0;
+        downLatched_ = 0;
         ApplyPicture(IsMouseOver() ? OverOrUp() : up_);
     }
     if (OnClick) OnClick();
@@ -252,48 +252,29 @@ LRESULT TransSkinButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        SetCapture(hwnd());
-        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
-            leftPressed_ = true;
-            ::SetFocus(hwnd());
-        }
+        clicks_.Down(hwnd(), msg);
+        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) ::SetFocus(hwnd());
         UserControl_MouseDown(Event(rt::ButtonOfMessage(msg), lp));
         return 0;
     case WM_MOUSEMOVE:
-        tmrMO.SetEnabled(true);
+        hoverTimer_.SetEnabled(true);
         if (OnMouseMove) OnMouseMove(Event(rt::ButtonsHeld(wp), lp));
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-        // A click is a left press and release both on the visible shape.
-        const bool click = msg == WM_LBUTTONUP && leftPressed_ && OnShape(x, y);
-        if (msg == WM_LBUTTONUP) leftPressed_ = false;
-        if (rt::ButtonsHeld(wp) == 0 && GetCapture() == hwnd()) ReleaseCapture();
+        // On the control means on its visible shape.
+        const bool click = clicks_.Up(hwnd(), msg, wp, OnShape(x, y));
         UserControl_MouseUp(Event(rt::ButtonOfMessage(msg), lp), click);
         return 0;
     }
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lp) != hwnd()) leftPressed_ = false;
+        clicks_.CaptureChanged(hwnd(), lp);
         break;
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT && SetPointerShape()) return TRUE;
         break;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
-        auto& handler = down ? OnKeyDown : OnKeyUp;
-        auto alive = LifeToken();
-        if (handler) handler(static_cast<short>(wp), rt::ShiftState());
-        if (alive.expired()) return 0;
-        break; // system keys go on to the menu of the form
-    }
-    case WM_CHAR:
-        if (OnKeyPress) OnKeyPress(static_cast<short>(wp));
-        return 0;
     }
     return UserControl::HandleMessage(msg, wp, lp);
 }

@@ -42,7 +42,7 @@ class TransSkinButton : public rt::UserControl {
 
     // The hover timer's tick; public so that its cost can be measured.
     void tmrMO_Timer();
-    bool HoverTimerRunning() const { return tmrMO.Running(); }
+    bool HoverTimerRunning() const { return hoverTimer_.Running(); }
     // The picture shown now, null before the first.
     const rt::PicturePtr& ShownPicture() const { return shown_; }
 
@@ -51,9 +51,6 @@ class TransSkinButton : public rt::UserControl {
     rt::MouseHandler OnMouseDown, OnMouseMove, OnMouseUp;
     std::function<void(long ScreenX, long ScreenY)> OnMouseOver, OnMouseNotOver;
     rt::EventHandler OnDblClick;
-    std::function<void(short KeyCode, short Shift)> OnKeyDown;
-    std::function<void(short KeyAscii)> OnKeyPress;
-    std::function<void(short KeyCode, short Shift)> OnKeyUp;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -81,12 +78,12 @@ class TransSkinButton : public rt::UserControl {
     bool value_ = false;
     int pointer_ = 0;
     ColorValue mask_ = 0;
-    int DownLatched = 0;
-    bool WasOver = false;
-    POINT CursorPos{};
-    bool leftPressed_ = false;
+    int downLatched_ = 0;
+    bool wasOver_ = false;
+    POINT cursorPos_{};
+    rt::ClickTracker clicks_;
     // Enabled at creation: its first tick finds the pointer and shows the matching picture.
-    rt::Timer tmrMO{10, true};
+    rt::Timer hoverTimer_{10, true};
 };
 
 } // namespace hv::controls

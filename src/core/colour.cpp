@@ -1,4 +1,5 @@
 #include "colour.h"
+#include <cmath>
 
 namespace hv {
 
@@ -18,5 +19,11 @@ std::string ColorCodeText(ColorValue c) { return "&H00" + HexText(c) + "&"; }
 std::string RedText(ColorValue c) { return std::to_string(RedOf(c)); }
 std::string GreenText(ColorValue c) { return std::to_string(GreenOf(c)); }
 std::string BlueText(ColorValue c) { return std::to_string(BlueOf(c)); }
+
+ColorValue MixColor(ColorValue a, ColorValue b, double t) {
+    auto mix = [t](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * t)); };
+    return RGBColor(mix(RedOf(a), RedOf(b)), mix(GreenOf(a), GreenOf(b)),
+                    mix(BlueOf(a), BlueOf(b)));
+}
 
 } // namespace hv

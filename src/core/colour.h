@@ -23,6 +23,9 @@ constexpr int RedOf(ColorValue c) { return c & 0xFF; }
 constexpr int GreenOf(ColorValue c) { return (c & 0xFF00) / 256; }
 constexpr int BlueOf(ColorValue c) { return (c & 0xFF0000) >> 16; }
 
+// The colour a fraction `t` (0..1) of the way from `a` to `b`, each component rounded.
+ColorValue MixColor(ColorValue a, ColorValue b, double t);
+
 // VB's Hex() of a 32-bit integer: upper case, no leading zeros, two's complement if negative.
 std::string HexText(std::int32_t value);
 

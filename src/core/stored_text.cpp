@@ -57,9 +57,11 @@ std::optional<std::int32_t> ParseDecimal(std::string_view s) {
 
 } // namespace
 
-std::optional<std::int32_t> ParseLong(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+std::optional<std::int32_t> ParseVbLong(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     if (text.size() >= 2 && text[0] == '&') {
         const char kind = text[1];
         if (kind == 'H' || kind == 'h') return ParseRadix(text.substr(2), 16);
@@ -67,12 +69,6 @@ std::optional<std::int32_t> ParseLong(std::string_view text) {
         return std::nullopt;
     }
     return ParseDecimal(text);
-}
-
-std::string RegistryBytesToText(const std::uint8_t* data, std::size_t size) {
-    std::size_t n = 0;
-    while (n < size && data[n] != 0) ++n;
-    return std::string(reinterpret_cast<const char*>(data), n);
 }
 
 } // namespace hv

@@ -1,9 +1,7 @@
 // Turning stored texts into values: what the favourites read back from the registry.
 #pragma once
-#include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace hv {
@@ -12,10 +10,6 @@ namespace hv {
 // optional sign, decimal digits with an optional fraction (rounded half to even), or &H/&O
 // followed by up to 32 bits of hexadecimal or octal digits (two's complement, so
 // "&H80000005" is a system colour). Anything else, or a value outside 32 bits, is nothing.
-std::optional<std::int32_t> ParseLong(std::string_view text);
-
-// The text held in the bytes of a registry string value: up to the first zero byte, or all
-// of them when there is none. Never reads past `size`.
-std::string RegistryBytesToText(const std::uint8_t* data, std::size_t size);
+std::optional<std::int32_t> ParseVbLong(std::string_view text);
 
 } // namespace hv

@@ -20,13 +20,13 @@ void frmAbout::Load(const rt::Form& owner) {
     form_.SetBackColor(RGBColor(255, 255, 255));
     form_.SetPicture(rt::Picture::FromResource(IDB_ABOUT_BACKGROUND));
     BuildControls(form_, kAboutLayout, kAboutLayoutCount);
-    Label3 = form_.FindLabel("Label3");
-    Label6 = form_.FindLabel("Label6");
-    Image1 = form_.Find<rt::PictureBox>("Image1");
-    Image2 = form_.Find<rt::PictureBox>("Image2");
-    Image3 = form_.Find<rt::PictureBox>("Image3");
-    cmdOk = form_.Find<controls::TransSkinButton>("cmdOk");
-    TransSkinButton1 = form_.Find<controls::TransSkinButton>("TransSkinButton1");
+    Label3 = form_.GetLabel("Label3");
+    Label6 = form_.GetLabel("Label6");
+    Image1 = form_.Get<rt::PictureBox>("Image1");
+    Image2 = form_.Get<rt::PictureBox>("Image2");
+    Image3 = form_.Get<rt::PictureBox>("Image3");
+    cmdOk = form_.Get<controls::TransSkinButton>("cmdOk");
+    TransSkinButton1 = form_.Get<controls::TransSkinButton>("TransSkinButton1");
     Image1->SetPicture(MakerLogoPicture());
     Image2->SetPicture(AddinIconPicture(RGBColor(255, 255, 255)));
     Image3->SetPicture(GivesomeBadgePicture());
@@ -40,10 +40,7 @@ void frmAbout::Load(const rt::Form& owner) {
 void frmAbout::Wire() {
     form_.OnUnload = [this] { Form_Unload(); };
     // A press on the title, with any button, moves the window as a title bar would.
-    Label3->OnMouseDown = [this](const rt::MouseEvent&) {
-        ReleaseCapture();
-        SendMessageA(form_.hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-    };
+    Label3->OnMouseDown = [this](const rt::MouseEvent&) { form_.DragByTitle(); };
     cmdOk->OnClick = [this] { cmdOk_Click(); };
     TransSkinButton1->OnClick = [this] { OpenUrl(form_.hwnd(), SW_SHOWMAXIMIZED); };
     Label6->OnClick = [this] { frmSupport_.Show(form_.hwnd()); };

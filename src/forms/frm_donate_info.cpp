@@ -19,9 +19,9 @@ void frmDonateInfo::Load(HWND owner) {
     // White, the colour round the OK button's rounded plate.
     form_.SetBackColor(RGBColor(255, 255, 255));
     BuildControls(form_, kDonateInfoLayout, kDonateInfoLayoutCount);
-    Picture1 = form_.Find<rt::PictureBox>("Picture1");
-    Image1 = form_.Find<rt::PictureBox>("Image1");
-    cmdOk = form_.Find<controls::TransSkinButton>("cmdOk");
+    Picture1 = form_.Get<rt::PictureBox>("Picture1");
+    Image1 = form_.Get<rt::PictureBox>("Image1");
+    cmdOk = form_.Get<controls::TransSkinButton>("cmdOk");
     Picture1->SetPicture(ExplanationPicture());
     Image1->SetPicture(DonateLinkPicture());
     cmdOk->OnClick = [this] { form_.Unload(); };

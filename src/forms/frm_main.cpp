@@ -45,8 +45,8 @@ void frmMain::Load() {
 }
 
 void frmMain::FindControls() {
-    auto pic = [this](const char* n) { return form_.Find<rt::PictureBox>(n); };
-    auto txt = [this](const char* n) { return form_.Find<rt::TextBox>(n); };
+    auto pic = [this](const char* n) { return form_.Get<rt::PictureBox>(n); };
+    auto txt = [this](const char* n) { return form_.Get<rt::TextBox>(n); };
     picCurrentCol = pic("picCurrentCol");
     picColorBW = pic("picColorBW");
     picColors = pic("picColors");
@@ -63,8 +63,8 @@ void frmMain::FindControls() {
     txtB = txt("txtB");
     txtTempFav = txt("txtTempFav");
     txtIndex = txt("txtIndex");
-    Label5 = form_.FindLabel("Label5");
-    auto button = [this](const char* n) { return form_.Find<controls::TransSkinButton>(n); };
+    Label5 = form_.GetLabel("Label5");
+    auto button = [this](const char* n) { return form_.Get<controls::TransSkinButton>(n); };
     cmdInsert = button("cmdInsert");
     cmdCopy = button("cmdCopy");
     cmdCapture = button("cmdCapture");
@@ -74,10 +74,10 @@ void frmMain::FindControls() {
     cmdCopyFav = button("cmdCopyFav");
     cmdACFav = button("cmdACFav");
     for (int i = 0; i < colour::kFavoriteCount; ++i)
-        CC[i] = form_.Find<controls::LumoColorContainer>("CC(" + std::to_string(i) + ")");
+        CC[i] = form_.Get<controls::LumoColorContainer>("CC(" + std::to_string(i) + ")");
     fields_.emplace(colour::ColourFields{*picCurrentCol, *txtColorCode, *txtR, *txtG, *txtB});
     favorites_.emplace(colour::FavoriteFields{CC, *txtIndex, *txtTempFav, *picBasicCol, cdlColFav,
-                                              *fields_, form_.hwnd(), favoritesRoot});
+                                              *fields_, form_.hwnd()});
     frmMenu_ = std::make_unique<output::frmMenu>(
         output::ComponentSources{*txtR, *txtG, *txtB},
         [this](const std::string& text) { InsertFromMenu(text); },
@@ -103,7 +103,7 @@ void frmMain::SetPictures() {
 // The load sequence. Nothing here can fail in a way the user should hear about.
 void frmMain::Form_Load() {
     form_.MoveTo(rt::ScreenWidthTwips() - form_.ScaleWidth(), 300);
-    colour::CreateRegKey(favoritesRoot, colour::kFavoritesKey);
+    colour::CreateRegKey(colour::kFavoritesRoot, colour::kFavoritesKey);
     colour::LoadFavorites(*favorites_);
     txtColorCode->SetForeColor(kCodeGreen);
     colour::SelectInitialFavorite(*favorites_);
@@ -139,12 +139,13 @@ void frmMain::cmdCapture_Click() {
 void frmMain::WireFrameEvents() {
     form_.OnResize = [this] { SetTopMost(*this, true); };
     // A press on the title, with any button, moves the window as a title bar would.
-    Label5->OnMouseDown = [this](const rt::MouseEvent&) {
-        ReleaseCapture();
-        SendMessageA(form_.hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    Label5->OnMouseDown = [this](const rt::MouseEvent&) { form_.DragByTitle(); };
+    picClose->OnMouseDown = [this](const rt::MouseEvent&) {
+        picClose->SetPicture(closeDown->Picture());
     };
-    picClose->OnMouseDown = [this](const rt::MouseEvent&) { picClose->SetPicture(closeDown->Picture()); };
-    picClose->OnMouseUp = [this](const rt::MouseEvent&) { picClose->SetPicture(closeNorm->Picture()); };
+    picClose->OnMouseUp = [this](const rt::MouseEvent&) {
+        picClose->SetPicture(closeNorm->Picture());
+    };
     picClose->OnClick = [this] { form_.Unload(); };
     picMinimize->OnMouseDown = [this](const rt::MouseEvent&) { picMinimize->SetPicture(minDown->Picture()); };
     picMinimize->OnMouseUp = [this](const rt::MouseEvent&) { picMinimize->SetPicture(minNorm->Picture()); };

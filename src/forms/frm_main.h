@@ -41,9 +41,6 @@ class frmMain {
     capture::frmCapture* captureForm() { return frmCapture_.get(); }
     frmAbout& aboutForm() { return *frmAbout_; }
 
-    // Where the favourites are kept; tests point it elsewhere.
-    HKEY favoritesRoot = HKEY_LOCAL_MACHINE;
-
     rt::PictureBox* picCurrentCol = nullptr;
     rt::PictureBox* picColorBW = nullptr;
     rt::PictureBox* picColors = nullptr;

@@ -12,13 +12,13 @@ constexpr ColorValue kFavoriteBlue = 0x00BB7C67;
 
 // Positions in twips from the window's inner top-left corner. The picture holders and the
 // two hidden fields lie below the window's height and are never seen.
-const ControlSpec kMainLayout[] = {
+const ControlRow kMainLayout[] = {
     {"Label5", Kind::Label, 0, 45, 5055, 255, "   VB 6 Huevista", nullptr,
      {.foreColor = kWhite, .bold = true}},
     {"picMinimize", Kind::PictureBox, 5080, 80, 210, 180, nullptr, "Minimize", {.border = false}},
     {"picClose", Kind::PictureBox, 5340, 80, 210, 180, nullptr, "Close", {.border = false}},
-    {"picColorBW", Kind::PictureBox, 160, 480, 500, 330, nullptr, "Qick grey scale palette"},
-    {"picColors", Kind::PictureBox, 720, 480, 3170, 330, nullptr, "Qick color palette"},
+    {"picColorBW", Kind::PictureBox, 160, 480, 500, 330, nullptr, "Quick grey scale palette"},
+    {"picColors", Kind::PictureBox, 720, 480, 3170, 330, nullptr, "Quick color palette"},
     {"picBasicCol", Kind::PictureBox, 3960, 480, 1515, 1140, nullptr, "Standard palette"},
     {"picCurrentCol", Kind::PictureBox, 160, 880, 500, 330, nullptr,
      "Current color preview, Click to modify "},

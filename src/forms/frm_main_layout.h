@@ -5,7 +5,7 @@ namespace hv::forms {
 
 constexpr int kMainWidth = 5625, kMainHeight = 2115; // twips
 
-extern const ControlSpec kMainLayout[];
+extern const ControlRow kMainLayout[];
 extern const int kMainLayoutCount;
 
 } // namespace hv::forms

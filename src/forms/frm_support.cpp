@@ -17,10 +17,10 @@ void frmSupport::Load(HWND owner) {
     form_.Create("Why support ?", kSupportWidth, kSupportHeight, owner, 0,
                  rt::BorderStyle::FixedDialog);
     BuildControls(form_, kSupportLayout, kSupportLayoutCount);
-    Picture1 = form_.Find<rt::PictureBox>("Picture1");
-    Image1 = form_.Find<rt::PictureBox>("Image1");
-    Image4 = form_.Find<rt::PictureBox>("Image4");
-    Command1 = form_.Find<rt::CommandButton>("Command1");
+    Picture1 = form_.Get<rt::PictureBox>("Picture1");
+    Image1 = form_.Get<rt::PictureBox>("Image1");
+    Image4 = form_.Get<rt::PictureBox>("Image4");
+    Command1 = form_.Get<rt::CommandButton>("Command1");
     Picture1->SetPicture(ExplanationPicture());
     Image1->SetPicture(AddinIconPicture(form_.BackColor()));
     Image4->SetPicture(DonateLinkPicture());

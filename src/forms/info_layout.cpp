@@ -12,7 +12,7 @@ constexpr ColorValue kLinkInk = RGBColor(0x20, 0x50, 0xC0);
 
 // Positions in twips from the window's inner top-left corner.
 // clang-format off
-const ControlSpec kAboutLayout[] = {
+const ControlRow kAboutLayout[] = {
     {"Label3", Kind::Label, 0, 45, 5625, 255, "   ABOUT", nullptr, {.foreColor = kWhite, .bold = true}},
     {"Image2", Kind::PictureBox, 180, 450, 480, 480, nullptr, nullptr, {.border = false}},
     {"Label2", Kind::Label, 810, 465, 4600, 255, "VB 6 Huevista  v2.02.(0016)", nullptr,
@@ -36,14 +36,14 @@ const ControlSpec kAboutLayout[] = {
     {"cmdOk", Kind::SkinButton, 4680, 2505, 720, 330, nullptr, nullptr, {.face = IDB_OK_UP}},
 };
 
-const ControlSpec kSupportLayout[] = {
+const ControlRow kSupportLayout[] = {
     {"Picture1", Kind::PictureBox, 120, 120, 5325, 4740, nullptr, nullptr, {.border = false}},
     {"Image1", Kind::PictureBox, 5550, 120, 480, 480, nullptr, nullptr, {.border = false}},
     {"Image4", Kind::PictureBox, 120, 5040, 1140, 300, nullptr, nullptr, {.border = false}},
     {"Command1", Kind::CommandButton, 4890, 5010, 1125, 375, "OK", nullptr},
 };
 
-const ControlSpec kDonateInfoLayout[] = {
+const ControlRow kDonateInfoLayout[] = {
     {"Picture1", Kind::PictureBox, 120, 120, 5325, 4740, nullptr, nullptr, {.border = false}},
     {"Image1", Kind::PictureBox, 120, 5025, 1140, 300, nullptr, nullptr, {.border = false}},
     {"cmdOk", Kind::SkinButton, 4725, 5010, 720, 330, nullptr, nullptr, {.face = IDB_OK_UP}},

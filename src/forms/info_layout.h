@@ -8,11 +8,11 @@ constexpr int kAboutWidth = 5625, kAboutHeight = 3000;     // twips, as wide as 
 constexpr int kSupportWidth = 6135, kSupportHeight = 5535; // client area, twips
 constexpr int kDonateInfoWidth = 5565, kDonateInfoHeight = 5460; // client area, twips
 
-extern const ControlSpec kAboutLayout[];
+extern const ControlRow kAboutLayout[];
 extern const int kAboutLayoutCount;
-extern const ControlSpec kSupportLayout[];
+extern const ControlRow kSupportLayout[];
 extern const int kSupportLayoutCount;
-extern const ControlSpec kDonateInfoLayout[];
+extern const ControlRow kDonateInfoLayout[];
 extern const int kDonateInfoLayoutCount;
 
 } // namespace hv::forms

@@ -1,4 +1,5 @@
 #include "layout.h"
+#include "../assets/frame.h"
 #include "../controls/lumo_color_container.h"
 #include "../controls/trans_skin_button.h"
 #include "../runtime/command_button.h"
@@ -12,7 +13,7 @@ namespace hv::forms {
 namespace {
 
 // A button's stored data: its three pictures. The mask colour is not stored, so it is the
-// container's background colour, as designed.
+// container's background colour, which is what the faces are drawn around.
 rt::PropertyBag ButtonData(int face) {
     return rt::PropertyBag{{"pictureup", rt::Picture::FromResource(face)},
                            {"pictureover", rt::Picture::FromResource(face + 1)},
@@ -22,15 +23,15 @@ rt::PropertyBag ButtonData(int face) {
 // Every favourite swatch is stored alike.
 rt::PropertyBag SwatchData() {
     return rt::PropertyBag{{"backcolor", SystemColor(COLOR_WINDOW)},
-                           {"edgepressedcolor", std::int32_t{0x00B97D67}},
+                           {"edgepressedcolor", assets::kFrameBlue},
                            {"edgeunpressedcolor", SystemColor(COLOR_HIGHLIGHTTEXT)}};
 }
 
 } // namespace
 
-void BuildControls(rt::Form& form, const ControlSpec* specs, int count) {
+void BuildControls(rt::Form& form, const ControlRow* rows, int count) {
     for (int i = 0; i < count; ++i) {
-        const ControlSpec& s = specs[i];
+        const ControlRow& s = rows[i];
         const Look& look = s.look;
         rt::Control* control = nullptr;
         switch (s.kind) {

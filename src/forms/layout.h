@@ -1,4 +1,4 @@
-// Windows are declared as data: one row per control, as the form designer would store it.
+// Windows are declared as data: one row per control with its kind, place, texts and look.
 #pragma once
 #include "../core/colour.h"
 #include "../runtime/label.h"
@@ -23,7 +23,7 @@ struct Look {
     int face = 0; // skinned buttons: resource number of the up picture; over and down follow
 };
 
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     Kind kind;
     int left, top, width, height; // twips
@@ -33,6 +33,6 @@ struct ControlSpec {
 };
 
 // Creates every control of the table on the form, in table order.
-void BuildControls(rt::Form& form, const ControlSpec* specs, int count);
+void BuildControls(rt::Form& form, const ControlRow* rows, int count);
 
 } // namespace hv::forms

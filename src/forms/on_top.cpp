@@ -6,12 +6,6 @@
 
 namespace hv::forms {
 
-namespace {
-TopMostPlacement g_last;
-}
-
-TopMostPlacement LastTopMostPlacement() { return g_last; }
-
 void SetTopMost(frmMain& main, bool topmost) {
     rt::Form& f = main.form();
     if (!f.exists()) return;
@@ -31,8 +25,6 @@ void SetTopMost(frmMain& main, bool topmost) {
     const RECT work = rt::WorkAreaNear(POINT{left + width / 2, top + height / 2});
     left = std::max<int>(work.left, std::min<int>(left, work.right - width));
     top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
-    g_last = {static_cast<short>(left), static_cast<short>(top), static_cast<short>(width),
-              static_cast<short>(height)};
     SetWindowPos(f.hwnd(), after, left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 

@@ -1,4 +1,4 @@
-// Module UrlClick: opens the add-in's web page in the user's browser.
+// Opens the add-in's web page in the user's browser.
 #pragma once
 #include <windows.h>
 

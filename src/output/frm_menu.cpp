@@ -1,48 +1,37 @@
 #include "frm_menu.h"
 #include "../runtime/text_box.h"
+#include <vector>
 
 namespace hv::output {
 
 namespace {
 
-const rt::MenuSpec kMenu[] = {
-    {1, "mnuPop", "Pop"},
-    {2, "mnuI", "Insert"},
-    {3, "mnuIr", "Red"},
-    {3, "mnuIG", "Green"},
-    {3, "mnuIB", "Blue"},
-    {3, "mnuIrgb", "RedGreenBlue"},
-    {3, "mnuIrgbWOParentes", "Red, Green, Blue"},
-    {3, "mnuIRGBComma", "RGB(Red, Green, Blue)"},
-    {2, "Sep", "-"},
-    {2, "mnuC", "Copy"},
-    {3, "mnuCR", "Red"},
-    {3, "mnuCG", "Green"},
-    {3, "mnuCB", "Blue"},
-    {3, "mnuCRGB", "RedGreenBlue"},
-    {3, "mnuCrgbWOParentes", "Red, Green, Blue"},
-    {3, "mnuCRGBComma", "RGB(Red, Green, Blue)"},
+enum class Action { None, Insert, Copy };
+
+// The menu's rows, and what each command item delivers.
+struct Item {
+    rt::MenuRow row;
+    ComponentFormat format = ComponentFormat::Red;
+    Action action = Action::None;
 };
 
-struct Command {
-    const char* item;
-    ComponentFormat format;
-    bool insert;
-};
-
-const Command kCommands[] = {
-    {"mnuIr", ComponentFormat::Red, true},
-    {"mnuIG", ComponentFormat::Green, true},
-    {"mnuIB", ComponentFormat::Blue, true},
-    {"mnuIrgb", ComponentFormat::Joined, true},
-    {"mnuIrgbWOParentes", ComponentFormat::CommaList, true},
-    {"mnuIRGBComma", ComponentFormat::RgbCall, true},
-    {"mnuCR", ComponentFormat::Red, false},
-    {"mnuCG", ComponentFormat::Green, false},
-    {"mnuCB", ComponentFormat::Blue, false},
-    {"mnuCRGB", ComponentFormat::Joined, false},
-    {"mnuCrgbWOParentes", ComponentFormat::CommaList, false},
-    {"mnuCRGBComma", ComponentFormat::RgbCall, false},
+const Item kItems[] = {
+    {{1, "mnuPop", "Pop"}},
+    {{2, "mnuI", "Insert"}},
+    {{3, "mnuIr", "Red"}, ComponentFormat::Red, Action::Insert},
+    {{3, "mnuIG", "Green"}, ComponentFormat::Green, Action::Insert},
+    {{3, "mnuIB", "Blue"}, ComponentFormat::Blue, Action::Insert},
+    {{3, "mnuIrgb", "RedGreenBlue"}, ComponentFormat::Joined, Action::Insert},
+    {{3, "mnuIrgbWOParentes", "Red, Green, Blue"}, ComponentFormat::CommaList, Action::Insert},
+    {{3, "mnuIRGBComma", "RGB(Red, Green, Blue)"}, ComponentFormat::RgbCall, Action::Insert},
+    {{2, "Sep", "-"}},
+    {{2, "mnuC", "Copy"}},
+    {{3, "mnuCR", "Red"}, ComponentFormat::Red, Action::Copy},
+    {{3, "mnuCG", "Green"}, ComponentFormat::Green, Action::Copy},
+    {{3, "mnuCB", "Blue"}, ComponentFormat::Blue, Action::Copy},
+    {{3, "mnuCRGB", "RedGreenBlue"}, ComponentFormat::Joined, Action::Copy},
+    {{3, "mnuCrgbWOParentes", "Red, Green, Blue"}, ComponentFormat::CommaList, Action::Copy},
+    {{3, "mnuCRGBComma", "RGB(Red, Green, Blue)"}, ComponentFormat::RgbCall, Action::Copy},
 };
 
 } // namespace
@@ -51,7 +40,11 @@ frmMenu::frmMenu(ComponentSources sources, Delivery insert, Delivery copy)
     : sources_(sources), insert_(std::move(insert)), copy_(std::move(copy)) {}
 
 void frmMenu::Load() {
-    if (!menu_) menu_ = std::make_unique<rt::PopupMenu>(kMenu, static_cast<int>(std::size(kMenu)));
+    if (menu_) return;
+    std::vector<rt::MenuRow> rows;
+    for (const Item& i : kItems)
+        rows.push_back(i.row);
+    menu_ = std::make_unique<rt::PopupMenu>(rows.data(), static_cast<int>(rows.size()));
 }
 
 void frmMenu::PopupAt(HWND owner, POINT pt) {
@@ -61,14 +54,14 @@ void frmMenu::PopupAt(HWND owner, POINT pt) {
 }
 
 void frmMenu::Click(const std::string& item) {
-    for (const Command& c : kCommands) {
-        if (item != c.item) continue;
+    for (const Item& c : kItems) {
+        if (c.action == Action::None || item != c.row.name) continue;
         // Read in the order red, green, blue, at the moment of the command.
         const std::string r = sources_.txtR.Text();
         const std::string g = sources_.txtG.Text();
         const std::string b = sources_.txtB.Text();
         const std::string text = FormatComponents(c.format, r, g, b);
-        (c.insert ? insert_ : copy_)(text);
+        (c.action == Action::Insert ? insert_ : copy_)(text);
         Unload();
         return;
     }

@@ -145,11 +145,4 @@ bool ClipboardSnapshot::Restore() const {
     return all;
 }
 
-std::vector<UINT> ClipboardSnapshot::formats() const {
-    std::vector<UINT> f;
-    for (const Item& item : items_)
-        f.push_back(item.format);
-    return f;
-}
-
 } // namespace hv::rt

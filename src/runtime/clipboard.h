@@ -44,7 +44,6 @@ class ClipboardSnapshot {
     static std::optional<ClipboardSnapshot> Take();
     // Empties the clipboard and puts the saved formats back.
     bool Restore() const;
-    std::vector<UINT> formats() const;
 
   private:
     struct Item {

@@ -1,6 +1,5 @@
 #include "command_button.h"
 #include "form.h"
-#include <vector>
 
 namespace hv::rt {
 
@@ -13,14 +12,11 @@ CommandButton::CommandButton(Form& form, std::string name, double left, double t
 }
 
 std::string CommandButton::Caption() const {
-    const int n = GetWindowTextLengthA(hwnd());
-    std::vector<char> buf(static_cast<size_t>(n) + 1);
-    GetWindowTextA(hwnd(), buf.data(), n + 1);
-    return std::string(buf.data());
+    return WindowText();
 }
 
 void CommandButton::SetCaption(const std::string& caption) {
-    SetWindowTextA(hwnd(), caption.c_str());
+    ReplaceWindowText(caption);
 }
 
 void CommandButton::Command(WORD notifyCode) {

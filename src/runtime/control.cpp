@@ -2,6 +2,7 @@
 #include "../core/units.h"
 #include "form.h"
 #include "module.h"
+#include <vector>
 
 namespace hv::rt {
 
@@ -97,6 +98,17 @@ LRESULT Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     // The form's tooltip window outlives its controls: drop this one's entry with it.
     if (msg == WM_DESTROY && !tip_.empty()) form_.SetToolTip(hwnd(), "");
     return Window::HandleMessage(msg, wp, lp);
+}
+
+std::string Control::WindowText() const {
+    const int n = GetWindowTextLengthA(hwnd());
+    std::vector<char> buf(static_cast<size_t>(n) + 1);
+    GetWindowTextA(hwnd(), buf.data(), n + 1);
+    return std::string(buf.data());
+}
+
+void Control::ReplaceWindowText(const std::string& text) {
+    SetWindowTextA(hwnd(), text.c_str());
 }
 
 } // namespace hv::rt

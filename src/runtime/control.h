@@ -48,6 +48,9 @@ class Control : public Window {
     bool AttachChild(const char* systemClass, DWORD style, DWORD exStyle = 0);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void SeeMouse(UINT msg, WPARAM wp, LPARAM lp) override;
+    // The window's text: a text box's Text, a button's Caption.
+    std::string WindowText() const;
+    void ReplaceWindowText(const std::string& text);
 
   private:
     Form& form_;

@@ -107,10 +107,10 @@ Label& Form::AddLabel(const std::string& name, double left, double top, double w
     return *labels_.back();
 }
 
-Label* Form::FindLabel(const std::string& name) const {
+Label* Form::GetLabel(const std::string& name) const {
     for (const auto& l : labels_)
         if (l->name == name) return l.get();
-    return nullptr;
+    throw std::logic_error("label " + name + " missing");
 }
 
 void Form::RepaintLabels() {
@@ -165,8 +165,10 @@ void Form::OnDestroyed() {
     if (OnTerminated) OnTerminated();
 }
 
-int Form::WindowState() const {
-    return hwnd() && IsIconic(hwnd()) ? vbMinimized : vbNormal;
+void Form::DragByTitle() {
+    if (!hwnd()) return;
+    ReleaseCapture();
+    SendMessageA(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 void Form::SetWindowState(int state) {

@@ -6,6 +6,7 @@
 #include "mouse.h"
 #include "picture.h"
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -52,12 +53,18 @@ class Form : public Window {
     }
     Label& AddLabel(const std::string& name, double left, double top, double width, double height,
                     const std::string& caption);
-    template <typename T> T* Find(const std::string& name) const {
+    // The control of this name and kind, never null: a name the form lacks, or a control of
+    // another kind, is a fault of the form's layout, thrown where the form looks its controls
+    // up at load rather than met later as a null control.
+    template <typename T> T* Get(const std::string& name) const {
         for (const auto& c : controls_)
-            if (c->name() == name) return dynamic_cast<T*>(c.get());
-        return nullptr;
+            if (c->name() == name) {
+                if (auto* t = dynamic_cast<T*>(c.get())) return t;
+                break;
+            }
+        throw std::logic_error("control " + name + " missing or of another kind");
     }
-    Label* FindLabel(const std::string& name) const;
+    Label* GetLabel(const std::string& name) const;
     void RepaintLabels();
 
     void SetToolTip(HWND child, const std::string& text);
@@ -67,8 +74,11 @@ class Form : public Window {
     // "MS Sans Serif" 8.25, the font of labels and buttons that set none.
     HFONT DefaultFont() const { return defaultFont_.get(); }
 
+    // From a press on a control that stands for the title: moves the window with the pointer
+    // as a title bar would, until the button is released.
+    void DragByTitle();
+
     enum { vbNormal = 0, vbMinimized = 1 };
-    int WindowState() const;
     void SetWindowState(int state);
 
     // Destroys the window and its controls' windows; raises OnUnload first.

@@ -46,6 +46,24 @@ template <typename H, typename Traits> class Unique {
         if (h_) detail::CountHandle(-1);
         return std::exchange(h_, H{});
     }
+    // For an out-parameter: `RegOpenKeyExA(..., key.put())` closes what the owner held and
+    // takes over what the call wrote once the call's full expression ends.
+    class OutParam {
+      public:
+        explicit OutParam(Unique& owner) : owner_(owner) {}
+        ~OutParam() { owner_.reset(raw_); }
+        OutParam(const OutParam&) = delete;
+        OutParam& operator=(const OutParam&) = delete;
+        operator H*() { return &raw_; }
+
+      private:
+        Unique& owner_;
+        H raw_{};
+    };
+    OutParam put() {
+        reset();
+        return OutParam(*this);
+    }
 
   private:
     H h_{};

@@ -1,13 +1,10 @@
 #include "late_call.h"
+#include "com_ptr.h"
 #include <vector>
 
 namespace hv::rt {
 
 namespace {
-
-std::wstring FromBstr(BSTR s) {
-    return s ? std::wstring(s, SysStringLen(s)) : std::wstring();
-}
 
 // The callee's exception, as VB reads it: the code from scode, or from wCode.
 CallError FromException(EXCEPINFO& info) {

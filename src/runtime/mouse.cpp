@@ -37,4 +37,20 @@ MouseEvent MakeMouseEvent(short button, LPARAM lp, int tppX, int tppY) {
     return e;
 }
 
+void ClickTracker::Down(HWND w, UINT msg) {
+    SetCapture(w);
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) leftPressed_ = true;
+}
+
+bool ClickTracker::Up(HWND w, UINT msg, WPARAM wp, bool onControl) {
+    const bool click = msg == WM_LBUTTONUP && leftPressed_ && onControl;
+    if (msg == WM_LBUTTONUP) leftPressed_ = false;
+    if (ButtonsHeld(wp) == 0 && GetCapture() == w) ReleaseCapture();
+    return click;
+}
+
+void ClickTracker::CaptureChanged(HWND w, LPARAM lp) {
+    if (reinterpret_cast<HWND>(lp) != w) leftPressed_ = false;
+}
+
 } // namespace hv::rt

@@ -27,4 +27,20 @@ short ButtonOfMessage(UINT msg);
 // Builds the event for a client-area mouse message of a window.
 MouseEvent MakeMouseEvent(short button, LPARAM lp, int twipsPerPixelX, int twipsPerPixelY);
 
+// Presses, capture and clicks as VB's controls have them: any press keeps the mouse until
+// every button is up, and a click is a left press and its release both on the control.
+class ClickTracker {
+  public:
+    // A button-down message (a double click counts as a press): takes the mouse.
+    void Down(HWND w, UINT msg);
+    // A button-up message: gives the mouse back once no button is held. True when it ends a
+    // click; `onControl` says whether the release point is on the control.
+    bool Up(HWND w, UINT msg, WPARAM wp, bool onControl);
+    // WM_CAPTURECHANGED: a press whose mouse went elsewhere makes no click.
+    void CaptureChanged(HWND w, LPARAM lp);
+
+  private:
+    bool leftPressed_ = false;
+};
+
 } // namespace hv::rt

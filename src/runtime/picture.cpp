@@ -1,6 +1,7 @@
 #include "picture.h"
 #include "../core/units.h"
 #include "module.h"
+#include "screen.h"
 
 namespace hv::rt {
 
@@ -16,16 +17,6 @@ HBITMAP CreateTopDownDib(int w, int h, void** bits) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
-}
-
-int ScreenDpiX() {
-    ClientDc dc(nullptr);
-    return GetDeviceCaps(dc.get(), LOGPIXELSX);
-}
-
-int ScreenDpiY() {
-    ClientDc dc(nullptr);
-    return GetDeviceCaps(dc.get(), LOGPIXELSY);
 }
 
 } // namespace

@@ -64,8 +64,7 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        SetCapture(hwnd());
-        if (msg != WM_RBUTTONDOWN && msg != WM_MBUTTONDOWN) leftPressed_ = true;
+        clicks_.Down(hwnd(), msg);
         if (OnMouseDown) OnMouseDown(Event(ButtonOfMessage(msg), lp));
         return 0;
     case WM_MOUSEMOVE:
@@ -77,16 +76,13 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         RECT client{};
         GetClientRect(hwnd(), &client);
         const POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-        // A click is a left press and release both on the box.
-        const bool click = msg == WM_LBUTTONUP && leftPressed_ && PtInRect(&client, pt);
-        if (msg == WM_LBUTTONUP) leftPressed_ = false;
-        if (ButtonsHeld(wp) == 0 && GetCapture() == hwnd()) ReleaseCapture();
+        const bool click = clicks_.Up(hwnd(), msg, wp, PtInRect(&client, pt));
         if (OnMouseUp) OnMouseUp(Event(ButtonOfMessage(msg), lp));
         if (click && OnClick) OnClick();
         return 0;
     }
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lp) != hwnd()) leftPressed_ = false;
+        clicks_.CaptureChanged(hwnd(), lp);
         break;
     }
     return Control::HandleMessage(msg, wp, lp);

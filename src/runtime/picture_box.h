@@ -37,7 +37,7 @@ class PictureBox : public Control {
     ColorValue back_;
     PicturePtr picture_;
     MouseIcon icon_;
-    bool leftPressed_ = false;
+    ClickTracker clicks_;
 };
 
 } // namespace hv::rt

@@ -6,15 +6,15 @@ namespace {
 constexpr UINT kFirstId = 100;
 }
 
-PopupMenu::PopupMenu(const MenuSpec* specs, int count) : specs_(specs, specs + count) {
+PopupMenu::PopupMenu(const MenuRow* rows, int count) : rows_(rows, rows + count) {
     // parents[level] is the menu that items of that level go into.
     std::vector<HMENU> parents(8, nullptr);
     root_ = CreateMenu();
     parents[1] = root_;
     for (int i = 0; i < count; ++i) {
-        const MenuSpec& s = specs[i];
+        const MenuRow& s = rows[i];
         if (s.level < 1 || s.level >= static_cast<int>(parents.size()) - 1) continue;
-        const bool hasChildren = i + 1 < count && specs[i + 1].level > s.level;
+        const bool hasChildren = i + 1 < count && rows[i + 1].level > s.level;
         HMENU into = s.level == 1 ? nullptr : parents[s.level - 1];
         if (hasChildren) {
             HMENU sub = CreatePopupMenu();
@@ -42,8 +42,8 @@ std::string PopupMenu::Track(HWND owner, POINT pt) {
         popup_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, pt.x,
         pt.y, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
-    if (id < kFirstId || id - kFirstId >= specs_.size()) return {};
-    return specs_[id - kFirstId].name;
+    if (id < kFirstId || id - kFirstId >= rows_.size()) return {};
+    return rows_[id - kFirstId].name;
 }
 
 } // namespace hv::rt

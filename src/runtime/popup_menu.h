@@ -6,15 +6,15 @@
 
 namespace hv::rt {
 
-struct MenuSpec {
-    int level;           // 1 is the root, whose children the popup shows
+struct MenuRow {
+    int level; // 1 is the root, whose children the popup shows
     const char* name;
     const char* caption; // "-" is a separator line
 };
 
 class PopupMenu {
   public:
-    PopupMenu(const MenuSpec* specs, int count);
+    PopupMenu(const MenuRow* rows, int count);
     ~PopupMenu();
     PopupMenu(const PopupMenu&) = delete;
     PopupMenu& operator=(const PopupMenu&) = delete;
@@ -25,7 +25,7 @@ class PopupMenu {
     HMENU handle() const { return popup_; }
 
   private:
-    std::vector<MenuSpec> specs_;
+    std::vector<MenuRow> rows_;
     HMENU root_ = nullptr;
     HMENU popup_ = nullptr;
 };

@@ -17,8 +17,9 @@ bool SameKey(const std::string& a, const std::string& b) {
     return true;
 }
 
-// Whole decimal text (blanks around allowed) within the 32-bit range.
-bool ParseLong(const std::string& text, std::int32_t& out) {
+// Whole decimal text (blanks around allowed) within the 32-bit range: the bag's numbers are
+// its own decimal writes, so it takes none of the forms ParseVbLong also reads.
+bool ParseWholeDecimal(const std::string& text, std::int32_t& out) {
     const char* begin = text.c_str();
     char* end = nullptr;
     errno = 0;
@@ -65,7 +66,7 @@ std::int32_t PropertyBag::ReadLong(const std::string& key, std::int32_t def) con
     if (auto* i = std::get_if<std::int32_t>(v)) return *i;
     if (auto* b = std::get_if<bool>(v)) return *b ? -1 : 0;
     std::int32_t parsed = 0;
-    if (auto* s = std::get_if<std::string>(v); s && ParseLong(*s, parsed)) return parsed;
+    if (auto* s = std::get_if<std::string>(v); s && ParseWholeDecimal(*s, parsed)) return parsed;
     return def;
 }
 
@@ -78,7 +79,7 @@ bool PropertyBag::ReadBool(const std::string& key, bool def) const {
         if (SameKey(*s, "True")) return true;
         if (SameKey(*s, "False")) return false;
         std::int32_t parsed = 0;
-        if (ParseLong(*s, parsed)) return parsed != 0;
+        if (ParseWholeDecimal(*s, parsed)) return parsed != 0;
     }
     return def;
 }

@@ -18,10 +18,24 @@ int Dpi(int index) {
 }
 } // namespace
 
-int TwipsPerPixelX() { return TwipsPerPixelForDpi(Dpi(LOGPIXELSX)); }
-int TwipsPerPixelY() { return TwipsPerPixelForDpi(Dpi(LOGPIXELSY)); }
-int ScreenWidthTwips() { return GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX(); }
-int ScreenHeightTwips() { return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY(); }
+int ScreenDpiX() {
+    return Dpi(LOGPIXELSX);
+}
+int ScreenDpiY() {
+    return Dpi(LOGPIXELSY);
+}
+int TwipsPerPixelX() {
+    return TwipsPerPixelForDpi(Dpi(LOGPIXELSX));
+}
+int TwipsPerPixelY() {
+    return TwipsPerPixelForDpi(Dpi(LOGPIXELSY));
+}
+int ScreenWidthTwips() {
+    return GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX();
+}
+int ScreenHeightTwips() {
+    return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY();
+}
 
 RECT WorkAreaNear(POINT pt) {
     MONITORINFO mi{};

@@ -4,6 +4,9 @@
 
 namespace hv::rt {
 
+// The display's pixels per logical inch (96 at 100 %), read once per process.
+int ScreenDpiX();
+int ScreenDpiY();
 int TwipsPerPixelX();
 int TwipsPerPixelY();
 int ScreenWidthTwips();

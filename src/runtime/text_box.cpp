@@ -16,16 +16,13 @@ TextBox::TextBox(Form& form, std::string name, double left, double top, double w
 }
 
 std::string TextBox::Text() const {
-    const int n = GetWindowTextLengthA(hwnd());
-    std::vector<char> buf(static_cast<size_t>(n) + 1);
-    GetWindowTextA(hwnd(), buf.data(), n + 1);
-    return std::string(buf.data());
+    return WindowText();
 }
 
 // The same text again is left alone: rewriting it would repaint the box for nothing, and a
 // pick while the pointer moves mostly writes what is already there.
 void TextBox::SetText(const std::string& text) {
-    if (Text() != text) SetWindowTextA(hwnd(), text.c_str());
+    if (Text() != text) ReplaceWindowText(text);
 }
 
 int TextBox::SelStart() const {
@@ -79,7 +76,6 @@ LRESULT TextBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         LRESULT r = Default(msg, wp, lp);
         SetSelStart(0);
         SetSelLength(GetWindowTextLengthA(hwnd()));
-        if (OnGotFocus) OnGotFocus();
         return r;
     }
     return Control::HandleMessage(msg, wp, lp);

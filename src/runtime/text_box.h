@@ -23,9 +23,6 @@ class TextBox : public Control {
     void SetBackColor(ColorValue c);
     void SetFont(const std::string& face, double points, bool bold = false);
 
-    // Runs after the box has selected its whole text on receiving the focus.
-    EventHandler OnGotFocus;
-
     HBRUSH CtlColor(HDC dc) override;
 
   protected:

@@ -27,12 +27,6 @@ void Timer::SetEnabled(bool enabled) {
         Start();
 }
 
-void Timer::SetInterval(UINT ms) {
-    interval_ = ms;
-    Stop();
-    if (enabled_) Start();
-}
-
 long Timer::RunningCount() {
     return static_cast<long>(Timers().size());
 }

@@ -18,9 +18,6 @@ class Timer {
     // mouse move) cannot hold its tick back.
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
-    // A new interval starts the count again; 0 stops the ticks (Enabled is kept).
-    void SetInterval(UINT ms);
-    UINT Interval() const { return interval_; }
     // True while a system timer is set for this timer.
     bool Running() const { return id_ != 0; }
 

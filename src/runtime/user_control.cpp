@@ -25,11 +25,6 @@ void UserControl::Resize(double widthTwips, double heightTwips) {
     if (w != Width() || h != Height()) Move(Left(), Top(), w, h);
 }
 
-void UserControl::Refresh() {
-    if (hwnd())
-        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
 ColorValue UserControl::AmbientBackColor() const {
     return form().BackColor();
 }

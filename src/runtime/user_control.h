@@ -18,7 +18,6 @@ class UserControl : public Control {
     void SetSurfaceBackColor(ColorValue c);
     // UserControl.Width/Height lets: resizes in place, to whole pixels.
     void Resize(double widthTwips, double heightTwips);
-    void Refresh();
 
     // Ambient.BackColor: the container's background colour.
     ColorValue AmbientBackColor() const;

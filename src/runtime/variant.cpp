@@ -69,13 +69,6 @@ Variant Variant::ByRef(long* place) {
     return v;
 }
 
-Variant Variant::ByRef(VARIANT_BOOL* place) {
-    Variant v;
-    v.v_.vt = VT_BOOL | VT_BYREF;
-    v.v_.pboolVal = place;
-    return v;
-}
-
 std::wstring Variant::Text() const {
     VARIANT s;
     VariantInit(&s);

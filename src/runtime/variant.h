@@ -27,7 +27,6 @@ class Variant {
     static Variant Missing();
     // Places the callee writes into, passed by reference.
     static Variant ByRef(long* place);
-    static Variant ByRef(VARIANT_BOOL* place);
 
     VARTYPE vt() const { return v_.vt; }
     const VARIANT& raw() const { return v_; }

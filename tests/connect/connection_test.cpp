@@ -157,7 +157,8 @@ TEST_F(ConnectionTest, AddToAddInCommandBarPutsAnItemOnTheAddInsMenu) {
     EXPECT_FALSE(rt::GetObject(dispatch_.Get(), L"AddToAddInCommandBar", {L"Again"}, none));
     EXPECT_FALSE(none);
     EXPECT_EQ(addins->controls.size(), 2u);
-    PumpMessages(100);
+    ASSERT_TRUE(PumpPostedMessages());
+    ASSERT_TRUE(PumpPastTimer(60)); // the answering timer's ticks, too
     EXPECT_TRUE(boxes.seen().empty());
 }
 

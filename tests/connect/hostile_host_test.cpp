@@ -24,6 +24,7 @@ TEST_F(ConnectionTest, EveryCallTheAddInMakesFailsInTurn) {
     const wchar_t* const kinds[] = {L"error", L"bare", L"empty", L"nothing", L"text"};
     CloseIde();
     const long liveBefore = host::DispatchObject::LiveObjects();
+    int displayed = 0, notDisplayed = 0;
     for (const wchar_t* member : members) {
         const bool connectionPoint = std::wstring(member).rfind(L"CommandBarEvents.", 0) == 0;
         for (const wchar_t* kind : kinds) {
@@ -47,17 +48,24 @@ TEST_F(ConnectionTest, EveryCallTheAddInMakesFailsInTurn) {
                     ClickAddinButton();
                     ClickAddinButton();
                 }
+                // The window is shown when the connection got as far as showing it, or when a
+                // click reached the add-in; that, and only that, is remembered for next time.
+                const bool shown = IsWindowVisible(FindWindowA(nullptr, "VB 6 Huevista"));
+                ++(shown ? displayed : notDisplayed);
                 Disconnect();
                 EXPECT_LE(boxes.seen().size(), 1u);
+                EXPECT_EQ(StoredSetting(), shown ? "1" : "0");
             }
-            const std::string stored = StoredSetting();
-            EXPECT_TRUE(stored == "0" || stored == "1") << stored;
             EXPECT_FALSE(FindWindowA(nullptr, "VB 6 Huevista"));
             CloseIde();
             EXPECT_EQ(host::DispatchObject::LiveObjects(), liveBefore);
             EXPECT_EQ(connect::ModuleLocks(), 0);
         }
     }
+    // Both ends of the sequence were reached: some faults stop the connection before the
+    // window, others leave it to open.
+    EXPECT_GT(displayed, 0);
+    EXPECT_GT(notDisplayed, 0);
 }
 
 } // namespace hv::test

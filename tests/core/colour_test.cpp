@@ -41,3 +41,11 @@ TEST(Units, ConvertWithTheDisplaysRatio) {
     EXPECT_NEAR(HimetricToTwips(741), 420.09, 0.01);
     EXPECT_NEAR(HimetricToTwips(582), 329.95, 0.01);
 }
+
+TEST(MixColor, EndsAreTheColoursThemselvesAndStepsBetweenRound) {
+    const ColorValue a = RGBColor(10, 200, 0), b = RGBColor(255, 0, 1);
+    EXPECT_EQ(MixColor(a, b, 0), a);
+    EXPECT_EQ(MixColor(a, b, 1), b);
+    EXPECT_EQ(MixColor(a, b, 0.5), RGBColor(133, 100, 1)); // 132.5, 100, 0.5 rounded up
+    EXPECT_EQ(MixColor(0, RGBColor(255, 255, 255), 0.25), RGBColor(64, 64, 64));
+}

@@ -10,6 +10,10 @@ module="$PWD/e2e-insert.bas"
 trap 'host_session_end; rm -f "$module"' EXIT
 
 click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.5; }
+# Runs the check until it holds, for up to ten seconds.
+eventually() { for _ in $(seq 1 50); do "$@" && return 0; sleep 0.2; done; "$@"; }
+saved_line() { tr -d '\r' < "$module" | grep -qx 'BackColor = &H00FF&'; }
+copied() { [ "$(wine uiprobe.exe clipboard | tr -d '\r')" = "&H00FF&" ]; }
 
 printf 'BackColor = \r\nEnd Sub\r\n' > "$module"
 host_session_start "$(winepath -w "$module")"
@@ -23,11 +27,10 @@ click $((left + 264 + 18)) $((top + 32 + 30))
 click $((left + 144 + 14)) $((top + 58 + 11))
 read -r sx sy < <(wine uiprobe.exe button "Save Module" 5000) || fail "no Save button"
 click "$sx" "$sy"
-tr -d '\r' < "$module" | grep -qx 'BackColor = &H00FF&' ||
+eventually saved_line ||
   fail "the saved module does not hold the line: $(tr -d '\r' < "$module" | tr '\n' '|')"
 
 # Copy (2600, 880 twips) puts the code on the clipboard.
 click $((left + 173 + 14)) $((top + 58 + 11))
-copied=$(wine uiprobe.exe clipboard | tr -d '\r')
-[ "$copied" = "&H00FF&" ] || fail "the clipboard holds '$copied'"
+eventually copied || fail "the clipboard holds '$(wine uiprobe.exe clipboard | tr -d '\r')'"
 echo "2 passed, 0 failed"

@@ -48,6 +48,7 @@ LRESULT CALLBACK ImageWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
     auto* self = reinterpret_cast<ImageWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (msg == WM_ERASEBKGND) return 1;
+    if (msg == WM_MOUSEMOVE && self) ++self->mouseMoves_;
     if (msg == WM_PAINT && self) {
         const Image& img = self->image_;
         std::vector<std::uint32_t> bits(img.pixels.size());

@@ -18,11 +18,14 @@ class ImageWindow {
     const Image& image() const { return image_; }
     // Where the image's top-left pixel is on the screen.
     POINT origin() const;
+    // Mouse moves the window received: proof that input went there and nowhere else.
+    int mouseMoves() const { return mouseMoves_; }
 
   private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     Image image_;
     HWND hwnd_ = nullptr;
+    int mouseMoves_ = 0;
 };
 
 // An image whose every pixel differs from its neighbours, so a shift, a flip or a scale of

@@ -24,6 +24,40 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     return true;
 }
 
+bool PumpPostedMessages(DWORD timeoutMs) {
+    constexpr UINT kMarker = WM_APP + 0x3F0;
+    static LPARAM lastCookie = 0;
+    const LPARAM cookie = ++lastCookie;
+    if (!PostThreadMessageA(GetCurrentThreadId(), kMarker, 0, cookie)) return false;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!msg.hwnd && msg.message == kMarker && msg.lParam == cookie) return true;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(1);
+    }
+}
+
+namespace {
+UINT_PTR g_firedTimer = 0;
+void CALLBACK MarkFired(HWND, UINT, UINT_PTR id, DWORD) {
+    g_firedTimer = id;
+}
+} // namespace
+
+bool PumpPastTimer(DWORD ms, DWORD timeoutMs) {
+    const UINT_PTR id = SetTimer(nullptr, 0, ms, &MarkFired);
+    if (!id) return false;
+    const bool fired = PumpUntil([&] { return g_firedTimer == id; }, timeoutMs);
+    KillTimer(nullptr, id);
+    g_firedTimer = 0;
+    return fired;
+}
+
 namespace {
 ModalAnswer* g_pending = nullptr;
 

@@ -10,6 +10,12 @@ namespace hv::test {
 void PumpMessages(DWORD ms = 0);
 // Pumps until `done` is true or the time is up; returns `done()`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// For checks that nothing happened: pumps until a message posted now comes back, so that all
+// that was posted before it has run. False if it did not come back in time.
+bool PumpPostedMessages(DWORD timeoutMs = 5000);
+// The same for timers: pumps until a thread timer of `ms` has fired from this loop, so that
+// the timers due sooner (a control's own ticks) have had their turn.
+bool PumpPastTimer(DWORD ms, DWORD timeoutMs = 5000);
 
 // Answers the next modal window of this thread from inside its modal loop, as a person
 // would: a thread timer, dispatched by the modal loop itself, finds the window of the given

@@ -100,8 +100,8 @@ TEST_F(AboutWindowTest, DraggingTheTitleStripMovesTheWindow) {
         SendLeftButton(false);
     });
     SendLeftButton(true);
-    PumpUntil([&] { return drag.ran(); });
-    PumpMessages(100);
+    ASSERT_TRUE(PumpUntil([&] { return drag.ran(); }));
+    PumpUntil([&] { return ScreenRect(w).left != before.left; });
     const RECT after = ScreenRect(w);
     EXPECT_EQ(after.left - before.left, -40);
     EXPECT_EQ(after.top - before.top, 70);

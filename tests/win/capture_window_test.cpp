@@ -126,8 +126,9 @@ TEST_F(CaptureWindowTest, PointerPicksFromTheFrozenScreenAndTheRightButtonKeepsT
     EXPECT_FALSE(capture()->Visible());
     EXPECT_EQ(GetObjectType(screenshot), 0u) << "the screenshot went with the window";
     // Moves now reach whatever is below, not the colour fields.
+    const auto below = Square(kBlue, areas[1].at);
     MoveMouseTo(Centre(areas[1].at));
-    PumpMessages(20);
+    EXPECT_TRUE(PumpUntil([&] { return below->mouseMoves() > 0; }));
     EXPECT_EQ(Shown(), "&H00FF& 255 0 0");
 }
 
@@ -190,14 +191,14 @@ TEST_F(CaptureWindowTest, CoversTheScreenOnePixelForOneWithTheMainWindowInFront)
 
     // What the screen shows now is the screenshot, where it was taken.
     other.reset();
-    PumpMessages(20);
+    ASSERT_TRUE(PumpPostedMessages());
     const auto screen = capture::GrabDesktop();
     EXPECT_EQ(CompareArea(PictureObjectImage(screen.Get()), 300, 400, pattern), "");
 
     // Placing the main window topmost again while capturing keeps it so, and in front: the
     // capture window is no popup of it (see the Wine note on topmost owners).
     forms::SetTopMost(main(), true);
-    PumpMessages(20);
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_TRUE(IsTopmost(main().hWnd()));
     EXPECT_EQ(WindowFromPoint(preview), main().picCurrentCol->hwnd());
 
@@ -221,9 +222,12 @@ TEST_F(CaptureWindowTest, ClosedAnyOtherWayItGivesTheButtonBackAndGoesWithTheMai
     EXPECT_FALSE(main().Loaded());
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(main().captureForm(), nullptr);
-    // Nothing is left to pick into fields that are gone.
+    // Nothing is left to pick into fields that are gone: the next move goes to the window
+    // under the pointer, and nothing holds the mouse.
+    const auto below = Square(kGreen, POINT{480, 480});
     MoveMouseTo(POINT{500, 500});
-    PumpMessages(20);
+    EXPECT_TRUE(PumpUntil([&] { return below->mouseMoves() > 0; }));
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(CaptureWindowTest, FullCyclesLeaveNoHandleWindowOrMemoryBehind) {

@@ -59,7 +59,8 @@ TEST_F(ColourDialogTest, RightClickOnThePreviewOpensNothing) {
     ModalAnswer answer([&](HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); });
     Send(main().picCurrentCol->hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
     Send(main().picCurrentCol->hwnd(), WM_RBUTTONUP, 0, 5, 5);
-    PumpMessages(100);
+    ASSERT_TRUE(PumpPostedMessages());
+    ASSERT_TRUE(PumpPastTimer(90)); // the answering timer's ticks, too
     EXPECT_FALSE(answer.answered());
 }
 

@@ -151,8 +151,8 @@ TEST_F(PaletteTest, TooltipsNameEachPalette) {
     HWND tips = main().form().tooltipWindow();
     ASSERT_NE(tips, nullptr);
     const std::pair<rt::Control*, const char*> expected[] = {
-        {main().picColorBW, "Qick grey scale palette"},
-        {main().picColors, "Qick color palette"},
+        {main().picColorBW, "Quick grey scale palette"},
+        {main().picColors, "Quick color palette"},
         {main().picBasicCol, "Standard palette"},
         {main().picCurrentCol, "Current color preview, Click to modify "},
         {main().txtColorCode, "VB color code"},

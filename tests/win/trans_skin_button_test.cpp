@@ -94,13 +94,13 @@ TEST_F(ButtonTest, PointerOnTheRightAndBottomEdgeValuesStillCountsAsOver) {
     const RECT r = ScreenRect(b.hwnd());
     // One past the last column and row: still over.
     PlaceCursor(POINT{r.right, r.bottom});
-    PumpMessages(80);
-    EXPECT_TRUE(b.HoverTimerRunning()) << "left at " << notOverAt.x << "," << notOverAt.y
-                                       << " from " << r.left << "," << r.top << "-" << r.right
-                                       << "," << r.bottom;
+    ASSERT_TRUE(PumpPastTimer(80));
+    EXPECT_TRUE(b.HoverTimerRunning())
+        << "left at " << notOverAt.x << "," << notOverAt.y << " from " << r.left << "," << r.top
+        << "-" << r.right << "," << r.bottom;
     EXPECT_EQ(Shown(), kOverColour);
     PlaceCursor(POINT{r.left, r.top});
-    PumpMessages(30);
+    ASSERT_TRUE(PumpPastTimer(30));
     EXPECT_TRUE(b.HoverTimerRunning());
     PlaceCursor(POINT{r.right + 1, r.bottom});
     EXPECT_TRUE(PumpUntil([&] { return !b.HoverTimerRunning(); }));
@@ -163,7 +163,8 @@ TEST_F(ButtonTest, ToggleLatchesOnFirstClickAndReleasesOnTheSecond) {
     EXPECT_TRUE(PumpUntil([&] { return !b.HoverTimerRunning(); }));
     EXPECT_EQ(Shown(), kDownColour);
     MoveMouseTo(OnButton());
-    PumpMessages(50);
+    ASSERT_TRUE(PumpUntil([&] { return b.HoverTimerRunning(); }));
+    ASSERT_TRUE(PumpPastTimer(50));
     EXPECT_EQ(Shown(), kDownColour);
     LeftDown();
     LeftUp();
@@ -174,7 +175,7 @@ TEST_F(ButtonTest, ToggleLatchesOnFirstClickAndReleasesOnTheSecond) {
 TEST_F(ButtonTest, ToggleWithoutOverPictureReleasesToUp) {
     auto& b = Make(1, false);
     MoveMouseTo(OnButton());
-    PumpMessages(50);
+    ASSERT_TRUE(PumpUntil([&] { return b.HoverTimerRunning(); }));
     LeftDown();
     LeftUp();
     EXPECT_EQ(Shown(), kDownColour);
@@ -202,7 +203,8 @@ TEST_F(ButtonTest, OtherStylesNeitherPressNorLatchButHover) {
     EXPECT_TRUE(PumpUntil([&] { return !b.HoverTimerRunning(); }));
     EXPECT_EQ(Shown(), kDownColour);
     MoveMouseTo(OnButton());
-    PumpMessages(50);
+    ASSERT_TRUE(PumpUntil([&] { return b.HoverTimerRunning(); }));
+    ASSERT_TRUE(PumpPastTimer(50));
     EXPECT_EQ(Shown(), kDownColour);
 }
 
@@ -230,7 +232,7 @@ TEST_F(ButtonTest, PicturesTakeEffectAsTheirLetsSay) {
     ASSERT_TRUE(ShowsSoon(kOverColour));
     // A new over picture waits for the next change of state.
     b.SetPictureOver(CornerFace(RGBColor(250, 200, 0)));
-    PumpMessages(30);
+    ASSERT_TRUE(PumpPastTimer(30));
     EXPECT_EQ(Shown(), kOverColour);
     // A new mask colour shows the up picture with the new mask.
     b.SetMaskColor(kUpColour);

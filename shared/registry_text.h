@@ -1,0 +1,56 @@
+// Reads a string value of the registry, written once for the add-in and the IDE host alike.
+#pragma once
+#include <windows.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hv::reg {
+
+namespace detail {
+inline LSTATUS Query(HKEY k, const char* name, DWORD* type, BYTE* data, DWORD* size) {
+    return RegQueryValueExA(k, name, nullptr, type, data, size);
+}
+inline LSTATUS Query(HKEY k, const wchar_t* name, DWORD* type, BYTE* data, DWORD* size) {
+    return RegQueryValueExW(k, name, nullptr, type, data, size);
+}
+inline LSTATUS Open(HKEY root, const char* sub, HKEY* k) {
+    return RegOpenKeyExA(root, sub, 0, KEY_QUERY_VALUE, k);
+}
+inline LSTATUS Open(HKEY root, const wchar_t* sub, HKEY* k) {
+    return RegOpenKeyExW(root, sub, 0, KEY_QUERY_VALUE, k);
+}
+} // namespace detail
+
+// The characters of a REG_SZ or REG_EXPAND_SZ value as stored, cut at the first zero (the
+// stored data need not end with one); nothing when there is no such value or it is no
+// string. `maxBytes` refuses a value whose data is larger (the size of the read, not of the
+// size query, which may count wide characters for the ANSI call), 0 takes any size.
+template <typename C>
+std::optional<std::basic_string<C>> ReadString(HKEY key, const C* name, DWORD maxBytes = 0) {
+    DWORD type = 0, size = 0;
+    if (detail::Query(key, name, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return std::nullopt;
+    // Room for a terminator of our own after whatever was stored.
+    std::vector<C> data(size / sizeof(C) + 1, C{});
+    DWORD room = size;
+    if (detail::Query(key, name, &type, reinterpret_cast<BYTE*>(data.data()), &room) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || (maxBytes && room > maxBytes))
+        return std::nullopt;
+    return std::basic_string<C>(data.data());
+}
+
+// The same, from the subkey `sub` of `root` (opened for reading only).
+template <typename C>
+std::optional<std::basic_string<C>> ReadString(HKEY root, const C* sub, const C* name,
+                                               DWORD maxBytes = 0) {
+    HKEY k = nullptr;
+    if (detail::Open(root, sub, &k) != ERROR_SUCCESS) return std::nullopt;
+    auto text = ReadString(k, name, maxBytes);
+    RegCloseKey(k);
+    return text;
+}
+
+} // namespace hv::reg
