@@ -4,6 +4,7 @@
 // median of each round's ratio.
 #include "capture/screen_capture.h"
 #include "bench_clock.h"
+#include "bench_table.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +12,9 @@
 
 namespace {
 
-double Now() { return WallSeconds() * 1e3; }
+double Now() {
+    return WallSeconds() * 1e3;
+}
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -104,6 +107,13 @@ int main(int argc, char** argv) {
                 Median(toBare), Median(grab) / Median(bare));
     std::printf("  ratio GrabDesktop / BitBlt alone       %8.3f (of medians %.3f)\n",
                 Median(toBlit), Median(grab) / Median(blit));
+    bench::Samples product, floor;
+    for (size_t i = 0; i < grab.size(); ++i) {
+        product.Add(grab[i] / 1e3);
+        floor.Add(bare[i] / 1e3);
+    }
+    bench::PrintRow("Grab: full screen " + std::to_string(cx) + " x " + std::to_string(cy), product,
+                    "bare grab", floor);
     OleUninitialize();
     return 0;
 }

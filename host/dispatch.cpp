@@ -4,7 +4,29 @@ namespace host {
 
 namespace {
 LONG g_live = 0;
-}
+CallTally g_tally;
+int g_depth = 0; // only the outermost call is timed
+
+// Times what runs inside the object model, so that a caller's own share can be told apart.
+class TimedCall {
+  public:
+    explicit TimedCall(long& counter) {
+        ++counter;
+        if (g_depth++ == 0) QueryPerformanceCounter(&start_);
+    }
+    ~TimedCall() {
+        if (--g_depth) return;
+        LARGE_INTEGER end, frequency;
+        QueryPerformanceCounter(&end);
+        QueryPerformanceFrequency(&frequency);
+        g_tally.seconds += static_cast<double>(end.QuadPart - start_.QuadPart) /
+                           static_cast<double>(frequency.QuadPart);
+    }
+
+  private:
+    LARGE_INTEGER start_{};
+};
+} // namespace
 
 Args::Args(size_t count) : slots_(count) {
     for (auto& s : slots_)
@@ -42,6 +64,10 @@ long DispatchObject::LiveObjects() {
     return g_live;
 }
 
+CallTally DispatchObject::Tally() {
+    return g_tally;
+}
+
 STDMETHODIMP DispatchObject::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
@@ -75,8 +101,13 @@ STDMETHODIMP DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
     return DISP_E_BADINDEX;
 }
 
-STDMETHODIMP DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
+STDMETHODIMP DispatchObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
                                            DISPID* ids) {
+    TimedCall timed(g_tally.lookups);
+    return FindIds(iid, names, count, lcid, ids);
+}
+
+HRESULT DispatchObject::FindIds(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!names || !ids || count == 0) return E_INVALIDARG;
     for (UINT i = 0; i < count; ++i)
@@ -155,8 +186,15 @@ std::optional<FaultKind> DispatchObject::PlannedFault(const wchar_t* member) con
     return faults_ ? faults_->For(name_, member) : std::nullopt;
 }
 
-STDMETHODIMP DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
-                                    VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
+STDMETHODIMP DispatchObject::Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags,
+                                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
+                                    UINT* argErr) {
+    TimedCall timed(g_tally.invokes);
+    return InvokeMember(id, iid, lcid, flags, params, result, excep, argErr);
+}
+
+HRESULT DispatchObject::InvokeMember(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* excep, UINT* argErr) {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!params) return E_INVALIDARG;
     HRESULT hr;

@@ -65,6 +65,13 @@ class Args {
     std::vector<Slot> slots_;
 };
 
+// The object model's calls in this process so far: how many, and the time spent inside them.
+struct CallTally {
+    long invokes = 0;
+    long lookups = 0; // GetIDsOfNames
+    double seconds = 0;
+};
+
 class DispatchObject : public IDispatch {
   public:
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
@@ -79,6 +86,7 @@ class DispatchObject : public IDispatch {
     const wchar_t* objectName() const { return name_; }
     // Objects of the host not yet released, in this process.
     static long LiveObjects();
+    static CallTally Tally();
 
   protected:
     DispatchObject(const wchar_t* objectName, const std::vector<Member>& members,
@@ -92,6 +100,9 @@ class DispatchObject : public IDispatch {
     std::optional<FaultKind> PlannedFault(const wchar_t* member) const;
 
   private:
+    HRESULT FindIds(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids);
+    HRESULT InvokeMember(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                         VARIANT* result, EXCEPINFO* excep, UINT* argErr);
     const Member* Find(DISPID id, WORD flags, HRESULT* why) const;
     HRESULT Convert(const Param& p, VARIANT& arg, Args::Slot& slot) const;
 

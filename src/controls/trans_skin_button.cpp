@@ -241,34 +241,31 @@ void TransSkinButton::UserControl_Paint(HDC dc) {
 }
 
 LRESULT TransSkinButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_LBUTTONDBLCLK:
-        if (OnDblClick) {
-            SetCapture(hwnd());
-            OnDblClick();
-            return 0;
-        }
-        [[fallthrough]]; // without a DblClick handler a quick second press is a press
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        clicks_.Down(hwnd(), msg);
-        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) ::SetFocus(hwnd());
-        UserControl_MouseDown(Event(rt::ButtonOfMessage(msg), lp));
+    const short button = rt::ButtonOfMessage(msg);
+    switch (rt::ClassifyButtonMessage(msg, static_cast<bool>(OnDblClick))) {
+    case rt::ButtonMessage::DoubleClick:
+        SetCapture(hwnd()); // the release that follows is the button's too
+        OnDblClick();
         return 0;
+    case rt::ButtonMessage::Press:
+        clicks_.Down(hwnd(), msg);
+        if (button == rt::vbLeftButton) ::SetFocus(hwnd());
+        UserControl_MouseDown(Event(button, lp));
+        return 0;
+    case rt::ButtonMessage::Release:
+        // A click ends on the visible shape.
+        UserControl_MouseUp(Event(button, lp), clicks_.Up(hwnd(), msg, wp,
+                                                          OnShape(static_cast<short>(LOWORD(lp)),
+                                                                  static_cast<short>(HIWORD(lp)))));
+        return 0;
+    case rt::ButtonMessage::Other:
+        break;
+    }
+    switch (msg) {
     case WM_MOUSEMOVE:
         hoverTimer_.SetEnabled(true);
         if (OnMouseMove) OnMouseMove(Event(rt::ButtonsHeld(wp), lp));
         return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
-        // On the control means on its visible shape.
-        const bool click = clicks_.Up(hwnd(), msg, wp, OnShape(x, y));
-        UserControl_MouseUp(Event(rt::ButtonOfMessage(msg), lp), click);
-        return 0;
-    }
     case WM_CAPTURECHANGED:
         clicks_.CaptureChanged(hwnd(), lp);
         break;

@@ -4,7 +4,7 @@
 namespace hv::output {
 
 bool CopyToClipboard(HWND owner, const std::string& text) {
-    const rt::ReplaceResult r = rt::ReplaceClipboardText(text);
+    const rt::ReplaceResult r = rt::ReplaceClipboardText(text, owner);
     if (r == rt::ReplaceResult::Replaced) return true;
     MessageBoxA(owner,
                 r == rt::ReplaceResult::Locked

@@ -10,19 +10,6 @@ namespace {
 using rt::ComPtr;
 using rt::Variant;
 
-// The pane with the focus now; never kept between steps.
-ComPtr<IDispatch> ActivePane() {
-    ComPtr<IDispatch> pane;
-    if (IDispatch* vbe = rt::VBInstance()) rt::GetObject(vbe, L"ActiveCodePane", {}, pane);
-    return pane;
-}
-
-ComPtr<IDispatch> ActiveModule() {
-    ComPtr<IDispatch> module;
-    if (auto pane = ActivePane()) rt::GetObject(pane.Get(), L"CodeModule", {}, module);
-    return module;
-}
-
 std::wstring Widen(const std::string& s) {
     if (s.empty()) return {};
     const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
@@ -38,27 +25,28 @@ void ShowNoCodePane() {
 }
 
 InsertResult InsertIntoCodePane(const std::function<std::string()>& text) {
-    if (!ActivePane()) {
+    // One pane for the whole command: nothing between its steps can change which one is
+    // active, and each extra late-bound call is a round through the IDE's dispatch.
+    ComPtr<IDispatch> pane;
+    if (IDispatch* vbe = rt::VBInstance()) rt::GetObject(vbe, L"ActiveCodePane", {}, pane);
+    if (!pane) {
         ShowNoCodePane();
         return InsertResult::NoPane;
     }
     long startLine = 0, startColumn = 0, endLine = 0, endColumn = 0;
-    if (auto pane = ActivePane())
-        rt::Call(pane.Get(), L"GetSelection",
-                 {Variant::ByRef(&startLine), Variant::ByRef(&startColumn), Variant::ByRef(&endLine),
-                  Variant::ByRef(&endColumn)});
+    rt::Call(pane.Get(), L"GetSelection",
+             {Variant::ByRef(&startLine), Variant::ByRef(&startColumn), Variant::ByRef(&endLine),
+              Variant::ByRef(&endColumn)});
     // Without the caret's line there is nothing safe to replace it with: writing the text
     // alone would lose the user's code on that line.
     Variant line;
-    auto module = ActiveModule();
-    if (!module || rt::Get(module.Get(), L"Lines", {startLine, 1}, &line).failed() ||
-        line.vt() != VT_BSTR)
+    ComPtr<IDispatch> module;
+    if (rt::GetObject(pane.Get(), L"CodeModule", {}, module) || !module ||
+        rt::Get(module.Get(), L"Lines", {startLine, 1}, &line).failed() || line.vt() != VT_BSTR)
         return InsertResult::Unchanged;
     const std::wstring replaced = line.Text() + Widen(text());
-    bool done = false;
-    if (auto again = ActiveModule())
-        done = !rt::Call(again.Get(), L"ReplaceLine", {startLine, replaced}).failed();
-    if (auto pane = ActivePane()) rt::Call(pane.Get(), L"Show");
+    const bool done = !rt::Call(module.Get(), L"ReplaceLine", {startLine, replaced}).failed();
+    rt::Call(pane.Get(), L"Show");
     return done ? InsertResult::Inserted : InsertResult::Unchanged;
 }
 

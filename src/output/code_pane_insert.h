@@ -12,8 +12,8 @@ enum class InsertResult {
     Unchanged, // the pane went away or refused between steps: the module is as it was
 };
 
-// The steps the IDE is asked for, each on a freshly fetched active pane, with failures of
-// the IDE skipped in turn. `text` is built only once the caret's line has been read, so it
+// The steps the IDE is asked for, all on the active pane fetched once, with failures of the
+// IDE skipped in turn. `text` is built only once the caret's line has been read, so it
 // holds the fields as they are at that moment.
 InsertResult InsertIntoCodePane(const std::function<std::string()>& text);
 

@@ -28,11 +28,14 @@ HGLOBAL ToGlobal(const std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-ClipboardSession::ClipboardSession() {
+ClipboardSession::ClipboardSession(HWND owner) : owner_(owner) {
     // Opening without a window would leave the clipboard without an owner, and then
     // SetClipboardData may refuse.
-    owner_ = CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                             nullptr);
+    if (!owner_) {
+        owner_ = CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 nullptr, nullptr);
+        ownWindow_ = owner_ != nullptr;
+    }
     opened_ = OpenClipboardFor(owner_, 100);
 }
 
@@ -48,15 +51,15 @@ bool OpenClipboardFor(HWND owner, DWORD timeoutMs) {
 
 ClipboardSession::~ClipboardSession() {
     if (opened_) CloseClipboard();
-    if (owner_) DestroyWindow(owner_);
+    if (ownWindow_) DestroyWindow(owner_);
 }
 
-ReplaceResult ReplaceClipboardText(const std::string& text) {
+ReplaceResult ReplaceClipboardText(const std::string& text, HWND owner) {
     // The text is made ready first, so a failed allocation can't leave the clipboard emptied.
     UniqueGlobal mem(
         ToGlobal(std::vector<std::uint8_t>(text.c_str(), text.c_str() + text.size() + 1)));
     if (!mem) return ReplaceResult::Locked;
-    ClipboardSession session;
+    ClipboardSession session(owner);
     if (!session.opened() || !EmptyClipboard()) return ReplaceResult::Locked;
     // Only an owner may put data there, and EmptyClipboard is what makes us the owner: a
     // refusal after it has already cost the user the old contents, and is said so.

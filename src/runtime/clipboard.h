@@ -5,11 +5,11 @@
 
 namespace hv::rt {
 
-// Holds the clipboard open for its lifetime, with a window of its own as the owner of
-// what it puts there. Check opened().
+// Holds the clipboard open for its lifetime, with `owner` (or without one, a window of its
+// own) as the owner of what it puts there. Check opened().
 class ClipboardSession {
   public:
-    ClipboardSession();
+    explicit ClipboardSession(HWND owner = nullptr);
     ~ClipboardSession();
     ClipboardSession(const ClipboardSession&) = delete;
     ClipboardSession& operator=(const ClipboardSession&) = delete;
@@ -17,6 +17,7 @@ class ClipboardSession {
 
   private:
     HWND owner_ = nullptr;
+    bool ownWindow_ = false;
     bool opened_ = false;
 };
 
@@ -26,8 +27,9 @@ enum class ReplaceResult {
     Emptied // the system emptied it but refused the text: what the user had there is gone
 };
 // Replaces everything on the clipboard by one plain-text item (Clipboard.Clear and SetText
-// in one opening).
-ReplaceResult ReplaceClipboardText(const std::string& text);
+// in one opening). `owner` may be one of the caller's windows, which saves making one for
+// the moment.
+ReplaceResult ReplaceClipboardText(const std::string& text, HWND owner = nullptr);
 // The plain text on the clipboard, or nothing.
 std::string ClipboardText();
 

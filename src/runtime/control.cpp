@@ -64,13 +64,17 @@ void Control::SetVisible(bool visible) {
     if (hwnd()) ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool Control::Visible() const { return hwnd() && IsWindowVisible(hwnd()); }
+bool Control::Visible() const {
+    return hwnd() && IsWindowVisible(hwnd());
+}
 
 void Control::SetEnabled(bool enabled) {
     if (hwnd()) EnableWindow(hwnd(), enabled);
 }
 
-bool Control::Enabled() const { return hwnd() && IsWindowEnabled(hwnd()); }
+bool Control::Enabled() const {
+    return hwnd() && IsWindowEnabled(hwnd());
+}
 
 void Control::SetFocus() {
     if (hwnd()) ::SetFocus(hwnd());
@@ -82,6 +86,12 @@ void Control::SetContainer(const Window& container) {
     const RECT r = PixelRect();
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The tooltip learns of the pointer from here rather than by subclassing the control, which
+// under Wine costs a window-server round trip on every message the control gets.
+void Control::SeeMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!tip_.empty()) form_.RelayToolTip(hwnd(), msg, wp, lp);
 }
 
 LRESULT Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

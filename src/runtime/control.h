@@ -47,6 +47,7 @@ class Control : public Window {
     bool CreateChild(const char* className, DWORD style, DWORD exStyle = 0);
     bool AttachChild(const char* systemClass, DWORD style, DWORD exStyle = 0);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void SeeMouse(UINT msg, WPARAM wp, LPARAM lp) override;
     // The window's text: a text box's Text, a button's Caption.
     std::string WindowText() const;
     void ReplaceWindowText(const std::string& text);

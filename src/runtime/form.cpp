@@ -122,7 +122,7 @@ void Form::SetToolTip(HWND child, const std::string& text) {
     TTTOOLINFOA ti{};
     // The version-5 size: the IDE's process has no common-controls 6 manifest.
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.uFlags = TTF_IDISHWND; // the control relays its mouse messages (RelayToolTip)
     ti.hwnd = hwnd();
     ti.uId = reinterpret_cast<UINT_PTR>(child);
     TTTOOLINFOA known = ti;
@@ -139,6 +139,18 @@ void Form::SetToolTip(HWND child, const std::string& text) {
     ti.lpszText = const_cast<char*>(text.c_str());
     SendMessageA(tooltip_.get(), exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
                  reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::RelayToolTip(HWND child, UINT msg, WPARAM wp, LPARAM lp) {
+    if (!tooltip_) return;
+    const DWORD pos = GetMessagePos();
+    MSG m{child,
+          msg,
+          wp,
+          lp,
+          static_cast<DWORD>(GetMessageTime()),
+          {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))}};
+    SendMessageA(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 void Form::Unload() {

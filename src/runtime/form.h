@@ -68,6 +68,8 @@ class Form : public Window {
     void RepaintLabels();
 
     void SetToolTip(HWND child, const std::string& text);
+    // Shows the tooltip a mouse message of a child with a tip (TTM_RELAYEVENT).
+    void RelayToolTip(HWND child, UINT msg, WPARAM wp, LPARAM lp);
     HWND tooltipWindow() const { return tooltip_.get(); }
     // "MS Sans Serif" 8.25, the font of labels and buttons that set none.
     HFONT DefaultFont() const { return defaultFont_.get(); }

@@ -37,6 +37,23 @@ MouseEvent MakeMouseEvent(short button, LPARAM lp, int tppX, int tppY) {
     return e;
 }
 
+ButtonMessage ClassifyButtonMessage(UINT msg, bool handlesDoubleClick) {
+    switch (msg) {
+    case WM_LBUTTONDBLCLK:
+        return handlesDoubleClick ? ButtonMessage::DoubleClick : ButtonMessage::Press;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        return ButtonMessage::Press;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        return ButtonMessage::Release;
+    default:
+        return ButtonMessage::Other;
+    }
+}
+
 void ClickTracker::Down(HWND w, UINT msg) {
     SetCapture(w);
     if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) leftPressed_ = true;

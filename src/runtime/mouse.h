@@ -27,6 +27,11 @@ short ButtonOfMessage(UINT msg);
 // Builds the event for a client-area mouse message of a window.
 MouseEvent MakeMouseEvent(short button, LPARAM lp, int twipsPerPixelX, int twipsPerPixelY);
 
+// What a button message is to a control. A left double click is a DoubleClick only for a
+// control that handles one; otherwise a quick second press is a press.
+enum class ButtonMessage { Other, DoubleClick, Press, Release };
+ButtonMessage ClassifyButtonMessage(UINT msg, bool handlesDoubleClick);
+
 // Presses, capture and clicks as VB's controls have them: any press keeps the mouse until
 // every button is up, and a click is a left press and its release both on the control.
 class ClickTracker {

@@ -13,6 +13,7 @@ PictureBox::PictureBox(Form& form, std::string name, double left, double top, do
 }
 
 void PictureBox::SetBackColor(ColorValue c) {
+    if (c == back_) return; // nothing to repaint
     back_ = c;
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
@@ -40,6 +41,26 @@ MouseEvent PictureBox::Event(short button, LPARAM lp) const {
 }
 
 LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (ClassifyButtonMessage(msg, static_cast<bool>(OnDblClick))) {
+    case ButtonMessage::DoubleClick:
+        OnDblClick();
+        return 0;
+    case ButtonMessage::Press:
+        clicks_.Down(hwnd(), msg);
+        if (OnMouseDown) OnMouseDown(Event(ButtonOfMessage(msg), lp));
+        return 0;
+    case ButtonMessage::Release: {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        const POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        const bool click = clicks_.Up(hwnd(), msg, wp, PtInRect(&client, pt));
+        if (OnMouseUp) OnMouseUp(Event(ButtonOfMessage(msg), lp));
+        if (click && OnClick) OnClick();
+        return 0;
+    }
+    case ButtonMessage::Other:
+        break;
+    }
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
@@ -54,32 +75,9 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         break;
-    case WM_LBUTTONDBLCLK:
-        if (OnDblClick) {
-            OnDblClick();
-            return 0;
-        }
-        [[fallthrough]]; // without a DblClick handler a quick second press is a press
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        clicks_.Down(hwnd(), msg);
-        if (OnMouseDown) OnMouseDown(Event(ButtonOfMessage(msg), lp));
-        return 0;
     case WM_MOUSEMOVE:
         if (OnMouseMove) OnMouseMove(Event(ButtonsHeld(wp), lp));
         return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        RECT client{};
-        GetClientRect(hwnd(), &client);
-        const POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-        const bool click = clicks_.Up(hwnd(), msg, wp, PtInRect(&client, pt));
-        if (OnMouseUp) OnMouseUp(Event(ButtonOfMessage(msg), lp));
-        if (click && OnClick) OnClick();
-        return 0;
-    }
     case WM_CAPTURECHANGED:
         clicks_.CaptureChanged(hwnd(), lp);
         break;

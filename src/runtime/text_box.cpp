@@ -5,8 +5,8 @@
 
 namespace hv::rt {
 
-TextBox::TextBox(Form& form, std::string name, double left, double top, double width,
-                 double height, Align alignment, bool border)
+TextBox::TextBox(Form& form, std::string name, double left, double top, double width, double height,
+                 Align alignment, bool border)
     : Control(form, std::move(name), left, top, width, height) {
     const DWORD align = alignment == Align::Center  ? ES_CENTER
                         : alignment == Align::Right ? ES_RIGHT
@@ -19,23 +19,29 @@ std::string TextBox::Text() const {
     return WindowText();
 }
 
+// The same text again is left alone: rewriting it would repaint the box for nothing, and a
+// pick while the pointer moves mostly writes what is already there.
 void TextBox::SetText(const std::string& text) {
-    ReplaceWindowText(text);
+    if (Text() != text) ReplaceWindowText(text);
 }
 
 int TextBox::SelStart() const {
     DWORD start = 0, end = 0;
-    SendMessageA(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageA(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     return static_cast<int>(start);
 }
 
 int TextBox::SelLength() const {
     DWORD start = 0, end = 0;
-    SendMessageA(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageA(hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     return static_cast<int>(end - start);
 }
 
-void TextBox::SetSelStart(int start) { SendMessageA(hwnd(), EM_SETSEL, start, start); }
+void TextBox::SetSelStart(int start) {
+    SendMessageA(hwnd(), EM_SETSEL, start, start);
+}
 
 void TextBox::SetSelLength(int length) {
     const int start = SelStart();

@@ -1,14 +1,35 @@
 #include "window.h"
 #include "entry_scope.h"
 #include "module.h"
-#include <commctrl.h>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace hv::rt {
 
 namespace {
-constexpr char kSelfProp[] = "HuevistaWindow";
+// Our windows by handle, looked up on every message. Not a window property: under Wine each
+// property read is a round trip to the window server, which made a pick cost milliseconds.
+struct WindowMap {
+    SRWLOCK lock = SRWLOCK_INIT;
+    std::unordered_map<HWND, Window*> windows;
+};
+WindowMap& Windows() {
+    static WindowMap map;
+    return map;
+}
+void Remember(HWND hwnd, Window* self) {
+    WindowMap& m = Windows();
+    AcquireSRWLockExclusive(&m.lock);
+    m.windows[hwnd] = self;
+    ReleaseSRWLockExclusive(&m.lock);
+}
+void Forget(HWND hwnd) {
+    WindowMap& m = Windows();
+    AcquireSRWLockExclusive(&m.lock);
+    m.windows.erase(hwnd);
+    ReleaseSRWLockExclusive(&m.lock);
+}
 std::vector<std::string>& Registered() {
     static std::vector<std::string> names;
     return names;
@@ -24,7 +45,13 @@ void Window::Destroy() {
 }
 
 Window* Window::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(GetPropA(hwnd, kSelfProp)) : nullptr;
+    if (!hwnd) return nullptr;
+    WindowMap& m = Windows();
+    AcquireSRWLockShared(&m.lock);
+    const auto it = m.windows.find(hwnd);
+    Window* self = it == m.windows.end() ? nullptr : it->second;
+    ReleaseSRWLockShared(&m.lock);
+    return self;
 }
 
 const char* Window::RegisterClassOnce(const char* name, UINT style, HBRUSH background) {
@@ -53,16 +80,19 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
-    return subclassed_ ? DefSubclassProc(hwnd_, msg, wp, lp) : DefWindowProcA(hwnd_, msg, wp, lp);
+    return systemProc_ ? CallWindowProcA(systemProc_, hwnd_, msg, wp, lp)
+                       : DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
 bool Window::Attach(HWND hwnd) {
     if (!hwnd) return false;
     Destroy();
     hwnd_ = hwnd;
-    subclassed_ = true;
-    SetPropA(hwnd, kSelfProp, this);
-    return SetWindowSubclass(hwnd, &Window::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    Remember(hwnd, this);
+    // A plain subclass: comctl32's SetWindowSubclass reads a window property on every message.
+    systemProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Proc)));
+    return systemProc_ != nullptr;
 }
 
 LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
@@ -70,28 +100,26 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         HWND hwnd = hwnd_;
         // The bookkeeping below runs whatever the handler does.
         const LRESULT r = Barrier<LRESULT>(0, [&] { return HandleMessage(msg, wp, lp); });
-        if (subclassed_) RemoveWindowSubclass(hwnd, &Window::SubclassProc, 1);
-        RemovePropA(hwnd, kSelfProp);
+        // The window gets no message after this one, so its procedure is left as it is (a
+        // subclass put over ours would be cut off by putting the system's back).
+        Forget(hwnd);
         hwnd_ = nullptr;
-        subclassed_ = false;
+        systemProc_ = nullptr;
         OnDestroyed(); // may delete this
         return r;
     }
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) SeeMouse(msg, wp, lp);
     return HandleMessage(msg, wp, lp);
-}
-
-LRESULT CALLBACK Window::SubclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                      DWORD_PTR self) {
-    return Barrier<LRESULT>(0,
-                            [&] { return reinterpret_cast<Window*>(self)->Dispatch(msg, wp, lp); });
 }
 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Window* self = FromHandle(hwnd);
-    if (msg == WM_NCCREATE) {
+    if (msg == WM_NCCREATE && !self) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetPropA(hwnd, kSelfProp, self);
+        if (self) {
+            self->hwnd_ = hwnd;
+            Remember(hwnd, self);
+        }
     }
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
     return Barrier<LRESULT>(0, [&] { return self->Dispatch(msg, wp, lp); });

@@ -35,16 +35,16 @@ class Window {
     }
     // The processing the window would get without us.
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+    // Sees every mouse message before HandleMessage, whatever that makes of it.
+    virtual void SeeMouse(UINT /*msg*/, WPARAM, LPARAM) {}
     // Called after WM_NCDESTROY, when hwnd() is already null.
     virtual void OnDestroyed() {}
 
   private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                         DWORD_PTR self);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     HWND hwnd_ = nullptr;
-    bool subclassed_ = false;
+    WNDPROC systemProc_ = nullptr; // of a system-class window taken over by Attach
 };
 
 // Unregisters the classes this module registered (at DLL unload).

@@ -1,6 +1,7 @@
 // Appending a colour's text to the caret's line of the host's real code panes.
 #include "forms/frm_main.h"
 #include "host/code_pane.h"
+#include "host/dispatch.h"
 #include "host/faults.h"
 #include "host_fixture.h"
 #include "runtime/vb_instance.h"
@@ -9,14 +10,18 @@ namespace hv::test {
 
 namespace {
 
-void SetCode(host::CodePane& pane, const wchar_t* text) { SetWindowTextW(pane.edit(), text); }
+void SetCode(host::CodePane& pane, const wchar_t* text) {
+    SetWindowTextW(pane.edit(), text);
+}
 
 // Puts the caret (or a selection) at character offsets of the edit's text.
 void Select(host::CodePane& pane, int start, int end) {
     SendMessageW(pane.edit(), EM_SETSEL, start, end);
 }
 
-std::wstring Code(host::CodePane& pane) { return pane.Text(); }
+std::wstring Code(host::CodePane& pane) {
+    return pane.Text();
+}
 
 } // namespace
 
@@ -45,7 +50,8 @@ class CodePaneInsertTest : public HostTest {
     }
     // Runs a command that finds no code pane; returns the message it showed.
     std::wstring WithoutPane(const std::function<void()>& command) {
-        while (auto p = ide_->ActivePane()) SendMessageW(p->window(), WM_CLOSE, 0, 0);
+        while (auto p = ide_->ActivePane())
+            SendMessageW(p->window(), WM_CLOSE, 0, 0);
         PumpMessages();
         std::wstring text, title;
         bool icon = false;
@@ -134,7 +140,8 @@ TEST_F(CodePaneInsertTest, AnUnreadableLineIsNeverReplaced) {
 
 TEST_F(CodePaneInsertTest, HostFailuresAreSkippedAndTheClosingStepsStillRun) {
     SetCode(*pane_, L"z = 0");
-    for (const wchar_t* member : {L"CodeModule.ReplaceLine", L"CodePane.Show", L"CodePane.CodeModule"}) {
+    for (const wchar_t* member :
+         {L"CodeModule.ReplaceLine", L"CodePane.Show", L"CodePane.CodeModule"}) {
         ide_->faults().Clear();
         ide_->faults().Set(member, host::FaultKind::Error);
         main_->txtG->SetFocus();
@@ -143,6 +150,18 @@ TEST_F(CodePaneInsertTest, HostFailuresAreSkippedAndTheClosingStepsStillRun) {
     }
     // Only a failing Show still changed the line.
     EXPECT_EQ(Code(*pane_), L"z = 0&H00FFFFFF&");
+}
+
+TEST_F(CodePaneInsertTest, AnInsertAsksTheIdeOnlyForTheStepsItNeeds) {
+    SetCode(*pane_, L"x = ");
+    Select(*pane_, 0, 0);
+    const host::CallTally before = host::DispatchObject::Tally();
+    ClickAt(main_->cmdInsert->hwnd(), 14, 11);
+    const host::CallTally after = host::DispatchObject::Tally();
+    EXPECT_EQ(Code(*pane_), L"x = &H00FFFFFF&");
+    // The active pane, its selection, its module, the line, the line replaced, the pane shown.
+    EXPECT_EQ(after.invokes - before.invokes, 6);
+    EXPECT_EQ(after.lookups - before.lookups, 6);
 }
 
 } // namespace hv::test

@@ -6,6 +6,37 @@ namespace hv::test {
 
 using ColourStateTest = MainWindowTest;
 
+namespace {
+
+// The windows of this thread that were sent WM_SETTEXT while it lives, in order.
+class SetTextSpy {
+  public:
+    SetTextSpy() {
+        spy_ = this;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~SetTextSpy() {
+        UnhookWindowsHookEx(hook_);
+        spy_ = nullptr;
+    }
+    std::vector<HWND> written;
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && spy_ && m->message == WM_SETTEXT) spy_->written.push_back(m->hwnd);
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline SetTextSpy* spy_ = nullptr;
+    HHOOK hook_;
+};
+
+bool WaitsForPaint(HWND w) {
+    return GetUpdateRect(w, nullptr, FALSE) != FALSE;
+}
+
+} // namespace
+
 TEST_F(ColourStateTest, LoadsWhiteWithDarkGreenCode) {
     EXPECT_EQ(Shown(), "&H00FFFFFF& 255 255 255");
     EXPECT_EQ(PreviewPixel(), RGB(255, 255, 255));
@@ -20,7 +51,10 @@ TEST_F(ColourStateTest, LoadsWhiteWithDarkGreenCode) {
 }
 
 TEST_F(ColourStateTest, SetCurrentColorFillsPreviewCodeAndComponents) {
-    const struct { ColorValue c; const char* shown; } cases[] = {
+    const struct {
+        ColorValue c;
+        const char* shown;
+    } cases[] = {
         {0x000000, "&H000& 0 0 0"},
         {0x0000FF, "&H00FF& 255 0 0"},
         {0xFF0000, "&H00FF0000& 0 0 255"},
@@ -31,6 +65,39 @@ TEST_F(ColourStateTest, SetCurrentColorFillsPreviewCodeAndComponents) {
         EXPECT_EQ(Shown(), k.shown);
         EXPECT_EQ(PreviewPixel(), static_cast<COLORREF>(k.c));
     }
+}
+
+// A pick while the pointer moves mostly lands on what is already shown: it must not rewrite
+// or repaint anything then, and otherwise only the fields that change.
+TEST_F(ColourStateTest, APickRewritesAndRepaintsOnlyWhatChanges) {
+    auto& f = main();
+    const HWND preview = f.picCurrentCol->hwnd(), code = f.txtColorCode->hwnd(), r = f.txtR->hwnd(),
+               g = f.txtG->hwnd(), b = f.txtB->hwnd();
+    colour::SetCurrentColor(f.fields(), RGBColor(255, 128, 0));
+    RedrawWindow(f.hWnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    {
+        SetTextSpy spy;
+        colour::SetCurrentColor(f.fields(), RGBColor(255, 128, 0));
+        EXPECT_TRUE(spy.written.empty());
+    }
+    for (HWND w : {preview, code, r, g, b})
+        EXPECT_FALSE(WaitsForPaint(w));
+
+    {
+        SetTextSpy spy;
+        colour::SetCurrentColor(f.fields(), RGBColor(255, 64, 0));
+        EXPECT_EQ(spy.written, (std::vector<HWND>{code, g}));
+    }
+    EXPECT_TRUE(WaitsForPaint(preview));
+    EXPECT_FALSE(WaitsForPaint(r));
+    EXPECT_FALSE(WaitsForPaint(b));
+    EXPECT_EQ(Shown(), "&H0040FF& 255 64 0");
+    EXPECT_EQ(PreviewPixel(), RGB(255, 64, 0));
+
+    // A field the user typed into is rewritten even when the colour stays.
+    SetWindowTextA(r, "12");
+    colour::SetCurrentColor(f.fields(), RGBColor(255, 64, 0));
+    EXPECT_EQ(Shown(), "&H0040FF& 255 64 0");
 }
 
 TEST_F(ColourStateTest, ShowComponentsOfASystemColourUsesItsLowBytes) {

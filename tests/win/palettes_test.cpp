@@ -97,7 +97,10 @@ TEST_F(PaletteTest, GreyScalePicksNeutralGreys) {
 }
 
 TEST_F(PaletteTest, PalettesShowTheirPicturesFromTheResources) {
-    const struct { rt::PictureBox* box; Image img; } palettes[] = {
+    const struct {
+        rt::PictureBox* box;
+        Image img;
+    } palettes[] = {
         {main().picBasicCol, assets::BasicPalette()},
         {main().picColors, assets::QuickColorPalette()},
         {main().picColorBW, assets::GreyScalePalette()},
@@ -121,8 +124,10 @@ TEST_F(PaletteTest, PalettesShowTheirPicturesFromTheResources) {
 
 TEST_F(PaletteTest, PipettePointerOverEveryPalette) {
     HCURSOR pipette = nullptr;
-    for (HWND box : {main().picBasicCol->hwnd(), main().picColors->hwnd(), main().picColorBW->hwnd()}) {
-        SendMessageA(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(box), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    for (HWND box :
+         {main().picBasicCol->hwnd(), main().picColors->hwnd(), main().picColorBW->hwnd()}) {
+        SendMessageA(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(box),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         HCURSOR now = GetCursor();
         ASSERT_NE(now, LoadCursor(nullptr, IDC_ARROW));
         if (pipette) {
@@ -163,6 +168,23 @@ TEST_F(PaletteTest, TooltipsNameEachPalette) {
         SendMessageA(tips, TTM_GETTEXTA, sizeof buf, reinterpret_cast<LPARAM>(&ti));
         EXPECT_STREQ(buf, text);
     }
+}
+
+// The controls pass their mouse messages on to the tooltip themselves: the pointer resting
+// on one brings up that control's tip.
+TEST_F(PaletteTest, TheTipComesUpWhereThePointerRests) {
+    HWND tips = main().form().tooltipWindow();
+    POINT pt{40, 8};
+    ClientToScreen(main().picColors->hwnd(), &pt);
+    SendMoveTo(pt.x, pt.y);
+    PumpMessages(50);
+    SendMoveTo(pt.x + 1, pt.y);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tips) != FALSE; }, 5000));
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ASSERT_TRUE(SendMessageA(tips, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
+    EXPECT_EQ(ti.uId, reinterpret_cast<UINT_PTR>(main().picColors->hwnd()));
+    EXPECT_EQ(Shown(), "&H00FFFFFF& 255 255 255"); // no button held: nothing picked
 }
 
 TEST_F(PaletteTest, RealMouseInputPicksThroughTheWholeStack) {

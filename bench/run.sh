@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Prints the performance table: each path of the add-in against the cheapest way the platform
+# does the same visible thing, both measured in this run under Wine on private Xvfb screens.
+# Takes about five minutes. RUNS scales the number of samples (default 1 = the usual count).
+# The programs' own output goes to build/bench/run.log.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+SCALE=${RUNS:-1}
+bash scripts/setup.sh
+mkdir -p build/bench
+LOG=$ROOT/build/bench/run.log
+: >"$LOG"
+if ! { cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
+         -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+       cmake --build build/win32 -j2 --target Pigmora bench_pick bench_output bench_connect \
+         bench_controls bench_capture; } >build/bench/build.log 2>&1; then
+  cat build/bench/build.log >&2
+  exit 1
+fi
+
+# A prefix of its own, so a test run in the same tree is not disturbed.
+export BUILD_DIR="$ROOT/build/bench"
+source scripts/wine-env.sh
+trap wine_env_stop EXIT
+ROWS=$ROOT/build/bench/rows.md
+: >"$ROWS"
+# Runs one benchmark program; its table rows are kept, everything else goes to the log.
+run() {
+  local exe=$1; shift
+  echo "== $exe $*" >>"$LOG"
+  (cd "$ROOT/build/win32" && wine "./$exe.exe" "$@") 2>>"$LOG" | tee -a "$LOG" | grep '^| ' >>"$ROWS" ||
+    echo "| $exe | failed, see $LOG | | | |" >>"$ROWS"
+}
+n() { echo $(( $1 * SCALE )); }
+
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+for geometry in 1024x768x24 1920x1080x24; do
+  SCREEN_GEOMETRY=$geometry xvfb_start
+  wine_prefix_start
+  # Without a window manager Wine would wait 2 s for one each time a window goes.
+  for exe in bench_pick.exe bench_output.exe bench_connect.exe bench_controls.exe; do
+    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /d N /f \
+      >/dev/null 2>&1
+  done
+  if [ "$geometry" = 1024x768x24 ]; then
+    run bench_pick "$(n 300)"
+    run bench_output "$(n 200)"
+    run bench_connect "$(n 30)"
+    run bench_controls
+  fi
+  run bench_capture "$(n 40)"
+  # The next screen needs a new wineserver: the desktop keeps the size it started with.
+  wine_env_stop
+  XVFB_PID= WINESERVER_STARTED=
+done
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+
+echo
+echo "Huevista under Wine $(wine --version 2>/dev/null | sed 's/^wine-//'), $(nproc) cores," \
+  "load average $load_before before, $load_after after"
+echo "Medians with half the interquartile range; the ratio is the median of side-by-side pairs."
+echo
+echo "| Path | Add-in | Baseline (same run) | Ratio | Notes |"
+echo "|---|---|---|---|---|"
+cat "$ROWS"
+if grep -q 'x \* |' "$ROWS"; then
+  echo
+  echo "* The two rounds of this figure differ by more than 20 %: the machine was too busy for it"
+  echo "  to mean anything. Run again on a quieter machine."
+fi
