@@ -10,7 +10,6 @@
 #include "host/dispatch.h"
 #include "host/ide.h"
 #include "runtime/clipboard.h"
-#include "runtime/vb_instance.h"
 #include <cstdio>
 #include <cstring>
 
@@ -48,9 +47,9 @@ int main(int argc, char** argv) {
     host::IdeOptions options;
     auto ide = host::Ide::Create(options);
     auto vbe = ide->Vbe();
-    rt::SetVBInstance(vbe.Get());
     auto pane = ide->ActivePane();
     forms::frmMain main;
+    main.SetVBInstance(vbe.Get());
     main.Load();
     HWND owner = CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  nullptr, nullptr);
@@ -132,7 +131,7 @@ int main(int argc, char** argv) {
                     plain, note);
     DestroyWindow(owner);
     main.Unload();
-    rt::SetVBInstance(nullptr);
+    main.SetVBInstance(nullptr);
     ide->Close();
     return 0;
 }

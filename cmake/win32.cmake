@@ -25,16 +25,22 @@ add_custom_command(
   COMMENT "Drawing the add-in's pictures")
 
 # Type libraries and their headers, from IDL. widl takes IUnknown and IDispatch from Wine's
-# stdole2.tlb.
-find_program(WIDL NAMES i686-w64-mingw32-widl widl REQUIRED)
-find_file(STDOLE2_TLB stdole2.tlb
-  PATHS /usr/lib/i386-linux-gnu/wine/i386-windows /usr/lib/wine/i386-windows
+# stdole2.tlb of the same bitness.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(WIDL_ARCH -m64)
+  set(WINE_PE_DIRS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows /usr/lib/wine/x86_64-windows)
+else()
+  set(WIDL_ARCH -m32)
+  set(WINE_PE_DIRS /usr/lib/i386-linux-gnu/wine/i386-windows /usr/lib/wine/i386-windows)
+endif()
+find_program(WIDL NAMES ${TOOLCHAIN_PREFIX}-widl widl REQUIRED)
+find_file(STDOLE2_TLB stdole2.tlb PATHS ${WINE_PE_DIRS}
   NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 get_filename_component(STDOLE2_DIR ${STDOLE2_TLB} DIRECTORY)
 set(IDL_DIR ${CMAKE_SOURCE_DIR}/src/connect/idl)
 set(IDL_OUT ${CMAKE_BINARY_DIR}/idl)
 file(MAKE_DIRECTORY ${IDL_OUT})
-set(WIDL_FLAGS -m32 -I${IDL_DIR} -L${STDOLE2_DIR} -L${IDL_OUT})
+set(WIDL_FLAGS ${WIDL_ARCH} -I${IDL_DIR} -L${STDOLE2_DIR} -L${IDL_OUT})
 add_custom_command(
   OUTPUT ${IDL_OUT}/addin_designer.tlb ${IDL_OUT}/addin_designer.h
   COMMAND ${WIDL} ${WIDL_FLAGS} -t -o ${IDL_OUT}/addin_designer.tlb ${IDL_DIR}/addin_designer.idl
@@ -144,9 +150,26 @@ target_include_directories(connect_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(connect_tests PRIVATE hv_host hv_product GTest::gtest)
 add_dependencies(connect_tests Pigmora)
 add_test(NAME connect_tests COMMAND connect_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+# The connection, insert and copy tests again, the host playing the Office VBA editor.
+add_test(NAME connect_tests_vba
+  COMMAND connect_tests
+          --gtest_filter=ConnectionTest.*:CodePaneInsertTest.*:TeardownInModalTest.*:VbaEditorTest.*
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+set_tests_properties(connect_tests_vba PROPERTIES ENVIRONMENT IDEHOST_MODE=vba)
 
 # From outside the process: the host program, the registered DLL, real X input.
 add_test(NAME addin_in_host COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/addin_in_host.sh
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 add_test(NAME insert_and_copy COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/insert_and_copy.sh
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+foreach(e2e addin_in_host insert_and_copy)
+  add_test(NAME ${e2e}_vba COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/${e2e}.sh
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  set_tests_properties(${e2e}_vba PROPERTIES ENVIRONMENT IDEHOST_ARGS=/vba)
+endforeach()
+
+# What the 64-bit run takes (label x64): everything whose code depends on the bitness (COM
+# and the object model, registration beside the 32-bit DLL, window data, the clipboard, the
+# capture), and the end-to-end runs in the VBA editor's mode, as 64-bit Office has it.
+set_tests_properties(connect_tests connect_tests_vba window_tests addin_in_host_vba
+                     insert_and_copy_vba PROPERTIES LABELS x64)

@@ -52,13 +52,16 @@ HRESULT CreatePerUser(const std::wstring& progId, IUnknown** out, HMODULE* modul
 
 } // namespace
 
-// The IDE lists the add-ins of the current user and those of the machine; a record in both
-// hives is the user's.
-std::vector<AddinRecord> ReadAddinRecords() {
+// The VB6 IDE lists the add-ins of the current user and those of the machine; a record in
+// both hives is the user's. The VBA editor lists the current user's alone.
+std::vector<AddinRecord> ReadAddinRecords(bool vba) {
     std::vector<AddinRecord> records;
     for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        if (vba && hive != HKEY_CURRENT_USER) continue;
         HKEY key = nullptr;
-        if (RegOpenKeyExW(hive, kAddinsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
+        if (RegOpenKeyExW(hive, vba ? kVbaAddinsKey : kAddinsKey, 0, KEY_READ, &key) !=
+            ERROR_SUCCESS)
+            continue;
         wchar_t name[256];
         for (DWORD i = 0;; ++i) {
             DWORD len = 256;
@@ -103,8 +106,11 @@ AddinManager::~AddinManager() {
 }
 
 void AddinManager::LoadAtStartup(bool commandLine) {
-    const DWORD wanted = commandLine ? 2 : 1;
-    for (const auto& r : ReadAddinRecords())
+    const bool vba = ide_.options().vba;
+    // VB6: 1 at start-up, 2 from the command line. VBA: bit 2 is "load at start-up".
+    const DWORD wanted = vba ? 2 : commandLine ? 2 : 1;
+    if (vba) commandLine = false;
+    for (const auto& r : ReadAddinRecords(vba))
         if (r.loadBehavior & wanted)
             Load(r.progId, commandLine ? ext_cm_CommandLine : ext_cm_Startup);
     CustomArray custom;
@@ -139,7 +145,7 @@ HRESULT AddinManager::Connect(const std::wstring& progId, IUnknown* addin, int c
         return hr;
     }
     std::wstring description;
-    for (const auto& r : ReadAddinRecords())
+    for (const auto& r : ReadAddinRecords(ide_.options().vba))
         if (SameText(r.progId, progId)) description = r.description;
     l.instance = NewAddInInstance(progId, description);
     ComPtr<IDispatch> vbe = ide_.Vbe();

@@ -18,7 +18,12 @@ struct AddinRecord {
 };
 
 constexpr wchar_t kAddinsKey[] = L"Software\\Microsoft\\Visual Basic\\6.0\\Addins";
-std::vector<AddinRecord> ReadAddinRecords();
+// The VBA editor reads its records from the current user's hive only, one list for each
+// bitness of Office; LoadBehavior 3 (loaded, at start-up) loads an add-in at start-up.
+constexpr const wchar_t* kVbaAddinsKey = sizeof(void*) == 8
+                                             ? L"Software\\Microsoft\\VBA\\VBE\\6.0\\Addins64"
+                                             : L"Software\\Microsoft\\VBA\\VBE\\6.0\\Addins";
+std::vector<AddinRecord> ReadAddinRecords(bool vba = false);
 
 // Creates an in-process object by ProgID. Per-user registrations (HKCU\Software\Classes),
 // which Windows merges into HKEY_CLASSES_ROOT, are looked up here too, since not every

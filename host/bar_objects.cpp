@@ -1,4 +1,5 @@
-// VBE, CommandBars, CommandBar, Controls, CommandBarControl and Events.
+// VBE, Window (the main window), CommandBars, CommandBar, Controls, CommandBarControl and
+// Events.
 #include "command_bar_events.h"
 #include "ide.h"
 #include "objects.h"
@@ -17,12 +18,41 @@ Outcome NoSuchItem() {
 
 // -- VBE ---------------------------------------------------------------------------------
 
-enum { kCommandBars = 1, kEvents, kActiveCodePane, kVersion };
+enum { kCommandBars = 1, kEvents, kActiveCodePane, kVersion, kMainWindow };
 const std::vector<Member> kVbeMembers = {
-    {L"CommandBars", kCommandBars, Kind::Get, {}},
-    {L"Events", kEvents, Kind::Get, {}},
-    {L"ActiveCodePane", kActiveCodePane, Kind::Get, {}},
-    {L"Version", kVersion, Kind::Get, {}},
+    {L"CommandBars", kCommandBars, Kind::Get, {}},       {L"Events", kEvents, Kind::Get, {}},
+    {L"ActiveCodePane", kActiveCodePane, Kind::Get, {}}, {L"Version", kVersion, Kind::Get, {}},
+    {L"MainWindow", kMainWindow, Kind::Get, {}},
+};
+
+// -- Window (VBE.MainWindow) ---------------------------------------------------------------
+
+enum { kHWnd = 1, kWindowCaption };
+const std::vector<Member> kWindowMembers = {
+    {L"HWnd", kHWnd, Kind::Get, {}},
+    {L"Caption", kWindowCaption, Kind::Get, {}},
+};
+
+class MainWindowObject final : public DispatchObject {
+  public:
+    explicit MainWindowObject(std::weak_ptr<Ide> ide)
+        : DispatchObject(L"Window", kWindowMembers, PlanOf(ide)), ide_(std::move(ide)) {}
+
+  private:
+    Outcome Run(const Member& m, Args&, VARIANT* result) override {
+        auto ide = ide_.lock();
+        if (!ide || !ide->open()) return Gone();
+        if (m.id == kHWnd) {
+            // A Long in both editors: window handles fit 32 bits on 64-bit Windows too.
+            ReturnLong(result, static_cast<long>(reinterpret_cast<INT_PTR>(ide->hwnd())));
+            return {};
+        }
+        wchar_t text[256] = L"";
+        GetWindowTextW(ide->hwnd(), text, 256);
+        ReturnString(result, text);
+        return {};
+    }
+    std::weak_ptr<Ide> ide_;
 };
 
 class Vbe final : public DispatchObject {
@@ -47,7 +77,10 @@ class Vbe final : public DispatchObject {
             break;
         }
         case kVersion:
-            ReturnString(result, L"6.00");
+            ReturnString(result, ide->options().vba ? L"7.01" : L"6.00");
+            break;
+        case kMainWindow:
+            ReturnObject(result, Make<MainWindowObject>(ide_).Detach());
             break;
         }
         return {};
@@ -122,7 +155,7 @@ class Bar final : public DispatchObject {
             ReturnString(result, bar_->name);
             break;
         case kVisible:
-            ReturnBool(result, true);
+            ReturnBool(result, bar_->visible);
             break;
         }
         return {};
@@ -196,7 +229,7 @@ class Controls final : public DispatchObject {
 
 // -- CommandBarControl -------------------------------------------------------------------
 
-enum { kCaption = 1, kBeginGroup, kPasteFace, kDelete, kType, kIndex };
+enum { kCaption = 1, kBeginGroup, kPasteFace, kDelete, kType, kIndex, kPicture, kMask };
 const std::vector<Member> kControlMembers = {
     {L"Caption", kCaption, Kind::Get, {}},
     {L"Caption", kCaption, Kind::Put, {{L"Caption", Type::String}}},
@@ -207,12 +240,27 @@ const std::vector<Member> kControlMembers = {
     {L"Type", kType, Kind::Get, {}},
     {L"Index", kIndex, Kind::Get, {}},
 };
+// Office's buttons (the VBA editor's) also take their face as pictures.
+const std::vector<Member> kOfficeControlMembers = [] {
+    auto members = kControlMembers;
+    members.push_back({L"Picture", kPicture, Kind::Get, {}});
+    members.push_back({L"Picture", kPicture, Kind::Put, {{L"Picture", Type::Object}}});
+    members.push_back({L"Mask", kMask, Kind::Get, {}});
+    members.push_back({L"Mask", kMask, Kind::Put, {{L"Mask", Type::Object}}});
+    return members;
+}();
+
+bool Office(const std::weak_ptr<Ide>& ide) {
+    auto i = ide.lock();
+    return i && i->options().vba;
+}
 
 class ControlObject final : public DispatchObject, public IHostControl {
   public:
     ControlObject(std::weak_ptr<Ide> ide, std::weak_ptr<BarControl> control)
-        : DispatchObject(L"CommandBarControl", kControlMembers, PlanOf(ide)), ide_(std::move(ide)),
-          control_(std::move(control)) {}
+        : DispatchObject(L"CommandBarControl",
+                         Office(ide) ? kOfficeControlMembers : kControlMembers, PlanOf(ide)),
+          ide_(std::move(ide)), control_(std::move(control)) {}
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         return DispatchObject::QueryInterface(iid, out);
@@ -259,6 +307,19 @@ class ControlObject final : public DispatchObject, public IHostControl {
         case kType:
             ReturnLong(result, c->type);
             break;
+        case kPicture:
+        case kMask: {
+            const bool mask = m.id == kMask;
+            if (!put) {
+                ComPtr<IDispatch> picture;
+                if (auto& kept = mask ? c->mask : c->picture) kept.As(&picture);
+                ReturnObject(result, picture.Detach());
+                break;
+            }
+            if (!ide->SetFacePicture(*c, args.Object(0), mask))
+                return Raise(E_INVALIDARG, L"Invalid procedure call or argument");
+            break;
+        }
         case kIndex: {
             long i = 1;
             for (const auto& other : bar->controls) {

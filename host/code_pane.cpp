@@ -8,7 +8,6 @@ namespace host {
 
 namespace {
 
-constexpr wchar_t kClass[] = L"IdeHostCodePane";
 constexpr wchar_t kNameAttribute[] = L"Attribute VB_Name = \"";
 
 HINSTANCE Module() {
@@ -35,17 +34,17 @@ std::wstring WithCrLf(const std::wstring& s) {
 
 } // namespace
 
-CodePane::CodePane(HWND mdiClient, const std::wstring& name, const std::wstring& path,
-                   const std::wstring& text)
+CodePane::CodePane(HWND mdiClient, const wchar_t* windowClass, const std::wstring& name,
+                   const std::wstring& path, const std::wstring& text)
     : mdi_(mdiClient), name_(name), path_(path) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(Module(), kClass, &wc)) {
+    if (!GetClassInfoExW(Module(), windowClass, &wc)) {
         wc.lpfnWndProc = &CodePane::Proc;
         wc.hInstance = Module();
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kClass;
+        wc.lpszClassName = windowClass;
         RegisterClassExW(&wc);
     }
     font_ = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -53,7 +52,7 @@ CodePane::CodePane(HWND mdiClient, const std::wstring& name, const std::wstring&
                         FIXED_PITCH | FF_MODERN, L"Courier New");
     const std::wstring title = L"Project1 - " + name + L" (Code)";
     MDICREATESTRUCTW mcs{
-        kClass, title.c_str(), Module(), 12, 12, 600, 360, 0, reinterpret_cast<LPARAM>(this)};
+        windowClass, title.c_str(), Module(), 12, 12, 600, 360, 0, reinterpret_cast<LPARAM>(this)};
     window_ =
         reinterpret_cast<HWND>(SendMessageW(mdi_, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     if (!window_) return;

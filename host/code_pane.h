@@ -9,9 +9,10 @@ namespace host {
 
 class CodePane {
   public:
-    // A pane in the IDE's MDI client; `path` may be empty for a new module.
-    CodePane(HWND mdiClient, const std::wstring& name, const std::wstring& path,
-             const std::wstring& text);
+    // A pane in the IDE's MDI client, of the IDE's window class for code windows; `path` may
+    // be empty for a new module.
+    CodePane(HWND mdiClient, const wchar_t* windowClass, const std::wstring& name,
+             const std::wstring& path, const std::wstring& text);
     ~CodePane();
     CodePane(const CodePane&) = delete;
     CodePane& operator=(const CodePane&) = delete;

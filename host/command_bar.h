@@ -1,6 +1,7 @@
 // The IDE's command bars as data: the menu bar, the "Standard" toolbar and the "Add-Ins"
 // menu, each a list of controls. The IDE window shows them (ide_bars.cpp).
 #pragma once
+#include "com.h"
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -24,6 +25,10 @@ struct BarControl {
     // The picture pasted as the face, as it came from the clipboard: 0x00RRGGBB, top row first.
     std::vector<std::uint32_t> face;
     int faceWidth = 0, faceHeight = 0;
+    // Office's Picture and Mask as they were given (IPictureDisp), and their pixels.
+    ComPtr<IUnknown> picture, mask;
+    std::vector<std::uint32_t> picturePixels, maskPixels;
+    int pictureWidth = 0, pictureHeight = 0;
     HMENU submenu = nullptr;      // popups: the menu they open
     std::function<void()> action; // built-in controls: what a click does
 };
@@ -33,6 +38,7 @@ struct CommandBar {
     std::wstring name;
     Style style;
     HMENU menu = nullptr; // menu bar and popups: the menu that shows the controls
+    bool visible = true;  // a hidden toolbar has controls but no window
     std::vector<std::shared_ptr<BarControl>> controls;
 };
 

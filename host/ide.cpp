@@ -11,6 +11,10 @@ namespace host {
 namespace {
 
 constexpr wchar_t kFrameClass[] = L"IdeHostFrame";
+// The VBA editor's own window classes, which add-ins and tools look for.
+constexpr wchar_t kVbaFrameClass[] = L"wndclass_desked_gsk";
+constexpr wchar_t kVbaCodeClass[] = L"VbaWindow";
+constexpr wchar_t kCodeClass[] = L"IdeHostCodePane";
 constexpr int kFirstMdiChild = 50000;
 
 HINSTANCE Module() {
@@ -43,18 +47,21 @@ Ide::~Ide() {
 bool Ide::CreateWindows() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+    const wchar_t* frameClass = options_.vba ? kVbaFrameClass : kFrameClass;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(Module(), kFrameClass, &wc)) {
+    if (!GetClassInfoExW(Module(), frameClass, &wc)) {
         wc.lpfnWndProc = &Ide::FrameProc;
         wc.hInstance = Module();
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-        wc.lpszClassName = kFrameClass;
+        wc.lpszClassName = frameClass;
         RegisterClassExW(&wc);
     }
-    frame_ = CreateWindowExW(0, kFrameClass, L"Project1 - IDE host [design]",
+    frame_ = CreateWindowExW(0, frameClass,
+                             options_.vba ? L"Microsoft Visual Basic for Applications - Project1"
+                                          : L"Project1 - IDE host [design]",
                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 760, 540, nullptr,
                              nullptr, Module(), this);
     if (!frame_) return false;
@@ -95,6 +102,10 @@ void Ide::Close() {
     closing_ = false;
 }
 
+const wchar_t* Ide::CodeClass() const {
+    return options_.vba ? kVbaCodeClass : kCodeClass;
+}
+
 ComPtr<IDispatch> Ide::Vbe() {
     return NewVbe(weak_from_this());
 }
@@ -122,8 +133,8 @@ std::shared_ptr<CodePane> Ide::ActivePane() {
 }
 
 std::shared_ptr<CodePane> Ide::NewModule() {
-    auto pane =
-        std::make_shared<CodePane>(mdi_, L"Module" + std::to_wstring(++untitled_), L"", L"");
+    auto pane = std::make_shared<CodePane>(mdi_, CodeClass(),
+                                           L"Module" + std::to_wstring(++untitled_), L"", L"");
     pane->OnClosed = [this](CodePane* p) { OnPaneClosed(p); };
     panes_.push_back(pane);
     return pane;
@@ -132,7 +143,7 @@ std::shared_ptr<CodePane> Ide::NewModule() {
 std::shared_ptr<CodePane> Ide::OpenModule(const std::wstring& path) {
     std::wstring name, text;
     if (!CodePane::ReadModule(path, &name, &text)) return nullptr;
-    auto pane = std::make_shared<CodePane>(mdi_, name, path, text);
+    auto pane = std::make_shared<CodePane>(mdi_, CodeClass(), name, path, text);
     pane->OnClosed = [this](CodePane* p) { OnPaneClosed(p); };
     panes_.push_back(pane);
     return pane;

@@ -1,6 +1,6 @@
 // The IDE host: a main window with a menu bar, the "Standard" toolbar and code panes
-// holding code modules, the VB6 extensibility object model over them, and the add-ins it
-// loads. One Ide per program; tests make their own.
+// holding code modules, the VB6 (or VBA) extensibility object model over them, and the
+// add-ins it loads. One Ide per program; tests make their own.
 #pragma once
 #include "addins.h"
 #include "code_pane.h"
@@ -18,7 +18,11 @@ namespace host {
 class CommandBarEventsObject;
 
 struct IdeOptions {
-    bool standardBar = true;         // without it there is no command bar 2
+    bool standardBar = true; // without it there is no "Standard" toolbar
+    // Plays the Office VBA editor instead of the VB6 IDE: its window classes and title,
+    // Office's command bars (buttons with Picture and Mask, command bar 2 is not "Standard"),
+    // VBE.Version 7, and the VBA editor's add-in records.
+    bool vba = false;
     std::vector<std::wstring> files; // .bas modules to open; none gives an empty module
     std::wstring faults;             // see faults.h
     bool eventsAsUnknown = false;    // Events.CommandBarEvents gives VT_UNKNOWN
@@ -61,6 +65,8 @@ class Ide : public std::enable_shared_from_this<Ide> {
     void Refresh(CommandBar& bar);
     // Takes the clipboard's picture as the control's face.
     bool PasteFace(BarControl& control);
+    // Office's way: the face from a picture, and a mask whose white pixels are transparent.
+    bool SetFacePicture(BarControl& control, IUnknown* picture, bool isMask);
     // Where a toolbar button is, in the toolbar's client coordinates.
     bool ButtonRect(const BarControl& control, RECT* rect) const;
 
@@ -88,7 +94,9 @@ class Ide : public std::enable_shared_from_this<Ide> {
                                         std::function<void()> action);
     void RenderToolbar(CommandBar& bar);
     void RenderMenu(CommandBar& bar);
+    void SetFace(BarControl& control, std::vector<std::uint32_t> pixels, int width, int height);
     void Layout();
+    const wchar_t* CodeClass() const;
     void OnPaneClosed(CodePane* pane);
     void FillAddinManagerMenu(HMENU menu);
     void SaveActive(bool askForName);

@@ -4,6 +4,7 @@
 #include "ide.h"
 #include "objects.h"
 #include <commctrl.h>
+#include <olectl.h>
 
 namespace host {
 
@@ -73,6 +74,16 @@ void Ide::BuildBars() {
 
     CommandBar* menuBarPtr = menuBar.get();
     bars_.push_back(std::move(menuBar));
+    if (options_.vba) {
+        // Office lists its toolbars in an order of its own: command bar 2 is not "Standard".
+        auto editBar = std::make_unique<CommandBar>();
+        editBar->name = L"Edit";
+        editBar->style = CommandBar::Style::Toolbar;
+        editBar->visible = false;
+        BuiltIn(*editBar, L"Indent", kControlButton, nullptr);
+        BuiltIn(*editBar, L"Outdent", kControlButton, nullptr);
+        bars_.push_back(std::move(editBar));
+    }
     if (toolbar_) {
         auto standard = std::make_unique<CommandBar>();
         standard->name = L"Standard";
@@ -178,7 +189,7 @@ void Ide::Refresh(CommandBar& bar) {
 }
 
 void Ide::RenderToolbar(CommandBar& bar) {
-    if (!toolbar_) return;
+    if (!toolbar_ || !bar.visible) return;
     while (SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0) > 0)
         SendMessageW(toolbar_, TB_DELETEBUTTON, 0, 0);
     std::vector<TBBUTTON> buttons;
@@ -218,54 +229,99 @@ void Ide::RenderMenu(CommandBar& bar) {
     if (bar.style == CommandBar::Style::MenuBar && frame_) DrawMenuBar(frame_);
 }
 
-bool Ide::PasteFace(BarControl& control) {
-    if (!OpenClipboard(frame_)) return false;
-    auto bmp = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+namespace {
+
+// A bitmap's pixels as 0x00RRGGBB, top row first; empty when it can't be read.
+std::vector<std::uint32_t> PixelsOf(HBITMAP bmp, int* width, int* height) {
     BITMAP bm{};
     std::vector<std::uint32_t> pixels;
-    if (bmp && GetObjectW(bmp, sizeof bm, &bm) && bm.bmWidth > 0 && bm.bmHeight > 0) {
-        pixels.resize(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-        BITMAPINFO bi{};
-        bi.bmiHeader = {
-            sizeof bi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        HDC dc = GetDC(nullptr);
-        if (GetDIBits(dc, bmp, 0, bm.bmHeight, pixels.data(), &bi, DIB_RGB_COLORS) != bm.bmHeight)
-            pixels.clear();
-        ReleaseDC(nullptr, dc);
-    }
-    CloseClipboard();
-    if (pixels.empty()) return false;
+    if (!bmp || !GetObjectW(bmp, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return pixels;
+    pixels.resize(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = GetDC(nullptr);
+    if (GetDIBits(dc, bmp, 0, bm.bmHeight, pixels.data(), &bi, DIB_RGB_COLORS) != bm.bmHeight)
+        pixels.clear();
+    ReleaseDC(nullptr, dc);
     for (auto& p : pixels)
         p &= 0x00FFFFFF;
-    control.face = pixels;
-    control.faceWidth = bm.bmWidth;
-    control.faceHeight = bm.bmHeight;
+    *width = bm.bmWidth;
+    *height = bm.bmHeight;
+    return pixels;
+}
 
-    CommandBar* bar = BarOf(control);
-    if (toolbar_ && bar && bar->style == CommandBar::Style::Toolbar) {
-        // The toolbar shows faces at its own button size.
-        BITMAPINFO bi{};
-        bi.bmiHeader = {
-            sizeof bi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        HDC screen = GetDC(nullptr);
-        HDC dst = CreateCompatibleDC(screen);
-        HBITMAP small = CreateCompatibleBitmap(screen, 16, 16);
-        HGDIOBJ oldDst = SelectObject(dst, small);
-        SetStretchBltMode(dst, HALFTONE);
-        SetBrushOrgEx(dst, 0, 0, nullptr);
-        StretchDIBits(dst, 0, 0, 16, 16, 0, 0, bm.bmWidth, bm.bmHeight, pixels.data(), &bi,
-                      DIB_RGB_COLORS, SRCCOPY);
-        SelectObject(dst, oldDst);
-        DeleteDC(dst);
-        ReleaseDC(nullptr, screen);
-        TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(small)};
-        const LRESULT index =
-            SendMessageW(toolbar_, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&add));
-        faceBitmaps_.push_back(small);
-        if (index >= 0) control.image = static_cast<int>(index);
-        Refresh(*bar);
-    }
+} // namespace
+
+bool Ide::PasteFace(BarControl& control) {
+    if (!OpenClipboard(frame_)) return false;
+    int width = 0, height = 0;
+    auto pixels = PixelsOf(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)), &width, &height);
+    CloseClipboard();
+    if (pixels.empty()) return false;
+    SetFace(control, std::move(pixels), width, height);
     return true;
+}
+
+bool Ide::SetFacePicture(BarControl& control, IUnknown* picture, bool isMask) {
+    ComPtr<IPicture> p;
+    OLE_HANDLE handle = 0;
+    short type = PICTYPE_NONE;
+    if (!picture || FAILED(picture->QueryInterface(IID_PPV_ARGS(&p))) ||
+        FAILED(p->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(p->get_Handle(&handle)))
+        return false;
+    int width = 0, height = 0;
+    auto pixels =
+        PixelsOf(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), &width, &height);
+    if (pixels.empty()) return false;
+    (isMask ? control.mask : control.picture) = picture;
+    if (isMask) {
+        control.maskPixels = std::move(pixels);
+    } else {
+        control.picturePixels = std::move(pixels);
+        control.pictureWidth = width;
+        control.pictureHeight = height;
+    }
+    // The mask's white shows the bar through; without a mask of the picture's size, the whole
+    // picture shows.
+    auto face = control.picturePixels;
+    if (face.empty()) return true;
+    if (control.maskPixels.size() == face.size()) {
+        const std::uint32_t back = GetSysColor(COLOR_BTNFACE);
+        const std::uint32_t backRgb =
+            (GetRValue(back) << 16) | (GetGValue(back) << 8) | GetBValue(back);
+        for (size_t i = 0; i < face.size(); ++i)
+            if (control.maskPixels[i] == 0xFFFFFF) face[i] = backRgb;
+    }
+    SetFace(control, std::move(face), control.pictureWidth, control.pictureHeight);
+    return true;
+}
+
+void Ide::SetFace(BarControl& control, std::vector<std::uint32_t> pixels, int width, int height) {
+    control.face = std::move(pixels);
+    control.faceWidth = width;
+    control.faceHeight = height;
+    CommandBar* bar = BarOf(control);
+    if (!toolbar_ || !bar || bar->style != CommandBar::Style::Toolbar || !bar->visible) return;
+    // The toolbar shows faces at its own button size.
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    HDC dst = CreateCompatibleDC(screen);
+    HBITMAP small = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ oldDst = SelectObject(dst, small);
+    SetStretchBltMode(dst, HALFTONE);
+    SetBrushOrgEx(dst, 0, 0, nullptr);
+    StretchDIBits(dst, 0, 0, 16, 16, 0, 0, width, height, control.face.data(), &bi, DIB_RGB_COLORS,
+                  SRCCOPY);
+    SelectObject(dst, oldDst);
+    DeleteDC(dst);
+    ReleaseDC(nullptr, screen);
+    TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(small)};
+    const LRESULT index = SendMessageW(toolbar_, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&add));
+    faceBitmaps_.push_back(small);
+    if (index >= 0) control.image = static_cast<int>(index);
+    Refresh(*bar);
 }
 
 bool Ide::ButtonRect(const BarControl& control, RECT* rect) const {
@@ -326,7 +382,7 @@ void Ide::Click(int commandId) {
 void Ide::FillAddinManagerMenu(HMENU menu) {
     while (GetMenuItemCount(menu) > 0)
         RemoveMenu(menu, 0, MF_BYPOSITION);
-    managerRecords_ = ReadAddinRecords();
+    managerRecords_ = ReadAddinRecords(options_.vba);
     if (managerRecords_.empty())
         AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, L"(no add-ins registered)");
     for (size_t i = 0; i < managerRecords_.size() && i <= kManagerLast - kManagerFirst; ++i) {

@@ -1,7 +1,10 @@
-// The IDE host program: plays the VB6 IDE for add-ins on a machine without it.
+// The IDE host program: plays the VB6 IDE (or the Office VBA editor) for add-ins on a
+// machine without it.
 //
-//   idehost [/nostandardbar] [/cmd] [/fail:<faults>] [module.bas ...]
+//   idehost [/vba] [/nostandardbar] [/cmd] [/fail:<faults>] [module.bas ...]
 //
+// /vba            play the VBA editor: its window classes, Office's command bars, the VBA
+//                 editor's add-in records (Addins, or Addins64 for the 64-bit host)
 // /nostandardbar  start without the "Standard" toolbar, so there is no command bar 2
 // /cmd            load the add-ins registered for command-line starts (LoadBehavior 2)
 // /fail:<faults>  make object-model calls fail (see faults.h); IDEHOST_FAIL works too
@@ -20,7 +23,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     for (int i = 1; argv && i < argc; ++i) {
         const std::wstring a = argv[i];
-        if (host::SameText(a, L"/nostandardbar"))
+        if (host::SameText(a, L"/vba"))
+            options.vba = true;
+        else if (host::SameText(a, L"/nostandardbar"))
             options.standardBar = false;
         else if (host::SameText(a, L"/cmd"))
             commandLine = true;

@@ -2,6 +2,7 @@
 # when asked, a private Xvfb display. Both are stopped by wine_env_stop.
 
 : "${BUILD_DIR:=$PWD/build}"
+# The 32-bit prefix by default; wine_use_prefix switches to another (the 64-bit one).
 export WINEPREFIX="$BUILD_DIR/wineprefix"
 export WINEARCH=win32
 export WINEDEBUG=-all
@@ -45,6 +46,14 @@ wine_prefix_start() {
   wineserver -p >/dev/null 2>&1
   WINESERVER_STARTED=1
   wine wineboot >/dev/null 2>&1 </dev/null
+}
+
+# Ends the current prefix's wineserver and makes `dir` (of `arch`, win32 or win64) current.
+# A win64 prefix runs 64-bit and 32-bit programs alike.
+wine_use_prefix() {
+  if [ -n "$WINESERVER_STARTED" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  WINESERVER_STARTED=
+  export WINEPREFIX="$1" WINEARCH="$2"
 }
 
 wine_env_stop() {

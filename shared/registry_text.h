@@ -14,11 +14,11 @@ inline LSTATUS Query(HKEY k, const char* name, DWORD* type, BYTE* data, DWORD* s
 inline LSTATUS Query(HKEY k, const wchar_t* name, DWORD* type, BYTE* data, DWORD* size) {
     return RegQueryValueExW(k, name, nullptr, type, data, size);
 }
-inline LSTATUS Open(HKEY root, const char* sub, HKEY* k) {
-    return RegOpenKeyExA(root, sub, 0, KEY_QUERY_VALUE, k);
+inline LSTATUS Open(HKEY root, const char* sub, REGSAM view, HKEY* k) {
+    return RegOpenKeyExA(root, sub, 0, KEY_QUERY_VALUE | view, k);
 }
-inline LSTATUS Open(HKEY root, const wchar_t* sub, HKEY* k) {
-    return RegOpenKeyExW(root, sub, 0, KEY_QUERY_VALUE, k);
+inline LSTATUS Open(HKEY root, const wchar_t* sub, REGSAM view, HKEY* k) {
+    return RegOpenKeyExW(root, sub, 0, KEY_QUERY_VALUE | view, k);
 }
 } // namespace detail
 
@@ -42,12 +42,13 @@ std::optional<std::basic_string<C>> ReadString(HKEY key, const C* name, DWORD ma
     return std::basic_string<C>(data.data());
 }
 
-// The same, from the subkey `sub` of `root` (opened for reading only).
+// The same, from the subkey `sub` of `root` (opened for reading only, in the registry view
+// `view` of 64-bit Windows: KEY_WOW64_32KEY, KEY_WOW64_64KEY or 0 for the program's own).
 template <typename C>
 std::optional<std::basic_string<C>> ReadString(HKEY root, const C* sub, const C* name,
-                                               DWORD maxBytes = 0) {
+                                               DWORD maxBytes = 0, REGSAM view = 0) {
     HKEY k = nullptr;
-    if (detail::Open(root, sub, &k) != ERROR_SUCCESS) return std::nullopt;
+    if (detail::Open(root, sub, view, &k) != ERROR_SUCCESS) return std::nullopt;
     auto text = ReadString(k, name, maxBytes);
     RegCloseKey(k);
     return text;

@@ -15,7 +15,11 @@
 
 namespace {
 
-constexpr wchar_t kHostClass[] = L"IdeHostFrame";
+// The host's main window, playing the VB6 IDE or the VBA editor.
+HWND HostFrame() {
+    HWND frame = FindWindowW(L"IdeHostFrame", nullptr);
+    return frame ? frame : FindWindowW(L"wndclass_desked_gsk", nullptr);
+}
 
 // Memory in the host process for the toolbar's answers.
 class RemoteBuffer {
@@ -44,7 +48,7 @@ class RemoteBuffer {
 };
 
 bool FindButton(const std::wstring& caption, POINT* centre) {
-    HWND frame = FindWindowW(kHostClass, nullptr);
+    HWND frame = HostFrame();
     HWND toolbar = frame ? FindWindowExW(frame, nullptr, TOOLBARCLASSNAMEW, nullptr) : nullptr;
     if (!toolbar || !IsWindowVisible(frame)) return false;
     RemoteBuffer remote(toolbar);
@@ -114,7 +118,7 @@ int wmain(int argc, wchar_t** argv) {
         return text ? 0 : 1;
     }
     if (what == L"close") {
-        HWND frame = FindWindowW(kHostClass, nullptr);
+        HWND frame = HostFrame();
         return frame && PostMessageW(frame, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     return 2;

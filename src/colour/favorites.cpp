@@ -10,19 +10,29 @@
 namespace hv::colour {
 
 namespace {
-std::string ValueName(int index) { return "Color" + std::to_string(index + 1); }
+std::string ValueName(int index) {
+    return "Color" + std::to_string(index + 1);
+}
 } // namespace
 
 void LoadFavorites(FavoriteFields& f) {
     for (int i = 0; i < kFavoriteCount; ++i) {
-        const std::string text = GetRegValue(kFavoritesRoot, kFavoritesKey, ValueName(i), "");
+        std::string text = GetRegValue(kUserFavoritesRoot, kFavoritesKey, ValueName(i), "");
+        if (text.empty()) text = GetRegValue(kFavoritesRoot, kFavoritesKey, ValueName(i), "");
         if (const auto value = ParseVbLong(text)) f.CC[i]->SetBackColor(*value);
     }
 }
 
 void SaveFavorites(FavoriteFields& f) {
+    bool refused = false;
     for (int i = 0; i < kFavoriteCount; ++i)
-        SetRegValue(kFavoritesRoot, kFavoritesKey, ValueName(i),
+        refused |= !SetRegValue(kFavoritesRoot, kFavoritesKey, ValueName(i),
+                                std::to_string(f.CC[i]->BackColor()));
+    // A user copy that exists is read first, so it must not fall behind the machine's key.
+    if (!refused && !RegKeyExists(kUserFavoritesRoot, kFavoritesKey)) return;
+    CreateRegKey(kUserFavoritesRoot, kFavoritesKey);
+    for (int i = 0; i < kFavoriteCount; ++i)
+        SetRegValue(kUserFavoritesRoot, kFavoritesKey, ValueName(i),
                     std::to_string(f.CC[i]->BackColor()));
 }
 
@@ -39,7 +49,8 @@ int SelectedFavorite(FavoriteFields& f) {
 
 void CC_MouseDown(FavoriteFields& f, int index) {
     const ColorValue c = f.CC[index]->BackColor();
-    for (int j = 0; j < kFavoriteCount; ++j) f.CC[j]->SetStyle(j == index ? 1 : 0);
+    for (int j = 0; j < kFavoriteCount; ++j)
+        f.CC[j]->SetStyle(j == index ? 1 : 0);
     f.txtTempFav.SetText(ColorCodeText(c));
     f.txtIndex.SetText(std::to_string(index));
     ShowComponents(f.colour, c);

@@ -16,8 +16,11 @@ class ColorDialog;
 namespace hv::colour {
 
 constexpr int kFavoriteCount = 10;
-// Where the favourites are kept: one key of the machine, shared by its users.
+// Where the favourites are kept: one key of the machine, shared by its users, and a copy of
+// the user's own where the machine's refuses a user's writes (a program that declares
+// itself Vista-aware, as Office does, gets no per-user virtual copy of it from Windows).
 inline const HKEY kFavoritesRoot = HKEY_LOCAL_MACHINE;
+inline const HKEY kUserFavoritesRoot = HKEY_CURRENT_USER;
 constexpr char kFavoritesKey[] = "Software\\Lumo\\ColorValues";
 
 struct FavoriteFields {
@@ -30,10 +33,12 @@ struct FavoriteFields {
     HWND owner;
 };
 
-// "Color1" .. "Color10" into the swatches; a value that is missing or no number leaves its
-// swatch at the colour the window's layout gives it.
+// "Color1" .. "Color10" into the swatches, the user's copy before the machine's; a value that
+// is missing or no number leaves its swatch at the colour the window's layout gives it.
 void LoadFavorites(FavoriteFields& f);
-// All ten swatch colours as signed decimal texts; a refused write loses nothing else.
+// All ten swatch colours as signed decimal texts, into the machine's key; where it refuses
+// them, or the user has a copy of their own, into the user's copy too. The machine's key is
+// never changed otherwise.
 void SaveFavorites(FavoriteFields& f);
 // Swatch 0 selected, after loading.
 void SelectInitialFavorite(FavoriteFields& f);

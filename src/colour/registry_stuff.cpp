@@ -22,12 +22,19 @@ void CreateRegKey(HKEY root, const std::string& path) {
                     nullptr, created.put(), nullptr);
 }
 
-void SetRegValue(HKEY root, const std::string& path, const std::string& name, const std::string& text) {
-    rt::UniqueKey key = OpenKey(root, path, KEY_ALL_ACCESS);
-    if (!key) return;
-    RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
-                   static_cast<DWORD>(text.size()));
+bool RegKeyExists(HKEY root, const std::string& path) {
+    return static_cast<bool>(OpenKey(root, path, KEY_QUERY_VALUE));
+}
+
+bool SetRegValue(HKEY root, const std::string& path, const std::string& name,
+                 const std::string& text) {
+    rt::UniqueKey key = OpenKey(root, path, KEY_SET_VALUE);
+    if (!key) return false;
+    const LSTATUS s =
+        RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(text.data()), static_cast<DWORD>(text.size()));
     RegFlushKey(key.get());
+    return s == ERROR_SUCCESS;
 }
 
 std::string GetRegValue(HKEY root, const std::string& path, const std::string& name,

@@ -8,8 +8,11 @@ namespace hv::colour {
 
 // Creates the key if it is missing (and the process may create it).
 void CreateRegKey(HKEY root, const std::string& path);
+bool RegKeyExists(HKEY root, const std::string& path);
 // Writes `text` as REG_SZ without a terminator and flushes it. Never creates the key.
-void SetRegValue(HKEY root, const std::string& path, const std::string& name, const std::string& text);
+// False when the key is not there or refuses the write.
+bool SetRegValue(HKEY root, const std::string& path, const std::string& name,
+                 const std::string& text);
 // The stored text (up to its first zero byte), or `fallback` when the key, the value, or a
 // string value of at most 128 characters is not there.
 std::string GetRegValue(HKEY root, const std::string& path, const std::string& name,

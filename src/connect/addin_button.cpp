@@ -1,5 +1,7 @@
 #include "addin_button.h"
+#include "../assets/addin_button.h"
 #include "../assets/asset_ids.h"
+#include "../capture/screen_capture.h"
 #include "../runtime/clipboard.h"
 #include "../runtime/clipboard_snapshot.h"
 #include "../runtime/handles.h"
@@ -35,11 +37,63 @@ class ClipboardKeeper {
     rt::ClipboardSnapshot saved_;
 };
 
+rt::UniqueBitmap LoadFace() {
+    return rt::UniqueBitmap(static_cast<HBITMAP>(
+        LoadImageA(rt::ThisModule(), MAKEINTRESOURCEA(IDB_ADDIN_BUTTON), IMAGE_BITMAP, 0, 0, 0)));
+}
+
+// Office's mask: white where the bar shows through (the face's background), black where the
+// face shows.
+rt::UniqueBitmap MaskOf(HBITMAP face) {
+    BITMAP bm{};
+    if (!GetObjectW(face, sizeof bm, &bm)) return {};
+    rt::UniqueBitmap mask(CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, nullptr));
+    rt::UniqueMemoryDc from(CreateCompatibleDC(nullptr)), to(CreateCompatibleDC(nullptr));
+    if (!mask || !from || !to) return {};
+    const HGDIOBJ oldFrom = SelectObject(from.get(), face);
+    const HGDIOBJ oldTo = SelectObject(to.get(), mask.get());
+    // A colour-to-monochrome copy makes the source's background colour white, the rest black.
+    SetBkColor(from.get(), static_cast<COLORREF>(assets::kButtonBackground));
+    const bool done =
+        BitBlt(to.get(), 0, 0, bm.bmWidth, bm.bmHeight, from.get(), 0, 0, SRCCOPY) != FALSE;
+    SelectObject(from.get(), oldFrom);
+    SelectObject(to.get(), oldTo);
+    if (!done) mask.reset();
+    return mask;
+}
+
+// Command bar 2, or the bar named "Standard" where bar 2 is another (Office's editors).
+rt::CallError StandardBar(IDispatch* bars, rt::ComPtr<IDispatch>& bar) {
+    if (rt::CallError e = rt::GetObject(bars, L"Item", {2}, bar)) return e;
+    rt::Variant name;
+    if (!bar || rt::Get(bar.Get(), L"Name", {}, &name) || name.vt() != VT_BSTR ||
+        CompareStringOrdinal(name.Text().c_str(), -1, L"Standard", -1, TRUE) == CSTR_EQUAL)
+        return {};
+    // A hidden bar of another name is no place for the button: without "Standard", say so.
+    rt::ComPtr<IDispatch> named;
+    if (rt::CallError e = rt::GetObject(bars, L"Item", {L"Standard"}, named)) return e;
+    if (!named) return {rt::kErrObjectNotSet, L"Object variable or With block variable not set"};
+    bar = named;
+    return {};
+}
+
 } // namespace
 
+rt::CallError PutButtonPicture(IDispatch* button) {
+    rt::UniqueBitmap face = LoadFace();
+    if (!face) return {kErrNoResource, L"Resource with identifier '101' not found"};
+    rt::UniqueBitmap maskBitmap = MaskOf(face.get());
+    const auto picture = capture::BitmapToPicture(std::move(face), {});
+    if (!picture) return {E_OUTOFMEMORY, {}};
+    if (rt::CallError e = rt::Put(button, L"Picture", rt::Variant(picture.Get()))) return e;
+    // Without its mask the picture still shows, on its own background.
+    if (const auto mask = capture::BitmapToPicture(std::move(maskBitmap), {}))
+        rt::Put(button, L"Mask", rt::Variant(mask.Get()));
+    return {};
+}
+
 rt::CallError PasteButtonFace(IDispatch* button) {
-    rt::UniqueBitmap picture(static_cast<HBITMAP>(
-        LoadImageA(rt::ThisModule(), MAKEINTRESOURCEA(IDB_ADDIN_BUTTON), IMAGE_BITMAP, 0, 0, 0)));
+    rt::UniqueBitmap picture = LoadFace();
     if (!picture) return {kErrNoResource, L"Resource with identifier '101' not found"};
     // PasteFace takes the picture from the clipboard, so the user's contents are copied
     // first and put back after. When they can't be copied whole within a second and 64 MB
@@ -58,8 +112,7 @@ rt::CallError AddButton(IDispatch* vbe, AddinButton& made) {
     rt::Variant count, added;
     long before = 0;
     rt::CallError e;
-    if ((e = rt::GetObject(vbe, L"CommandBars", {}, bars)) ||
-        (e = rt::GetObject(bars.Get(), L"Item", {2}, bar)) ||
+    if ((e = rt::GetObject(vbe, L"CommandBars", {}, bars)) || (e = StandardBar(bars.Get(), bar)) ||
         (e = rt::GetObject(bar.Get(), L"Controls", {}, controls)) ||
         (e = rt::Get(controls.Get(), L"Count", {}, &count)) || (e = AsLong(count, &before)))
         return e;
@@ -73,7 +126,8 @@ rt::CallError AddButton(IDispatch* vbe, AddinButton& made) {
     // opens the window, so a failure there must not leave a dead button behind.
     IDispatch* button = made.button.Get();
     rt::Put(button, L"Caption", kButtonCaption);
-    PasteButtonFace(button);
+    // Where the button takes a picture object, the user's clipboard is never touched.
+    if (PutButtonPicture(button)) PasteButtonFace(button);
     rt::Put(button, L"BeginGroup", true);
     return {};
 }

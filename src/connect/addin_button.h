@@ -1,5 +1,6 @@
-// The add-in's button on the IDE's toolbar: placed before the last control of command
-// bar 2, captioned, with the add-in's picture as its face and a separator before it.
+// The add-in's button on the IDE's "Standard" toolbar (command bar 2 in the VB6 IDE; found by
+// name where bar 2 is another): placed before its last control, captioned, with the add-in's
+// picture as its face and a separator before it.
 #pragma once
 #include "../runtime/late_call.h"
 
@@ -13,6 +14,10 @@ struct AddinButton {
 
 // Stops at the first failing step and returns its error.
 rt::CallError AddButton(IDispatch* vbe, AddinButton& made);
+
+// Gives the button the picture of bitmap resource 101 as Office's buttons take it: its
+// Picture and Mask. Fails where the button has no Picture (the VB6 IDE's).
+rt::CallError PutButtonPicture(IDispatch* button);
 
 // Gives the button the picture of bitmap resource 101 through the clipboard
 // (PasteFace), and puts back what the user had on the clipboard.

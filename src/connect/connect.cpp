@@ -3,7 +3,6 @@
 #include "../runtime/entry_scope.h"
 #include "../runtime/message_box.h"
 #include "../runtime/settings.h"
-#include "../runtime/vb_instance.h"
 #include "addin_button.h"
 #include "type_info.h"
 
@@ -52,7 +51,6 @@ Connect::~Connect() {
     // Let go of the IDE even if it never disconnected us.
     menuHandler_.Set(nullptr);
     if (main_ && main_->Loaded()) main_->Unload();
-    if (vbe_ && rt::VBInstance() == vbe_.Get()) rt::SetVBInstance(nullptr);
 }
 
 // -- IUnknown and IDispatch ---------------------------------------------------------------
@@ -104,6 +102,7 @@ STDMETHODIMP Connect::Show() {
     // Each step runs whatever the one before did.
     return Guarded([&] {
         if (!main_) main_ = std::make_unique<forms::frmMain>();
+        main_->SetVBInstance(vbe_.Get());
         formDisplayed_ = VARIANT_TRUE;
         if (!main_->Loaded()) main_->Load();
         forms::SetTopMost(*main_, true);
@@ -118,7 +117,7 @@ STDMETHODIMP Connect::AddToAddInCommandBar(BSTR sCaption, IDispatch** control) {
     return Guarded([&] {
         rt::ComPtr<IDispatch> bars, bar, controls, added;
         rt::Variant made;
-        if (rt::GetObject(rt::VBInstance(), L"CommandBars", {}, bars) ||
+        if (rt::GetObject(vbe_.Get(), L"CommandBars", {}, bars) ||
             rt::GetObject(bars.Get(), L"Item", {L"Add-Ins"}, bar) ||
             rt::GetObject(bar.Get(), L"Controls", {}, controls) ||
             rt::Call(controls.Get(), L"Add", {1}, &made) || rt::ObjectOf(made, added) ||
@@ -164,7 +163,6 @@ void Connect::AddinInstance_OnConnection(IDispatch* application, long connectMod
 
 rt::CallError Connect::ConnectSteps(IDispatch* vbe, long connectMode) {
     vbe_ = vbe;
-    rt::SetVBInstance(vbe);
     if (connectMode == ext_cm_External) {
         Show();
         return {};
@@ -212,13 +210,13 @@ void Connect::AddinInstance_OnDisconnection(long) {
     // The window goes out of sight now; it and its objects go when no handler of theirs is
     // left on the stack (a colour dialog, message box or menu may be open over it).
     if (main_ && main_->Loaded()) ShowWindow(main_->hWnd(), SW_HIDE);
+    // A reference kept past disconnection would hold the IDE's object model alive.
+    if (main_) main_->SetVBInstance(nullptr);
     if (auto* main = main_.release())
         rt::DestroyWhenUnwound([main] {
             if (main->Loaded()) main->Unload();
             delete main;
         });
-    // A reference kept past disconnection would hold the IDE's object model alive.
-    if (vbe_ && rt::VBInstance() == vbe_.Get()) rt::SetVBInstance(nullptr);
     vbe_.Reset();
 }
 

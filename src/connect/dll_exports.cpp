@@ -26,7 +26,7 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
-    return hv::connect::UnregisterServer(RegistrationScope::Machine);
+    return hv::connect::UnregisterServer(RegistrationScope::Machine, hv::connect::ModulePath());
 }
 
 // "user" registers for the current user only; nothing (or "machine") for the machine.
@@ -39,5 +39,5 @@ extern "C" HRESULT WINAPI DllInstall(BOOL install, PCWSTR commandLine) {
     else
         return E_INVALIDARG;
     return install ? hv::connect::RegisterServer(scope, hv::connect::ModulePath())
-                   : hv::connect::UnregisterServer(scope);
+                   : hv::connect::UnregisterServer(scope, hv::connect::ModulePath());
 }

@@ -1,5 +1,8 @@
 #include "registration.h"
 #include "../runtime/handles.h"
+#include "../../shared/registry_text.h"
+#include <algorithm>
+#include <optional>
 #include <olectl.h>
 #include <vector>
 
@@ -19,6 +22,15 @@ constexpr wchar_t kClasses[] = L"Software\\Classes";
 constexpr wchar_t kAutomationProxy[] = L"{00020424-0000-0000-C000-000000000046}";
 constexpr wchar_t kLibraryHelp[] = L"VB 6 Huevista (Add-in for Visual Basic)";
 constexpr DWORD kLoadAtStartup = 1;
+// The VBA editor's LoadBehavior: loaded, and loaded at start-up.
+constexpr DWORD kVbaLoadAtStartup = 3;
+
+// This DLL's side of the registry on 64-bit Windows, and the other bitness's.
+constexpr REGSAM kOwnView = kIs64Bit ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+constexpr REGSAM kOtherView = kIs64Bit ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+// The type library's file for each platform, below the library's version key.
+constexpr const wchar_t* kOwnLibraryFile = kIs64Bit ? L"\\0\\win64" : L"\\0\\win32";
+constexpr const wchar_t* kOtherLibraryFile = kIs64Bit ? L"\\0\\win32" : L"\\0\\win64";
 
 struct Value {
     std::wstring key; // below the record's root
@@ -30,12 +42,15 @@ struct Value {
 
 // One thing registration writes: a key that is ours in full, and its values. Parents that
 // unregistration leaves empty go up to (not including) `emptyParentsUpTo`; none when that
-// is empty, for keys that belong to someone else (the IDE's list of add-ins).
+// is empty, for keys that belong to someone else (the IDE's list of add-ins). A class key
+// that the 32-bit and the 64-bit DLL both write (`ofBothBitnesses`) is kept while the other
+// DLL is still registered in the same place.
 struct Record {
     HKEY root;
     std::wstring own;
     std::wstring emptyParentsUpTo;
     std::vector<Value> values;
+    bool ofBothBitnesses = false;
 };
 
 Value Text(const std::wstring& key, const wchar_t* name, const std::wstring& text) {
@@ -50,37 +65,55 @@ std::wstring Folder(const std::wstring& path) {
     return slash == std::wstring::npos ? L"" : path.substr(0, slash);
 }
 
+const std::wstring kClsidKey = std::wstring(kClasses) + L"\\CLSID\\" + kClsid;
+const std::wstring kLibraryKey = std::wstring(kClasses) + L"\\TypeLib\\" + kLibid + L"\\1.0";
+
+Record AddinRecord(HKEY root, const wchar_t* key, const wchar_t* description, DWORD load) {
+    std::vector<Value> values{Text(key, L"FriendlyName", kFriendlyName),
+                              Text(key, L"Description", description),
+                              Number(key, L"LoadBehavior", load)};
+    if (load == kLoadAtStartup) values.push_back(Number(key, L"CommandLineSafe", 0));
+    return {root, key, {}, std::move(values)};
+}
+
 // Everything a scope writes. The type library's keys are written here rather than by
 // RegisterTypeLib: that would also register the IDE's own connection interface from our copy
 // of it, and some Win32 implementations register per-user libraries for the whole machine.
-// The IDE's add-in record lives in the scope's own hive: the VB6 IDE lists the add-ins of
+// The IDEs' add-in records live in the scope's own hive: the VB6 IDE lists the add-ins of
 // HKLM for every user and those of HKCU for the current one, so a machine install never
-// touches a user's record and a user install never needs rights.
+// touches a user's record and a user install never needs rights. The VB6 IDE is a 32-bit
+// program: the 64-bit DLL writes only the record of 64-bit Office's VBA editor.
 std::vector<Record> Records(RegistrationScope scope, const std::wstring& modulePath) {
     HKEY classesRoot = ClassesRoot(scope);
     const std::wstring c = kClasses;
-    const std::wstring clsid = c + L"\\CLSID\\" + kClsid;
+    const std::wstring& clsid = kClsidKey;
     const std::wstring progId = c + L"\\" + kProgId;
-    const std::wstring lib = c + L"\\TypeLib\\" + kLibid + L"\\1.0";
+    const std::wstring& lib = kLibraryKey;
     const std::wstring iface = c + L"\\Interface\\" + kConnectIid;
-    return {
+    std::vector<Record> records{
         {classesRoot,
          clsid,
          c,
          {Text(clsid, nullptr, kProgId), Text(clsid + L"\\InprocServer32", nullptr, modulePath),
           Text(clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment"),
           Text(clsid + L"\\ProgID", nullptr, kProgId), Text(clsid + L"\\TypeLib", nullptr, kLibid),
-          Text(clsid + L"\\VERSION", nullptr, L"1.0")}},
+          Text(clsid + L"\\VERSION", nullptr, L"1.0")},
+         true},
         {classesRoot,
          progId,
          c,
-         {Text(progId, nullptr, kProgId), Text(progId + L"\\CLSID", nullptr, kClsid)}},
+         {Text(progId, nullptr, kProgId), Text(progId + L"\\CLSID", nullptr, kClsid)},
+         true},
         {classesRoot,
          lib,
          c,
-         {Text(lib, nullptr, kLibraryHelp), Text(lib + L"\\0\\win32", nullptr, modulePath),
-          Text(lib + L"\\FLAGS", nullptr, L"0"),
-          Text(lib + L"\\HELPDIR", nullptr, Folder(modulePath))}},
+         {Text(lib, nullptr, kLibraryHelp), Text(lib + L"\\FLAGS", nullptr, L"0"),
+          Text(lib + L"\\HELPDIR", nullptr, Folder(modulePath))},
+         true},
+        {classesRoot,
+         lib + kOwnLibraryFile,
+         lib,
+         {Text(lib + kOwnLibraryFile, nullptr, modulePath)}},
         {classesRoot,
          iface,
          c,
@@ -88,15 +121,15 @@ std::vector<Record> Records(RegistrationScope scope, const std::wstring& moduleP
           Text(iface + L"\\ProxyStubClsid", nullptr, kAutomationProxy),
           Text(iface + L"\\ProxyStubClsid32", nullptr, kAutomationProxy),
           Text(iface + L"\\TypeLib", nullptr, kLibid),
-          Text(iface + L"\\TypeLib", L"Version", L"1.0")}},
-        {AddinRecordRoot(scope),
-         kAddinRecordKey,
-         {},
-         {Text(kAddinRecordKey, L"FriendlyName", kFriendlyName),
-          Text(kAddinRecordKey, L"Description", kDescription),
-          Number(kAddinRecordKey, L"LoadBehavior", kLoadAtStartup),
-          Number(kAddinRecordKey, L"CommandLineSafe", 0)}},
+          Text(iface + L"\\TypeLib", L"Version", L"1.0")},
+         true},
     };
+    if (!kIs64Bit)
+        records.push_back(
+            AddinRecord(AddinRecordRoot(scope), kAddinRecordKey, kDescription, kLoadAtStartup));
+    records.push_back(
+        AddinRecord(AddinRecordRoot(scope), kVbaAddinRecordKey, kDescription, kVbaLoadAtStartup));
+    return records;
 }
 
 // Writes values and remembers how to take back exactly those writes: the keys it created
@@ -149,9 +182,9 @@ class Transaction {
             end = path.find(L'\\', end + 1);
             const std::wstring part = path.substr(0, end);
             DWORD disposition = 0;
-            const LSTATUS s =
-                RegCreateKeyExW(root, part.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_QUERY_VALUE,
-                                nullptr, out.put(), &disposition);
+            const LSTATUS s = RegCreateKeyExW(root, part.c_str(), 0, nullptr, 0,
+                                              KEY_SET_VALUE | KEY_QUERY_VALUE | kOwnView, nullptr,
+                                              out.put(), &disposition);
             if (s != ERROR_SUCCESS) return s;
             if (disposition == REG_CREATED_NEW_KEY) undo_.push_back({root, part, true, {}, 0, {}});
             if (end == std::wstring::npos) return ERROR_SUCCESS;
@@ -161,11 +194,11 @@ class Transaction {
     void Rollback() {
         for (auto it = undo_.rbegin(); it != undo_.rend(); ++it) {
             if (it->createdKey) {
-                RegDeleteKeyW(it->root, it->key.c_str());
+                RegDeleteKeyExW(it->root, it->key.c_str(), kOwnView, 0);
                 continue;
             }
             rt::UniqueKey key;
-            if (RegOpenKeyExW(it->root, it->key.c_str(), 0, KEY_SET_VALUE, key.put()) !=
+            if (RegOpenKeyExW(it->root, it->key.c_str(), 0, KEY_SET_VALUE | kOwnView, key.put()) !=
                 ERROR_SUCCESS)
                 continue;
             const wchar_t* name = it->value.empty() ? nullptr : it->value.c_str();
@@ -183,7 +216,7 @@ class Transaction {
 
 bool KeyIsEmpty(HKEY root, const std::wstring& key) {
     rt::UniqueKey k;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, k.put()) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE | kOwnView, k.put()) != ERROR_SUCCESS)
         return false;
     DWORD subkeys = 0, values = 0;
     return RegQueryInfoKeyW(k.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
@@ -191,11 +224,16 @@ bool KeyIsEmpty(HKEY root, const std::wstring& key) {
            subkeys == 0 && values == 0;
 }
 
-// Removes a key and what is under it; a key that is not there is fine.
+// Removes a key and what is under it, in this DLL's view; a key that is not there is fine.
 LSTATUS RemoveTree(HKEY root, const std::wstring& key) {
-    const LSTATUS s = RegDeleteTreeW(root, key.c_str());
+    rt::UniqueKey k;
+    LSTATUS s = RegOpenKeyExW(root, key.c_str(), 0, KEY_ALL_ACCESS | kOwnView, k.put());
+    if (s == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
+    if (s != ERROR_SUCCESS) return s;
+    s = RegDeleteTreeW(k.get(), nullptr);
     if (s != ERROR_SUCCESS && s != ERROR_FILE_NOT_FOUND) return s;
-    const LSTATUS d = RegDeleteKeyW(root, key.c_str());
+    k.reset();
+    const LSTATUS d = RegDeleteKeyExW(root, key.c_str(), kOwnView, 0);
     return d == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : d;
 }
 
@@ -206,8 +244,46 @@ void RemoveEmptyParents(HKEY root, std::wstring key, const std::wstring& stop) {
         if (slash == std::wstring::npos) return;
         key.resize(slash);
         if (key.size() <= stop.size() || !KeyIsEmpty(root, key)) return;
-        RegDeleteKeyW(root, key.c_str());
+        RegDeleteKeyExW(root, key.c_str(), kOwnView, 0);
     }
+}
+
+// The registry's own name of a key (\REGISTRY\...), which tells a key that both views share
+// from one of a view's own (64-bit Windows keeps 32-bit classes under Wow6432Node).
+std::wstring KernelName(HKEY root, const std::wstring& path, REGSAM view) {
+    using NtQueryKeyFn = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    constexpr int kKeyNameInformation = 3;
+    static const auto query = reinterpret_cast<NtQueryKeyFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryKey")));
+    rt::UniqueKey k;
+    if (!query ||
+        RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | view, k.put()) != ERROR_SUCCESS)
+        return {};
+    std::vector<ULONG> buffer(1024); // a ULONG of length, then the name
+    ULONG size = 0;
+    if (query(k.get(), kKeyNameInformation, buffer.data(),
+              static_cast<ULONG>(buffer.size() * sizeof(ULONG)), &size) != 0)
+        return {};
+    const auto* name = reinterpret_cast<const wchar_t*>(buffer.data() + 1);
+    std::wstring text(name, std::min<size_t>(buffer[0], (buffer.size() - 1) * sizeof(ULONG)) /
+                                sizeof(wchar_t));
+    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool SeenAlikeFromBothViews(HKEY root, const std::wstring& path) {
+    const std::wstring own = KernelName(root, path, kOwnView);
+    return !own.empty() && own == KernelName(root, path, kOtherView);
+}
+
+// The other bitness's DLL, when it is registered in this scope.
+std::optional<std::wstring> OtherBitnessModule(HKEY classesRoot) {
+    return reg::ReadString(classesRoot, (kLibraryKey + kOtherLibraryFile).c_str(),
+                           static_cast<const wchar_t*>(nullptr), 0, kOtherView);
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 HRESULT AsResult(LSTATUS s) {
@@ -235,9 +311,31 @@ HRESULT RegisterServer(RegistrationScope scope, const std::wstring& modulePath) 
     return S_OK;
 }
 
-HRESULT UnregisterServer(RegistrationScope scope) {
+// Where both DLLs see one and the same class key (Wine's per-user classes; on Windows the
+// per-user CLSID is kept apart for each view), the DLL registered last names itself there.
+// Removing one then keeps those keys for the other, and names the other again.
+HRESULT UnregisterServer(RegistrationScope scope, const std::wstring& modulePath) {
+    HKEY classesRoot = ClassesRoot(scope);
+    const auto other = OtherBitnessModule(classesRoot);
     LSTATUS worst = ERROR_SUCCESS;
     for (const Record& r : Records(scope, L"")) {
+        if (r.ofBothBitnesses && other && SeenAlikeFromBothViews(r.root, r.own)) {
+            if (r.own != kClsidKey) continue;
+            const std::wstring server = kClsidKey + L"\\InprocServer32";
+            const auto named = reg::ReadString(r.root, server.c_str(),
+                                               static_cast<const wchar_t*>(nullptr), 0, kOwnView);
+            if (named && SamePath(*named, modulePath)) {
+                rt::UniqueKey k;
+                LSTATUS s =
+                    RegOpenKeyExW(r.root, server.c_str(), 0, KEY_SET_VALUE | kOwnView, k.put());
+                if (s == ERROR_SUCCESS)
+                    s = RegSetValueExW(k.get(), nullptr, 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(other->c_str()),
+                                       static_cast<DWORD>((other->size() + 1) * sizeof(wchar_t)));
+                if (s != ERROR_SUCCESS) worst = s;
+            }
+            continue;
+        }
         const LSTATUS s = RemoveTree(r.root, r.own);
         if (s != ERROR_SUCCESS) worst = s;
         if (!r.emptyParentsUpTo.empty()) RemoveEmptyParents(r.root, r.own, r.emptyParentsUpTo);

@@ -186,18 +186,18 @@ void frmMain::WireOutputEvents() {
 // Insertion reads the field only once the caret's line is known; without a code pane the
 // user is told, and each command then does its own closing step.
 void frmMain::cmdInsert_Click() {
-    if (output::InsertIntoCodePane([this] { return txtColorCode->Text(); }) != output::InsertResult::NoPane)
+    if (output::InsertIntoCodePane(vbInstance_.Get(), [this] { return txtColorCode->Text(); }) != output::InsertResult::NoPane)
         picCurrentCol->SetFocus();
 }
 
 void frmMain::cmdInsertFav_Click() {
-    output::InsertIntoCodePane([this] { return txtTempFav->Text(); });
+    output::InsertIntoCodePane(vbInstance_.Get(), [this] { return txtTempFav->Text(); });
     picBasicCol->SetFocus();
 }
 
 // The menu form unloads itself after this.
 void frmMain::InsertFromMenu(const std::string& text) {
-    if (output::InsertIntoCodePane([&] { return text; }) != output::InsertResult::NoPane)
+    if (output::InsertIntoCodePane(vbInstance_.Get(), [&] { return text; }) != output::InsertResult::NoPane)
         picCurrentCol->SetFocus();
 }
 

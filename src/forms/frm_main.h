@@ -34,6 +34,9 @@ class frmMain {
     void Unload() { form_.Unload(); }
     rt::Form& form() { return form_; }
     HWND hWnd() const { return form_.hwnd(); }
+    // The IDE this window works with (its root object, VBE): each connection its own.
+    void SetVBInstance(IDispatch* vbe) { vbInstance_ = vbe; }
+    IDispatch* VBInstance() const { return vbInstance_.Get(); }
 
     colour::ColourFields& fields() { return *fields_; }
     colour::FavoriteFields& favorites() { return *favorites_; }
@@ -86,6 +89,7 @@ class frmMain {
     void cmdCapture_Click();
 
     rt::Form form_;
+    rt::ComPtr<IDispatch> vbInstance_;
     std::optional<colour::ColourFields> fields_;
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;

@@ -1,7 +1,6 @@
 #include "code_pane_insert.h"
 #include "../runtime/late_call.h"
 #include "../runtime/message_box.h"
-#include "../runtime/vb_instance.h"
 
 namespace hv::output {
 
@@ -24,11 +23,11 @@ void ShowNoCodePane() {
     rt::MsgBox(L"No code pane selected", MB_OK | MB_ICONINFORMATION, L"Pigmora");
 }
 
-InsertResult InsertIntoCodePane(const std::function<std::string()>& text) {
+InsertResult InsertIntoCodePane(IDispatch* vbe, const std::function<std::string()>& text) {
     // One pane for the whole command: nothing between its steps can change which one is
     // active, and each extra late-bound call is a round through the IDE's dispatch.
     ComPtr<IDispatch> pane;
-    if (IDispatch* vbe = rt::VBInstance()) rt::GetObject(vbe, L"ActiveCodePane", {}, pane);
+    if (vbe) rt::GetObject(vbe, L"ActiveCodePane", {}, pane);
     if (!pane) {
         ShowNoCodePane();
         return InsertResult::NoPane;

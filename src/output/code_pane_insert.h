@@ -2,6 +2,7 @@
 // pane.
 #pragma once
 #include <functional>
+#include <oaidl.h>
 #include <string>
 
 namespace hv::output {
@@ -12,10 +13,10 @@ enum class InsertResult {
     Unchanged, // the pane went away or refused between steps: the module is as it was
 };
 
-// The steps the IDE is asked for, all on the active pane fetched once, with failures of the
-// IDE skipped in turn. `text` is built only once the caret's line has been read, so it
+// The steps the IDE (`vbe`, its root object; null when not connected) is asked for, all on
+// the active pane fetched once, with failures of the IDE skipped in turn. `text` is built only once the caret's line has been read, so it
 // holds the fields as they are at that moment.
-InsertResult InsertIntoCodePane(const std::function<std::string()>& text);
+InsertResult InsertIntoCodePane(IDispatch* vbe, const std::function<std::string()>& text);
 
 // The message for a missing code pane, titled with the add-in's name.
 void ShowNoCodePane();

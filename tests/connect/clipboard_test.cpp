@@ -125,7 +125,7 @@ TEST_F(ConnectionTest, AClipboardHeldOpenElsewhereIsLeftAloneAndTheButtonGoesWit
     ASSERT_TRUE(connected);
     EXPECT_TRUE(boxes.seen().empty());
     ASSERT_TRUE(AddinButton());
-    EXPECT_EQ(AddinButton()->faceWidth, 0);
+    EXPECT_EQ(AddinButton()->faceWidth, FaceWithoutClipboard());
     EXPECT_TRUE(AddinButton()->beginGroup) << "the steps after the picture still ran";
     ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
     EXPECT_EQ(Bytes(CF_TEXT).substr(0, text.size()), text);
@@ -144,7 +144,7 @@ TEST_F(ConnectionTest, AnOwnerThatNeverRendersItsDelayedFormatsHoldsNothingUp) {
     ASSERT_TRUE(connected);
     EXPECT_TRUE(boxes.seen().empty());
     ASSERT_TRUE(AddinButton());
-    EXPECT_EQ(AddinButton()->faceWidth, 0);
+    EXPECT_EQ(AddinButton()->faceWidth, FaceWithoutClipboard());
     EXPECT_EQ(GetClipboardOwner(), owner) << "the clipboard was not touched";
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatA("Huevista delayed")));
@@ -161,7 +161,7 @@ TEST_F(ConnectionTest, AClipboardHeldOpenByAnotherProgramIsLeftAlone) {
     PROCESS_INFORMATION holder = StartClipboardHolder("3000");
     ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
     ASSERT_TRUE(AddinButton());
-    EXPECT_EQ(AddinButton()->faceWidth, 0);
+    EXPECT_EQ(AddinButton()->faceWidth, FaceWithoutClipboard());
     FinishClipboardHolder(holder, true);
     ASSERT_TRUE(ClipboardFree(ide_->hwnd()));
     ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
@@ -186,7 +186,8 @@ TEST_F(ConnectionTest, AClipboardLargerThanTheBoundIsLeftAsItIs) {
 
     ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
     ASSERT_TRUE(AddinButton());
-    EXPECT_EQ(AddinButton()->faceWidth, 0) << "copied although larger than the bound";
+    EXPECT_EQ(AddinButton()->faceWidth, FaceWithoutClipboard())
+        << "copied although larger than the bound";
     ASSERT_TRUE(OpenClipboard(ide_->hwnd()));
     HANDLE h = GetClipboardData(CF_TEXT);
     ASSERT_TRUE(h);
@@ -255,7 +256,7 @@ TEST_F(ConnectionTest, AFormatOnlyItsOwnerUnderstandsLeavesTheClipboardUntouched
     CloseClipboard();
     ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
     ASSERT_TRUE(AddinButton());
-    EXPECT_EQ(AddinButton()->faceWidth, 0);
+    EXPECT_EQ(AddinButton()->faceWidth, FaceWithoutClipboard());
     EXPECT_EQ(GetClipboardOwner(), ide_->hwnd());
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_PRIVATEFIRST));
     ASSERT_TRUE(OpenClipboard(ide_->hwnd()));

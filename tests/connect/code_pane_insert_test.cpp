@@ -4,7 +4,6 @@
 #include "host/dispatch.h"
 #include "host/faults.h"
 #include "host_fixture.h"
-#include "runtime/vb_instance.h"
 
 namespace hv::test {
 
@@ -29,10 +28,10 @@ class CodePaneInsertTest : public HostTest {
   protected:
     void SetUp() override {
         HostTest::SetUp();
-        rt::SetVBInstance(vbe_.Get());
         pane_ = ide_->ActivePane();
         ASSERT_TRUE(pane_);
         main_ = std::make_unique<forms::frmMain>();
+        main_->SetVBInstance(vbe_.Get());
         main_->Load();
         PumpMessages();
         main_->txtR->SetText("255");
@@ -41,7 +40,6 @@ class CodePaneInsertTest : public HostTest {
     }
     void TearDown() override {
         main_.reset();
-        rt::SetVBInstance(nullptr);
         HostTest::TearDown();
     }
     void Menu(const char* item) {

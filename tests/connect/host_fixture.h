@@ -10,13 +10,22 @@ namespace hv::test {
 using rt::ComPtr;
 using rt::Variant;
 
+// The IDE the host plays for these tests: the VB6 IDE, or the VBA editor when the variable
+// IDEHOST_MODE is "vba" (the same tests run against both).
+inline bool VbaMode() {
+    char mode[16] = "";
+    return GetEnvironmentVariableA("IDEHOST_MODE", mode, sizeof mode) &&
+           lstrcmpiA(mode, "vba") == 0;
+}
+
 class HostTest : public ::testing::Test {
   protected:
     void SetUp() override { Open(host::IdeOptions{}); }
     void TearDown() override { CloseIde(); }
 
-    void Open(const host::IdeOptions& options) {
+    void Open(host::IdeOptions options) {
         CloseIde();
+        options.vba = options.vba || VbaMode();
         ide_ = host::Ide::Create(options);
         ASSERT_TRUE(ide_);
         vbe_ = ide_->Vbe();
@@ -50,8 +59,9 @@ class HostTest : public ::testing::Test {
         return v.Text();
     }
     ComPtr<IDispatch> StandardControls() {
-        return Object(Object(Object(vbe_.Get(), L"CommandBars").Get(), L"Item", {2}).Get(),
-                      L"Controls");
+        return Object(
+            Object(Object(vbe_.Get(), L"CommandBars").Get(), L"Item", {L"Standard"}).Get(),
+            L"Controls");
     }
     host::CommandBar& Standard() { return *ide_->BarNamed(L"Standard"); }
 

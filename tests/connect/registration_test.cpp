@@ -4,7 +4,9 @@
 #include "connect/registration.h"
 #include "host_fixture.h"
 #include "runtime/settings.h"
+#include "shared/registry_text.h"
 #include <map>
+#include <optional>
 #include <pigmora.h>
 #include <sddl.h>
 #include <set>
@@ -79,6 +81,8 @@ Snapshot Children(HKEY root, const std::wstring& path, Snapshot s) {
 }
 
 constexpr wchar_t kIdeAddins[] = L"Software\\Microsoft\\Visual Basic\\6.0\\Addins";
+constexpr wchar_t kVbaAddins[] = L"Software\\Microsoft\\VBA\\VBE\\6.0\\Addins";
+constexpr wchar_t kVbaAddins64[] = L"Software\\Microsoft\\VBA\\VBE\\6.0\\Addins64";
 
 // The machine's classes where registration writes: our keys in full, and the lists of
 // classes, ProgIDs, libraries and interfaces, where anything else new would show.
@@ -92,6 +96,7 @@ Snapshot MachineClasses() {
           L"\\TypeLib\\{9E4ADB75-2C4A-4A31-8DD7-B6165C693196}",
           L"\\Interface\\{8AD6FC46-FED4-4917-9F7D-4555A18498AD}"})
         s = Take(HKEY_LOCAL_MACHINE, c + ours, std::move(s));
+    s = Take(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\VBA", std::move(s));
     return Take(HKEY_LOCAL_MACHINE, kIdeAddins, std::move(s));
 }
 
@@ -144,7 +149,7 @@ std::set<std::wstring> ClassValues(const std::wstring& c, const std::wstring& dl
         c + L"\\Pigmora.Connect\\\\=1:Pigmora.Connect",
         c + L"\\Pigmora.Connect\\CLSID\\\\=1:{3F0028A8-19EE-4E10-871F-C4C0AE30C8A7}",
         lib + L"\\\\=1:VB 6 Huevista (Add-in for Visual Basic)",
-        lib + L"\\0\\win32\\\\=1:" + dll,
+        lib + (connect::kIs64Bit ? L"\\0\\win64" : L"\\0\\win32") + L"\\\\=1:" + dll,
         lib + L"\\FLAGS\\\\=1:0",
         lib + L"\\HELPDIR\\\\=1:" + folder,
         iface + L"\\\\=1:_Connect",
@@ -155,10 +160,18 @@ std::set<std::wstring> ClassValues(const std::wstring& c, const std::wstring& dl
     };
 }
 
+// The VB6 IDE's record (from the 32-bit DLL only) and the VBA editor's of the DLL's bitness.
 std::set<std::wstring> AddinRecordValues() {
+    const std::wstring v = std::wstring(connect::kVbaAddinRecordKey) + L"\\\\";
+    std::set<std::wstring> values{v + L"FriendlyName=1:VB 6 Huevista",
+                                  v + L"Description=1:" + connect::kDescription,
+                                  v + L"LoadBehavior=4:3"};
+    if (connect::kIs64Bit) return values;
     const std::wstring r = L"Software\\Microsoft\\Visual Basic\\6.0\\Addins\\Pigmora.Connect\\\\";
-    return {r + L"FriendlyName=1:VB 6 Huevista", r + L"Description=1:" + connect::kDescription,
-            r + L"LoadBehavior=4:1", r + L"CommandLineSafe=4:0"};
+    values.insert({r + L"FriendlyName=1:VB 6 Huevista",
+                   r + L"Description=1:" + connect::kDescription, r + L"LoadBehavior=4:1",
+                   r + L"CommandLineSafe=4:0"});
+    return values;
 }
 
 std::set<std::wstring> Union(std::set<std::wstring> a, const std::set<std::wstring>& b) {
@@ -180,12 +193,13 @@ class PigmoraDll : public HostTest {
         RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_READ, nullptr,
                         &classes, nullptr);
         if (classes) RegCloseKey(classes);
-        // The IDE's list of add-ins, as an installed IDE has it: ours to leave in place.
-        for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-            HKEY addins = nullptr;
-            RegCreateKeyExW(hive, kIdeAddins, 0, nullptr, 0, KEY_READ, nullptr, &addins, nullptr);
-            if (addins) RegCloseKey(addins);
-        }
+        // The IDEs' lists of add-ins, as installed IDEs have them: ours to leave in place.
+        for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+            for (const wchar_t* list : {kIdeAddins, kVbaAddins, kVbaAddins64}) {
+                HKEY addins = nullptr;
+                RegCreateKeyExW(hive, list, 0, nullptr, 0, KEY_READ, nullptr, &addins, nullptr);
+                if (addins) RegCloseKey(addins);
+            }
         // From a prefix where it is not registered (the run command leaves it registered).
         Install(FALSE, L"user");
         Call("DllUnregisterServer");
@@ -331,6 +345,7 @@ TEST_F(PigmoraDll, AFailedMachineInstallTakesBackOnlyItsOwnWrites) {
         MachineHive hive;
         hive.Create(L"HvMachineHive\\Software\\Classes", 0);
         hive.Create(L"HvMachineHive\\Software\\Microsoft\\Visual Basic", REG_OPTION_VOLATILE);
+        hive.Create(L"HvMachineHive\\Software\\Microsoft\\VBA", REG_OPTION_VOLATILE);
         const Snapshot before = MachineHive::Contents();
         ASSERT_TRUE(hive.Use());
         EXPECT_NE(Call("DllRegisterServer"), S_OK);
@@ -382,15 +397,26 @@ TEST_F(PigmoraDll, ItMayUnloadOnlyWhenNoObjectOrLockRemains) {
     EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
 }
 
+// The VB6 IDE finds the 32-bit DLL's record in either hive; the VBA editor (the only IDE of
+// the 64-bit DLL) reads the user's alone, so a machine install gives it no record.
 TEST_F(PigmoraDll, TheHostLoadsItByProgIdRegisteredEitherWay) {
+    const bool vba = connect::kIs64Bit || VbaMode();
     for (const bool perUser : {true, false}) {
         SCOPED_TRACE(perUser ? "per user" : "per machine");
         ASSERT_EQ(perUser ? Install(TRUE, L"user") : Call("DllRegisterServer"), S_OK);
-        Open(host::IdeOptions{});
-        const auto records = host::ReadAddinRecords();
+        host::IdeOptions options;
+        options.vba = vba;
+        Open(options);
+        const auto records = host::ReadAddinRecords(vba);
+        if (vba && !perUser) {
+            EXPECT_TRUE(records.empty());
+            CloseIde();
+            ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
+            continue;
+        }
         ASSERT_EQ(records.size(), 1u);
         EXPECT_EQ(records[0].friendlyName, L"VB 6 Huevista");
-        EXPECT_EQ(records[0].loadBehavior, 1u);
+        EXPECT_EQ(records[0].loadBehavior, vba ? 3u : 1u);
         ide_->addins().LoadAtStartup(false);
         EXPECT_TRUE(ide_->addins().IsLoaded(L"Pigmora.Connect"));
         EXPECT_EQ(Standard().controls.size(), 7u);
@@ -419,6 +445,114 @@ TEST_F(PigmoraDll, TheHostLoadsItByProgIdRegisteredEitherWay) {
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Pigmora");
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Pigmora");
         ASSERT_EQ(perUser ? Install(FALSE, L"user") : Call("DllUnregisterServer"), S_OK);
+    }
+}
+
+} // namespace hv::test
+
+namespace hv::test {
+
+namespace {
+
+std::optional<std::wstring> ReadIn(HKEY root, const std::wstring& key, const wchar_t* name,
+                                   REGSAM view) {
+    return reg::ReadString(root, key.c_str(), name, 0, view);
+}
+
+// The 32-bit regsvr32 of a 64-bit Windows, on the 32-bit DLL; its exit code.
+DWORD Regsvr32On32BitDll(const std::wstring& args, const std::wstring& dll) {
+    std::wstring line = L"C:\\windows\\syswow64\\regsvr32.exe /s " + args + L" \"" + dll + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return GetLastError();
+    WaitForSingleObject(pi.hProcess, 60000);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
+} // namespace
+
+// Both DLLs registered side by side (in either order, for the user or for the machine), and
+// either removed alone: the other's records stay, its class names its own DLL in its view,
+// and once both are gone each view is as before. Run by the 64-bit tests, which find the
+// 32-bit DLL through PIGMORA32.
+TEST_F(PigmoraDll, BothBitnessesSideBySideAndEitherRemovedAlone) {
+    if (!connect::kIs64Bit) GTEST_SKIP() << "the 64-bit tests run this, beside the 32-bit DLL";
+    wchar_t buffer[MAX_PATH] = L"";
+    ASSERT_TRUE(GetEnvironmentVariableW(L"PIGMORA32", buffer, MAX_PATH))
+        << "PIGMORA32 names the 32-bit Pigmora.dll (scripts/test.sh sets it)";
+    const std::wstring dll32 = buffer;
+    const std::wstring clsid = std::wstring(L"Software\\Classes\\CLSID\\") + connect::kClsid;
+    const std::wstring server = clsid + L"\\InprocServer32";
+    const std::wstring lib =
+        std::wstring(L"Software\\Classes\\TypeLib\\") + connect::kLibid + L"\\1.0\\0";
+    const std::wstring vb6 = connect::kAddinRecordKey;
+    const std::wstring vba32 = connect::kVbaAddinRecordKey32;
+    const std::wstring vba64 = connect::kVbaAddinRecordKey64;
+    constexpr REGSAM k32 = KEY_WOW64_32KEY, k64 = KEY_WOW64_64KEY;
+
+    for (const bool perUser : {true, false}) {
+        const HKEY hive = perUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        const std::wstring how = perUser ? L"/n /i:user" : L"";
+        auto install64 = [&](bool on) {
+            return perUser ? Install(on, L"user")
+                           : Call(on ? "DllRegisterServer" : "DllUnregisterServer");
+        };
+        auto install32 = [&](bool on) {
+            return Regsvr32On32BitDll((on ? L"" : L"/u ") + how, dll32);
+        };
+        for (const bool sixtyFourFirst : {false, true}) {
+            SCOPED_TRACE(std::string(perUser ? "per user" : "per machine") +
+                         (sixtyFourFirst ? ", 64-bit first" : ", 32-bit first"));
+            if (sixtyFourFirst) {
+                ASSERT_EQ(install64(true), S_OK);
+            }
+            ASSERT_EQ(install32(true), 0u);
+            if (!sixtyFourFirst) {
+                ASSERT_EQ(install64(true), S_OK);
+            }
+            EXPECT_EQ(ReadIn(hive, lib + L"\\win32", nullptr, k32), dll32);
+            EXPECT_EQ(ReadIn(hive, lib + L"\\win64", nullptr, k64), path_);
+            EXPECT_TRUE(ReadIn(hive, vb6, L"FriendlyName", k32).has_value());
+            EXPECT_TRUE(ReadIn(hive, vba32, L"FriendlyName", k32).has_value());
+            EXPECT_TRUE(ReadIn(hive, vba64, L"FriendlyName", k64).has_value());
+
+            // The DLL registered last goes first: the other is whole again in its view.
+            if (sixtyFourFirst) {
+                ASSERT_EQ(install32(false), 0u);
+                EXPECT_EQ(ReadIn(hive, server, nullptr, k64), path_);
+                EXPECT_FALSE(ReadIn(hive, lib + L"\\win32", nullptr, k32).has_value());
+                EXPECT_FALSE(ReadIn(hive, vb6, L"FriendlyName", k32).has_value());
+                EXPECT_FALSE(ReadIn(hive, vba32, L"FriendlyName", k32).has_value());
+                EXPECT_TRUE(ReadIn(hive, vba64, L"FriendlyName", k64).has_value());
+                ASSERT_EQ(install64(false), S_OK);
+            } else {
+                ASSERT_EQ(install64(false), S_OK);
+                EXPECT_EQ(ReadIn(hive, server, nullptr, k32), dll32);
+                EXPECT_FALSE(ReadIn(hive, lib + L"\\win64", nullptr, k64).has_value());
+                EXPECT_FALSE(ReadIn(hive, vba64, L"FriendlyName", k64).has_value());
+                EXPECT_TRUE(ReadIn(hive, vb6, L"FriendlyName", k32).has_value());
+                EXPECT_TRUE(ReadIn(hive, vba32, L"FriendlyName", k32).has_value());
+                ASSERT_EQ(install32(false), 0u);
+            }
+            for (const REGSAM view : {k32, k64}) {
+                EXPECT_FALSE(ReadIn(hive, clsid, nullptr, view).has_value()) << view;
+                EXPECT_FALSE(ReadIn(hive, std::wstring(L"Software\\Classes\\") + connect::kProgId,
+                                    nullptr, view)
+                                 .has_value())
+                    << view;
+            }
+            Snapshot user, machine;
+            Snap(user, machine);
+            EXPECT_EQ(user, userBefore_);
+            EXPECT_EQ(machine, machineBefore_);
+        }
     }
 }
 

@@ -16,10 +16,12 @@ host_session_end() {
   wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
 }
 
-# Registers the add-in and starts the host with the given arguments.
+# Registers the add-in and starts the host with the given arguments, after IDEHOST_ARGS
+# ("/vba" plays the VBA editor).
 host_session_start() {
   wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
   wine regsvr32 /s /n /i:user Pigmora.dll || fail "regsvr32 /n /i:user failed"
-  wine idehost.exe "$@" >/dev/null 2>&1 &
+  # shellcheck disable=SC2086
+  wine idehost.exe ${IDEHOST_ARGS:-} "$@" >/dev/null 2>&1 &
   host_pid=$!
 }

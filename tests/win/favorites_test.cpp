@@ -11,11 +11,11 @@ namespace {
 
 const char* kKey = colour::kFavoritesKey;
 
-std::string Stored(int n) {
+std::string Stored(int n, HKEY hive = HKEY_LOCAL_MACHINE) {
     char buf[256] = "";
     DWORD size = sizeof buf - 1;
     HKEY k;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return "<no key>";
+    if (RegOpenKeyExA(hive, kKey, 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return "<no key>";
     const std::string name = "Color" + std::to_string(n);
     if (RegQueryValueExA(k, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size) != ERROR_SUCCESS)
         strcpy(buf, "<none>");
@@ -23,9 +23,9 @@ std::string Stored(int n) {
     return buf;
 }
 
-void Store(int n, const char* text) {
+void Store(int n, const char* text, HKEY hive = HKEY_LOCAL_MACHINE) {
     HKEY k;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+    RegCreateKeyExA(hive, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
     const std::string name = "Color" + std::to_string(n);
     RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text)));
     RegCloseKey(k);
@@ -61,7 +61,10 @@ class FavoritesTest : public ::testing::Test {
             RegCloseKey(k);
             DenyWrites(false);
         }
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Lumo");
+        for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            RegDeleteTreeA(hive, "Software\\Lumo");
+            RegDeleteKeyA(hive, "Software\\Lumo");
+        }
     }
     forms::frmMain& Load() {
         main_ = std::make_unique<forms::frmMain>();
@@ -181,6 +184,53 @@ TEST_F(FavoritesTest, ARefusedWriteStillChangesTheSwatchAndLosesNothing) {
     main_.reset();
     EXPECT_EQ(Load().CC[0]->BackColor(), 0xFF);
     DenyWrites(false);
+}
+
+// A user who may not change the machine's key (Office declares itself Vista-aware, so
+// Windows gives it no virtual copy) keeps the ten in a copy of their own; the machine's key
+// stays as it was, and the user's copy is read first from then on.
+TEST_F(FavoritesTest, WithTheMachineKeyRefusingWritesTheTenSurviveAReconnection) {
+    Store(1, "255");
+    Store(2, "65280");
+    auto& m = Load();
+    DenyWrites(true);
+    Press(2);
+    colour::SetCurrentColor(m.fields(), 0xFF0000);
+    ClickAt(m.cmdACFav->hwnd(), 16, 8);
+    std::vector<decltype(m.CC[0]->BackColor())> shown;
+    for (auto* cc : m.CC) shown.push_back(cc->BackColor());
+    EXPECT_EQ(shown[2], 0xFF0000);
+    EXPECT_EQ(Stored(1), "255");
+    EXPECT_EQ(Stored(3), "<none>") << "the machine's key is left as it was";
+    EXPECT_EQ(Stored(3, HKEY_CURRENT_USER), "16711680");
+
+    main_.reset();
+    PumpMessages();
+    auto& again = Load();
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(again.CC[i]->BackColor(), shown[i]) << i;
+
+    // Once the machine's key takes writes again, both keep step: neither is left behind.
+    DenyWrites(false);
+    Press(0);
+    colour::SetCurrentColor(again.fields(), 0x0000FF);
+    ClickAt(again.cmdACFav->hwnd(), 16, 8);
+    EXPECT_EQ(Stored(3), "16711680");
+    EXPECT_EQ(Stored(1, HKEY_CURRENT_USER), "255");
+    EXPECT_EQ(Stored(1), "255");
+    main_.reset();
+    PumpMessages();
+    EXPECT_EQ(Load().CC[2]->BackColor(), 0xFF0000);
+}
+
+TEST_F(FavoritesTest, TheUsersCopyComesFirstAndTheMachinesFillsWhatItLacks) {
+    Store(1, "255");
+    Store(2, "65280");
+    Store(2, "16711680", HKEY_CURRENT_USER);
+    Store(3, "blue", HKEY_CURRENT_USER);
+    auto& m = Load();
+    EXPECT_EQ(m.CC[0]->BackColor(), 0xFF);
+    EXPECT_EQ(m.CC[1]->BackColor(), 0xFF0000);
+    EXPECT_EQ(m.CC[2]->BackColor(), SystemColor(5)) << "no number: the designed colour";
 }
 
 } // namespace hv::test
