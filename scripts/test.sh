@@ -45,13 +45,13 @@ status=0
 SCREEN_TESTS='DpiPicturesTest.*:CaptureWindowTest.*:MonitorPlacementTest.*'
 for screen in "120 1" "144 1" "96 2" "144 2"; do
   read -r dpi monitors <<<"$screen"
+  log="build/screen-${dpi}dpi-${monitors}mon.log"
   echo "== window tests at $dpi DPI on $monitors monitor(s)"
   timeout 600 bash tests/win/run_on_screen.sh build/win32/window_tests.exe \
-    "build/screen-${dpi}dpi-${monitors}mon" "$dpi" "$monitors" "$SCREEN_TESTS" \
-    >"build/screen-${dpi}dpi-${monitors}mon.log" 2>&1 || {
-    cat "build/screen-${dpi}dpi-${monitors}mon.log"
+    "build/screen-${dpi}dpi-${monitors}mon" "$dpi" "$monitors" "$SCREEN_TESTS" >"$log" 2>&1 || {
+    cat "$log"
     status=1
   }
-  tail -n 1 "build/screen-${dpi}dpi-${monitors}mon.log"
+  grep -E '^\[  (PASSED|SKIPPED) ' "$log" | head -n 2 || true
 done
 exit $status
