@@ -1,8 +1,8 @@
 // Calls of the object model that are told to fail, for testing how an add-in copes with a
 // hostile IDE. Given as "Object.Member[=kind],..." (or just "Member"), e.g.
 // "CommandBarControls.Add=bare,CommandBars.Item"; the object names are the object model's
-// type names (VBE, CommandBars, CommandBar, CommandBarControls, CommandBarControl, Events,
-// CommandBarEvents, CodePane, CodeModule). Kinds:
+// type names (VBE, Window, CommandBars, CommandBar, CommandBarControls, CommandBarControl,
+// Events, CommandBarEvents, CodePane, CodeModule). Kinds:
 //   error    the call fails with a description (the default)
 //   bare     the call fails with an error code and no description
 //   empty    the call succeeds and returns an Empty value

@@ -26,6 +26,22 @@ template <typename F> HRESULT Guarded(F&& f) noexcept {
     }
 }
 
+// The IDE's main window as its object model tells it (VBE.MainWindow.HWnd, a Long in both
+// editors: window handles fit 32 bits on 64-bit Windows too); null where it does not.
+HWND IdeMainWindow(IDispatch* vbe) {
+    rt::ComPtr<IDispatch> window;
+    rt::Variant handle;
+    if (!vbe || rt::GetObject(vbe, L"MainWindow", {}, window) || !window ||
+        rt::Get(window.Get(), L"HWnd", {}, &handle))
+        return nullptr;
+    VARIANT v;
+    VariantInit(&v);
+    if (FAILED(VariantChangeType(&v, const_cast<VARIANT*>(&handle.raw()), 0, VT_I4)))
+        return nullptr;
+    const HWND h = reinterpret_cast<HWND>(static_cast<INT_PTR>(v.lVal));
+    return IsWindow(h) ? h : nullptr;
+}
+
 } // namespace
 
 HRESULT Connect::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
@@ -104,7 +120,10 @@ STDMETHODIMP Connect::Show() {
         if (!main_) main_ = std::make_unique<forms::frmMain>();
         main_->SetVBInstance(vbe_.Get());
         formDisplayed_ = VARIANT_TRUE;
-        if (!main_->Loaded()) main_->Load();
+        if (!main_->Loaded()) {
+            main_->SetIdeWindow(IdeMainWindow(vbe_.Get()));
+            main_->Load();
+        }
         forms::SetTopMost(*main_, true);
         return S_OK;
     });

@@ -105,9 +105,13 @@ void frmMain::SetPictures() {
 
 // The load sequence. Nothing here can fail in a way the user should hear about.
 void frmMain::Form_Load() {
-    // At the right edge of the work area of the monitor the IDE is on: the window active
-    // when the add-in opens is the IDE's (its button, or the IDE starting up).
-    const RECT work = rt::WorkAreaOf(GetAncestor(GetActiveWindow(), GA_ROOTOWNER));
+    // At the right edge of the work area of the monitor the IDE is on: its main window as
+    // the IDE tells it, else the window active when the add-in opens (its button, or the
+    // IDE starting up).
+    const HWND ide = ideWindow_ && IsWindow(ideWindow_)
+                         ? ideWindow_
+                         : GetAncestor(GetActiveWindow(), GA_ROOTOWNER);
+    const RECT work = rt::WorkAreaOf(ide);
     const int tx = form_.TwipsPerPixelX(), ty = form_.TwipsPerPixelY();
     form_.MoveTo(work.right * tx - form_.Width(), work.top * ty + 300);
     colour::CreateRegKey(colour::kFavoritesRoot, colour::kFavoritesKey);

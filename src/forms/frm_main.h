@@ -37,6 +37,9 @@ class frmMain {
     // The IDE this window works with (its root object, VBE): each connection its own.
     void SetVBInstance(IDispatch* vbe) { vbInstance_ = vbe; }
     IDispatch* VBInstance() const { return vbInstance_.Get(); }
+    // The IDE's main window, whose monitor the window opens on; without it, the window
+    // active at load is taken for the IDE's.
+    void SetIdeWindow(HWND ide) { ideWindow_ = ide; }
 
     colour::ColourFields& fields() { return *fields_; }
     colour::FavoriteFields& favorites() { return *favorites_; }
@@ -73,7 +76,6 @@ class frmMain {
     rt::ColorDialog cdlCol;
     rt::ColorDialog cdlColFav;
 
-
   private:
     void FindControls();
     void SetPictures();
@@ -90,6 +92,7 @@ class frmMain {
 
     rt::Form form_;
     rt::ComPtr<IDispatch> vbInstance_;
+    HWND ideWindow_ = nullptr;
     std::optional<colour::ColourFields> fields_;
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;

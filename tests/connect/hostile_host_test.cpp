@@ -8,10 +8,13 @@ TEST_F(ConnectionTest, EveryCallTheAddInMakesFailsInTurn) {
     const wchar_t* const members[] = {
         L"VBE.CommandBars",
         L"CommandBars.Item",
+        L"CommandBar.Name",
         L"CommandBar.Controls",
         L"CommandBarControls.Count",
         L"CommandBarControls.Add",
         L"CommandBarControl.Caption",
+        L"CommandBarControl.Picture",
+        L"CommandBarControl.Mask",
         L"CommandBarControl.PasteFace",
         L"CommandBarControl.BeginGroup",
         L"VBE.Events",
@@ -20,6 +23,8 @@ TEST_F(ConnectionTest, EveryCallTheAddInMakesFailsInTurn) {
         L"CommandBarEvents.Advise",
         L"CommandBarEvents.Unadvise",
         L"CommandBarControl.Delete",
+        L"VBE.MainWindow",
+        L"Window.HWnd",
     };
     const wchar_t* const kinds[] = {L"error", L"bare", L"empty", L"nothing", L"text"};
     CloseIde();
