@@ -99,7 +99,7 @@ target_link_libraries(idehost PRIVATE hv_host)
 # Finds windows of the running host for scripts that drive it with real X input.
 add_executable(uiprobe tools/uiprobe.cpp)
 target_link_options(uiprobe PRIVATE -municode)
-target_link_libraries(uiprobe PRIVATE comctl32)
+target_link_libraries(uiprobe PRIVATE comctl32 gdi32)
 
 
 # Tests
@@ -150,10 +150,10 @@ target_include_directories(connect_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(connect_tests PRIVATE hv_host hv_product GTest::gtest)
 add_dependencies(connect_tests Pigmora)
 add_test(NAME connect_tests COMMAND connect_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-# The connection, insert and copy tests again, the host playing the Office VBA editor.
+# The connection and code pane tests again, the host playing the Office VBA editor.
 add_test(NAME connect_tests_vba
   COMMAND connect_tests
-          --gtest_filter=ConnectionTest.*:CodePaneInsertTest.*:TeardownInModalTest.*:VbaEditorTest.*
+          --gtest_filter=ConnectionTest.*:CodePaneInsertTest.*:CodeColourTest.*:TeardownInModalTest.*:VbaEditorTest.*
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 set_tests_properties(connect_tests_vba PROPERTIES ENVIRONMENT IDEHOST_MODE=vba)
 
@@ -161,6 +161,8 @@ set_tests_properties(connect_tests_vba PROPERTIES ENVIRONMENT IDEHOST_MODE=vba)
 add_test(NAME addin_in_host COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/addin_in_host.sh
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 add_test(NAME insert_and_copy COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/insert_and_copy.sh
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+add_test(NAME colour_in_code COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/colour_in_code.sh
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 foreach(e2e addin_in_host insert_and_copy)
   add_test(NAME ${e2e}_vba COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/${e2e}.sh

@@ -14,11 +14,8 @@ enum class InsertResult {
 };
 
 // The steps the IDE (`vbe`, its root object; null when not connected) is asked for, all on
-// the active pane fetched once, with failures of the IDE skipped in turn. `text` is built only once the caret's line has been read, so it
-// holds the fields as they are at that moment.
+// the active pane fetched once, with failures of the IDE skipped in turn. `text` is built
+// only once the caret's line has been read, so it holds the fields as they are at that moment.
 InsertResult InsertIntoCodePane(IDispatch* vbe, const std::function<std::string()>& text);
-
-// The message for a missing code pane, titled with the add-in's name.
-void ShowNoCodePane();
 
 } // namespace hv::output
