@@ -89,7 +89,7 @@ bool FindWindowRect(const std::wstring& title, RECT* r) {
 
 // A point inside the character: a little right of its left edge, halfway down its line.
 bool FindCharacter(int offset, POINT* p) {
-    HWND frame = FindWindowW(kHostClass, nullptr);
+    HWND frame = HostFrame();
     HWND client = frame ? FindWindowExW(frame, nullptr, L"MDIClient", nullptr) : nullptr;
     HWND pane = client ? reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
     HWND edit = pane ? FindWindowExW(pane, nullptr, L"Edit", nullptr) : nullptr;
