@@ -120,10 +120,7 @@ STDMETHODIMP Connect::Show() {
         if (!main_) main_ = std::make_unique<forms::frmMain>();
         main_->SetVBInstance(vbe_.Get());
         formDisplayed_ = VARIANT_TRUE;
-        if (!main_->Loaded()) {
-            main_->SetIdeWindow(IdeMainWindow(vbe_.Get()));
-            main_->Load();
-        }
+        if (!main_->Loaded()) main_->Load(IdeMainWindow(vbe_.Get()));
         forms::SetTopMost(*main_, true);
         return S_OK;
     });

@@ -29,8 +29,9 @@ class frmMain {
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
 
-    // Creates the window and runs the load sequence, which ends with it shown.
-    void Load();
+    // Creates the window and runs the load sequence, which ends with it shown. It opens on
+    // the monitor of `ide`, the IDE's main window, or without one, of the active window.
+    void Load(HWND ide = nullptr);
     bool Loaded() const { return form_.exists(); }
     void Unload() { form_.Unload(); }
     rt::Form& form() { return form_; }
@@ -38,9 +39,6 @@ class frmMain {
     // The IDE this window works with (its root object, VBE): each connection its own.
     void SetVBInstance(IDispatch* vbe) { vbInstance_ = vbe; }
     IDispatch* VBInstance() const { return vbInstance_.Get(); }
-    // The IDE's main window, whose monitor the window opens on; without it, the window
-    // active at load is taken for the IDE's.
-    void SetIdeWindow(HWND ide) { ideWindow_ = ide; }
 
     colour::ColourFields& fields() { return *fields_; }
     colour::FavoriteFields& favorites() { return *favorites_; }
@@ -98,7 +96,6 @@ class frmMain {
 
     rt::Form form_;
     rt::ComPtr<IDispatch> vbInstance_;
-    HWND ideWindow_ = nullptr;
     std::optional<colour::ColourFields> fields_;
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;
@@ -108,6 +105,7 @@ class frmMain {
     // Last, so that they go before the fields they write to and the main window.
     std::unique_ptr<capture::frmCapture> frmCapture_;
     std::unique_ptr<frmAbout> frmAbout_;
+    HWND ide_ = nullptr; // the IDE's main window, where the window opens
 };
 
 } // namespace hv::forms
