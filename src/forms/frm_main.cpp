@@ -4,10 +4,14 @@
 #include "../capture/frm_capture.h"
 #include "../colour/palettes.h"
 #include "../colour/registry_stuff.h"
+#include "../core/code_colour.h"
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
+#include "../output/code_colour_commands.h"
 #include "../output/code_pane_insert.h"
+#include "../runtime/dpi_pictures.h"
 #include "../runtime/screen.h"
+#include "../runtime/system_colour.h"
 #include "frm_about.h"
 #include "frm_main_layout.h"
 #include "on_top.h"
@@ -16,12 +20,15 @@ namespace hv::forms {
 
 namespace {
 constexpr ColorValue kCodeGreen = RGBColor(0, 128, 0);
-}
+// The code field's back colour while it holds a text that is no colour.
+constexpr ColorValue kNotAColourRed = RGBColor(255, 160, 160);
+} // namespace
 
 frmMain::frmMain() : form_("frmMain"), frmAbout_(std::make_unique<frmAbout>()) {
     form_.OnTerminated = [this] {
         frmCapture_.reset(); // it writes to this window's fields
         frmMenu_.reset();
+        codeMenu_.reset();
         favorites_.reset();
         fields_.reset();
     };
@@ -82,19 +89,23 @@ void frmMain::FindControls() {
         output::ComponentSources{*txtR, *txtG, *txtB},
         [this](const std::string& text) { InsertFromMenu(text); },
         [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
+    codeMenu_ = std::make_unique<output::CodeMenu>([this] { mnuFromCode_Click(); },
+                                                   [this] { mnuReplaceInCode_Click(); });
 }
 
 void frmMain::SetPictures() {
-    form_.SetPicture(rt::Picture::FromResource(IDB_MAIN_BACKGROUND));
+    form_.SetPicture(rt::ArtForDpi(IDB_MAIN_BACKGROUND));
     picCurrentCol->SetBackColor(RGBColor(255, 255, 255));
     for (rt::TextBox* t : {txtR, txtG, txtB}) t->SetBackColor(RGBColor(255, 255, 255));
     pipette_ = rt::LoadMouseIcon(IDC_PIPETTE);
-    const std::pair<rt::PictureBox*, int> pictures[] = {
-        {picColorBW, IDB_PALETTE_GREY}, {picColors, IDB_PALETTE_QUICK},
-        {picBasicCol, IDB_PALETTE_BASIC}, {closeNorm, IDB_CLOSE_NORMAL},
-        {closeDown, IDB_CLOSE_DOWN},      {minNorm, IDB_MIN_NORMAL},
-        {minDown, IDB_MIN_DOWN}};
-    for (auto [box, id] : pictures) box->SetPicture(rt::Picture::FromResource(id));
+    const std::pair<rt::PictureBox*, int> palettes[] = {
+        {picColorBW, IDB_PALETTE_GREY}, {picColors, IDB_PALETTE_QUICK}, {picBasicCol, IDB_PALETTE_BASIC}};
+    for (auto [box, id] : palettes) box->SetPicture(rt::PaletteForBox(id, *box));
+    const std::pair<rt::PictureBox*, int> pictures[] = {{closeNorm, IDB_CLOSE_NORMAL},
+                                                        {closeDown, IDB_CLOSE_DOWN},
+                                                        {minNorm, IDB_MIN_NORMAL},
+                                                        {minDown, IDB_MIN_DOWN}};
+    for (auto [box, id] : pictures) box->SetPicture(rt::ArtForDpi(id));
     for (rt::PictureBox* box : {picColorBW, picColors, picBasicCol}) box->SetMouseIcon(pipette_);
     picClose->SetPicture(closeNorm->Picture());
     picMinimize->SetPicture(minNorm->Picture());
@@ -102,7 +113,11 @@ void frmMain::SetPictures() {
 
 // The load sequence. Nothing here can fail in a way the user should hear about.
 void frmMain::Form_Load() {
-    form_.MoveTo(rt::ScreenWidthTwips() - form_.ScaleWidth(), 300);
+    // At the right edge of the work area of the monitor the IDE is on: the window active
+    // when the add-in opens is the IDE's (its button, or the IDE starting up).
+    const RECT work = rt::WorkAreaOf(GetAncestor(GetActiveWindow(), GA_ROOTOWNER));
+    const int tx = form_.TwipsPerPixelX(), ty = form_.TwipsPerPixelY();
+    form_.MoveTo(work.right * tx - form_.Width(), work.top * ty + 300);
     colour::CreateRegKey(colour::kFavoritesRoot, colour::kFavoritesKey);
     colour::LoadFavorites(*favorites_);
     txtColorCode->SetForeColor(kCodeGreen);
@@ -123,7 +138,43 @@ void frmMain::WireColourEvents() {
     picColors->OnMouseDown = picColors->OnMouseMove = pick(picColors);
     picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW);
     picCurrentCol->OnClick = [this] { colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd()); };
+    picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
     cmdCapture->OnClick = [this] { cmdCapture_Click(); };
+    codeBackColor_ = txtColorCode->BackColor();
+    txtColorCode->OnKeyPress = [this](int& keyAscii) { txtColorCode_KeyPress(keyAscii); };
+    txtColorCode->OnChange = [this] {
+        if (txtColorCode->BackColor() != codeBackColor_) txtColorCode->SetBackColor(codeBackColor_);
+    };
+}
+
+// The code menu opens on the release of the right button, at the pointer.
+void frmMain::picCurrentCol_MouseUp(const rt::MouseEvent& e) {
+    if (e.Button != rt::vbRightButton) return;
+    POINT pt{};
+    GetCursorPos(&pt);
+    codeMenu_->PopupAt(form_.hwnd(), pt);
+}
+
+void frmMain::mnuFromCode_Click() {
+    const output::ColourFromCodeResult read = output::ColourFromCode();
+    if (read.result == output::CodeColourResult::Done) colour::SetCurrentColor(*fields_, read.colour);
+}
+
+void frmMain::mnuReplaceInCode_Click() {
+    if (output::ReplaceColourInCode(picCurrentCol->BackColor()) != output::CodeColourResult::NoPane)
+        picCurrentCol->SetFocus();
+}
+
+// Enter takes a typed or pasted colour; a text that is none turns the field red until it
+// changes, and the colour stays.
+void frmMain::txtColorCode_KeyPress(int& keyAscii) {
+    if (keyAscii != VK_RETURN) return;
+    keyAscii = 0;
+    if (const auto typed = ParseTypedColour(txtColorCode->Text())) {
+        colour::SetCurrentColor(*fields_, static_cast<ColorValue>(rt::ResolveColor(*typed)));
+    } else {
+        txtColorCode->SetBackColor(kNotAColourRed);
+    }
 }
 
 // Capture runs until a press on the capture window, which enables the button again.
