@@ -18,7 +18,7 @@ export WINEPREFIX="$here/installer-prefix" WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 work="$here/installer-work"
 host_pid=
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/host_session.sh" # fail, open_addin_window
 finish() {
   if [ -n "$host_pid" ]; then kill "$host_pid" 2>/dev/null || true; fi
   wineserver -k >/dev/null 2>&1 || true
@@ -99,18 +99,7 @@ echo "registry rows equal to regsvr32's: $(added "$work/installed.reg" | wc -l) 
 cd "$here"
 wine idehost.exe >/dev/null 2>&1 &
 host_pid=$!
-read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000 | tr -d '\r') ||
-  fail "the installed add-in's button did not appear"
-# A click that reaches a host still busy starting up can go unseen on a loaded machine: the
-# button is pressed again until the window is there (a press shows it, never hides it).
-opened=0
-for _ in 1 2 3; do
-  xdotool mousemove "$x" "$y"
-  sleep 0.3
-  xdotool click 1
-  if wine uiprobe.exe window "VB 6 Huevista" 10000 >/dev/null; then opened=1; break; fi
-done
-[ "$opened" = 1 ] || fail "the button did not open the window"
+open_addin_window
 wine uiprobe.exe close >/dev/null || true
 for _ in $(seq 1 75); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$host_pid" 2>/dev/null && fail "the host did not close"
