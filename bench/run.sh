@@ -35,11 +35,11 @@ run() {
 n() { echo $(( $1 * SCALE )); }
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-for geometry in 1024x768x24 1920x1080x24; do
-  SCREEN_GEOMETRY=$geometry xvfb_start
+for geometry in 1024x768x24 1920x1080x24 two-monitors; do
+  if [ "$geometry" = two-monitors ]; then two_monitors_start; else SCREEN_GEOMETRY=$geometry xvfb_start; fi
   wine_prefix_start
   # Without a window manager Wine would wait 2 s for one each time a window goes.
-  for exe in bench_pick.exe bench_output.exe bench_connect.exe bench_controls.exe; do
+  for exe in bench_pick.exe bench_output.exe bench_connect.exe bench_controls.exe bench_capture.exe; do
     wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /d N /f \
       >/dev/null 2>&1
   done
@@ -52,7 +52,7 @@ for geometry in 1024x768x24 1920x1080x24; do
   run bench_capture "$(n 40)"
   # The next screen needs a new wineserver: the desktop keeps the size it started with.
   wine_env_stop
-  XVFB_PID= WINESERVER_STARTED=
+  XVFB_PID= XEPHYR_PID= WINESERVER_STARTED=
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 

@@ -34,9 +34,8 @@ if [ "$headless" = 1 ]; then
     xdotool mousemove "$x" "$y" click 1
     wine uiprobe.exe window "VB 6 Huevista" 10000 >/dev/null || true
   fi
-  sleep "${SCREENSHOT_DELAY:-2}"
   shot="$BUILD_DIR/screenshot.png"
-  import -window root "$shot"
+  bash "$ROOT/scripts/screenshot.sh" "$shot"
   wine uiprobe.exe close >/dev/null 2>&1 || true
   for _ in $(seq 1 50); do kill -0 "$host" 2>/dev/null || break; sleep 0.2; done
   echo "No display: the IDE host with the add-in was opened on a private Xvfb screen; screenshot: $shot"

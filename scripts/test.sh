@@ -37,4 +37,21 @@ done
 status=0
 (cd build/native && ctest --output-on-failure) || status=1
 (cd build/win32 && ctest --output-on-failure --timeout 300) || status=1
+
+# ---- Other screens -------------------------------------------------------------------------
+# Everything above runs at 96 DPI on one 1024 x 768 monitor. The tests of the window's pictures,
+# the palettes' picks, the capture and the windows' places run again at 120 and 144 DPI and on
+# two monitors (at 96 and at 144 DPI), each in a prefix and on a display of its own.
+SCREEN_TESTS='DpiPicturesTest.*:CaptureWindowTest.*:MonitorPlacementTest.*'
+for screen in "120 1" "144 1" "96 2" "144 2"; do
+  read -r dpi monitors <<<"$screen"
+  log="build/screen-${dpi}dpi-${monitors}mon.log"
+  echo "== window tests at $dpi DPI on $monitors monitor(s)"
+  timeout 600 bash tests/win/run_on_screen.sh build/win32/window_tests.exe \
+    "build/screen-${dpi}dpi-${monitors}mon" "$dpi" "$monitors" "$SCREEN_TESTS" >"$log" 2>&1 || {
+    cat "$log"
+    status=1
+  }
+  grep -E '^\[  (PASSED|SKIPPED) ' "$log" | head -n 2 || true
+done
 exit $status

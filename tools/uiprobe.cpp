@@ -4,7 +4,11 @@
 //                                          toolbar button with that caption
 //   uiprobe window <title> [timeout ms]    prints "left top right bottom" of a visible
 //                                          top-level window with that title
+//   uiprobe title <class>                  prints the title of the top-level window of a class
 //   uiprobe close                          asks the host's main window to close
+//   uiprobe painted [timeout ms]           waits until every visible top-level window and
+//                                          its children have painted and their programs
+//                                          are idle, for screenshots
 //   uiprobe clipboard                      prints the clipboard's text
 //
 // Exits 0 when it found what it was asked for, 1 otherwise.
@@ -77,6 +81,42 @@ bool FindWindowRect(const std::wstring& title, RECT* r) {
     return w && IsWindowVisible(w) && GetWindowRect(w, r);
 }
 
+bool AnyToPaint(HWND w) {
+    return IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE);
+}
+
+BOOL CALLBACK FindUnpainted(HWND w, LPARAM dirty) {
+    if (!AnyToPaint(w)) return TRUE;
+    *reinterpret_cast<bool*>(dirty) = true;
+    return FALSE;
+}
+
+// A program that is busy may not have asked for its paint messages yet.
+bool ProgramIdle(HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == GetCurrentProcessId()) return true;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
+    if (!process) return true;
+    const DWORD r = WaitForInputIdle(process, 0);
+    CloseHandle(process);
+    return r != WAIT_TIMEOUT;
+}
+
+BOOL CALLBACK FindUnsettled(HWND w, LPARAM dirty) {
+    if (!IsWindowVisible(w)) return TRUE;
+    bool& d = *reinterpret_cast<bool*>(dirty);
+    d = AnyToPaint(w) || !ProgramIdle(w);
+    if (!d) EnumChildWindows(w, FindUnpainted, dirty);
+    return d ? FALSE : TRUE;
+}
+
+bool ScreenPainted() {
+    bool dirty = false;
+    EnumWindows(FindUnsettled, reinterpret_cast<LPARAM>(&dirty));
+    return !dirty;
+}
+
 template <typename F> bool Within(DWORD timeoutMs, F found) {
     const DWORD start = GetTickCount();
     while (!found()) {
@@ -112,6 +152,24 @@ int wmain(int argc, wchar_t** argv) {
         if (h) GlobalUnlock(h);
         CloseClipboard();
         return text ? 0 : 1;
+    }
+    if (what == L"painted") {
+        const DWORD wait = argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 10000;
+        // Three clean looks in a row: a paint can start a timer or post another message.
+        int clean = 0;
+        return Within(wait, [&] {
+                   clean = ScreenPainted() ? clean + 1 : 0;
+                   return clean == 3;
+               })
+                   ? 0
+                   : 1;
+    }
+    if (what == L"title" && argc > 2) {
+        HWND w = FindWindowW(argv[2], nullptr);
+        wchar_t text[256] = L"";
+        if (!w || !GetWindowTextW(w, text, 256)) return 1;
+        std::printf("%ls\n", text);
+        return 0;
     }
     if (what == L"close") {
         HWND frame = FindWindowW(kHostClass, nullptr);

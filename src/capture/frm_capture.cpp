@@ -18,7 +18,7 @@ void frmCapture::Load() {
     // screen and take the press meant for it; unowned, because under Wine a window that owns
     // a popup cannot be made topmost, and the main window must stay so.
     form_.Create("Capture", rt::ScreenWidthTwips(), rt::ScreenHeightTwips(), nullptr,
-                 WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+                 WS_EX_TOOLWINDOW | WS_EX_TOPMOST); // placed over every monitor when shown
     picScreen = &form_.Add<rt::PictureBox>("picScreen", 0, 0, form_.ScaleWidth(),
                                            form_.ScaleHeight(), false);
     form_.OnActivate = [this] { Form_Activate(); };
@@ -114,7 +114,11 @@ void ToggleCaptureWindow(frmCapture& w) {
     }
     w.Load();
     rt::Form& f = w.form_;
-    f.Move(0, 0, rt::ScreenWidthTwips(), rt::ScreenHeightTwips());
+    // Over every monitor, so that a press anywhere ends the capture and none reaches the
+    // windows below; the screenshot starts at the same corner, so pixels line up.
+    const RECT v = rt::VirtualScreenRect();
+    const int tx = f.TwipsPerPixelX(), ty = f.TwipsPerPixelY();
+    f.Move(v.left * tx, v.top * ty, (v.right - v.left) * tx, (v.bottom - v.top) * ty);
     w.picScreen->Move(0, 0, f.ScaleWidth(), f.ScaleHeight());
     // The pipette over all of the window: the picture box covers it.
     w.pipette_ = rt::LoadMouseIcon(IDC_PIPETTE);

@@ -31,10 +31,10 @@ bool TakesPalettePath(const DeviceCaps& caps) {
 }
 
 rt::ComPtr<IPictureDisp> GrabDesktop() {
-    HWND desktop = GetDesktopWindow();
-    const int width = ScreenPixelsFromTwips(rt::ScreenWidthTwips(), rt::TwipsPerPixelX());
-    const int height = ScreenPixelsFromTwips(rt::ScreenHeightTwips(), rt::TwipsPerPixelY());
-    return GrabWindowArea(desktop, false, 0, 0, width, height);
+    // GetDC(NULL): the whole screen in screen coordinates, where a monitor left of or above the
+    // primary one lies at negative ones.
+    const RECT v = rt::VirtualScreenRect();
+    return GrabWindowArea(nullptr, true, v.left, v.top, v.right - v.left, v.bottom - v.top);
 }
 
 rt::ComPtr<IPictureDisp> GrabWindowArea(HWND hWnd, bool clientOnly, int left, int top, int width,

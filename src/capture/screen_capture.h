@@ -19,7 +19,7 @@ using DeviceCapsReader = DeviceCaps (*)(HDC);
 // Only a palette device with exactly 256 entries gets its palette copied.
 bool TakesPalettePath(const DeviceCaps& caps);
 
-// The whole screen, one bitmap pixel per screen pixel from its top-left corner.
+// Every monitor: the virtual screen, one bitmap pixel per screen pixel from its top-left corner.
 rt::ComPtr<IPictureDisp> GrabDesktop();
 
 // Width x Height pixels from (Left, Top) of the window's client area (clientOnly) or of the

@@ -1,5 +1,8 @@
 #include "frm_about.h"
 #include "../assets/asset_ids.h"
+#include "../core/units.h"
+#include "../runtime/dpi_pictures.h"
+#include "../runtime/screen.h"
 #include "info_layout.h"
 #include "info_pictures.h"
 #include "url_click.h"
@@ -18,7 +21,7 @@ void frmAbout::Load(const rt::Form& owner) {
     form_.Create("About", kAboutWidth, kAboutHeight, owner.hwnd());
     // The panel's white is the background that the skinned buttons let show through.
     form_.SetBackColor(RGBColor(255, 255, 255));
-    form_.SetPicture(rt::Picture::FromResource(IDB_ABOUT_BACKGROUND));
+    form_.SetPicture(rt::ArtForDpi(IDB_ABOUT_BACKGROUND));
     BuildControls(form_, kAboutLayout, kAboutLayoutCount);
     Label3 = form_.GetLabel("Label3");
     Label6 = form_.GetLabel("Label6");
@@ -33,8 +36,15 @@ void frmAbout::Load(const rt::Form& owner) {
     if (!hand_) hand_ = rt::LoadMouseIcon(IDC_LINK_HAND);
     Label6->mouseIcon = hand_;
     Wire();
-    // Directly below the main window.
-    form_.MoveTo(owner.Left(), owner.Top() + owner.Height());
+    // Directly below the main window, wholly on the monitor it lands on.
+    const int tx = form_.TwipsPerPixelX(), ty = form_.TwipsPerPixelY();
+    RECT below{};
+    GetWindowRect(owner.hwnd(), &below);
+    below.top = below.bottom;
+    below.right = below.left + TwipsToPixels(form_.Width(), tx);
+    below.bottom = below.top + TwipsToPixels(form_.Height(), ty);
+    const RECT r = rt::KeptOnMonitor(below);
+    form_.MoveTo(r.left * tx, r.top * ty);
 }
 
 void frmAbout::Wire() {

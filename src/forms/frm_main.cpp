@@ -7,6 +7,7 @@
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
 #include "../output/code_pane_insert.h"
+#include "../runtime/dpi_pictures.h"
 #include "../runtime/screen.h"
 #include "frm_about.h"
 #include "frm_main_layout.h"
@@ -89,16 +90,18 @@ void frmMain::FindControls() {
 }
 
 void frmMain::SetPictures() {
-    form_.SetPicture(rt::Picture::FromResource(IDB_MAIN_BACKGROUND));
+    form_.SetPicture(rt::ArtForDpi(IDB_MAIN_BACKGROUND));
     picCurrentCol->SetBackColor(RGBColor(255, 255, 255));
     for (rt::TextBox* t : {txtR, txtG, txtB}) t->SetBackColor(RGBColor(255, 255, 255));
     pipette_ = rt::LoadMouseIcon(IDC_PIPETTE);
-    const std::pair<rt::PictureBox*, int> pictures[] = {
-        {picColorBW, IDB_PALETTE_GREY}, {picColors, IDB_PALETTE_QUICK},
-        {picBasicCol, IDB_PALETTE_BASIC}, {closeNorm, IDB_CLOSE_NORMAL},
-        {closeDown, IDB_CLOSE_DOWN},      {minNorm, IDB_MIN_NORMAL},
-        {minDown, IDB_MIN_DOWN}};
-    for (auto [box, id] : pictures) box->SetPicture(rt::Picture::FromResource(id));
+    const std::pair<rt::PictureBox*, int> palettes[] = {
+        {picColorBW, IDB_PALETTE_GREY}, {picColors, IDB_PALETTE_QUICK}, {picBasicCol, IDB_PALETTE_BASIC}};
+    for (auto [box, id] : palettes) box->SetPicture(rt::PaletteForBox(id, *box));
+    const std::pair<rt::PictureBox*, int> pictures[] = {{closeNorm, IDB_CLOSE_NORMAL},
+                                                        {closeDown, IDB_CLOSE_DOWN},
+                                                        {minNorm, IDB_MIN_NORMAL},
+                                                        {minDown, IDB_MIN_DOWN}};
+    for (auto [box, id] : pictures) box->SetPicture(rt::ArtForDpi(id));
     for (rt::PictureBox* box : {picColorBW, picColors, picBasicCol}) box->SetMouseIcon(pipette_);
     picClose->SetPicture(closeNorm->Picture());
     picMinimize->SetPicture(minNorm->Picture());
@@ -106,7 +109,11 @@ void frmMain::SetPictures() {
 
 // The load sequence. Nothing here can fail in a way the user should hear about.
 void frmMain::Form_Load() {
-    form_.MoveTo(rt::ScreenWidthTwips() - form_.ScaleWidth(), 300);
+    // At the right edge of the work area of the monitor the IDE is on: the window active
+    // when the add-in opens is the IDE's (its button, or the IDE starting up).
+    const RECT work = rt::WorkAreaOf(GetAncestor(GetActiveWindow(), GA_ROOTOWNER));
+    const int tx = form_.TwipsPerPixelX(), ty = form_.TwipsPerPixelY();
+    form_.MoveTo(work.right * tx - form_.Width(), work.top * ty + 300);
     colour::CreateRegKey(colour::kFavoritesRoot, colour::kFavoritesKey);
     colour::LoadFavorites(*favorites_);
     txtColorCode->SetForeColor(kCodeGreen);

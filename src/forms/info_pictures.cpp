@@ -2,6 +2,7 @@
 #include "../assets/addin_button.h"
 #include "../assets/asset_ids.h"
 #include "../assets/info_art.h"
+#include "../runtime/dpi_pictures.h"
 #include "../runtime/system_colour.h"
 #include <cstring>
 
@@ -14,7 +15,7 @@ constexpr COLORREF kInk = RGB(45, 50, 65);
 constexpr COLORREF kLogoBlue = RGB(0x2F, 0x4A, 0x8C);
 constexpr COLORREF kLogoGrey = RGB(110, 115, 130);
 
-// The pictures keep their size in pixels at any DPI, so their fonts are sized in pixels too.
+// The pictures' words are placed in their pixels, so their fonts are sized in pixels too.
 rt::UniqueFont PixelFont(int pixels, bool bold) {
     LOGFONTA lf{};
     lf.lfHeight = -pixels;
@@ -34,9 +35,9 @@ struct Words {
     UINT format;
 };
 
-// Draws the words onto the picture's own bitmap.
+// Draws the words onto the picture's own bitmap, both at the display's DPI.
 rt::PicturePtr WithWords(int artId, std::initializer_list<Words> words) {
-    rt::PicturePtr picture = rt::Picture::FromResource(artId);
+    rt::PicturePtr picture = rt::ArtForDpi(artId);
     if (!picture) return picture;
     rt::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     {
@@ -44,11 +45,13 @@ rt::PicturePtr WithWords(int artId, std::initializer_list<Words> words) {
         SetBkMode(dc.get(), TRANSPARENT);
         LONG end = 0; // of the words drawn last
         for (const Words& w : words) {
-            rt::UniqueFont font = PixelFont(w.pixels, w.bold);
+            const int pixels = rt::PixelsAtDpiY(w.pixels);
+            rt::UniqueFont font = PixelFont(pixels, w.bold);
             rt::SelectGuard selected(dc.get(), font.get());
             SetTextColor(dc.get(), w.colour);
-            RECT box = w.box;
-            if (box.left == 0) box.left = end + w.pixels / 4;
+            RECT box{rt::PixelsAtDpiX(w.box.left), rt::PixelsAtDpiY(w.box.top),
+                     rt::PixelsAtDpiX(w.box.right), rt::PixelsAtDpiY(w.box.bottom)};
+            if (box.left == 0) box.left = end + pixels / 4;
             RECT used = box;
             DrawTextA(dc.get(), w.text, -1, &used, w.format | DT_NOPREFIX | DT_CALCRECT);
             end = used.right;
@@ -74,7 +77,7 @@ rt::PicturePtr AddinIconPicture(ColorValue background) {
             const ColorValue c = button->Pixel(x, y);
             icon.at(x, y) = c == assets::kButtonBackground ? back : c;
         }
-    return rt::Picture::FromImage(icon);
+    return rt::ArtForDpi(rt::Picture::FromImage(icon));
 }
 
 rt::PicturePtr MakerLogoPicture() {

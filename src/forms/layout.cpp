@@ -3,6 +3,7 @@
 #include "../controls/lumo_color_container.h"
 #include "../controls/trans_skin_button.h"
 #include "../runtime/command_button.h"
+#include "../runtime/dpi_pictures.h"
 #include "../runtime/font.h"
 #include "../runtime/form.h"
 #include "../runtime/picture_box.h"
@@ -15,9 +16,9 @@ namespace {
 // A button's stored data: its three pictures. The mask colour is not stored, so it is the
 // container's background colour, which is what the faces are drawn around.
 rt::PropertyBag ButtonData(int face) {
-    return rt::PropertyBag{{"pictureup", rt::Picture::FromResource(face)},
-                           {"pictureover", rt::Picture::FromResource(face + 1)},
-                           {"picturedown", rt::Picture::FromResource(face + 2)}};
+    return rt::PropertyBag{{"pictureup", rt::ArtForDpi(face)},
+                           {"pictureover", rt::ArtForDpi(face + 1)},
+                           {"picturedown", rt::ArtForDpi(face + 2)}};
 }
 
 // Every favourite swatch is stored alike.

@@ -2,7 +2,6 @@
 #include "../core/units.h"
 #include "../runtime/screen.h"
 #include "frm_main.h"
-#include <algorithm>
 
 namespace hv::forms {
 
@@ -18,14 +17,11 @@ void SetTopMost(frmMain& main, bool topmost) {
     // The display's own twips per pixel, not a fixed 15: at 120 DPI a fixed ratio would
     // shrink the window and move it off its place.
     const int tx = f.TwipsPerPixelX(), ty = f.TwipsPerPixelY();
-    int left = TwipsToPixels(f.Left(), tx), top = TwipsToPixels(f.Top(), ty);
+    const int left = TwipsToPixels(f.Left(), tx), top = TwipsToPixels(f.Top(), ty);
     const int width = TwipsToPixels(f.Width(), tx), height = TwipsToPixels(f.Height(), ty);
-    // Wholly inside the work area of the screen it is on (its top-left corner wins when the
-    // window is larger than the area).
-    const RECT work = rt::WorkAreaNear(POINT{left + width / 2, top + height / 2});
-    left = std::max<int>(work.left, std::min<int>(left, work.right - width));
-    top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
-    SetWindowPos(f.hwnd(), after, left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // Wholly inside the work area of the screen it is on.
+    const RECT r = rt::KeptOnMonitor(RECT{left, top, left + width, top + height});
+    SetWindowPos(f.hwnd(), after, r.left, r.top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 } // namespace hv::forms

@@ -44,6 +44,7 @@ class Form : public Window {
     void SetBackColor(ColorValue c);
     ColorValue BackColor() const { return back_; }
     void SetPicture(PicturePtr picture);
+    const PicturePtr& Picture() const { return picture_; }
 
     // Adds a child control, created at once; the form owns it.
     template <typename T, typename... Args> T& Add(Args&&... args) {

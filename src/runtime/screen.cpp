@@ -1,6 +1,7 @@
 #include "screen.h"
 #include "../core/units.h"
 #include "handles.h"
+#include <algorithm>
 
 namespace hv::rt {
 
@@ -37,12 +38,38 @@ int ScreenHeightTwips() {
     return GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY();
 }
 
-RECT WorkAreaNear(POINT pt) {
+namespace {
+RECT WorkAreaOfMonitor(HMONITOR monitor) {
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
-    if (GetMonitorInfoA(MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST), &mi)) return mi.rcWork;
+    if (monitor && GetMonitorInfoA(monitor, &mi)) return mi.rcWork;
     RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     return r;
+}
+} // namespace
+
+RECT WorkAreaNear(POINT pt) {
+    return WorkAreaOfMonitor(MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST));
+}
+
+RECT KeptOnMonitor(RECT r) {
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    const RECT work = WorkAreaNear(POINT{r.left + width / 2, r.top + height / 2});
+    const LONG left = std::max(work.left, std::min(r.left, work.right - width));
+    const LONG top = std::max(work.top, std::min(r.top, work.bottom - height));
+    return RECT{left, top, left + width, top + height};
+}
+
+RECT WorkAreaOf(HWND window) {
+    return WorkAreaOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
+}
+
+RECT VirtualScreenRect() {
+    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    // Systems without the metrics answer 0: the primary screen is all there is.
+    if (w <= 0 || h <= 0) return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return RECT{x, y, x + w, y + h};
 }
 
 } // namespace hv::rt

@@ -14,5 +14,14 @@ int ScreenHeightTwips();
 
 // The work area of the monitor nearest to the given point, in pixels.
 RECT WorkAreaNear(POINT pt);
+// The rectangle moved wholly into the work area of the monitor nearest its centre (its
+// top-left corner wins when it is larger than the area).
+RECT KeptOnMonitor(RECT r);
+// The work area of the monitor that holds most of the window (the primary one without a window).
+RECT WorkAreaOf(HWND window);
+
+// The rectangle around every monitor, in pixels. Its left or top is negative where a monitor
+// lies left of or above the primary one.
+RECT VirtualScreenRect();
 
 } // namespace hv::rt

@@ -20,6 +20,17 @@ int CountWindows(const std::string& title) {
     EnumThreadWindows(GetCurrentThreadId(), &CountTitled, reinterpret_cast<LPARAM>(&s));
     return s.second;
 }
+// The thread's DPI awareness where the system knows it (Windows 10 and Wine), else -1.
+int ThreadDpiAwareness() {
+    using GetContext = HANDLE(WINAPI*)();
+    using GetAwareness = int(WINAPI*)(HANDLE);
+    HMODULE user = GetModuleHandleA("user32.dll");
+    auto context = reinterpret_cast<GetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetThreadDpiAwarenessContext")));
+    auto awareness = reinterpret_cast<GetAwareness>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
+    return context && awareness ? awareness(context()) : -1;
+}
 } // namespace
 
 using host::ext_cm_AfterStartup;
@@ -108,6 +119,20 @@ TEST_F(ConnectionTest, TheButtonOpensTheWindowAndASecondClickShowsTheSameOne) {
     EXPECT_TRUE(WindowShown());
     EXPECT_EQ(connect_->mainWindow()->hWnd(), first);
     EXPECT_EQ(CountWindows("VB 6 Huevista"), 1);
+}
+
+// Some add-ins make the IDE's process DPI-aware, and the whole IDE shrinks: this one follows
+// the DPI the process has.
+TEST_F(ConnectionTest, ConnectingAndOpeningTheWindowLeaveTheProcessDpiAwarenessAlone) {
+    const BOOL process = IsProcessDPIAware();
+    const int thread = ThreadDpiAwareness();
+    ASSERT_TRUE(ConnectAddin(ext_cm_AfterStartup));
+    ClickAddinButton();
+    ASSERT_TRUE(WindowShown());
+    EXPECT_EQ(IsProcessDPIAware(), process);
+    EXPECT_EQ(ThreadDpiAwareness(), thread);
+    Disconnect();
+    EXPECT_EQ(IsProcessDPIAware(), process);
 }
 
 TEST_F(ConnectionTest, ClosingTheWindowItselfStillCountsAsDisplayedAtDisconnection) {

@@ -22,8 +22,7 @@ xdotool click 1
 read -r left top right bottom < <(wine uiprobe.exe window "VB 6 Huevista" 15000) ||
   fail "the main window did not open"
 echo "main window at $left,$top-$right,$bottom"
-sleep 1
-import -window root "$shot"
+UIPROBE="$PWD/uiprobe.exe" bash "$(dirname "$0")/../../scripts/screenshot.sh" "$shot"
 
 # The standard palette's cells (it stands 264, 32 pixels into the window): white, red,
 # green and blue, as the screen shows them.

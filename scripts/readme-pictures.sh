@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Takes the README's pictures into docs/: the IDE host with the add-in's window, the main
+# window, and the About window below it. The add-in is registered for the current user in
+# the build's Wine prefix and driven with real X input on a private Xvfb screen; each picture
+# is taken once the screen has painted (scripts/screenshot.sh). Look at them before committing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+export BUILD_DIR="$ROOT/build"
+
+cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/win32 -j2 --target Pigmora idehost uiprobe >/dev/null
+
+source scripts/wine-env.sh
+trap 'cleanup; wine_env_stop' EXIT
+xvfb_start
+wine_prefix_start
+probe() { wine uiprobe.exe "$@" | tr -d '\r'; }
+shot() { bash "$ROOT/scripts/screenshot.sh" "$@"; }
+host_pid=
+cleanup() {
+  if [ -n "$host_pid" ]; then
+    wine uiprobe.exe close >/dev/null 2>&1 || true
+    for _ in $(seq 1 50); do kill -0 "$host_pid" 2>/dev/null || break; sleep 0.2; done
+  fi
+  wine regsvr32 /s /u /n /i:user Pigmora.dll >/dev/null 2>&1 || true
+}
+
+cd build/win32
+wine reg add 'HKCU\Software\Wine\AppDefaults\idehost.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
+wine regsvr32 /s /n /i:user Pigmora.dll
+wine idehost.exe >/dev/null 2>&1 &
+host_pid=$!
+read -r x y < <(probe button "VB 6 Huevista" 30000)
+xdotool mousemove "$x" "$y" click 1
+read -r left top _ _ < <(probe window "VB 6 Huevista" 15000)
+# The pointer away from buttons and tips: their hover faces are not the pictures' subject.
+xdotool mousemove 5 5
+host_title=$(probe title IdeHostFrame)
+shot "$ROOT/docs/addin-in-host.png" "$host_title" "VB 6 Huevista"
+shot "$ROOT/docs/main-window.png" "VB 6 Huevista"
+
+# The About button (3460, 880 twips: 231, 59 pixels, 28 x 22).
+xdotool mousemove $((left + 245)) $((top + 70)) click 1
+probe window "About" 15000 >/dev/null
+xdotool mousemove 5 5
+shot "$ROOT/docs/about-window.png" "VB 6 Huevista" "About"
+echo "pictures in $ROOT/docs: look at each before committing"
