@@ -16,7 +16,9 @@
 
 namespace {
 
-double Now() { return WallSeconds() * 1e6; }
+double Now() {
+    return WallSeconds() * 1e6;
+}
 
 void Pump() {
     MSG msg;
@@ -127,7 +129,8 @@ int main(int argc, char** argv) {
     loupe.Print("  loupe alone (drawn and moved, Follow)");
     bare.Print("pick without the loupe");
     const double with = pick.Median(), without = bare.Median();
-    std::printf("  %-44s %8.0f %%\n", "the loupe's share of the pick", 100 * (with - without) / with);
+    std::printf("  %-44s %8.0f %%\n", "the loupe's share of the pick",
+                100 * (with - without) / with);
     std::printf("  %-44s %9.1f / %9.1f\n", "this thread's CPU per move, with / without",
                 cpuWith * 1e6 / runs, cpuWithout * 1e6 / runs);
     painted.Print("pick and the main window repainted");

@@ -65,10 +65,18 @@ void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
     const int step = (Shift & 1) ? 10 : 1;
     int dx = 0, dy = 0;
     switch (KeyCode) {
-    case VK_LEFT: dx = -step; break;
-    case VK_RIGHT: dx = step; break;
-    case VK_UP: dy = -step; break;
-    case VK_DOWN: dy = step; break;
+    case VK_LEFT:
+        dx = -step;
+        break;
+    case VK_RIGHT:
+        dx = step;
+        break;
+    case VK_UP:
+        dy = -step;
+        break;
+    case VK_DOWN:
+        dy = step;
+        break;
     case VK_RETURN:
     case VK_SPACE: // as a press: the colour under the pointer stays
         PickAtScreen(pt);

@@ -47,7 +47,8 @@ void Loupe::Start(rt::PicturePtr shot, POINT origin, HWND avoid) {
     shot_ = std::move(shot);
     origin_ = origin;
     avoid_ = avoid;
-    zoom_ = ParseLoupeZoom(rt::GetSetting(settings::kApp, settings::kSection, settings::kLoupeZoom));
+    zoom_ =
+        ParseLoupeZoom(rt::GetSetting(settings::kApp, settings::kSection, settings::kLoupeZoom));
     // Where no monitor shows, the screenshot holds nothing that was on the screen.
     std::vector<PixelRect> screens;
     EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&screens));
@@ -99,8 +100,12 @@ void Loupe::Create() {
     hatch_.reset(CreateHatchBrush(HS_BDIAGONAL, kHatchLine));
 
     const char* cls = RegisterClassOnce("HuevistaLoupe", 0, nullptr);
-    CreateHandle(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW, cls, "",
-                 WS_POPUP, 0, 0, width_, height_, nullptr);
+    // Layered and transparent: the one pairing that lets every system's hit test (Wine's
+    // window server included) pass the mouse through it to the capture window.
+    CreateHandle(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT | WS_EX_LAYERED |
+                     WS_EX_TOOLWINDOW,
+                 cls, "Loupe", WS_POPUP, 0, 0, width_, height_, nullptr);
+    if (hwnd()) SetLayeredWindowAttributes(hwnd(), 0, 255, LWA_ALPHA);
 }
 
 void Loupe::Follow(POINT pt) {
@@ -178,8 +183,10 @@ void Loupe::DrawGridAndOutline(const RECT& cellsRect, int n) {
         const std::uint32_t grid = DibPixel(kGrid);
         for (int k = 1; k < n; ++k) {
             const int x = cellsRect.left + k * zoom_, y = cellsRect.top + k * zoom_;
-            for (int i = cellsRect.top; i < cellsRect.bottom; ++i) set(x, i, grid);
-            for (int i = cellsRect.left; i < cellsRect.right; ++i) set(i, y, grid);
+            for (int i = cellsRect.top; i < cellsRect.bottom; ++i)
+                set(x, i, grid);
+            for (int i = cellsRect.left; i < cellsRect.right; ++i)
+                set(i, y, grid);
         }
     }
     // Black inside white: one of the two stands out on any colour.
@@ -199,8 +206,8 @@ void Loupe::DrawText(ColorValue picked) {
     Fill(dc, RECT{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1},
          static_cast<COLORREF>(picked));
     const std::string code = ColorCodeText(picked);
-    const std::string parts = "R " + RedText(picked) + "   G " + GreenText(picked) + "   B " +
-                              BlueText(picked);
+    const std::string parts =
+        "R " + RedText(picked) + "   G " + GreenText(picked) + "   B " + BlueText(picked);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kText);
     const int x = box.right + pad, line = swatch / 2;
@@ -218,9 +225,9 @@ void Loupe::Place() {
     RECT a{};
     if (avoid_ && IsWindowVisible(avoid_) && GetWindowRect(avoid_, &a))
         avoid = {int(a.left), int(a.top), int(a.right), int(a.bottom)};
-    const LoupeSpot s = PlaceLoupe(int(at_.x), int(at_.y), width_, height_, Scaled(kGap),
-                                   PixelRect{int(r.left), int(r.top), int(r.right), int(r.bottom)},
-                                   avoid);
+    const LoupeSpot s =
+        PlaceLoupe(int(at_.x), int(at_.y), width_, height_, Scaled(kGap),
+                   PixelRect{int(r.left), int(r.top), int(r.right), int(r.bottom)}, avoid);
     if (!placed_) {
         // Shown above the topmost capture and main windows, never activated.
         SetWindowPos(hwnd(), HWND_TOPMOST, s.x, s.y, 0, 0,
@@ -237,7 +244,7 @@ void Loupe::Place() {
 LRESULT Loupe::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_NCHITTEST:
-        return HTTRANSPARENT; // the mouse goes to the capture window below
+        return HTTRANSPARENT; // and where a hit test still asks
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_ERASEBKGND:

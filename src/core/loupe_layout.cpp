@@ -28,8 +28,12 @@ LoupeSpot PlaceLoupe(int px, int py, int width, int height, int gap, const Pixel
     const int right = px + 1 + gap, left = px - gap - width;
     const int below = py + 1 + gap, above = py - gap - height;
     const auto rect = [&](LoupeSpot s) { return PixelRect{s.x, s.y, s.x + width, s.y + height}; };
-    const auto clampX = [&](int x) { return std::max(std::min(x, monitor.right - width), monitor.left); };
-    const auto clampY = [&](int y) { return std::max(std::min(y, monitor.bottom - height), monitor.top); };
+    const auto clampX = [&](int x) {
+        return std::max(std::min(x, monitor.right - width), monitor.left);
+    };
+    const auto clampY = [&](int y) {
+        return std::max(std::min(y, monitor.bottom - height), monitor.top);
+    };
     const auto fits = [&](LoupeSpot s) {
         const PixelRect r = rect(s);
         return monitor.Holds(r) && !avoid.Meets(r) && !r.Contains(px, py);

@@ -84,8 +84,8 @@ TEST(PlaceLoupe, KeepsOffTheMainWindow) {
 TEST(PlaceLoupe, AlwaysWhollyOnThePointersMonitorAndOffItsPixel) {
     // A second monitor left of and above the first, as negative coordinates give it.
     const PixelRect monitors[] = {kMonitor, {-800, -200, 0, 400}, {1024, 0, 1824, 600}};
-    const PixelRect mains[] = {kNone, {100, 100, 400, 500}, {-500, 0, -200, 380},
-                               {1500, 300, 1824, 600}};
+    const PixelRect mains[] = {
+        kNone, {100, 100, 400, 500}, {-500, 0, -200, 380}, {1500, 300, 1824, 600}};
     for (const PixelRect& m : monitors)
         for (const PixelRect& main : mains)
             for (int x = m.left; x < m.right; x += 37)
@@ -93,10 +93,16 @@ TEST(PlaceLoupe, AlwaysWhollyOnThePointersMonitorAndOffItsPixel) {
                     const PixelRect r = At(PlaceLoupe(x, y, kW, kH, kGap, m, main));
                     ASSERT_TRUE(m.Holds(r)) << x << "," << y;
                     ASSERT_FALSE(r.Contains(x, y)) << x << "," << y;
-                    // Off the main window whenever the pointer is not on it.
-                    if (!main.Contains(x, y) && !main.Meets({x - kGap - kW, y - kGap - kH,
-                                                             x + kGap + kW, y + kGap + kH}))
+                    // Off the main window whenever some place beside the pointer is.
+                    bool room = false;
+                    for (const int sx : {x + 1 + kGap, x - kGap - kW})
+                        for (const int sy : {y + 1 + kGap, y - kGap - kH}) {
+                            const PixelRect s = At({sx, sy});
+                            room = room || (m.Holds(s) && !main.Meets(s));
+                        }
+                    if (room) {
                         ASSERT_FALSE(main.Meets(r)) << x << "," << y;
+                    }
                 }
 }
 

@@ -11,8 +11,8 @@
 namespace hv::test {
 
 inline constexpr ColorValue kRed = RGBColor(255, 0, 0), kGreen = RGBColor(0, 255, 0),
-                     kBlue = RGBColor(0, 0, 255), kBlack = RGBColor(0, 0, 0),
-                     kYellow = RGBColor(255, 255, 0);
+                            kBlue = RGBColor(0, 0, 255), kBlack = RGBColor(0, 0, 0),
+                            kYellow = RGBColor(255, 255, 0);
 
 // A square of one colour on the screen, 40 pixels wide, above other windows.
 inline std::unique_ptr<ImageWindow> Square(ColorValue colour, POINT at) {

@@ -5,6 +5,7 @@
 #include "capture_fixture.h"
 #include "colour/colour_state.h"
 #include "core/addin_settings.h"
+#include "runtime/screen.h"
 #include "runtime/settings.h"
 #include "support/picture_object_image.h"
 #include <vector>
@@ -60,8 +61,10 @@ class StoredZoom {
         Clear();
     }
     ~StoredZoom() {
-        if (had_) rt::SaveSetting(settings::kApp, settings::kSection, settings::kLoupeZoom, saved_);
-        else Clear();
+        if (had_)
+            rt::SaveSetting(settings::kApp, settings::kSection, settings::kLoupeZoom, saved_);
+        else
+            Clear();
     }
     std::string value() const {
         std::string v;
@@ -130,12 +133,21 @@ TEST_F(LoupeTest, ShowsTheFrozenPixelsAroundThePointerWithThePickedOneOutlined) 
 
     // Beside the pointer, above the capture window, yet neither active nor in the mouse's way.
     const RECT lr = LoupeRect();
-    EXPECT_EQ(lr.left, at.x + 17);
-    EXPECT_EQ(lr.top, at.y + 17);
+    const int gap = MulDiv(16, rt::ScreenDpiX(), 96);
+    EXPECT_EQ(lr.left, at.x + 1 + gap);
+    EXPECT_EQ(lr.top, at.y + 1 + gap);
     const POINT inside{lr.left + 40, lr.top + 40};
     EXPECT_EQ(WindowFromPoint(inside), capture()->picScreen->hwnd());
     EXPECT_EQ(GetForegroundWindow(), CaptureWindow());
     EXPECT_EQ(GetFocus(), CaptureWindow());
+    // A real move onto it reaches the capture window, which picks there and moves it away.
+    {
+        const POINT onLoupe{lr.left + 30, lr.top + 30};
+        MoveMouseTo(onLoupe);
+        EXPECT_TRUE(Follows(onLoupe));
+        ASSERT_TRUE(MoveAndShow(at, ShownText(pattern.at(31, 29))));
+        ASSERT_TRUE(Follows(at));
+    }
 
     // Every cell shows its screenshot pixel, enlarged.
     const Image screen = LiveScreen();
@@ -163,11 +175,11 @@ TEST_F(LoupeTest, ShowsTheFrozenPixelsAroundThePointerWithThePickedOneOutlined) 
     const RECT& c = picked;
     EXPECT_EQ(Mid(screen, c), pattern.at(31, 29));
     const int midY = (c.top + c.bottom) / 2, midX = (c.left + c.right) / 2;
-    for (const POINT p : {POINT{c.left, midY}, POINT{c.right, midY}, POINT{midX, c.top},
-                          POINT{midX, c.bottom}})
+    for (const POINT p :
+         {POINT{c.left, midY}, POINT{c.right, midY}, POINT{midX, c.top}, POINT{midX, c.bottom}})
         EXPECT_EQ(screen.at(p.x, p.y), kBlack) << p.x << "," << p.y;
-    for (const POINT p : {POINT{c.left - 1, midY}, POINT{c.right + 1, midY},
-                          POINT{midX, c.top - 1}, POINT{midX, c.bottom + 1}})
+    for (const POINT p : {POINT{c.left - 1, midY}, POINT{c.right + 1, midY}, POINT{midX, c.top - 1},
+                          POINT{midX, c.bottom + 1}})
         EXPECT_EQ(screen.at(p.x, p.y), RGBColor(255, 255, 255)) << p.x << "," << p.y;
 
     // At the screen's corner, the pixels beyond it are hatched: only two greys, none the
@@ -231,17 +243,19 @@ TEST_F(LoupeTest, ArrowKeysNudgeOntoAOnePixelLineAndEnterKeepsIt) {
         POINT to;
         ColorValue colour;
     };
-    const Step steps[] = {{VK_RIGHT, false, {318, 320}, paper}, {VK_RIGHT, false, {319, 320}, paper},
-                          {VK_RIGHT, false, {320, 320}, line},  {VK_RIGHT, true, {330, 320}, paper},
-                          {VK_LEFT, true, {320, 320}, line},    {VK_DOWN, true, {320, 330}, line},
-                          {VK_UP, false, {320, 329}, line},     {VK_LEFT, false, {319, 329}, paper},
-                          {VK_RIGHT, false, {320, 329}, line}};
+    const Step steps[] = {
+        {VK_RIGHT, false, {318, 320}, paper}, {VK_RIGHT, false, {319, 320}, paper},
+        {VK_RIGHT, false, {320, 320}, line},  {VK_RIGHT, true, {330, 320}, paper},
+        {VK_LEFT, true, {320, 320}, line},    {VK_DOWN, true, {320, 330}, line},
+        {VK_UP, false, {320, 329}, line},     {VK_LEFT, false, {319, 329}, paper},
+        {VK_RIGHT, false, {320, 329}, line}};
     for (const Step& s : steps) {
         Key(s.key, s.shift);
         EXPECT_TRUE(PumpUntil([&] {
             const POINT p = Cursor();
             return p.x == s.to.x && p.y == s.to.y && Shown() == ShownText(s.colour);
-        })) << s.to.x << "," << s.to.y << ": " << Shown();
+        })) << s.to.x
+            << "," << s.to.y << ": " << Shown();
         EXPECT_TRUE(Follows(s.to));
     }
     Key(VK_RETURN);
@@ -299,7 +313,8 @@ TEST_F(LoupeTest, TheWheelZoomsAndTheNextCaptureStartsWithThatZoom) {
     ASSERT_TRUE(PumpUntil([&] { return !Capturing(); }));
     ASSERT_NO_FATAL_FAILURE(ClickCapture());
     EXPECT_EQ(loupe().zoom(), kLoupeMaxZoom);
-    EXPECT_EQ(loupe().cells(), LoupeCells(loupe().CellsRect().right - loupe().CellsRect().left, 16));
+    EXPECT_EQ(loupe().cells(),
+              LoupeCells(loupe().CellsRect().right - loupe().CellsRect().left, 16));
 }
 
 } // namespace hv::test

@@ -136,7 +136,9 @@ TEST_F(CaptureWindowTest, CoversTheScreenOnePixelForOneWithTheMainWindowInFront)
     EXPECT_EQ(capture()->picScreen->Point(float(preview.x * tx), float(preview.y * ty)),
               RGBColor(12, 34, 56));
 
-    // What the screen shows now is the screenshot, where it was taken.
+    // What the screen shows now is the screenshot, where it was taken (the loupe beside the
+    // pointer, away from it).
+    MoveMouseTo(POINT{5, 5});
     other.reset();
     ASSERT_TRUE(PumpPostedMessages());
     const auto screen = capture::GrabDesktop();
