@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
     POINT origin{};
     ClientToScreen(pic.hwnd(), &origin);
 
-    Figures pick, point, fields, loupe, painted, bare;
+    Figures pick, point, fields, loupe, redrawn, painted, bare;
     double cpuWith = 0, cpuWithout = 0, ignored = 0;
     for (int i = -50; i < runs; ++i) { // the first rounds warm up
         int x, y;
@@ -97,9 +97,12 @@ int main(int argc, char** argv) {
         t = Now();
         capture->loupe().Follow(POINT{origin.x + x + 3, origin.y + y + 3});
         const double l = Now() - t;
+        t = Now();
+        capture->loupe().Follow(POINT{origin.x + x + 3, origin.y + y + 3});
+        const double still = Now() - t;
         Pump();
 
-        at(i + 51, x, y);
+        at(i + 50 + runs / 3, x, y); // elsewhere: the next timed move goes to a new pixel
         t = Now();
         SendMessageA(pic.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
         RedrawWindow(main.hWnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -110,12 +113,17 @@ int main(int argc, char** argv) {
         point.us.push_back(r);
         fields.us.push_back(f);
         loupe.us.push_back(l);
+        redrawn.us.push_back(still);
         painted.us.push_back(d);
     }
     capture->loupe().Stop();
     for (int i = -50; i < runs; ++i) {
         int x, y;
         at(i + 50, x, y);
+        // As above: the fields show another colour than the move picks.
+        capture->CurrentCol(
+            pic.Point(static_cast<float>(x * tx), static_cast<float>(y * ty)) ^ 0x00FFFFFF);
+        Pump();
         const double p = move(x, y, i < 0 ? ignored : cpuWithout);
         Pump();
         if (i >= 0) bare.us.push_back(p);
@@ -127,6 +135,7 @@ int main(int argc, char** argv) {
     point.Print("  pixel read alone (picScreen.Point)");
     fields.Print("  fields alone (CurrentCol)");
     loupe.Print("  loupe alone (drawn and moved, Follow)");
+    redrawn.Print("    of which drawn in place (the same pixel)");
     bare.Print("pick without the loupe");
     const double with = pick.Median(), without = bare.Median();
     std::printf("  %-44s %8.0f %%\n", "the loupe's share of the pick",

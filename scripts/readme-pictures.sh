@@ -3,7 +3,7 @@
 # window, and the About window below it. The add-in is registered for the current user in
 # the build's Wine prefix and driven with real X input on a private Xvfb screen; each picture
 # is taken once the screen has painted (scripts/screenshot.sh). Look at them before committing.
-# Last, the capture with its loupe over the host's code.
+# Also the capture with its loupe over the host's toolbar.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -43,19 +43,19 @@ host_title=$(probe title IdeHostFrame)
 shot "$ROOT/docs/addin-in-host.png" "$host_title" "VB 6 Huevista"
 shot "$ROOT/docs/main-window.png" "VB 6 Huevista"
 
+# The Capture button (3030, 880 twips: 202, 59 pixels), then the pointer onto the add-in's
+# toolbar button and nudged one pixel with the keys, as a user lands on a pixel.
+xdotool mousemove $((left + 216)) $((top + 70)) click 1
+probe window "Loupe" 15000 >/dev/null
+xdotool mousemove $((x - 4)) $((y - 2))
+xdotool key Right
+shot "$ROOT/docs/capture-loupe.png" "$host_title" "VB 6 Huevista" "Loupe"
+xdotool key Escape
+
 # The About button (3460, 880 twips: 231, 59 pixels, 28 x 22).
 xdotool mousemove $((left + 245)) $((top + 70)) click 1
 probe window "About" 15000 >/dev/null
 xdotool mousemove 5 5
 shot "$ROOT/docs/about-window.png" "VB 6 Huevista" "About"
 
-# The Capture button (3030, 880 twips: 202, 59 pixels), then the pointer onto the code pane's
-# text and nudged one pixel with the keys, as a user lands on a stroke.
-xdotool mousemove $((left + 216)) $((top + 70)) click 1
-probe window "Loupe" 15000 >/dev/null
-read -r cl ct _ _ < <(probe window "$host_title" 5000)
-xdotool mousemove $((cl + 60)) $((ct + 120))
-xdotool key Right
-shot "$ROOT/docs/capture-loupe.png" "$host_title" "VB 6 Huevista" "Loupe"
-xdotool key Escape
 echo "pictures in $ROOT/docs: look at each before committing"
