@@ -93,7 +93,7 @@ target_link_libraries(idehost PRIVATE hv_host)
 # Finds windows of the running host for scripts that drive it with real X input.
 add_executable(uiprobe tools/uiprobe.cpp)
 target_link_options(uiprobe PRIVATE -municode)
-target_link_libraries(uiprobe PRIVATE comctl32)
+target_link_libraries(uiprobe PRIVATE comctl32 gdi32)
 
 
 # Tests
@@ -149,4 +149,6 @@ add_test(NAME connect_tests COMMAND connect_tests WORKING_DIRECTORY ${CMAKE_BINA
 add_test(NAME addin_in_host COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/addin_in_host.sh
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 add_test(NAME insert_and_copy COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/insert_and_copy.sh
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+add_test(NAME colour_in_code COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/colour_in_code.sh
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Takes the README's pictures into docs/: the IDE host with the add-in's window, the main
-# window, and the About window below it. The add-in is registered for the current user in
-# the build's Wine prefix and driven with real X input on a private Xvfb screen; each picture
-# is taken once the screen has painted (scripts/screenshot.sh). Look at them before committing.
-# Also the capture with its loupe over the host's toolbar.
+# window, the About window below it, the capture with its loupe over the host's toolbar, and
+# the main window at 96 and at 144 DPI side by side.
+# The add-in is registered for the current user in the build's Wine prefix (and one at
+# 144 DPI) and driven with real X input on a private Xvfb screen; each picture is taken once
+# the screen has painted (scripts/screenshot.sh). Look at them before committing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -29,16 +30,20 @@ cleanup() {
 }
 
 cd build/win32
-wine reg add 'HKCU\Software\Wine\AppDefaults\idehost.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
-wine regsvr32 /s /n /i:user Pigmora.dll
-wine idehost.exe >/dev/null 2>&1 &
-host_pid=$!
-read -r x y < <(probe button "VB 6 Huevista" 30000)
-xdotool mousemove "$x" "$y" click 1
-read -r left top _ _ < <(probe window "VB 6 Huevista" 15000)
-# The pointer away from buttons and tips: their hover faces are not the pictures' subject.
-xdotool mousemove 5 5
+# The IDE host with the add-in registered, its button clicked; LEFT and TOP of the main window.
+open_main_window() {
+  wine reg add 'HKCU\Software\Wine\AppDefaults\idehost.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine regsvr32 /s /n /i:user Pigmora.dll
+  wine idehost.exe >/dev/null 2>&1 &
+  host_pid=$!
+  read -r x y < <(probe button "VB 6 Huevista" 30000)
+  xdotool mousemove "$x" "$y" click 1
+  read -r left top _ _ < <(probe window "VB 6 Huevista" 15000)
+  # The pointer away from buttons and tips: their hover faces are not the pictures' subject.
+  xdotool mousemove 5 5
+}
+open_main_window
 host_title=$(probe title IdeHostFrame)
 shot "$ROOT/docs/addin-in-host.png" "$host_title" "VB 6 Huevista"
 shot "$ROOT/docs/main-window.png" "VB 6 Huevista"
@@ -58,4 +63,16 @@ probe window "About" 15000 >/dev/null
 xdotool mousemove 5 5
 shot "$ROOT/docs/about-window.png" "VB 6 Huevista" "About"
 
+# The main window at 144 DPI beside the one at 96: a prefix of its own, whose DPI is set
+# before the host starts.
+cleanup
+host_pid=
+wineserver -k >/dev/null 2>&1 || true
+export WINEPREFIX="$BUILD_DIR/wineprefix-144dpi"
+wine_prefix_start
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+open_main_window
+shot "$BUILD_DIR/main-window-144.png" "VB 6 Huevista"
+convert "$ROOT/docs/main-window.png" "$BUILD_DIR/main-window-144.png" -background white \
+  -gravity north +smush 16 "$ROOT/docs/main-window-96-144.png"
 echo "pictures in $ROOT/docs: look at each before committing"

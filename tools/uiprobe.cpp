@@ -4,6 +4,8 @@
 //                                          toolbar button with that caption
 //   uiprobe window <title> [timeout ms]    prints "left top right bottom" of a visible
 //                                          top-level window with that title
+//   uiprobe char <offset> [timeout ms]     prints the screen point "x y" inside the character
+//                                          at that offset of the active code pane's text
 //   uiprobe title <class>                  prints the title of the top-level window of a class
 //   uiprobe close                          asks the host's main window to close
 //   uiprobe painted [timeout ms]           waits until every visible top-level window and
@@ -81,6 +83,26 @@ bool FindWindowRect(const std::wstring& title, RECT* r) {
     return w && IsWindowVisible(w) && GetWindowRect(w, r);
 }
 
+// A point inside the character: a little right of its left edge, halfway down its line.
+bool FindCharacter(int offset, POINT* p) {
+    HWND frame = FindWindowW(kHostClass, nullptr);
+    HWND client = frame ? FindWindowExW(frame, nullptr, L"MDIClient", nullptr) : nullptr;
+    HWND pane = client ? reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+    HWND edit = pane ? FindWindowExW(pane, nullptr, L"Edit", nullptr) : nullptr;
+    if (!edit || !IsWindowVisible(edit)) return false;
+    const LRESULT at = SendMessageW(edit, EM_POSFROMCHAR, offset, 0);
+    if (at == -1) return false;
+    TEXTMETRICW tm{};
+    HDC dc = GetDC(edit);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+    GetTextMetricsW(dc, &tm);
+    ReleaseDC(edit, dc);
+    p->x = static_cast<short>(LOWORD(at)) + 2;
+    p->y = static_cast<short>(HIWORD(at)) + tm.tmHeight / 2;
+    MapWindowPoints(edit, nullptr, p, 1);
+    return true;
+}
+
 bool AnyToPaint(HWND w) {
     return IsWindowVisible(w) && GetUpdateRect(w, nullptr, FALSE);
 }
@@ -142,6 +164,12 @@ int wmain(int argc, wchar_t** argv) {
         RECT r{};
         if (!Within(timeout, [&] { return FindWindowRect(argv[2], &r); })) return 1;
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (what == L"char" && argc > 2) {
+        POINT p{};
+        if (!Within(timeout, [&] { return FindCharacter(_wtoi(argv[2]), &p); })) return 1;
+        std::printf("%ld %ld\n", p.x, p.y);
         return 0;
     }
     if (what == L"clipboard") {

@@ -30,10 +30,12 @@ template <typename Get, typename Put> void AverageAxis(int count, int size, Get 
             const double w = std::min<double>(s + 1, to) - std::max<double>(s, from);
             if (w <= 0) continue;
             const Channels c = get(s);
-            for (int k = 0; k < 3; ++k) sum[k] += c[k] * w;
+            for (int k = 0; k < 3; ++k)
+                sum[k] += c[k] * w;
             weight += w;
         }
-        for (double& v : sum) v /= weight;
+        for (double& v : sum)
+            v /= weight;
         put(i, sum);
     }
 }

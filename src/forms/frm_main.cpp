@@ -4,11 +4,14 @@
 #include "../capture/frm_capture.h"
 #include "../colour/palettes.h"
 #include "../colour/registry_stuff.h"
+#include "../core/code_colour.h"
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
+#include "../output/code_colour_commands.h"
 #include "../output/code_pane_insert.h"
 #include "../runtime/dpi_pictures.h"
 #include "../runtime/screen.h"
+#include "../runtime/system_colour.h"
 #include "frm_about.h"
 #include "frm_main_layout.h"
 #include "on_top.h"
@@ -17,12 +20,15 @@ namespace hv::forms {
 
 namespace {
 constexpr ColorValue kCodeGreen = RGBColor(0, 128, 0);
-}
+// The code field's back colour while it holds a text that is no colour.
+constexpr ColorValue kNotAColourRed = RGBColor(255, 160, 160);
+} // namespace
 
 frmMain::frmMain() : form_("frmMain"), frmAbout_(std::make_unique<frmAbout>()) {
     form_.OnTerminated = [this] {
         frmCapture_.reset(); // it writes to this window's fields
         frmMenu_.reset();
+        codeMenu_.reset();
         favorites_.reset();
         fields_.reset();
     };
@@ -87,6 +93,8 @@ void frmMain::FindControls() {
         output::ComponentSources{*txtR, *txtG, *txtB},
         [this](const std::string& text) { InsertFromMenu(text); },
         [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
+    codeMenu_ = std::make_unique<output::CodeMenu>([this] { mnuFromCode_Click(); },
+                                                   [this] { mnuReplaceInCode_Click(); });
 }
 
 void frmMain::SetPictures() {
@@ -134,7 +142,43 @@ void frmMain::WireColourEvents() {
     picColors->OnMouseDown = picColors->OnMouseMove = pick(picColors);
     picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW);
     picCurrentCol->OnClick = [this] { colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd()); };
+    picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
     cmdCapture->OnClick = [this] { cmdCapture_Click(); };
+    codeBackColor_ = txtColorCode->BackColor();
+    txtColorCode->OnKeyPress = [this](int& keyAscii) { txtColorCode_KeyPress(keyAscii); };
+    txtColorCode->OnChange = [this] {
+        if (txtColorCode->BackColor() != codeBackColor_) txtColorCode->SetBackColor(codeBackColor_);
+    };
+}
+
+// The code menu opens on the release of the right button, at the pointer.
+void frmMain::picCurrentCol_MouseUp(const rt::MouseEvent& e) {
+    if (e.Button != rt::vbRightButton) return;
+    POINT pt{};
+    GetCursorPos(&pt);
+    codeMenu_->PopupAt(form_.hwnd(), pt);
+}
+
+void frmMain::mnuFromCode_Click() {
+    const output::ColourFromCodeResult read = output::ColourFromCode();
+    if (read.result == output::CodeColourResult::Done) colour::SetCurrentColor(*fields_, read.colour);
+}
+
+void frmMain::mnuReplaceInCode_Click() {
+    if (output::ReplaceColourInCode(picCurrentCol->BackColor()) != output::CodeColourResult::NoPane)
+        picCurrentCol->SetFocus();
+}
+
+// Enter takes a typed or pasted colour; a text that is none turns the field red until it
+// changes, and the colour stays.
+void frmMain::txtColorCode_KeyPress(int& keyAscii) {
+    if (keyAscii != VK_RETURN) return;
+    keyAscii = 0;
+    if (const auto typed = ParseTypedColour(txtColorCode->Text())) {
+        colour::SetCurrentColor(*fields_, static_cast<ColorValue>(rt::ResolveColor(*typed)));
+    } else {
+        txtColorCode->SetBackColor(kNotAColourRed);
+    }
 }
 
 // Capture runs until a press on the capture window, which enables the button again.

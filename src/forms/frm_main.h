@@ -4,6 +4,7 @@
 #include "../colour/favorites.h"
 #include "../controls/lumo_color_container.h"
 #include "../controls/trans_skin_button.h"
+#include "../output/code_menu.h"
 #include "../output/frm_menu.h"
 #include <array>
 #include <memory>
@@ -38,6 +39,7 @@ class frmMain {
     colour::ColourFields& fields() { return *fields_; }
     colour::FavoriteFields& favorites() { return *favorites_; }
     output::frmMenu* menuForm() { return frmMenu_.get(); }
+    output::CodeMenu* codeMenu() { return codeMenu_.get(); }
     capture::frmCapture* captureForm() { return frmCapture_.get(); }
     frmAbout& aboutForm() { return *frmAbout_; }
 
@@ -84,11 +86,17 @@ class frmMain {
     void cmdInsertFav_Click();
     void InsertFromMenu(const std::string& text);
     void cmdCapture_Click();
+    void picCurrentCol_MouseUp(const rt::MouseEvent& e);
+    void mnuFromCode_Click();
+    void mnuReplaceInCode_Click();
+    void txtColorCode_KeyPress(int& keyAscii);
 
     rt::Form form_;
     std::optional<colour::ColourFields> fields_;
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;
+    std::unique_ptr<output::CodeMenu> codeMenu_;
+    ColorValue codeBackColor_ = 0; // the code field's own, while it is red for a wrong text
     rt::MouseIcon pipette_;
     // Last, so that they go before the fields they write to and the main window.
     std::unique_ptr<capture::frmCapture> frmCapture_;

@@ -21,7 +21,7 @@ const ControlRow kMainLayout[] = {
     {"picColors", Kind::PictureBox, 720, 480, 3170, 330, nullptr, "Quick color palette"},
     {"picBasicCol", Kind::PictureBox, 3960, 480, 1515, 1140, nullptr, "Standard palette"},
     {"picCurrentCol", Kind::PictureBox, 160, 880, 500, 330, nullptr,
-     "Current color preview, Click to modify "},
+     "Current color preview, Click to modify, Right-click for the color in code"},
     {"txtColorCode", Kind::TextBox, 720, 880, 1375, 330, nullptr, "VB color code",
      {.alignment = Align::Center, .font = "Courier New", .fontSize = 9}},
     {"cmdInsert", Kind::SkinButton, 2160, 880, 420, 330, nullptr, nullptr, {.face = IDB_INSERT_UP}},

@@ -17,7 +17,4 @@ enum class InsertResult {
 // holds the fields as they are at that moment.
 InsertResult InsertIntoCodePane(const std::function<std::string()>& text);
 
-// The message for a missing code pane, titled with the add-in's name.
-void ShowNoCodePane();
-
 } // namespace hv::output

@@ -20,7 +20,8 @@ int PixelsAtDpiY(int pixels96) {
 Image PictureImage(const Picture& picture) {
     Image image(picture.widthPixels(), picture.heightPixels());
     for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) image.at(x, y) = picture.Pixel(x, y);
+        for (int x = 0; x < image.width; ++x)
+            image.at(x, y) = picture.Pixel(x, y);
     return image;
 }
 

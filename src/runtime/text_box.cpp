@@ -71,7 +71,17 @@ HBRUSH TextBox::CtlColor(HDC dc) {
     return brush_.get();
 }
 
+void TextBox::Command(WORD notifyCode) {
+    if (notifyCode == EN_CHANGE && OnChange) OnChange();
+}
+
 LRESULT TextBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CHAR && OnKeyPress) {
+        int keyAscii = static_cast<int>(wp);
+        OnKeyPress(keyAscii);
+        if (keyAscii == 0) return 0;
+        wp = static_cast<WPARAM>(keyAscii);
+    }
     if (msg == WM_SETFOCUS) {
         LRESULT r = Default(msg, wp, lp);
         SetSelStart(0);

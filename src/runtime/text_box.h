@@ -21,9 +21,16 @@ class TextBox : public Control {
     void SetForeColor(ColorValue c);
     ColorValue ForeColor() const { return fore_; }
     void SetBackColor(ColorValue c);
+    ColorValue BackColor() const { return back_; }
     void SetFont(const std::string& face, double points, bool bold = false);
 
     HBRUSH CtlColor(HDC dc) override;
+    void Command(WORD notifyCode) override;
+
+    // VB's Change (the text changed, by the user or by code) and KeyPress (a character typed;
+    // setting KeyAscii to 0 drops it).
+    EventHandler OnChange;
+    std::function<void(int& KeyAscii)> OnKeyPress;
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

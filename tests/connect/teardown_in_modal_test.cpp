@@ -1,8 +1,8 @@
 // The add-in let go of by the IDE while one of its handlers waits in a modal loop (a colour
-// dialog, a message box, the format menu): the user can unload it from the Add-In Manager or
-// close the IDE meanwhile, since the main window has no owner. When the loop returns, the
-// handler must still find its objects, write nothing made of destroyed state, and the DLL
-// must not be unloadable while that handler is on the stack.
+// dialog, a message box, the format menu, the preview's code menu): the user can unload it
+// from the Add-In Manager or close the IDE meanwhile, since the main window has no owner.
+// When the loop returns, the handler must still find its objects, write nothing made of
+// destroyed state, and the DLL must not be unloadable while that handler is on the stack.
 #include "connect/class_factory.h"
 #include "connect_fixture.h"
 #include "forms/frm_main.h"
@@ -147,6 +147,16 @@ TEST_F(TeardownInModalTest, TheFormatMenu) {
     ModalAnswer answer([&](HWND) { UnloadFromInside(nullptr, [](HWND) { SendKey(VK_ESCAPE); }); },
                        "#32768");
     ClickAt(main_->cmdRGBMenu->hwnd(), 10, 10);
+    PumpUntil([&] { return answer.answered(); });
+    ExpectCleanlyGone();
+}
+
+TEST_F(TeardownInModalTest, ThePreviewsCodeMenu) {
+    ModalAnswer answer([&](HWND) { UnloadFromInside(nullptr, [](HWND) { SendKey(VK_ESCAPE); }); },
+                       "#32768");
+    const HWND preview = main_->picCurrentCol->hwnd();
+    SendMessageA(preview, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(preview, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
     PumpUntil([&] { return answer.answered(); });
     ExpectCleanlyGone();
 }

@@ -10,9 +10,11 @@ namespace {
 // A 3 x 2 picture of six colours.
 Image SixColours() {
     Image image(3, 2);
-    const ColorValue colours[] = {RGBColor(255, 0, 0),   RGBColor(0, 255, 0),   RGBColor(0, 0, 255),
-                                  RGBColor(255, 255, 0), RGBColor(0, 255, 255), RGBColor(10, 20, 30)};
-    for (int i = 0; i < 6; ++i) image.pixels[i] = colours[i];
+    const ColorValue colours[] = {RGBColor(255, 0, 0),   RGBColor(0, 255, 0),
+                                  RGBColor(0, 0, 255),   RGBColor(255, 255, 0),
+                                  RGBColor(0, 255, 255), RGBColor(10, 20, 30)};
+    for (int i = 0; i < 6; ++i)
+        image.pixels[i] = colours[i];
     return image;
 }
 } // namespace
@@ -32,7 +34,8 @@ TEST(ScalePixelArt, WholeFactorsGiveExactBlocksAndTheSameSizeIsACopy) {
     const Image twice = ScalePixelArt(art, 6, 4);
     ASSERT_EQ(twice.width, 6);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x) EXPECT_EQ(twice.at(x, y), art.at(x / 2, y / 2)) << x << "," << y;
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(twice.at(x, y), art.at(x / 2, y / 2)) << x << "," << y;
 }
 
 TEST(ScalePixelArt, AFactorOfOneAndAHalfBlendsOnlyAlongTheEdges) {
@@ -43,9 +46,10 @@ TEST(ScalePixelArt, AFactorOfOneAndAHalfBlendsOnlyAlongTheEdges) {
     ASSERT_EQ(big.width, 6);
     ASSERT_EQ(big.height, 6);
     EXPECT_EQ(big.at(2, 2), RGBColor(255, 255, 255)); // wholly inside the white block
-    EXPECT_NEAR(RedOf(big.at(1, 2)), 127.5, 0.5); // half of it
-    EXPECT_NEAR(RedOf(big.at(1, 1)), 63.75, 0.5); // a quarter
-    EXPECT_EQ(big.at(1, 1), RGBColor(RedOf(big.at(1, 1)), RedOf(big.at(1, 1)), RedOf(big.at(1, 1))));
+    EXPECT_NEAR(RedOf(big.at(1, 2)), 127.5, 0.5);     // half of it
+    EXPECT_NEAR(RedOf(big.at(1, 1)), 63.75, 0.5);     // a quarter
+    EXPECT_EQ(big.at(1, 1),
+              RGBColor(RedOf(big.at(1, 1)), RedOf(big.at(1, 1)), RedOf(big.at(1, 1))));
     EXPECT_EQ(big.at(3, 3), RGBColor(0, 0, 0));
     EXPECT_EQ(big.at(5, 5), RGBColor(0, 0, 0));
     // A uniform picture stays uniform at any size, with no rounding drift.

@@ -55,13 +55,20 @@ TEST_F(ColourDialogTest, CancelKeepsTheColour) {
     EXPECT_EQ(before, "&H00840000& 0 0 132");
 }
 
-TEST_F(ColourDialogTest, RightClickOnThePreviewOpensNothing) {
-    ModalAnswer answer([&](HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); });
+// A right-click opens the code menu at the pointer, never the colour dialog.
+TEST_F(ColourDialogTest, RightClickOnThePreviewOpensTheCodeMenuNotTheDialog) {
+    RunLater guard(5000, [] {
+        EndMenu();
+        if (HWND dlg = FindWindowA("#32770", nullptr)) PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    ModalAnswer menu([&](HWND) { SendKey(VK_ESCAPE); }, "#32768");
     Send(main().picCurrentCol->hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
     Send(main().picCurrentCol->hwnd(), WM_RBUTTONUP, 0, 5, 5);
     ASSERT_TRUE(PumpPostedMessages());
-    ASSERT_TRUE(PumpPastTimer(90)); // the answering timer's ticks, too
-    EXPECT_FALSE(answer.answered());
+    ASSERT_TRUE(PumpPastTimer(90));
+    EXPECT_TRUE(menu.answered());
+    EXPECT_FALSE(guard.ran());
+    EXPECT_EQ(Shown(), "&H00FFFFFF& 255 255 255");
 }
 
 } // namespace hv::test

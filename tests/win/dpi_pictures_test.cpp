@@ -36,7 +36,8 @@ std::string CompareInterior(const Image& art96, const Image& shown) {
         for (int x = 1; x + 1 < art96.width; ++x) {
             bool uniform = true;
             for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) uniform &= art96.at(x + dx, y + dy) == art96.at(x, y);
+                for (int dx = -1; dx <= 1; ++dx)
+                    uniform &= art96.at(x + dx, y + dy) == art96.at(x, y);
             if (!uniform) continue;
             const int sx = int((x + 0.5) * shown.width / art96.width);
             const int sy = int((y + 0.5) * shown.height / art96.height);
@@ -55,14 +56,16 @@ TEST_F(DpiPicturesTest, StandardCellsPickTheirColourAtTheirPlaceInTwips) {
     for (int row = 0; row < 6; ++row)
         for (int col = 0; col < 8; ++col) {
             // The cell's middle, placed in twips as at 96 DPI (15 twips a pixel there).
-            const double midX = (assets::kBasicColumns[col][0] + assets::kBasicColumns[col][1] + 1) * 7.5;
+            const double midX =
+                (assets::kBasicColumns[col][0] + assets::kBasicColumns[col][1] + 1) * 7.5;
             const double midY = (assets::kBasicRows[row][0] + assets::kBasicRows[row][1] + 1) * 7.5;
             const int x = int(midX / tx), y = int(midY / ty);
             const unsigned rgb = assets::kBasicCellsRRGGBB[row][col];
             const ColorValue cell = RGBColor(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
             Send(basic, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
             Send(basic, WM_LBUTTONUP, 0, x, y);
-            EXPECT_EQ(main().picCurrentCol->BackColor(), cell) << "row " << row << " column " << col;
+            EXPECT_EQ(main().picCurrentCol->BackColor(), cell)
+                << "row " << row << " column " << col;
             EXPECT_EQ(PixelAt(basic, x, y), static_cast<COLORREF>(cell));
         }
 }
@@ -84,7 +87,8 @@ TEST_F(DpiPicturesTest, PalettesFillTheirBoxesWithTheirOwnColoursAndPickWhatIsDr
         for (int y = 0; y < shown.height; ++y)
             for (int x = 0; x < shown.width; ++x) {
                 foreign += !colours.count(shown.at(x, y));
-                unlike += box->Point(float(x * tx + tx / 2), float(y * ty + ty / 2)) != shown.at(x, y);
+                unlike +=
+                    box->Point(float(x * tx + tx / 2), float(y * ty + ty / 2)) != shown.at(x, y);
             }
         EXPECT_EQ(foreign, 0) << "pixels of a colour the palette does not have";
         EXPECT_EQ(unlike, 0) << "pixels whose pick differs from what is drawn";

@@ -38,9 +38,9 @@ bool Inside(const RECT& r, const RECT& area) {
 class IdeWindow {
   public:
     explicit IdeWindow(const RECT& monitor) {
-        hwnd_ = CreateWindowExA(0, "STATIC", "IDE", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                monitor.left + 10, monitor.top + 10, 300, 200, nullptr, nullptr,
-                                nullptr, nullptr);
+        hwnd_ =
+            CreateWindowExA(0, "STATIC", "IDE", WS_OVERLAPPEDWINDOW | WS_VISIBLE, monitor.left + 10,
+                            monitor.top + 10, 300, 200, nullptr, nullptr, nullptr, nullptr);
         SetActiveWindow(hwnd_);
         PumpMessages();
     }

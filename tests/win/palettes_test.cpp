@@ -154,7 +154,7 @@ TEST_F(PaletteTest, TooltipsNameEachPalette) {
         {main().picColorBW, "Quick grey scale palette"},
         {main().picColors, "Quick color palette"},
         {main().picBasicCol, "Standard palette"},
-        {main().picCurrentCol, "Current color preview, Click to modify "},
+        {main().picCurrentCol, "Current color preview, Click to modify, Right-click for the color in code"},
         {main().txtColorCode, "VB color code"},
         {main().txtR, "Red value"},
     };

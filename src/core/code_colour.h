@@ -1,0 +1,52 @@
+// Colour expressions in one line of VB code: where each starts and ends, how it is written,
+// and the colour it stands for; and the text that writes another colour in the same form.
+#pragma once
+#include "colour.h"
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hv {
+
+enum class CodeColourForm {
+    HexLiteral,     // &HFF&, &H00C0FFFF&, &HFF0000
+    RgbCall,        // RGB(255, 0, 0)
+    Constant,       // vbRed
+    QBColorCall,    // QBColor(12)
+    SystemHex,      // &H80000005&
+    SystemConstant, // vbWindowBackground
+    Decimal,        // BackColor = 255
+};
+
+struct CodeColour {
+    std::size_t start = 0; // first character
+    std::size_t end = 0;   // one past the last
+    CodeColourForm form = CodeColourForm::HexLiteral;
+    ColorValue value = 0; // a system colour stays SystemColor(index), resolved when shown
+};
+
+// Every colour expression on the line, left to right, none inside a string or a comment.
+// Characters are taken one by one (a byte of a std::string is one character).
+std::vector<CodeColour> FindCodeColours(std::wstring_view line);
+std::vector<CodeColour> FindCodeColours(std::string_view line);
+
+// The expression that holds the caret (an insertion point, 0 = before the first character;
+// either edge of an expression counts as inside), or, with the caret in none, the only one
+// on the line. Nothing when there is none, or several and the caret is in none.
+std::optional<CodeColour> ColourForCaret(const std::vector<CodeColour>& found, std::size_t caret);
+
+// The text that writes `current` in the form of `found`: a constant or QBColor call stays one
+// when `current` is one of theirs, RGB stays a call, a decimal stays decimal; anything else
+// is the colour's code text.
+std::string ReplacementText(const CodeColour& found, ColorValue current);
+
+// A colour typed or pasted by the user: any of the forms above alone (a decimal without the
+// assignment), "#RRGGBB", or "R, G, B"; blanks around it are ignored.
+std::optional<ColorValue> ParseTypedColour(std::string_view text);
+
+// VB's QBColor: the sixteen colours for 0..15.
+ColorValue QBColorValue(int index);
+
+} // namespace hv

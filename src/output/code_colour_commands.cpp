@@ -1,0 +1,47 @@
+#include "code_colour_commands.h"
+#include "../core/code_colour.h"
+#include "code_pane_line.h"
+#include "../runtime/system_colour.h"
+
+namespace hv::output {
+
+namespace {
+
+// The caret's line and the expression the command is about; the user told when there is none.
+CodeColourResult FindAtCaret(CaretLine& caret, CodeColour& found) {
+    if (const auto state = caret.Read(); state != CaretLine::State::Read)
+        return state == CaretLine::State::NoPane ? CodeColourResult::NoPane : CodeColourResult::Unchanged;
+    const auto all = FindCodeColours(std::wstring_view(caret.text));
+    const std::size_t at = caret.column > 0 ? static_cast<std::size_t>(caret.column - 1) : 0;
+    const auto chosen = ColourForCaret(all, at);
+    if (!chosen) {
+        TellAboutCode(all.empty() ? L"No color found on the caret's line"
+                                  : L"More than one color on this line: put the caret in one of them");
+        return CodeColourResult::NoColour;
+    }
+    found = *chosen;
+    return CodeColourResult::Done;
+}
+
+} // namespace
+
+ColourFromCodeResult ColourFromCode() {
+    CaretLine caret;
+    CodeColour found;
+    const CodeColourResult r = FindAtCaret(caret, found);
+    if (r != CodeColourResult::Done) return {r};
+    return {r, static_cast<ColorValue>(rt::ResolveColor(found.value))};
+}
+
+CodeColourResult ReplaceColourInCode(ColorValue current) {
+    CaretLine caret;
+    CodeColour found;
+    const CodeColourResult r = FindAtCaret(caret, found);
+    if (r != CodeColourResult::Done) return r;
+    const std::wstring& line = caret.text;
+    const std::wstring replaced = line.substr(0, found.start) + Widen(ReplacementText(found, current)) +
+                                  line.substr(found.end);
+    return caret.Write(replaced) ? CodeColourResult::Done : CodeColourResult::Unchanged;
+}
+
+} // namespace hv::output

@@ -1,0 +1,47 @@
+#include "code_pane_line.h"
+#include "../runtime/late_call.h"
+#include "../runtime/message_box.h"
+#include "../runtime/vb_instance.h"
+
+namespace hv::output {
+
+using rt::Variant;
+
+CaretLine::State CaretLine::Read() {
+    if (IDispatch* vbe = rt::VBInstance()) rt::GetObject(vbe, L"ActiveCodePane", {}, pane_);
+    if (!pane_) {
+        TellAboutCode(L"No code pane selected");
+        return State::NoPane;
+    }
+    long endLine = 0, endColumn = 0;
+    rt::Call(pane_.Get(), L"GetSelection",
+             {Variant::ByRef(&line), Variant::ByRef(&column), Variant::ByRef(&endLine),
+              Variant::ByRef(&endColumn)});
+    Variant read;
+    if (rt::GetObject(pane_.Get(), L"CodeModule", {}, module_) || !module_ ||
+        rt::Get(module_.Get(), L"Lines", {line, 1}, &read).failed() || read.vt() != VT_BSTR)
+        return State::Unreadable;
+    text = read.Text();
+    return State::Read;
+}
+
+bool CaretLine::Write(const std::wstring& replaced) {
+    if (!module_) return false;
+    const bool done = !rt::Call(module_.Get(), L"ReplaceLine", {line, replaced}).failed();
+    rt::Call(pane_.Get(), L"Show");
+    return done;
+}
+
+std::wstring Widen(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(n, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+void TellAboutCode(const wchar_t* message) {
+    rt::MsgBox(message, MB_OK | MB_ICONINFORMATION, L"Pigmora");
+}
+
+} // namespace hv::output

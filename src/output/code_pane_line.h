@@ -1,0 +1,33 @@
+// The caret's line in the IDE's active code pane: read once, written back whole.
+#pragma once
+#include "../runtime/com_ptr.h"
+#include <string>
+
+namespace hv::output {
+
+class CaretLine {
+  public:
+    enum class State { Read, NoPane, Unreadable };
+
+    // Asks the IDE for the active pane (once, for the whole command), the caret's place, the
+    // pane's module and the caret's line. Without a pane the user is told "No code pane
+    // selected"; without the line nothing may be written.
+    State Read();
+    // Replaces the line read with `text` and shows the pane; false if the IDE refused.
+    bool Write(const std::wstring& text);
+
+    long line = 0;   // from 1
+    long column = 0; // from 1: the caret sits before this character
+    std::wstring text;
+
+  private:
+    rt::ComPtr<IDispatch> pane_, module_;
+};
+
+// A text of ours in the code pane's characters.
+std::wstring Widen(const std::string& s);
+
+// Tells the user something about the code pane, titled with the add-in's name.
+void TellAboutCode(const wchar_t* message);
+
+} // namespace hv::output
