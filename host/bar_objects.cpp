@@ -17,12 +17,32 @@ Outcome NoSuchItem() {
 
 // -- VBE ---------------------------------------------------------------------------------
 
-enum { kCommandBars = 1, kEvents, kActiveCodePane, kVersion };
+enum { kCommandBars = 1, kEvents, kActiveCodePane, kVersion, kMainWindow };
 const std::vector<Member> kVbeMembers = {
     {L"CommandBars", kCommandBars, Kind::Get, {}},
     {L"Events", kEvents, Kind::Get, {}},
     {L"ActiveCodePane", kActiveCodePane, Kind::Get, {}},
     {L"Version", kVersion, Kind::Get, {}},
+    {L"MainWindow", kMainWindow, Kind::Get, {}},
+};
+
+// VBE.MainWindow: the IDE's frame window; of a Window's members only HWnd.
+enum { kHWnd = 1 };
+const std::vector<Member> kWindowMembers = {{L"HWnd", kHWnd, Kind::Get, {}}};
+
+class MainWindow final : public DispatchObject {
+  public:
+    explicit MainWindow(std::weak_ptr<Ide> ide)
+        : DispatchObject(L"Window", kWindowMembers, PlanOf(ide)), ide_(std::move(ide)) {}
+
+  private:
+    Outcome Run(const Member&, Args&, VARIANT* result) override {
+        auto ide = ide_.lock();
+        if (!ide || !ide->open()) return Gone();
+        ReturnLong(result, static_cast<long>(reinterpret_cast<LONG_PTR>(ide->hwnd())));
+        return {};
+    }
+    std::weak_ptr<Ide> ide_;
 };
 
 class Vbe final : public DispatchObject {
@@ -48,6 +68,9 @@ class Vbe final : public DispatchObject {
         }
         case kVersion:
             ReturnString(result, L"6.00");
+            break;
+        case kMainWindow:
+            ReturnObject(result, Make<MainWindow>(ide_).Detach());
             break;
         }
         return {};

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures into docs/: the IDE host with the add-in's window, the main
-# window, the About window below it, the capture with its loupe over the host's toolbar, and
-# the main window at 96 and at 144 DPI side by side.
+# window, the About window below it, the capture with its loupe over the host's toolbar, a
+# colour read from a module and written back, and the main window at 96 and at 144 DPI side by
+# side.
 # The add-in is registered for the current user in the build's Wine prefix (and one at
 # 144 DPI) and driven with real X input on a private Xvfb screen; each picture is taken once
 # the screen has painted (scripts/screenshot.sh). Look at them before committing.
@@ -31,11 +32,12 @@ cleanup() {
 
 cd build/win32
 wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
-# The IDE host with the add-in registered, its button clicked; LEFT and TOP of the main window.
+# The IDE host with the add-in registered (on the modules given), its button clicked; LEFT and
+# TOP of the main window.
 open_main_window() {
   wine reg add 'HKCU\Software\Wine\AppDefaults\idehost.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine regsvr32 /s /n /i:user Pigmora.dll
-  wine idehost.exe >/dev/null 2>&1 &
+  wine idehost.exe "$@" >/dev/null 2>&1 &
   host_pid=$!
   read -r x y < <(probe button "VB 6 Huevista" 30000)
   xdotool mousemove "$x" "$y" click 1
@@ -62,6 +64,33 @@ xdotool mousemove $((left + 245)) $((top + 70)) click 1
 probe window "About" 15000 >/dev/null
 xdotool mousemove 5 5
 shot "$ROOT/docs/about-window.png" "VB 6 Huevista" "About"
+
+# A module's line: the caret into RGB(10, 20, 30) with a click, "Color from code", red from
+# the standard palette, the preview's menu open on "Replace color in code", then the line
+# written back.
+cleanup
+module="$PWD/readme-colour-in-code.bas"
+line1='Sub Paint()'
+line2='    Me.BackColor = RGB(10, 20, 30): Me.ForeColor = vbWhite '"'"' sky'
+printf '%s\r\n%s\r\nEnd Sub\r\n' "$line1" "$line2" >"$module"
+open_main_window "$(winepath -w "$module")"
+before=${line2%%20,*}
+read -r cx cy < <(probe char $((${#line1} + 2 + ${#before})) 5000)
+xdotool mousemove "$cx" "$cy" click 1
+# The preview's menu (160, 880 twips: 10, 58 pixels, 33 x 22), its item picked or highlighted.
+menu_item() {
+  xdotool mousemove $((left + 26)) $((top + 69)) click 3
+  sleep 1
+  for _ in $(seq 1 "$1"); do xdotool key Down; sleep 0.3; done
+}
+menu_item 1 && xdotool key Return
+xdotool mousemove $((left + 282)) $((top + 62)) click 1 # red, row 2 of the standard palette
+menu_item 2
+shot "$ROOT/docs/replace-color-in-code-menu.png" "$host_title" "VB 6 Huevista"
+xdotool key Return
+xdotool mousemove 5 5
+shot "$ROOT/docs/color-replaced-in-code.png" "$host_title" "VB 6 Huevista"
+rm -f "$module"
 
 # The main window at 144 DPI beside the one at 96: a prefix of its own, whose DPI is set
 # before the host starts.

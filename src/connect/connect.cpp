@@ -12,6 +12,16 @@ namespace hv::connect {
 
 namespace {
 
+// VBE.MainWindow.HWnd: where the IDE stands. Null when the IDE does not say.
+HWND IdeMainWindow() {
+    rt::ComPtr<IDispatch> window;
+    rt::Variant handle;
+    if (rt::GetObject(rt::VBInstance(), L"MainWindow", {}, window) ||
+        rt::Get(window.Get(), L"HWnd", {}, &handle) || handle.vt() != VT_I4)
+        return nullptr;
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle.raw().lVal));
+}
+
 constexpr wchar_t kTitle[] = L"Pigmora";
 using settings::kApp, settings::kSection, settings::kDisplayOnConnect;
 
@@ -105,7 +115,7 @@ STDMETHODIMP Connect::Show() {
     return Guarded([&] {
         if (!main_) main_ = std::make_unique<forms::frmMain>();
         formDisplayed_ = VARIANT_TRUE;
-        if (!main_->Loaded()) main_->Load();
+        if (!main_->Loaded()) main_->Load(IdeMainWindow());
         forms::SetTopMost(*main_, true);
         return S_OK;
     });

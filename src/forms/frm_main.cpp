@@ -40,8 +40,9 @@ frmMain::~frmMain() {
     form_.Destroy();
 }
 
-void frmMain::Load() {
+void frmMain::Load(HWND ide) {
     if (form_.exists()) return;
+    ide_ = ide;
     form_.Create("VB 6 Huevista", kMainWidth, kMainHeight);
     // The panel's white is the background that the skinned buttons let show through.
     form_.SetBackColor(assets::kPanelWhite);
@@ -117,9 +118,10 @@ void frmMain::SetPictures() {
 
 // The load sequence. Nothing here can fail in a way the user should hear about.
 void frmMain::Form_Load() {
-    // At the right edge of the work area of the monitor the IDE is on: the window active
-    // when the add-in opens is the IDE's (its button, or the IDE starting up).
-    const RECT work = rt::WorkAreaOf(GetAncestor(GetActiveWindow(), GA_ROOTOWNER));
+    // At the right edge of the work area of the monitor the IDE is on. Without its main
+    // window, the active one stands for it: the add-in opens from the IDE's button.
+    const HWND ide = IsWindow(ide_) ? ide_ : GetAncestor(GetActiveWindow(), GA_ROOTOWNER);
+    const RECT work = rt::WorkAreaOf(ide);
     const int tx = form_.TwipsPerPixelX(), ty = form_.TwipsPerPixelY();
     form_.MoveTo(work.right * tx - form_.Width(), work.top * ty + 300);
     colour::CreateRegKey(colour::kFavoritesRoot, colour::kFavoritesKey);

@@ -29,8 +29,9 @@ class frmMain {
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
 
-    // Creates the window and runs the load sequence, which ends with it shown.
-    void Load();
+    // Creates the window and runs the load sequence, which ends with it shown. It opens on
+    // the monitor of `ide`, the IDE's main window, or without one, of the active window.
+    void Load(HWND ide = nullptr);
     bool Loaded() const { return form_.exists(); }
     void Unload() { form_.Unload(); }
     rt::Form& form() { return form_; }
@@ -101,6 +102,7 @@ class frmMain {
     // Last, so that they go before the fields they write to and the main window.
     std::unique_ptr<capture::frmCapture> frmCapture_;
     std::unique_ptr<frmAbout> frmAbout_;
+    HWND ide_ = nullptr; // the IDE's main window, where the window opens
 };
 
 } // namespace hv::forms

@@ -175,6 +175,15 @@ TEST_F(HostObjectModelTest, LinesAndReplaceLineWorkOnTheModuleAndRefuseLinesOutO
     EXPECT_EQ(pane->Text(), L"Sub Paint()\r\n    BackColor = &H00FF&\r\nEnd Sub");
 }
 
+TEST_F(HostObjectModelTest, MainWindowGivesTheFramesHandle) {
+    ComPtr<IDispatch> window = Object(vbe_.Get(), L"MainWindow");
+    ASSERT_TRUE(window);
+    Variant handle;
+    ASSERT_FALSE(rt::Get(window.Get(), L"HWnd", {}, &handle));
+    ASSERT_EQ(handle.vt(), VT_I4);
+    EXPECT_EQ(reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle.raw().lVal)), ide_->hwnd());
+}
+
 TEST_F(HostObjectModelTest, NoOpenPaneIsNothingAndAClosedPaneIsAnError) {
     ComPtr<IDispatch> codePane = Object(vbe_.Get(), L"ActiveCodePane");
     ASSERT_TRUE(codePane);

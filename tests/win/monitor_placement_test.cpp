@@ -58,9 +58,9 @@ class MonitorPlacementTest : public ::testing::Test {
         main_.reset();
         PumpMessages();
     }
-    forms::frmMain& OpenMain() {
+    forms::frmMain& OpenMain(HWND ide = nullptr) {
         main_ = std::make_unique<forms::frmMain>();
-        main_->Load();
+        main_->Load(ide);
         PumpMessages();
         return *main_;
     }
@@ -73,11 +73,22 @@ class MonitorPlacementTest : public ::testing::Test {
 TEST_F(MonitorPlacementTest, MainWindowOpensAtTheRightEdgeOfTheIdesMonitor) {
     const IdeWindow ide(monitor_.rcMonitor);
     ASSERT_EQ(GetActiveWindow(), ide.hwnd());
-    forms::frmMain& main = OpenMain();
+    // Without the IDE's main window, the active window stands for it.
+    forms::frmMain* main = &OpenMain();
     RECT r{};
-    GetWindowRect(main.hWnd(), &r);
+    GetWindowRect(main->hWnd(), &r);
     EXPECT_EQ(r.right, monitor_.rcWork.right);
-    EXPECT_EQ(r.top, monitor_.rcWork.top + 300 / main.form().TwipsPerPixelY());
+    EXPECT_EQ(r.top, monitor_.rcWork.top + 300 / main->form().TwipsPerPixelY());
+    EXPECT_TRUE(Inside(r, monitor_.rcWork));
+
+    // The IDE's main window decides, whichever window is active (on two monitors another
+    // one, on the primary).
+    main_.reset();
+    const IdeWindow other(RECT{0, 0, 400, 300});
+    ASSERT_EQ(GetActiveWindow(), other.hwnd());
+    main = &OpenMain(ide.hwnd());
+    GetWindowRect(main->hWnd(), &r);
+    EXPECT_EQ(r.right, monitor_.rcWork.right);
     EXPECT_TRUE(Inside(r, monitor_.rcWork));
 }
 
