@@ -133,8 +133,10 @@ TEST_F(CaptureWindowTest, CoversTheScreenOnePixelForOneWithTheMainWindowInFront)
     EXPECT_EQ(WindowFromPoint(preview), main().picCurrentCol->hwnd());
     // The screenshot has the main window as it was at the click.
     const int tx = main().form().TwipsPerPixelX(), ty = main().form().TwipsPerPixelY();
-    EXPECT_EQ(capture()->picScreen->Point(float(preview.x * tx), float(preview.y * ty)),
-              RGBColor(12, 34, 56));
+    // The picture starts at the virtual screen's corner, left of or above the primary one.
+    const int px = preview.x - GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int py = preview.y - GetSystemMetrics(SM_YVIRTUALSCREEN);
+    EXPECT_EQ(capture()->picScreen->Point(float(px * tx), float(py * ty)), RGBColor(12, 34, 56));
 
     // What the screen shows now is the screenshot, where it was taken (the loupe beside the
     // pointer, away from it).
