@@ -3,6 +3,13 @@ enable_language(RC)
 # One self-contained DLL: no MinGW runtime DLLs to ship beside it.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+# The shipped build (MinSizeRel): small code, unused sections dropped, and the DLL stripped
+# after link with its debug information kept beside it for crash reports.
+if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+  add_compile_options(-g -ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections)
+endif()
+
 # Pictures are drawn by a generator built for this machine, then compiled in as resources.
 set(ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
 file(MAKE_DIRECTORY ${ASSET_DIR})
@@ -64,20 +71,33 @@ file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/forms/*.cpp
   ${CMAKE_SOURCE_DIR}/src/connect/*.cpp)
 # The DLL's exported entry points belong to the DLL alone.
-list(FILTER PRODUCT_SOURCES EXCLUDE REGEX "/src/connect/dll_exports\\.cpp$")
+list(FILTER PRODUCT_SOURCES EXCLUDE REGEX "/src/connect/(dll_exports|lean_runtime)\\.cpp$")
 
 # Everything but the DLL's entry points, so the tests link the same code.
 add_library(hv_product STATIC ${CORE_SOURCES} ${ASSET_SOURCES} ${RUNTIME_SOURCES} ${PRODUCT_SOURCES})
-target_include_directories(hv_product PUBLIC ${CMAKE_SOURCE_DIR}/src ${IDL_OUT} ${IDL_DIR})
+target_include_directories(hv_product PUBLIC ${CMAKE_SOURCE_DIR}/src ${IDL_OUT} ${IDL_DIR}
+                                             ${HV_GENERATED_DIR})
 add_dependencies(hv_product hv_idl)
 target_compile_definitions(hv_product PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(hv_product PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 shell32 ole32 oleaut32 uuid)
 
-add_library(Pigmora SHARED src/connect/dll_exports.cpp src/connect/pigmora.def
+add_library(Pigmora SHARED src/connect/dll_exports.cpp src/connect/lean_runtime.cpp
+                    src/connect/pigmora.def src/connect/pigmora_version.rc
                     $<TARGET_OBJECTS:hv_resources>)
+set_source_files_properties(src/connect/pigmora_version.rc host/idehost_version.rc PROPERTIES
+  OBJECT_DEPENDS "${HV_GENERATED_DIR}/version.h;${CMAKE_SOURCE_DIR}/src/version.rc")
 set_target_properties(Pigmora PROPERTIES PREFIX "" OUTPUT_NAME Pigmora)
 target_link_libraries(Pigmora PRIVATE hv_product)
 target_link_options(Pigmora PRIVATE -Wl,--kill-at)
+if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+  target_link_options(Pigmora PRIVATE -Wl,-Map=${CMAKE_BINARY_DIR}/Pigmora.map)
+  add_custom_command(TARGET Pigmora POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:Pigmora> $<TARGET_FILE:Pigmora>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE:Pigmora>.debug
+            $<TARGET_FILE:Pigmora>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:Pigmora>
+    COMMENT "Stripping Pigmora.dll, its debug information to Pigmora.dll.debug")
+endif()
 
 # The IDE host: plays the VB6 IDE for add-ins. It uses nothing of the product.
 file(GLOB HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/*.cpp)
@@ -86,7 +106,8 @@ add_library(hv_host STATIC ${HOST_SOURCES})
 target_include_directories(hv_host PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(hv_host PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(hv_host PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 ole32 oleaut32 uuid)
-add_executable(idehost WIN32 host/main.cpp)
+add_executable(idehost WIN32 host/main.cpp host/idehost_version.rc)
+target_include_directories(idehost PRIVATE ${HV_GENERATED_DIR})
 target_link_options(idehost PRIVATE -municode)
 target_link_libraries(idehost PRIVATE hv_host)
 
@@ -151,4 +172,12 @@ add_test(NAME addin_in_host COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/addin_in_
 add_test(NAME insert_and_copy COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/insert_and_copy.sh
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 add_test(NAME colour_in_code COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/colour_in_code.sh
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The shipped DLL and its installer. scripts/test.sh builds the DLL alone (MinSizeRel) into
+# RELEASE_DIR; the installer test builds its packages from it in a Wine prefix of its own.
+set(RELEASE_DIR ${CMAKE_SOURCE_DIR}/build/release CACHE PATH "The MinSizeRel build the release tests check")
+add_test(NAME release_dll_budget
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/dll_budget.sh ${RELEASE_DIR}/Pigmora.dll)
+add_test(NAME installer COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/installer.sh ${RELEASE_DIR}/Pigmora.dll
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

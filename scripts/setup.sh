@@ -8,8 +8,8 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine32:i386 wine64 libxinerama1:i386
   xvfb xserver-xephyr xauth x11-utils xdotool imagemagick fonts-wine fonts-liberation
-  wixl
-  googletest
+  wixl msitools
+  googletest python3
 )
 
 need_i386=0

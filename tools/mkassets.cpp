@@ -6,6 +6,7 @@
 #include "assets/frame.h"
 #include "assets/info_art.h"
 #include "assets/palettes.h"
+#include "core/pack.h"
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -85,8 +86,14 @@ int main(int argc, char** argv) {
     std::string script = "// Written by mkassets: the add-in's pictures.\n";
     bool ok = true;
     for (const Asset& a : AllAssets()) {
-        ok = ok && WriteFile(dir + "/" + a.file, a.encode());
-        script += std::to_string(a.id) + " " + a.type + " \"" + a.file + "\"\n";
+        // Bitmaps go in packed (RCDATA): drawn pictures shrink some forty times.
+        const bool packed = std::string(a.type) == "BITMAP";
+        const Bytes bytes = a.encode();
+        const std::string file = packed ? a.file + ".lz" : a.file;
+        ok = ok && WriteFile(dir + "/" + file,
+                             packed ? hv::Pack(bytes.data(), bytes.size()) : bytes);
+        script += std::to_string(a.id) + (packed ? " RCDATA" : std::string(" ") + a.type) +
+                  " \"" + file + "\"\n";
     }
     // The script last: the build takes its presence as "all pictures written".
     ok = ok && WriteFile(dir + "/assets.rc", Bytes(script.begin(), script.end()));

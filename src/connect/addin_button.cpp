@@ -4,6 +4,7 @@
 #include "../runtime/clipboard_snapshot.h"
 #include "../runtime/handles.h"
 #include "../runtime/module.h"
+#include "../runtime/picture.h"
 
 namespace hv::connect {
 
@@ -38,8 +39,7 @@ class ClipboardKeeper {
 } // namespace
 
 rt::CallError PasteButtonFace(IDispatch* button) {
-    rt::UniqueBitmap picture(static_cast<HBITMAP>(
-        LoadImageA(rt::ThisModule(), MAKEINTRESOURCEA(IDB_ADDIN_BUTTON), IMAGE_BITMAP, 0, 0, 0)));
+    const rt::PicturePtr picture = rt::Picture::FromResource(IDB_ADDIN_BUTTON);
     if (!picture) return {kErrNoResource, L"Resource with identifier '101' not found"};
     // PasteFace takes the picture from the clipboard, so the user's contents are copied
     // first and put back after. When they can't be copied whole within a second and 64 MB
@@ -49,7 +49,7 @@ rt::CallError PasteButtonFace(IDispatch* button) {
     auto saved = rt::ClipboardSnapshot::Take();
     if (!saved) return {};
     ClipboardKeeper keeper(std::move(*saved));
-    if (!rt::SetClipboardBitmap(picture.get())) return {kErrClipboard, L"Can't open Clipboard"};
+    if (!rt::SetClipboardBitmap(picture->bitmap())) return {kErrClipboard, L"Can't open Clipboard"};
     return rt::Call(button, L"PasteFace");
 }
 

@@ -1,5 +1,6 @@
 #include "image.h"
 #include <algorithm>
+#include <utility>
 
 namespace hv {
 
@@ -62,6 +63,36 @@ std::vector<std::uint8_t> EncodeBmp(const Image& image) {
     put32(out, dataOffset);
     PutDib(out, image, image.height);
     return out;
+}
+
+namespace {
+
+std::uint32_t get32(const std::uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+} // namespace
+
+bool DecodeBmp(const std::uint8_t* data, std::size_t size, Image& out) {
+    if (!data || size < 14 + 40 || data[0] != 'B' || data[1] != 'M') return false;
+    const std::uint8_t* h = data + 14;
+    const auto width = static_cast<std::int32_t>(get32(h + 4));
+    const auto height = static_cast<std::int32_t>(get32(h + 8));
+    const std::uint32_t offset = get32(data + 10);
+    if (get32(h) < 40 || (h[12] | h[13] << 8) != 1 || (h[14] | h[15] << 8) != 24 ||
+        get32(h + 16) != 0 || width <= 0 || width > 0x8000 || height == 0 ||
+        height < -0x8000 || height > 0x8000 || offset > size)
+        return false;
+    const int rows = height < 0 ? -height : height;
+    const size_t row = RowBytes(width, 24);
+    if ((size - offset) / row < size_t(rows)) return false;
+    Image image(width, rows);
+    for (int y = 0; y < rows; ++y) {
+        const std::uint8_t* p = data + offset + row * (height < 0 ? y : rows - 1 - y);
+        for (int x = 0; x < width; ++x, p += 3) image.at(x, y) = RGBColor(p[2], p[1], p[0]);
+    }
+    out = std::move(image);
+    return true;
 }
 
 std::vector<std::uint8_t> EncodeCursor(const Image& image, ColorValue transparent, int hotX,

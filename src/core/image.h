@@ -2,6 +2,7 @@
 // Pictures of the add-in are drawn into these from code and written out as resources.
 #pragma once
 #include "colour.h"
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct Image {
 
 // A 24-bit bottom-up .bmp file.
 std::vector<std::uint8_t> EncodeBmp(const Image& image);
+// Reads back what EncodeBmp writes (24-bit, uncompressed, either row order); false for
+// anything else or a file cut short.
+bool DecodeBmp(const std::uint8_t* data, std::size_t size, Image& out);
 
 // A .cur file holding one colour cursor; pixels equal to `transparent` are left out.
 std::vector<std::uint8_t> EncodeCursor(const Image& image, ColorValue transparent, int hotX,

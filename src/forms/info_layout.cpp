@@ -1,5 +1,6 @@
 #include "info_layout.h"
 #include "../assets/asset_ids.h"
+#include "version.h"
 #include <iterator>
 
 namespace hv::forms {
@@ -15,7 +16,7 @@ constexpr ColorValue kLinkInk = RGBColor(0x20, 0x50, 0xC0);
 const ControlRow kAboutLayout[] = {
     {"Label3", Kind::Label, 0, 45, 5625, 255, "   ABOUT", nullptr, {.foreColor = kWhite, .bold = true}},
     {"Image2", Kind::PictureBox, 180, 450, 480, 480, nullptr, nullptr, {.border = false}},
-    {"Label2", Kind::Label, 810, 465, 4600, 255, "VB 6 Huevista  v2.02.(0016)", nullptr,
+    {"Label2", Kind::Label, 810, 465, 4600, 255, "VB 6 Huevista  " HV_ABOUT_VERSION, nullptr,
      {.foreColor = kTitleInk, .bold = true}},
     {"lblDonat", Kind::Label, 810, 765, 1200, 255, "This Program is:", nullptr},
     {"Image3", Kind::PictureBox, 2010, 705, 1740, 300, nullptr, "What is a \"Givesome\" ?",

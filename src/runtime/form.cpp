@@ -110,7 +110,7 @@ Label& Form::AddLabel(const std::string& name, double left, double top, double w
 Label* Form::GetLabel(const std::string& name) const {
     for (const auto& l : labels_)
         if (l->name == name) return l.get();
-    throw std::logic_error("label " + name + " missing");
+    throw LayoutFault("label " + name + " missing");
 }
 
 void Form::RepaintLabels() {

@@ -7,8 +7,9 @@
 #include "picture.h"
 #include <functional>
 #include <memory>
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hv::rt {
@@ -16,6 +17,17 @@ namespace hv::rt {
 // VB's BorderStyle: none, or a caption with a close box over a thin or a dialog frame; the
 // window cannot be resized.
 enum class BorderStyle { None, FixedSingle, FixedDialog };
+
+// A fault of a form's layout, with its message. Not std::logic_error: that class brings a
+// second string implementation into the DLL.
+class LayoutFault : public std::exception {
+  public:
+    explicit LayoutFault(std::string message) : message_(std::move(message)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+
+  private:
+    std::string message_;
+};
 
 class Form : public Window {
   public:
@@ -64,7 +76,7 @@ class Form : public Window {
                 if (auto* t = dynamic_cast<T*>(c.get())) return t;
                 break;
             }
-        throw std::logic_error("control " + name + " missing or of another kind");
+        throw LayoutFault("control " + name + " missing or of another kind");
     }
     Label* GetLabel(const std::string& name) const;
     void RepaintLabels();

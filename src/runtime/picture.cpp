@@ -1,4 +1,5 @@
 #include "picture.h"
+#include "../core/pack.h"
 #include "../core/units.h"
 #include "module.h"
 #include "screen.h"
@@ -35,10 +36,19 @@ std::shared_ptr<Picture> Picture::FromBitmap(HBITMAP source) {
     return pic;
 }
 
+// The build packs each bitmap (RCDATA); a missing or damaged one gives no picture.
 std::shared_ptr<Picture> Picture::FromResource(int id) {
-    auto bmp = static_cast<HBITMAP>(LoadImageA(ThisModule(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0,
-                                               0, LR_CREATEDIBSECTION));
-    return FromBitmap(bmp);
+    HMODULE module = ThisModule();
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10)); // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* packed = loaded ? LockResource(loaded) : nullptr;
+    std::vector<std::uint8_t> bmp;
+    Image image;
+    if (!packed ||
+        !Unpack(static_cast<const std::uint8_t*>(packed), SizeofResource(module, found), bmp) ||
+        !DecodeBmp(bmp.data(), bmp.size(), image))
+        return nullptr;
+    return FromImage(image);
 }
 
 std::shared_ptr<Picture> Picture::FromImage(const Image& image) {

@@ -38,8 +38,7 @@ code_menu() {
 
 printf '%s\r\n%s\r\nEnd Sub\r\n' "$line1" "$line2" > "$module"
 host_session_start "$(winepath -w "$module")"
-read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000) || fail "no add-in button"
-click "$x" "$y"
+open_addin_window
 read -r left top _ _ < <(wine uiprobe.exe window "VB 6 Huevista" 15000) || fail "no main window"
 sleep 0.5
 px=$((left + 10 + 16)) py=$((top + 58 + 11)) # the preview (160, 880 twips, 500 x 330)

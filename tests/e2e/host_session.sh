@@ -23,3 +23,18 @@ host_session_start() {
   wine idehost.exe "$@" >/dev/null 2>&1 &
   host_pid=$!
 }
+
+# Presses the add-in's toolbar button until its window is there (a press only ever shows it):
+# on a loaded machine a press that reaches the host while it is still starting can go unseen.
+open_addin_window() {
+  local x y
+  read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000 | tr -d '\r') ||
+    fail "the add-in's button did not appear on the host's toolbar"
+  for _ in 1 2 3; do
+    xdotool mousemove "$x" "$y"
+    sleep 0.3
+    xdotool click 1
+    wine uiprobe.exe window "VB 6 Huevista" 10000 >/dev/null && return 0
+  done
+  fail "the add-in's button did not open its window"
+}

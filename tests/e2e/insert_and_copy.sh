@@ -17,8 +17,7 @@ copied() { [ "$(wine uiprobe.exe clipboard | tr -d '\r')" = "&H00FF&" ]; }
 
 printf 'BackColor = \r\nEnd Sub\r\n' > "$module"
 host_session_start "$(winepath -w "$module")"
-read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000) || fail "no add-in button"
-click "$x" "$y"
+open_addin_window
 read -r left top _ _ < <(wine uiprobe.exe window "VB 6 Huevista" 15000) || fail "no main window"
 sleep 0.5
 
