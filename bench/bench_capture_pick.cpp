@@ -1,10 +1,13 @@
 // How long one pick takes while the pointer moves over the capture window: the mouse move
-// delivered to the screenshot box, the pixel read from the screenshot and the main window's
-// preview, code and component fields rewritten. Also its two parts alone, and the pick with
-// the main window repainted at once (what the user waits for before the next move shows).
+// delivered to the screenshot box, the pixel read from the screenshot, the main window's
+// preview, code and component fields rewritten and the loupe drawn and moved beside the
+// pointer. Also its parts alone, the pick with the loupe stopped (and so the loupe's share),
+// this thread's CPU time per move with and without it, and the pick with the main window
+// repainted at once (what the user waits for before the next move shows).
 #include "capture/frm_capture.h"
 #include "forms/frm_main.h"
 #include "runtime/picture_box.h"
+#include "runtime/screen.h"
 #include "bench_clock.h"
 #include <algorithm>
 #include <cstdio>
@@ -13,7 +16,9 @@
 
 namespace {
 
-double Now() { return WallSeconds() * 1e6; }
+double Now() {
+    return WallSeconds() * 1e6;
+}
 
 void Pump() {
     MSG msg;
@@ -25,9 +30,13 @@ void Pump() {
 
 struct Figures {
     std::vector<double> us;
-    void Print(const char* what) {
+    double Median() {
         std::sort(us.begin(), us.end());
-        std::printf("  %-44s %9.1f / %9.1f\n", what, us[us.size() / 2], us.front());
+        return us[us.size() / 2];
+    }
+    void Print(const char* what) {
+        const double median = Median();
+        std::printf("  %-44s %9.1f / %9.1f\n", what, median, us.front());
     }
 };
 
@@ -59,24 +68,41 @@ int main(int argc, char** argv) {
         y = (i * 5) % cy;
     };
 
-    Figures pick, point, fields, painted;
+    // Moves to the pixel, timed, with this thread's CPU time added to `cpu`.
+    const auto move = [&](int x, int y, double& cpu) {
+        const double c = ThreadCpuSeconds(), t = Now();
+        SendMessageA(pic.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        const double us = Now() - t;
+        cpu += ThreadCpuSeconds() - c;
+        return us;
+    };
+    POINT origin{};
+    ClientToScreen(pic.hwnd(), &origin);
+
+    Figures pick, point, fields, loupe, redrawn, painted, bare;
+    double cpuWith = 0, cpuWithout = 0, ignored = 0;
     for (int i = -50; i < runs; ++i) { // the first rounds warm up
         int x, y;
         at(i + 50, x, y);
-        double t = Now();
-        SendMessageA(pic.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-        const double p = Now() - t;
+        double& cpu = i < 0 ? ignored : cpuWith;
+        const double p = move(x, y, cpu);
         Pump();
 
-        t = Now();
+        double t = Now();
         const hv::ColorValue c = pic.Point(static_cast<float>(x * tx), static_cast<float>(y * ty));
         const double r = Now() - t;
         t = Now();
         capture->CurrentCol(c ^ 0x00FFFFFF); // another colour than the pick left
         const double f = Now() - t;
+        t = Now();
+        capture->loupe().Follow(POINT{origin.x + x + 3, origin.y + y + 3});
+        const double l = Now() - t;
+        t = Now();
+        capture->loupe().Follow(POINT{origin.x + x + 3, origin.y + y + 3});
+        const double still = Now() - t;
         Pump();
 
-        at(i + 51, x, y);
+        at(i + 50 + runs / 3, x, y); // elsewhere: the next timed move goes to a new pixel
         t = Now();
         SendMessageA(pic.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
         RedrawWindow(main.hWnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -86,13 +112,36 @@ int main(int argc, char** argv) {
         pick.us.push_back(p);
         point.us.push_back(r);
         fields.us.push_back(f);
+        loupe.us.push_back(l);
+        redrawn.us.push_back(still);
         painted.us.push_back(d);
     }
-    std::printf("one pick while moving, screen %d x %d, %d runs (median / fastest, us)\n", cx, cy,
-                runs);
-    pick.Print("pick (mouse move: pixel read, fields)");
+    capture->loupe().Stop();
+    for (int i = -50; i < runs; ++i) {
+        int x, y;
+        at(i + 50, x, y);
+        // As above: the fields show another colour than the move picks.
+        capture->CurrentCol(
+            pic.Point(static_cast<float>(x * tx), static_cast<float>(y * ty)) ^ 0x00FFFFFF);
+        Pump();
+        const double p = move(x, y, i < 0 ? ignored : cpuWithout);
+        Pump();
+        if (i >= 0) bare.us.push_back(p);
+    }
+    std::printf("one pick while moving, screen %d x %d at %d DPI, loupe zoom %d, %d runs "
+                "(median / fastest, us)\n",
+                cx, cy, hv::rt::ScreenDpiX(), capture->loupe().zoom(), runs);
+    pick.Print("pick with the loupe (mouse move: all below)");
     point.Print("  pixel read alone (picScreen.Point)");
     fields.Print("  fields alone (CurrentCol)");
+    loupe.Print("  loupe alone (drawn and moved, Follow)");
+    redrawn.Print("    of which drawn in place (the same pixel)");
+    bare.Print("pick without the loupe");
+    const double with = pick.Median(), without = bare.Median();
+    std::printf("  %-44s %8.0f %%\n", "the loupe's share of the pick",
+                100 * (with - without) / with);
+    std::printf("  %-44s %9.1f / %9.1f\n", "this thread's CPU per move, with / without",
+                cpuWith * 1e6 / runs, cpuWithout * 1e6 / runs);
     painted.Print("pick and the main window repainted");
     capture->Unload();
     main.Unload();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Times the full-screen grab, and one pick while the pointer moves over the capture window,
-# under Wine on private Xvfb screens of 1024x768 and 1920x1080.
+# Times the full-screen grab, and one pick while the pointer moves over the capture window
+# (the loupe included), under Wine on private Xvfb screens of 1024x768 and 1920x1080, and the
+# pick once more at 144 DPI.
 # RUNS sets the number of timed grab rounds per screen (default 40).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,3 +31,13 @@ for geometry in 1024x768x24 1920x1080x24; do
   wine_env_stop
   XVFB_PID= WINESERVER_STARTED=
 done
+
+# 144 DPI: the loupe is drawn half as large again. A prefix of its own keeps the DPI setting.
+export BUILD_DIR="$ROOT/build/bench144"
+export WINEPREFIX="$BUILD_DIR/wineprefix"
+SCREEN_GEOMETRY=1024x768x24 xvfb_start
+wine_prefix_start
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\AppDefaults\bench_capture_pick.exe\X11 Driver' \
+  /v Managed /d N /f >/dev/null 2>&1
+wine "$ROOT/build/win32/bench_capture_pick.exe"

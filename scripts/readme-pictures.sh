@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures into docs/: the IDE host with the add-in's window, the main
-# window, the About window below it, a colour read from a module and written back, and the
-# main window at 96 and at 144 DPI side by side.
+# window, the About window below it, the capture with its loupe over the host's toolbar, a
+# colour read from a module and written back, and the main window at 96 and at 144 DPI side by
+# side.
 # The add-in is registered for the current user in the build's Wine prefix (and one at
 # 144 DPI) and driven with real X input on a private Xvfb screen; each picture is taken once
 # the screen has painted (scripts/screenshot.sh). Look at them before committing.
@@ -48,6 +49,15 @@ open_main_window
 host_title=$(probe title IdeHostFrame)
 shot "$ROOT/docs/addin-in-host.png" "$host_title" "VB 6 Huevista"
 shot "$ROOT/docs/main-window.png" "VB 6 Huevista"
+
+# The Capture button (3030, 880 twips: 202, 59 pixels), then the pointer onto the add-in's
+# toolbar button and nudged one pixel with the keys, as a user lands on a pixel.
+xdotool mousemove $((left + 216)) $((top + 70)) click 1
+probe window "Loupe" 15000 >/dev/null
+xdotool mousemove $((x - 4)) $((y - 2))
+xdotool key Right
+shot "$ROOT/docs/capture-loupe.png" "$host_title" "VB 6 Huevista" "Loupe"
+xdotool key Escape
 
 # The About button (3460, 880 twips: 231, 59 pixels, 28 x 22).
 xdotool mousemove $((left + 245)) $((top + 70)) click 1

@@ -1,5 +1,6 @@
 #include "frm_capture.h"
 #include "../assets/asset_ids.h"
+#include "../core/units.h"
 #include "../runtime/screen.h"
 #include "screen_capture.h"
 
@@ -24,6 +25,7 @@ void frmCapture::Load() {
     // However the window goes (a press, or a close from the system), the screenshot goes with
     // it and the capture button works again.
     form_.OnUnload = [this] {
+        loupe_.Stop();
         picScreen->SetPicture(nullptr);
         picScreen->SetMouseIcon(nullptr);
         pipette_.reset();
@@ -31,6 +33,8 @@ void frmCapture::Load() {
     };
     picScreen->OnMouseMove = [this](const rt::MouseEvent& e) { picScreen_MouseMove(e); };
     picScreen->OnMouseDown = [this](const rt::MouseEvent& e) { picScreen_MouseDown(e); };
+    form_.OnKeyDown = [this](int KeyCode, short Shift) { Form_KeyDown(KeyCode, Shift); };
+    form_.OnMouseWheel = [this](int delta) { loupe_.Wheel(delta); };
 }
 
 // The main window in front of the full-screen one, so that it shows the colour live. Without
@@ -43,12 +47,61 @@ void frmCapture::Form_Activate() {
 
 void frmCapture::picScreen_MouseMove(const rt::MouseEvent& e) {
     PickColorAt(e.X, e.Y);
+    POINT pt{TwipsToPixelIndex(e.X, form_.TwipsPerPixelX()),
+             TwipsToPixelIndex(e.Y, form_.TwipsPerPixelY())};
+    ClientToScreen(picScreen->hwnd(), &pt);
+    loupe_.Follow(pt);
 }
 
 // The colour at the press is the one that stays. Unloading enables the capture button.
 void frmCapture::picScreen_MouseDown(const rt::MouseEvent& e) {
     PickColorAt(e.X, e.Y);
     Unload();
+}
+
+void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
+    POINT pt{};
+    GetCursorPos(&pt);
+    const int step = (Shift & 1) ? 10 : 1;
+    int dx = 0, dy = 0;
+    switch (KeyCode) {
+    case VK_LEFT:
+        dx = -step;
+        break;
+    case VK_RIGHT:
+        dx = step;
+        break;
+    case VK_UP:
+        dy = -step;
+        break;
+    case VK_DOWN:
+        dy = step;
+        break;
+    case VK_RETURN:
+    case VK_SPACE: // as a press: the colour under the pointer stays
+        PickAtScreen(pt);
+        Unload();
+        return;
+    case VK_ESCAPE:
+        if (main_.fields) colour::ShowAgain(*main_.fields, before_);
+        Unload();
+        return;
+    default:
+        return;
+    }
+    SetCursorPos(pt.x + dx, pt.y + dy);
+    GetCursorPos(&pt); // where the screen's edge, or a clip, let it go
+    // As a move there: a pointer that went onto another window picks nothing.
+    if (WindowFromPoint(pt) == picScreen->hwnd()) {
+        PickAtScreen(pt);
+        loupe_.Follow(pt);
+    }
+}
+
+void frmCapture::PickAtScreen(POINT pt) {
+    ScreenToClient(picScreen->hwnd(), &pt);
+    PickColorAt(static_cast<float>(PixelsToTwips(pt.x, form_.TwipsPerPixelX())),
+                static_cast<float>(PixelsToTwips(pt.y, form_.TwipsPerPixelY())));
 }
 
 void frmCapture::PickColorAt(float X, float Y) {
@@ -80,7 +133,20 @@ void ToggleCaptureWindow(frmCapture& w) {
     w.picScreen->SetMouseIcon(w.pipette_);
     // Grabbed before the window shows, so the screenshot has the main window in it.
     w.picScreen->SetPicture(rt::Picture::FromPictureObject(GrabDesktop()));
+    if (w.main_.fields) w.before_ = colour::ReadShown(*w.main_.fields);
+    POINT origin{};
+    ClientToScreen(w.picScreen->hwnd(), &origin);
+    w.loupe_.Start(w.picScreen->Picture(), origin, w.main_.hWnd);
     ShowWindow(f.hwnd(), SW_SHOW);
+    POINT pt{};
+    GetCursorPos(&pt);
+    w.loupe_.Follow(pt);
+    // The keys go to the capture window, though the main window stands in front of it: in
+    // front once more here, after the loupe, since a system may raise the capture window only
+    // after telling it that it is active (Wine without a window manager does), and Wine raises
+    // it again when the loupe first shows.
+    SetFocus(f.hwnd());
+    w.Form_Activate();
 }
 
 } // namespace hv::capture

@@ -1,10 +1,13 @@
 // frmCapture: the screen frozen into a picture over the whole display. The colour of the
 // screenshot pixel under the pointer becomes the main window's current colour on every move;
-// a press with any button keeps the colour there and closes the window.
+// a press with any button, Enter or Space keeps the colour there and closes the window. A loupe
+// beside the pointer shows the pixels around it, the arrow keys move the pointer a pixel (ten
+// with Shift), and Escape closes the window with the colour from before the capture back.
 #pragma once
 #include "../colour/colour_state.h"
 #include "../runtime/form.h"
 #include "../runtime/picture_box.h"
+#include "loupe.h"
 #include <functional>
 
 namespace hv::capture {
@@ -26,6 +29,7 @@ class frmCapture {
     void Unload() { form_.Unload(); }
     rt::Form& form() { return form_; }
     const rt::MouseIcon& mouseIcon() const { return pipette_; }
+    Loupe& loupe() { return loupe_; }
 
     // Makes Col the main window's current colour, as SetCurrentColor does.
     void CurrentCol(ColorValue Col);
@@ -38,11 +42,16 @@ class frmCapture {
     void Form_Activate();
     void picScreen_MouseMove(const rt::MouseEvent& e);
     void picScreen_MouseDown(const rt::MouseEvent& e);
+    void Form_KeyDown(int KeyCode, short Shift);
     void PickColorAt(float X, float Y);
+    // The pick and the loupe for a screen pixel, as a move there gives them.
+    void PickAtScreen(POINT pt);
 
     MainWindowLink main_;
     rt::Form form_;
     rt::MouseIcon pipette_;
+    Loupe loupe_;
+    colour::ShownColour before_; // what Escape puts back
 };
 
 // Opens the capture window over a fresh screenshot, or unloads it if it is open.

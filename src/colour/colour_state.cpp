@@ -20,4 +20,17 @@ void UpdateColorCode(ColourFields& f) {
     f.txtColorCode.SetText(ColorCodeText(f.picCurrentCol.BackColor()));
 }
 
+ShownColour ReadShown(const ColourFields& f) {
+    return {f.picCurrentCol.BackColor(), f.txtColorCode.Text(), f.txtR.Text(), f.txtG.Text(),
+            f.txtB.Text()};
+}
+
+void ShowAgain(ColourFields& f, const ShownColour& shown) {
+    f.picCurrentCol.SetBackColor(shown.preview);
+    f.txtColorCode.SetText(shown.code);
+    f.txtR.SetText(shown.red);
+    f.txtG.SetText(shown.green);
+    f.txtB.SetText(shown.blue);
+}
+
 } // namespace hv::colour

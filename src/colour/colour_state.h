@@ -2,6 +2,7 @@
 // field and the three component fields. The current colour has no variable of its own.
 #pragma once
 #include "../core/colour.h"
+#include <string>
 
 namespace hv::rt {
 class PictureBox;
@@ -24,5 +25,14 @@ void ShowComponents(ColourFields& f, ColorValue c);
 void SetCurrentColor(ColourFields& f, ColorValue c);
 // The code field from the preview's back colour.
 void UpdateColorCode(ColourFields& f);
+
+// What the fields show, to be put back exactly: the components may be a selected favourite's
+// rather than the preview's.
+struct ShownColour {
+    ColorValue preview = 0;
+    std::string code, red, green, blue;
+};
+ShownColour ReadShown(const ColourFields& f);
+void ShowAgain(ColourFields& f, const ShownColour& shown);
 
 } // namespace hv::colour

@@ -1,4 +1,5 @@
 #include "connect.h"
+#include "../core/addin_settings.h"
 #include "../forms/on_top.h"
 #include "../runtime/entry_scope.h"
 #include "../runtime/message_box.h"
@@ -11,8 +12,7 @@ namespace hv::connect {
 namespace {
 
 constexpr wchar_t kTitle[] = L"Pigmora";
-constexpr char kApp[] = "Pigmora", kSection[] = "Settings",
-               kDisplayOnConnect[] = "DisplayOnConnect";
+using settings::kApp, settings::kSection, settings::kDisplayOnConnect;
 
 // Nothing thrown inside may reach the IDE.
 template <typename F> HRESULT Guarded(F&& f) noexcept {

@@ -34,7 +34,11 @@ frmMain::frmMain() : form_("frmMain"), frmAbout_(std::make_unique<frmAbout>()) {
     };
 }
 
-frmMain::~frmMain() = default;
+// The window goes first, while the members its OnTerminated lets go of are still alive;
+// the form's own destructor would run it after they were destroyed (a second delete).
+frmMain::~frmMain() {
+    form_.Destroy();
+}
 
 void frmMain::Load(HWND ide) {
     if (form_.exists()) return;
@@ -184,9 +188,11 @@ void frmMain::cmdCapture_Click() {
     if (!frmCapture_)
         frmCapture_ = std::make_unique<capture::frmCapture>(capture::MainWindowLink{
             &*fields_, form_.hwnd(), [this] { cmdCapture->SetEnabled(true); }});
+    // The preview takes the focus first: afterwards it would take the keyboard from the capture
+    // window, whose keys steer and end the capture.
+    picCurrentCol->SetFocus();
     capture::ToggleCaptureWindow(*frmCapture_);
     cmdCapture->SetEnabled(false);
-    picCurrentCol->SetFocus();
 }
 
 void frmMain::WireFrameEvents() {

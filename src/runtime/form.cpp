@@ -279,6 +279,18 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         if (OnResize) OnResize();
         break;
+    case WM_KEYDOWN:
+        if (OnKeyDown) {
+            OnKeyDown(static_cast<int>(wp), ShiftState());
+            return 0;
+        }
+        break;
+    case WM_MOUSEWHEEL:
+        if (OnMouseWheel) {
+            OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wp));
+            return 0;
+        }
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wp) != WA_INACTIVE && OnActivate) OnActivate();
         break;

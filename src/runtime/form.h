@@ -5,6 +5,7 @@
 #include "label.h"
 #include "mouse.h"
 #include "picture.h"
+#include <functional>
 #include <memory>
 #include <exception>
 #include <string>
@@ -98,6 +99,11 @@ class Form : public Window {
     void Unload();
 
     EventHandler OnResize;
+    // A key pressed while the form has the keyboard: the virtual-key code and the Shift bits.
+    std::function<void(int KeyCode, short Shift)> OnKeyDown;
+    // The wheel turned over the form or a control of it that lets the turn through, in
+    // WHEEL_DELTA units (120 a notch, away from the user positive).
+    std::function<void(int delta)> OnMouseWheel;
     EventHandler OnActivate;   // it became the active window
     EventHandler OnUnload;     // before the window goes
     EventHandler OnTerminated; // after it went, with its controls

@@ -6,9 +6,6 @@
 
 namespace hv::rt {
 
-namespace {
-
-// A top-down 32-bit DIB section, so pixels can be read without a device context.
 HBITMAP CreateTopDownDib(int w, int h, void** bits) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -19,8 +16,6 @@ HBITMAP CreateTopDownDib(int w, int h, void** bits) {
     bi.bmiHeader.biCompression = BI_RGB;
     return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
 }
-
-} // namespace
 
 std::shared_ptr<Picture> Picture::FromBitmap(HBITMAP source) {
     UniqueBitmap owned(source);
@@ -99,6 +94,22 @@ void Picture::Draw(HDC dc, int x, int y) const {
     UniqueMemoryDc mem(CreateCompatibleDC(dc));
     SelectGuard sel(mem.get(), bitmap_.get());
     BitBlt(dc, x, y, width_, height_, mem.get(), 0, 0, SRCCOPY);
+}
+
+void Picture::DrawEnlarged(HDC dc, const RECT& dest, const RECT& src) const {
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    const auto stretch = [&](HDC from) {
+        StretchBlt(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, from,
+                   src.left, src.top, src.right - src.left, src.bottom - src.top, SRCCOPY);
+    };
+    if (objectDc_) {
+        stretch(objectDc_.get());
+    } else {
+        UniqueMemoryDc mem(CreateCompatibleDC(dc));
+        SelectGuard sel(mem.get(), bitmap_.get());
+        stretch(mem.get());
+    }
+    SetStretchBltMode(dc, oldMode);
 }
 
 } // namespace hv::rt

@@ -10,6 +10,10 @@
 
 namespace hv::rt {
 
+// A top-down 32-bit DIB section (BGRA rows), so pixels can be read and written without a
+// device context.
+HBITMAP CreateTopDownDib(int w, int h, void** bits);
+
 class Picture {
   public:
     static std::shared_ptr<Picture> FromResource(int id);
@@ -33,6 +37,8 @@ class Picture {
     ColorValue Pixel(int x, int y) const;
     // Draws the picture with its top-left corner at (x, y).
     void Draw(HDC dc, int x, int y) const;
+    // Draws the picture's `src` rectangle into `dest`, each pixel a hard-edged block.
+    void DrawEnlarged(HDC dc, const RECT& dest, const RECT& src) const;
 
   private:
     Picture() = default;

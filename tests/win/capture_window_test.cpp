@@ -1,12 +1,9 @@
 // Screen colour capture from the main window's capture button, driven by the real cursor and
 // real mouse input: the frozen screen, the live pick, the press that ends it, the order of the
 // two windows, and what a capture leaves behind.
-#include "capture/frm_capture.h"
 #include "capture/screen_capture.h"
-#include "control_host.h"
+#include "capture_fixture.h"
 #include "forms/on_top.h"
-#include "main_window_fixture.h"
-#include "support/image_window.h"
 #include "support/picture_object_image.h"
 #include "support/process_memory.h"
 #include <memory>
@@ -16,28 +13,8 @@ namespace hv::test {
 
 namespace {
 
-constexpr ColorValue kRed = RGBColor(255, 0, 0), kGreen = RGBColor(0, 255, 0),
-                     kBlue = RGBColor(0, 0, 255), kBlack = RGBColor(0, 0, 0),
-                     kYellow = RGBColor(255, 255, 0);
-
 bool IsTopmost(HWND w) {
     return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-// A square of one colour on the screen, 40 pixels wide, above other windows.
-std::unique_ptr<ImageWindow> Square(ColorValue colour, POINT at) {
-    return std::make_unique<ImageWindow>(Image(40, 40, colour), at.x, at.y);
-}
-POINT Centre(POINT squareAt) {
-    return {squareAt.x + 20, squareAt.y + 20};
-}
-
-void Press(DWORD down, DWORD up) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = down;
-    in[1].mi.dwFlags = up;
-    SendInput(2, in, sizeof(INPUT));
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {
@@ -49,39 +26,6 @@ int ThreadWindowCount() {
     EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&n));
     return n;
 }
-
-class CaptureWindowTest : public MainWindowTest {
-  protected:
-    void SetUp() override {
-        OleInitialize(nullptr);
-        PlaceCursor(POINT{2, 700});
-        MainWindowTest::SetUp();
-    }
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        OleUninitialize();
-    }
-
-    capture::frmCapture* capture() { return main().captureForm(); }
-    bool Capturing() { return capture() && capture()->Visible(); }
-    HWND CaptureWindow() { return capture() ? capture()->form().hwnd() : nullptr; }
-
-    // As a user clicks it: the pointer onto the button, its hover face, a left click.
-    void ClickCapture() {
-        controls::TransSkinButton& b = *main().cmdCapture;
-        const RECT r = ScreenRect(b.hwnd());
-        MoveMouseTo(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        ASSERT_TRUE(PumpUntil([&] { return b.ShownPicture() == b.PictureOver(); }));
-        Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-        ASSERT_TRUE(PumpUntil([&] { return Capturing(); }));
-        PumpMessages(20);
-    }
-    // The pointer moved there for real; true once the fields show `shown`.
-    bool MoveAndShow(POINT at, const std::string& shown) {
-        MoveMouseTo(at);
-        return PumpUntil([&] { return Shown() == shown; }, 2000);
-    }
-};
 
 } // namespace
 
@@ -101,7 +45,9 @@ TEST_F(CaptureWindowTest, PointerPicksFromTheFrozenScreenAndTheRightButtonKeepsT
 
     ASSERT_NO_FATAL_FAILURE(ClickCapture());
     EXPECT_FALSE(main().cmdCapture->Enabled());
-    EXPECT_EQ(GetFocus(), main().picCurrentCol->hwnd());
+    // The keys steer the capture; the main window stands in front, inactive.
+    EXPECT_EQ(GetFocus(), CaptureWindow());
+    EXPECT_EQ(GetForegroundWindow(), CaptureWindow());
     // Gone from the screen, still in the screenshot.
     squares.clear();
     PumpMessages(20);
@@ -192,7 +138,9 @@ TEST_F(CaptureWindowTest, CoversTheScreenOnePixelForOneWithTheMainWindowInFront)
     const int py = preview.y - GetSystemMetrics(SM_YVIRTUALSCREEN);
     EXPECT_EQ(capture()->picScreen->Point(float(px * tx), float(py * ty)), RGBColor(12, 34, 56));
 
-    // What the screen shows now is the screenshot, where it was taken.
+    // What the screen shows now is the screenshot, where it was taken (the loupe beside the
+    // pointer, away from it).
+    MoveMouseTo(POINT{5, 5});
     other.reset();
     ASSERT_TRUE(PumpPostedMessages());
     const auto screen = capture::GrabDesktop();

@@ -1,0 +1,68 @@
+// The capture's magnifier: a small window beside the pointer that shows the frozen screenshot
+// around the pointer's pixel enlarged with hard edges, the picked pixel outlined, and that
+// pixel's code and components below. It takes neither activation nor the mouse, and draws
+// only from the screenshot, so it never shows up in what is picked.
+#pragma once
+#include "../core/colour.h"
+#include "../core/loupe_layout.h"
+#include "../runtime/picture.h"
+#include "../runtime/window.h"
+#include <cstdint>
+#include <vector>
+
+namespace hv::capture {
+
+class Loupe : public rt::Window {
+  public:
+    Loupe() = default;
+    ~Loupe() override;
+
+    // Follows the pointer over `shot`, whose pixel (0, 0) is at `origin` on the screen, and
+    // keeps out of `avoid`'s way. The zoom is the stored one.
+    void Start(rt::PicturePtr shot, POINT origin, HWND avoid);
+    // Shows the screenshot around the screen pixel `pt`, beside it.
+    void Follow(POINT pt);
+    // Hides the window and lets go of the screenshot.
+    void Stop();
+    bool following() const { return shot_ != nullptr; }
+
+    int zoom() const { return zoom_; }
+    // Kept within 4 to 16 and stored for the next capture; redraws at once.
+    void SetZoom(int zoom);
+    // A turn of the wheel (WHEEL_DELTA units): a notch away from the user zooms in a step.
+    void Wheel(int delta);
+
+    // The enlarged pixels' area in client pixels, `cells()` screenshot pixels a side.
+    RECT CellsRect() const;
+    int cells() const { return LoupeCells(viewSide_, zoom_); }
+
+  protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  private:
+    void Create();
+    void Render();
+    void DrawGridAndOutline(const RECT& cellsRect, int n);
+    void DrawText(ColorValue picked);
+    void Place();
+
+    rt::PicturePtr shot_;
+    POINT origin_{};
+    HWND avoid_ = nullptr;
+    std::vector<PixelRect> monitors_; // in screenshot pixels
+    POINT at_{};
+    bool placed_ = false;
+    int zoom_ = kLoupeDefaultZoom;
+    WheelNotches notches_;
+
+    int viewSide_ = 0, textHeight_ = 0, width_ = 0, height_ = 0; // pixels
+    rt::UniqueMemoryDc buffer_;
+    rt::UniqueBitmap bufferBitmap_;
+    HGDIOBJ oldBitmap_ = nullptr;
+    std::uint32_t* bits_ = nullptr; // top-down rows of the buffer
+    rt::UniqueFont font_;
+    HGDIOBJ oldFont_ = nullptr;
+    rt::UniqueBrush hatch_;
+};
+
+} // namespace hv::capture
