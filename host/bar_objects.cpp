@@ -18,11 +18,12 @@ Outcome NoSuchItem() {
 
 // -- VBE ---------------------------------------------------------------------------------
 
-enum { kCommandBars = 1, kEvents, kActiveCodePane, kVersion, kMainWindow };
+enum { kCommandBars = 1, kEvents, kActiveCodePane, kVersion, kMainWindow, kSelectedVBComponent };
 const std::vector<Member> kVbeMembers = {
     {L"CommandBars", kCommandBars, Kind::Get, {}},       {L"Events", kEvents, Kind::Get, {}},
     {L"ActiveCodePane", kActiveCodePane, Kind::Get, {}}, {L"Version", kVersion, Kind::Get, {}},
     {L"MainWindow", kMainWindow, Kind::Get, {}},
+    {L"SelectedVBComponent", kSelectedVBComponent, Kind::Get, {}},
 };
 
 // -- Window (VBE.MainWindow) ---------------------------------------------------------------
@@ -81,6 +82,9 @@ class Vbe final : public DispatchObject {
             break;
         case kMainWindow:
             ReturnObject(result, Make<MainWindowObject>(ide_).Detach());
+            break;
+        case kSelectedVBComponent:
+            ReturnObject(result, ide->SelectedComponent().Detach());
             break;
         }
         return {};

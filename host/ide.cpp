@@ -27,9 +27,13 @@ std::shared_ptr<Ide> Ide::Create(const IdeOptions& options) {
     std::shared_ptr<Ide> ide(new Ide(options));
     if (!ide->CreateWindows()) return nullptr;
     if (options.files.empty()) ide->NewModule();
-    for (const auto& f : options.files)
-        if (!ide->OpenModule(f)) ide->Report(L"The module " + f + L" could not be opened.");
+    for (const auto& f : options.files) {
+        const bool form = IsFormFile(f);
+        if (form ? !ide->OpenForm(f) : !ide->OpenModule(f))
+            ide->Report((form ? L"The form " : L"The module ") + f + L" could not be opened.");
+    }
     if (!ide->panes_.empty()) ide->panes_.front()->Show();
+    if (!ide->forms_.empty()) ide->forms_.front()->Open();
     return ide;
 }
 
@@ -96,6 +100,7 @@ void Ide::Close() {
     for (CommandBarEventsObject* s : sources)
         s->Detach();
     panes_.clear();
+    forms_.clear();
     HWND frame = frame_;
     frame_ = toolbar_ = mdi_ = nullptr;
     DestroyWindow(frame);
@@ -164,6 +169,12 @@ void Ide::Report(const std::wstring& text) {
 }
 
 void Ide::SaveActive(bool askForName) {
+    HWND active = reinterpret_cast<HWND>(SendMessageW(mdi_, WM_MDIGETACTIVE, 0, 0));
+    for (const auto& f : forms_)
+        if (active && f->window() == active) {
+            SaveForm(*f, askForName);
+            return;
+        }
     auto pane = ActivePane();
     if (!pane) return;
     std::wstring path = pane->path();
@@ -189,12 +200,17 @@ void Ide::OpenWithDialog() {
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = frame_;
-    ofn.lpstrFilter = L"Basic modules (*.bas)\0*.bas\0All files\0*.*\0";
+    ofn.lpstrFilter = L"Basic modules (*.bas)\0*.bas\0Forms (*.frm)\0*.frm\0All files\0*.*\0";
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
     ofn.Flags = OFN_FILEMUSTEXIST;
     if (!GetOpenFileNameW(&ofn)) return;
-    if (auto pane = OpenModule(file))
+    if (ofn.nFilterIndex == 2 || IsFormFile(file)) {
+        if (auto form = OpenForm(file))
+            form->Open();
+        else
+            Report(std::wstring(L"The form ") + file + L" could not be opened.");
+    } else if (auto pane = OpenModule(file))
         pane->Show();
     else
         Report(std::wstring(L"The module ") + file + L" could not be opened.");

@@ -6,6 +6,7 @@
 #include "code_pane.h"
 #include "com.h"
 #include "command_bar.h"
+#include "designer.h"
 #include "faults.h"
 #include <functional>
 #include <map>
@@ -23,7 +24,7 @@ struct IdeOptions {
     // Office's command bars (buttons with Picture and Mask, command bar 2 is not "Standard"),
     // VBE.Version 7, and the VBA editor's add-in records.
     bool vba = false;
-    std::vector<std::wstring> files; // .bas modules to open; none gives an empty module
+    std::vector<std::wstring> files; // .bas modules and .frm forms to open; none gives an empty module
     std::wstring faults;             // see faults.h
     bool eventsAsUnknown = false;    // Events.CommandBarEvents gives VT_UNKNOWN
     bool interactive = false;        // report load failures in message boxes
@@ -82,6 +83,14 @@ class Ide : public std::enable_shared_from_this<Ide> {
     std::shared_ptr<CodePane> OpenModule(const std::wstring& path);
     std::shared_ptr<CodePane> NewModule();
 
+    // Forms of the project, each with its designer (open, hidden or closed).
+    const std::vector<std::shared_ptr<FormDesigner>>& forms() const { return forms_; }
+    std::shared_ptr<FormDesigner> OpenForm(const std::wstring& path);
+    std::shared_ptr<FormDesigner> AddForm(FormModel model);
+    // VBE.SelectedVBComponent: the active window's component, else the last form selected;
+    // null when there is none.
+    ComPtr<IDispatch> SelectedComponent();
+
     // A failure the user should hear of (a message box when interactive).
     void Report(const std::wstring& text);
     const std::vector<std::wstring>& reports() const { return reports_; }
@@ -100,6 +109,7 @@ class Ide : public std::enable_shared_from_this<Ide> {
     void OnPaneClosed(CodePane* pane);
     void FillAddinManagerMenu(HMENU menu);
     void SaveActive(bool askForName);
+    void SaveForm(FormDesigner& form, bool askForName);
     void OpenWithDialog();
     void EditCommand(UINT message);
     static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
@@ -120,6 +130,8 @@ class Ide : public std::enable_shared_from_this<Ide> {
     std::vector<CommandBarEventsObject*> eventSources_;
     AddinManager addins_;
     std::vector<std::wstring> reports_;
+    std::vector<std::shared_ptr<FormDesigner>> forms_;
+    std::weak_ptr<FormDesigner> lastForm_;
     bool closing_ = false;
 };
 

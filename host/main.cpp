@@ -1,8 +1,9 @@
 // The IDE host program: plays the VB6 IDE (or the Office VBA editor) for add-ins on a
 // machine without it.
 //
-//   idehost [/vba] [/nostandardbar] [/cmd] [/fail:<faults>] [module.bas ...]
+//   idehost [/vba] [/nostandardbar] [/cmd] [/fail:<faults>] [module.bas | form.frm ...]
 //
+// A .frm opens in a form designer (the first one shown); the others are modules.
 // /vba            play the VBA editor: its window classes, Office's command bars, the VBA
 //                 editor's add-in records (Addins, or Addins64 for the 64-bit host)
 // /nostandardbar  start without the "Standard" toolbar, so there is no command bar 2
