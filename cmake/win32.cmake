@@ -185,7 +185,9 @@ add_test(NAME insert_and_copy COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/insert_
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 add_test(NAME colour_in_code COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/colour_in_code.sh
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-foreach(e2e addin_in_host insert_and_copy colour_in_code)
+add_test(NAME form_colours COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/form_colours.sh
+         WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+foreach(e2e addin_in_host insert_and_copy colour_in_code form_colours)
   add_test(NAME ${e2e}_vba COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/${e2e}.sh
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
   set_tests_properties(${e2e}_vba PROPERTIES ENVIRONMENT IDEHOST_ARGS=/vba)
@@ -195,7 +197,7 @@ endforeach()
 # and the object model, registration beside the 32-bit DLL, window data, the clipboard, the
 # capture), and the end-to-end runs in the VBA editor's mode, as 64-bit Office has it.
 set_tests_properties(connect_tests connect_tests_vba window_tests addin_in_host_vba
-                     insert_and_copy_vba colour_in_code_vba PROPERTIES LABELS x64)
+                     insert_and_copy_vba colour_in_code_vba form_colours_vba PROPERTIES LABELS x64)
 
 # The shipped DLL and its installer. scripts/test.sh builds the DLL alone (MinSizeRel) into
 # RELEASE_DIR; the installer test builds its packages from it in a Wine prefix of its own.

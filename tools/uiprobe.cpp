@@ -7,6 +7,9 @@
 //   uiprobe char <offset> [timeout ms]     prints the screen point "x y" inside the character
 //                                          at that offset of the active code pane's text
 //   uiprobe title <class>                  prints the title of the top-level window of a class
+//   uiprobe client <class> [timeout ms]    prints the screen point "x y" of the client area's
+//                                          top left corner of the host's visible window of
+//                                          that class (an MDI child: a form's designer)
 //   uiprobe close                          asks the host's main window to close
 //   uiprobe painted [timeout ms]           waits until every visible top-level window and
 //                                          its children have painted and their programs
@@ -201,6 +204,18 @@ int wmain(int argc, wchar_t** argv) {
         wchar_t text[256] = L"";
         if (!w || !GetWindowTextW(w, text, 256)) return 1;
         std::printf("%ls\n", text);
+        return 0;
+    }
+    if (what == L"client" && argc > 2) {
+        POINT p{};
+        const auto find = [&] {
+            HWND frame = HostFrame();
+            HWND mdi = frame ? FindWindowExW(frame, nullptr, L"MDIClient", nullptr) : nullptr;
+            HWND w = mdi ? FindWindowExW(mdi, nullptr, argv[2], nullptr) : nullptr;
+            return w && IsWindowVisible(w) && ClientToScreen(w, &p);
+        };
+        if (!Within(timeout, find)) return 1;
+        std::printf("%ld %ld\n", p.x, p.y);
         return 0;
     }
     if (what == L"close") {

@@ -1,5 +1,6 @@
 #include "colour_state.h"
 #include "../runtime/picture_box.h"
+#include "../runtime/system_colour.h"
 #include "../runtime/text_box.h"
 
 namespace hv::colour {
@@ -11,9 +12,10 @@ void ShowComponents(ColourFields& f, ColorValue c) {
 }
 
 void SetCurrentColor(ColourFields& f, ColorValue c) {
+    // A system colour stays one; its components are those it has now.
     f.picCurrentCol.SetBackColor(c);
     f.txtColorCode.SetText(ColorCodeText(c));
-    ShowComponents(f, c);
+    ShowComponents(f, static_cast<ColorValue>(rt::ResolveColor(c)));
 }
 
 void UpdateColorCode(ColourFields& f) {

@@ -29,6 +29,7 @@ frmMain::frmMain() : form_("frmMain"), frmAbout_(std::make_unique<frmAbout>()) {
         frmCapture_.reset(); // it writes to this window's fields
         frmMenu_.reset();
         codeMenu_.reset();
+        formColours_.reset();
         favorites_.reset();
         fields_.reset();
     };
@@ -96,6 +97,10 @@ void frmMain::FindControls() {
         [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
     codeMenu_ = std::make_unique<output::CodeMenu>([this] { mnuFromCode_Click(); },
                                                    [this] { mnuReplaceInCode_Click(); });
+    formColours_ = std::make_unique<output::FormColours>(output::FormColourLinks{
+        [this] { return vbInstance_.Get(); }, [this] { return picCurrentCol->BackColor(); },
+        [this](ColorValue c) { mnuFromControl_Click(c); }});
+    codeMenu_->SetFormColours(formColours_.get());
 }
 
 void frmMain::SetPictures() {
@@ -164,6 +169,12 @@ void frmMain::picCurrentCol_MouseUp(const rt::MouseEvent& e) {
 void frmMain::mnuFromCode_Click() {
     const output::ColourFromCodeResult read = output::ColourFromCode(vbInstance_.Get());
     if (read.result == output::CodeColourResult::Done) colour::SetCurrentColor(*fields_, read.colour);
+}
+
+// A colour read from a selected control of the form designer becomes the current one; a
+// system colour stays one.
+void frmMain::mnuFromControl_Click(ColorValue c) {
+    colour::SetCurrentColor(*fields_, c);
 }
 
 void frmMain::mnuReplaceInCode_Click() {

@@ -44,6 +44,7 @@ class frmMain {
     colour::FavoriteFields& favorites() { return *favorites_; }
     output::frmMenu* menuForm() { return frmMenu_.get(); }
     output::CodeMenu* codeMenu() { return codeMenu_.get(); }
+    output::FormColours* formColours() { return formColours_.get(); }
     capture::frmCapture* captureForm() { return frmCapture_.get(); }
     frmAbout& aboutForm() { return *frmAbout_; }
 
@@ -92,6 +93,7 @@ class frmMain {
     void picCurrentCol_MouseUp(const rt::MouseEvent& e);
     void mnuFromCode_Click();
     void mnuReplaceInCode_Click();
+    void mnuFromControl_Click(ColorValue c);
     void txtColorCode_KeyPress(int& keyAscii);
 
     rt::Form form_;
@@ -99,6 +101,7 @@ class frmMain {
     std::optional<colour::ColourFields> fields_;
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;
+    std::unique_ptr<output::FormColours> formColours_; // before the menu that points to it
     std::unique_ptr<output::CodeMenu> codeMenu_;
     ColorValue codeBackColor_ = 0; // the code field's own, while it is red for a wrong text
     rt::MouseIcon pipette_;

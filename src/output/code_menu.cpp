@@ -15,7 +15,15 @@ CodeMenu::CodeMenu(std::function<void()> fromCode, std::function<void()> replace
       menu_(kRows, static_cast<int>(std::size(kRows))) {}
 
 void CodeMenu::PopupAt(HWND owner, POINT pt) {
-    const std::string chosen = menu_.Track(owner, pt);
+    HMENU popup = menu_.handle();
+    const int own = GetMenuItemCount(popup);
+    if (forms_) forms_->AppendTo(popup);
+    const UINT id = menu_.TrackId(owner, pt);
+    // The form items are read afresh each time: they go again (their submenus with them).
+    while (popup && GetMenuItemCount(popup) > own)
+        DeleteMenu(popup, own, MF_BYPOSITION);
+    if (forms_ && forms_->Choose(id)) return;
+    const std::string chosen = menu_.NameOf(id);
     if (!chosen.empty()) Click(chosen);
 }
 

@@ -40,7 +40,16 @@ PopupMenu::PopupMenu(const MenuRow* rows, int count) : rows_(rows, rows + count)
 PopupMenu::~PopupMenu() = default;
 
 std::string PopupMenu::Track(HWND owner, POINT pt) {
-    if (!popup_) return {};
+    return NameOf(TrackId(owner, pt));
+}
+
+std::string PopupMenu::NameOf(UINT id) const {
+    if (id < kFirstId || id - kFirstId >= rows_.size()) return {};
+    return rows_[id - kFirstId].name;
+}
+
+UINT PopupMenu::TrackId(HWND owner, POINT pt) {
+    if (!popup_) return 0;
     // The owner must be in the foreground, or the menu neither gets the keyboard nor closes
     // on a click elsewhere; the posted null message lets it close cleanly afterwards.
     SetForegroundWindow(owner);
@@ -48,8 +57,7 @@ std::string PopupMenu::Track(HWND owner, POINT pt) {
         popup_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, pt.x,
         pt.y, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
-    if (id < kFirstId || id - kFirstId >= rows_.size()) return {};
-    return rows_[id - kFirstId].name;
+    return id;
 }
 
 } // namespace hv::rt

@@ -22,6 +22,9 @@ class PopupMenu {
     // Shows the root's children with the menu's left edge at `pt`, items reacting to the left
     // button; returns the name of the chosen item, or "" when the menu was dismissed.
     std::string Track(HWND owner, POINT pt);
+    // The same, giving the chosen item's id (0 when dismissed), for items added to handle().
+    UINT TrackId(HWND owner, POINT pt);
+    std::string NameOf(UINT id) const;
     HMENU handle() const { return popup_; }
 
   private:

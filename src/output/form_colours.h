@@ -1,0 +1,61 @@
+// Colours of the controls selected in the IDE's form designer, for the preview's menu: read
+// from the first selected control, applied to every selected control that has the property,
+// and the last apply undone. Works with the VB6 designer (VBForm.SelectedVBControls,
+// Properties(name).Value) and the VBA editor's (UserForm.Selected, the controls' own members).
+#pragma once
+#include "../core/colour.h"
+#include "../runtime/com_ptr.h"
+#include <functional>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace hv::output {
+
+struct FormColourLinks {
+    std::function<IDispatch*()> vbe;             // the connection's IDE
+    std::function<ColorValue()> current;         // the current colour
+    std::function<void(ColorValue)> makeCurrent; // a colour read from a control
+};
+
+class FormColours {
+  public:
+    explicit FormColours(FormColourLinks links);
+    ~FormColours();
+    FormColours(const FormColours&) = delete;
+    FormColours& operator=(const FormColours&) = delete;
+
+    // Reads the selection now and appends a separator, "Color from selected control",
+    // "Apply to selected controls" and "Undo apply" to `menu`; the items have ids from kFirstId.
+    void AppendTo(HMENU menu);
+    // Runs the item with this id from the last AppendTo; false when it is none of them.
+    bool Choose(UINT id);
+    bool CanUndo() const { return !undo_.empty(); }
+
+    static constexpr UINT kFirstId = 2000; // + property: from the first control
+    static constexpr UINT kApplyId = 2100; // + property: apply to the selection
+    static constexpr UINT kUndoId = 2200;
+
+  private:
+    struct Control {
+        rt::ComPtr<IDispatch> object, properties; // properties: null for MSForms controls
+        ColorValue value[5];
+        unsigned has = 0; // bit k: has the k-th colour property
+    };
+    struct Replaced {
+        Control control;
+        int property;
+        ColorValue old;
+    };
+    void ReadSelection();
+    void Apply(int property);
+    void Undo();
+    static void MarkChanged(IDispatch* component);
+
+    FormColourLinks links_;
+    rt::ComPtr<IDispatch> component_, undoComponent_; // undo: the one the apply changed
+    std::vector<Control> selected_;
+    std::vector<Replaced> undo_;
+};
+
+} // namespace hv::output

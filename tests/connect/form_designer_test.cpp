@@ -1,0 +1,193 @@
+// The host's form designer: what it draws and selects, the object models it answers as the
+// VB6 IDE (VBForm, VBControl, Properties) and the VBA editor (UserForm, MSForms controls) do,
+// and the .frm it saves.
+#include "form_fixture.h"
+#include "host_fixture.h"
+
+namespace hv::test {
+
+namespace {
+std::string FileText(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    std::string s;
+    char buf[4096];
+    DWORD got = 0;
+    while (f != INVALID_HANDLE_VALUE && ReadFile(f, buf, sizeof buf, &got, nullptr) && got)
+        s.append(buf, got);
+    if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+    return s;
+}
+} // namespace
+
+class FormDesignerTest : public HostTest, public FormFixture {
+  protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        AddTestForm(*ide_);
+    }
+};
+
+TEST_F(FormDesignerTest, DrawsEachControlInItsColours) {
+    C(0).Colour(L"BackColor")->value = 0x0000FF;
+    C(1).Colour(L"BackColor")->value = 0x00FF00;
+    C(3).Colour(L"BackColor")->value = static_cast<long>(0x80000005);
+    form_->model().backColor = 0xFF0000;
+    form_->Redraw();
+    EXPECT_EQ(PixelIn(0), RGB(255, 0, 0));
+    EXPECT_EQ(PixelIn(1), RGB(0, 255, 0));
+    EXPECT_EQ(PixelIn(3), GetSysColor(COLOR_WINDOW)); // a system colour, as it looks now
+    const RECT r = form_->ControlRect(0);
+    EXPECT_EQ(Pixel(r.right + 4, r.bottom + 4), RGB(0, 0, 255)) << "the form around it";
+
+    C(0).Colour(L"BackColor")->value = 0x00FFFF;
+    form_->Redraw();
+    EXPECT_EQ(PixelIn(0), RGB(255, 255, 0));
+}
+
+TEST_F(FormDesignerTest, ClickSelectsOneShiftClickAddsAndRemoves) {
+    ClickOn(1);
+    EXPECT_EQ(form_->selection(), (std::vector<size_t>{1}));
+    ClickOn(3, MK_SHIFT);
+    ClickOn(0, MK_CONTROL);
+    EXPECT_EQ(form_->selection(), (std::vector<size_t>{1, 3, 0}));
+    ClickOn(3, MK_SHIFT);
+    EXPECT_EQ(form_->selection(), (std::vector<size_t>{1, 0}));
+    ClickOn(2);
+    EXPECT_EQ(form_->selection(), (std::vector<size_t>{2}));
+    // A click on the form itself: nothing selected.
+    const RECT r = form_->ControlRect(3);
+    SendMessageW(form_->window(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(r.left + 4, r.bottom + 30));
+    EXPECT_TRUE(form_->selection().empty());
+}
+
+TEST_F(FormDesignerTest, SelectedVBComponentIsTheActiveDesignersForm) {
+    auto component = SelectedComponent();
+    ASSERT_TRUE(component);
+    EXPECT_EQ(Text(component.Get(), L"Name"), L"Form1");
+    EXPECT_EQ(Long(component.Get(), L"Type"), ide_->options().vba ? 3 : 5);
+    Variant isOpen;
+    ASSERT_FALSE(rt::Get(component.Get(), L"HasOpenDesigner", {}, &isOpen));
+    EXPECT_EQ(isOpen.raw().boolVal, VARIANT_TRUE);
+
+    // A code pane made active: its module, which has no designer.
+    auto pane = ide_->NewModule();
+    pane->Show();
+    auto module = SelectedComponent();
+    EXPECT_EQ(Long(module.Get(), L"Type"), 1);
+    ComPtr<IDispatch> designer;
+    EXPECT_FALSE(rt::GetObject(module.Get(), L"Designer", {}, designer));
+    EXPECT_FALSE(designer);
+    // The Project Explorer keeps the form once no window is left.
+    SendMessageW(pane->window(), WM_CLOSE, 0, 0);
+    for (auto p : ide_->panes())
+        SendMessageW(p->window(), WM_CLOSE, 0, 0);
+    SendMessageW(form_->window(), WM_CLOSE, 0, 0);
+    PumpMessages();
+    ASSERT_FALSE(form_->window());
+    component = SelectedComponent();
+    EXPECT_EQ(Text(component.Get(), L"Name"), L"Form1");
+    ASSERT_FALSE(rt::Get(component.Get(), L"HasOpenDesigner", {}, &isOpen));
+    EXPECT_EQ(isOpen.raw().boolVal, VARIANT_FALSE);
+    EXPECT_FALSE(form_->window()) << "asking HasOpenDesigner opens nothing";
+
+    // Designer makes a hidden one, as the editors do.
+    EXPECT_TRUE(Object(component.Get(), L"Designer"));
+    ASSERT_TRUE(form_->window());
+    EXPECT_FALSE(IsWindowVisible(form_->window()));
+    ASSERT_FALSE(rt::Get(component.Get(), L"HasOpenDesigner", {}, &isOpen));
+    EXPECT_EQ(isOpen.raw().boolVal, VARIANT_TRUE);
+}
+
+TEST_F(FormDesignerTest, SelectedControlsCountFromZeroAndRefuseWhatTheyLack) {
+    ClickOn(2);
+    ClickOn(0, MK_SHIFT);
+    auto designer = Object(SelectedComponent().Get(), L"Designer");
+    const bool vba = ide_->options().vba;
+    ComPtr<IDispatch> selected;
+    ASSERT_FALSE(
+        rt::GetObject(designer.Get(), vba ? L"Selected" : L"SelectedVBControls", {}, selected));
+    // Each editor's designer has its own member only.
+    ComPtr<IDispatch> other;
+    EXPECT_EQ(
+        rt::GetObject(designer.Get(), vba ? L"SelectedVBControls" : L"Selected", {}, other).number,
+        DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(Long(selected.Get(), L"Count"), 2);
+    ComPtr<IDispatch> control;
+    EXPECT_EQ(rt::GetObject(selected.Get(), L"Item", {2}, control).number, host::kErrSubscript);
+    control = Object(selected.Get(), L"Item", {1}); // the second selected: Label1
+    Variant v;
+    if (vba) {
+        EXPECT_EQ(Text(control.Get(), L"Name"), L"Label1");
+        EXPECT_EQ(Long(control.Get(), L"ForeColor"), static_cast<long>(0x80000012));
+        ASSERT_FALSE(rt::Put(control.Get(), L"BackColor", 255L));
+        EXPECT_EQ(C(0).Colour(L"BackColor")->value, 255);
+        EXPECT_TRUE(form_->model().changed);
+        // No Properties collection, and no member for what the class lacks.
+        EXPECT_EQ(rt::Get(control.Get(), L"Properties", {}, &v).number, DISP_E_UNKNOWNNAME);
+        EXPECT_EQ(rt::Get(control.Get(), L"MaskColor", {}, &v).number, DISP_E_UNKNOWNNAME);
+    } else {
+        auto properties = Object(control.Get(), L"Properties");
+        auto fore = Object(properties.Get(), L"Item", {L"forecolor"});
+        EXPECT_EQ(Text(fore.Get(), L"Name"), L"ForeColor");
+        ASSERT_FALSE(rt::Get(fore.Get(), L"Value", {}, &v));
+        EXPECT_EQ(v.vt(), VT_I4);
+        EXPECT_EQ(v.raw().lVal, static_cast<long>(0x80000012));
+        auto back = Object(properties.Get(), L"Item", {L"BackColor"});
+        ASSERT_FALSE(rt::Put(back.Get(), L"Value", 255L));
+        EXPECT_EQ(C(0).Colour(L"BackColor")->value, 255);
+        EXPECT_FALSE(form_->model().changed) << "Properties leaves the marking to the caller";
+        ComPtr<IDispatch> missing;
+        EXPECT_TRUE(rt::GetObject(properties.Get(), L"Item", {L"MaskColor"}, missing));
+        EXPECT_TRUE(rt::GetObject(properties.Get(), L"Item", {L"X"}, missing));
+        // Not a colour: refused, the value kept.
+        EXPECT_EQ(rt::Put(back.Get(), L"Value", static_cast<long>(0x81000000)).number,
+                  host::VbError(380));
+        EXPECT_EQ(rt::Put(back.Get(), L"Value", L"red").number, host::VbError(380));
+        EXPECT_EQ(C(0).Colour(L"BackColor")->value, 255);
+        auto component = SelectedComponent();
+        ASSERT_FALSE(rt::Put(component.Get(), L"IsDirty", true));
+        EXPECT_TRUE(form_->model().changed);
+    }
+    // Closed, the form's objects answer that they are gone.
+    ide_->Close();
+    EXPECT_EQ(rt::Get(selected.Get(), L"Count", {}, &v).number, RPC_E_DISCONNECTED);
+}
+
+TEST_F(FormDesignerTest, SavesAndReadsTheFormAsVb6WritesIt) {
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    const std::wstring path = std::wstring(dir) + L"hv_designer_test.frm";
+    C(1).Colour(L"BackColor")->value = 0x0000FF;
+    C(0).Colour(L"ForeColor")->value = static_cast<long>(0x80000008);
+    C(0).others.emplace_back(L"TabIndex", L"3");
+    form_->model().changed = true;
+    ASSERT_TRUE(form_->Save(path));
+    EXPECT_FALSE(form_->model().changed);
+    const std::string text = FileText(path);
+    // Inside the button's block, sorted by name, at the class's defaults left out.
+    const auto begin = text.find("   Begin " + std::string(ide_->options().vba ? "MSForms" : "VB") +
+                                 ".CommandButton Command1\r\n");
+    ASSERT_NE(begin, std::string::npos) << text;
+    const auto end = text.find("   End\r\n", begin);
+    const std::string block = text.substr(begin, end - begin);
+    EXPECT_NE(block.find("\r\n      BackColor       =   &H000000FF&\r\n"), std::string::npos)
+        << block;
+    EXPECT_LT(block.find("BackColor"), block.find("Caption"));
+    EXPECT_EQ(block.find("MaskColor"), std::string::npos) << "a default is not written";
+    EXPECT_NE(text.find("      ForeColor       =   &H80000008&\r\n"), std::string::npos);
+    EXPECT_NE(text.find("      TabIndex        =   3\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Attribute VB_Name = \"Form1\""), std::string::npos);
+
+    // Read back: the same form, written the same way.
+    auto again = ide_->OpenForm(path);
+    ASSERT_TRUE(again);
+    ASSERT_EQ(again->model().controls.size(), form_->model().controls.size());
+    EXPECT_EQ(again->model().controls[1].Colour(L"BackColor")->value, 0xFF);
+    EXPECT_EQ(host::FormText(again->model()), host::FormText(form_->model()));
+    DeleteFileW(path.c_str());
+    EXPECT_FALSE(ide_->OpenForm(path)) << "a missing file";
+}
+
+} // namespace hv::test
