@@ -92,6 +92,17 @@ xdotool mousemove 5 5
 shot "$ROOT/docs/color-replaced-in-code.png" "$host_title" "VB 6 Huevista"
 rm -f "$module"
 
+# Colours on a form: the end-to-end run leaves its pictures (the preview's menu open on
+# "Apply to selected controls" over two selected controls, then both red), cut to the host's
+# designer and the add-in's window. It starts its own host, managed as a user's would be.
+cleanup
+host_pid=
+wine reg delete 'HKCU\Software\Wine\AppDefaults\idehost.exe' /f >/dev/null 2>&1 || true
+SHOTS_DIR="$BUILD_DIR" bash "$ROOT/tests/e2e/form_colours.sh" >/dev/null
+for p in form-colours-menu form-colours-applied; do
+  convert "$BUILD_DIR/$p.png" -crop 1024x200+0+18 +repage "$ROOT/docs/$p.png"
+done
+
 # The main window at 144 DPI beside the one at 96: a prefix of its own, whose DPI is set
 # before the host starts.
 cleanup

@@ -47,8 +47,8 @@ read -r fx fy < <(wine uiprobe.exe client DesignerWindow 15000 | tr -d '\r') || 
 label_x=$((fx + 16 + 70)) label_y=$((fy + 16 + 35)) # near the lower right, off the caption
 button_x=$((fx + 120 + 70)) button_y=$((fy + 16 + 35))
 image_x=$((fx + 224 + 40)) image_y=$((fy + 16 + 20))
-form_px=$(convert <(import -window root png:-) -crop "1x1+$image_x+$image_y" -depth 8 txt:- |
-  grep -o '#[0-9A-F]\{6\}' | head -1)
+import -window root "$shot"
+form_px=$(convert "$shot" -crop "1x1+$image_x+$image_y" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1)
 
 # The two controls selected: a click, then a Shift+click.
 click "$label_x" "$label_y"
