@@ -97,9 +97,8 @@ void frmMain::FindControls() {
         [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
     codeMenu_ = std::make_unique<output::CodeMenu>([this] { mnuFromCode_Click(); },
                                                    [this] { mnuReplaceInCode_Click(); });
-    formColours_ = std::make_unique<output::FormColours>(output::FormColourLinks{
-        [this] { return vbInstance_.Get(); }, [this] { return picCurrentCol->BackColor(); },
-        [this](ColorValue c) { mnuFromControl_Click(c); }});
+    formColours_ = std::make_unique<output::FormColours>(
+        vbInstance_, *picCurrentCol, [this](ColorValue c) { mnuFromControl_Click(c); });
     codeMenu_->SetFormColours(formColours_.get());
 }
 

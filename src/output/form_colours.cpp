@@ -1,6 +1,7 @@
 #include "form_colours.h"
 #include "../runtime/late_call.h"
 #include "../runtime/message_box.h"
+#include "../runtime/picture_box.h"
 
 namespace hv::output {
 
@@ -18,50 +19,52 @@ constexpr int kPropertyCount = 5;
 // user control, property page and user document (5, 6, 8, 9, 10).
 constexpr unsigned kFormTypes = 1u << 3 | 1u << 5 | 1u << 6 | 1u << 8 | 1u << 9 | 1u << 10;
 
-std::wstring CodeOf(ColorValue c) {
-    wchar_t text[16];
-    wsprintfW(text, L"&H%08X&", static_cast<unsigned>(c));
-    return text;
-}
-
 bool Truth(IDispatch* object, const wchar_t* member) {
     Variant v;
     return !rt::Get(object, member, {}, &v) && v.vt() == VT_BOOL && v.raw().boolVal;
 }
 
-// A property through the VB6 control's Properties collection, or the MSForms control's own
-// member; a control that lacks it raises.
-rt::CallError Property(const ComPtr<IDispatch>& object, const ComPtr<IDispatch>& properties, int k,
-                       ComPtr<IDispatch>& holder) {
-    if (!properties) {
-        holder = object;
-        return {};
-    }
-    return rt::GetObject(properties.Get(), L"Item", {kProperties[k]}, holder);
+// Reads (`read` given) or sets the k-th property: through the VB6 control's
+// Properties(name).Value, or the MSForms control's own member. Raises when the control lacks it.
+rt::CallError Access(const ComPtr<IDispatch>& object, const ComPtr<IDispatch>& properties, int k,
+                     Variant* read, long value = 0) {
+    ComPtr<IDispatch> holder = object;
+    if (properties)
+        if (rt::CallError e = rt::GetObject(properties.Get(), L"Item", {kProperties[k]}, holder))
+            return e;
+    const wchar_t* member = properties ? L"Value" : kProperties[k];
+    return read ? rt::Get(holder.Get(), member, {}, read) : rt::Put(holder.Get(), member, value);
 }
 
-rt::CallError Write(const ComPtr<IDispatch>& object, const ComPtr<IDispatch>& properties, int k,
-                    ColorValue value) {
-    ComPtr<IDispatch> holder;
-    if (rt::CallError e = Property(object, properties, k, holder)) return e;
-    return rt::Put(holder.Get(), properties ? L"Value" : kProperties[k], static_cast<long>(value));
+void Tell(const std::wstring& text) {
+    rt::MsgBox(text, MB_OK | MB_ICONINFORMATION, L"Pigmora");
+}
+
+// Setting through Properties may leave the form unmarked, and VB6 would then not save it.
+// The VBA editor's components have no IsDirty: the get fails there and nothing is put.
+void MarkChanged(IDispatch* component) {
+    Variant dirty;
+    if (!rt::Get(component, L"IsDirty", {}, &dirty) && dirty.vt() == VT_BOOL &&
+        !dirty.raw().boolVal)
+        rt::Put(component, L"IsDirty", true);
 }
 
 } // namespace
 
-FormColours::FormColours(FormColourLinks links) : links_(std::move(links)) {}
+FormColours::FormColours(const rt::ComPtr<IDispatch>& vbe, const rt::PictureBox& preview,
+                         std::function<void(ColorValue)> makeCurrent)
+    : vbe_(vbe), preview_(preview), makeCurrent_(std::move(makeCurrent)) {}
 FormColours::~FormColours() = default;
 
 void FormColours::ReadSelection() {
     selected_.clear();
     component_.Reset();
-    IDispatch* vbe = links_.vbe ? links_.vbe() : nullptr;
     ComPtr<IDispatch> designer, selection;
     Variant type, count;
     // Designer only with a designer open: otherwise the editors make a hidden one.
-    if (rt::GetObject(vbe, L"SelectedVBComponent", {}, component_) || !component_ ||
+    if (rt::GetObject(vbe_.Get(), L"SelectedVBComponent", {}, component_) || !component_ ||
         rt::Get(component_.Get(), L"Type", {}, &type) || type.vt() != VT_I4 ||
-        type.raw().lVal < 0 || type.raw().lVal > 31 || !(kFormTypes >> type.raw().lVal & 1) ||
+        static_cast<unsigned long>(type.raw().lVal) > 31 || !(kFormTypes >> type.raw().lVal & 1) ||
         !Truth(component_.Get(), L"HasOpenDesigner") ||
         rt::GetObject(component_.Get(), L"Designer", {}, designer) || !designer)
         return;
@@ -70,22 +73,24 @@ void FormColours::ReadSelection() {
         rt::GetObject(designer.Get(), L"Selected", {}, selection))
         return;
     if (rt::Get(selection.Get(), L"Count", {}, &count) || count.vt() != VT_I4) return;
-    for (long i = 0; i < count.raw().lVal; ++i) {
-        Control c;
-        if (rt::GetObject(selection.Get(), L"Item", {i}, c.object) || !c.object) continue;
+    const long n = count.raw().lVal;
+    selected_.reserve(n > 0 ? static_cast<size_t>(n) : 0);
+    for (long i = 0; i < n; ++i) {
+        selected_.emplace_back();
+        Control& c = selected_.back();
+        if (rt::GetObject(selection.Get(), L"Item", {i}, c.object) || !c.object) {
+            selected_.pop_back();
+            continue;
+        }
         rt::GetObject(c.object.Get(), L"Properties", {}, c.properties);
         for (int k = 0; k < kPropertyCount; ++k) {
-            ComPtr<IDispatch> holder;
             Variant v;
-            if (Property(c.object, c.properties, k, holder) ||
-                rt::Get(holder.Get(), c.properties ? L"Value" : kProperties[k], {}, &v))
-                continue;
+            if (Access(c.object, c.properties, k, &v)) continue;
             // OLE_COLOR may come as either 32-bit integer; the bits are the colour.
             if (v.vt() != VT_I4 && v.vt() != VT_UI4) continue;
             c.value[k] = static_cast<ColorValue>(v.raw().lVal);
             c.has |= 1u << k;
         }
-        selected_.push_back(c);
     }
 }
 
@@ -96,10 +101,11 @@ void FormColours::AppendTo(HMENU menu) {
     for (const Control& c : selected_)
         any |= c.has;
     for (int k = 0; k < kPropertyCount; ++k) {
-        if (!selected_.empty() && selected_[0].has >> k & 1)
-            AppendMenuW(
-                from, MF_STRING, kFirstId + k,
-                (std::wstring(kProperties[k]) + L"  " + CodeOf(selected_[0].value[k])).c_str());
+        if (!selected_.empty() && selected_[0].has >> k & 1) {
+            wchar_t item[48];
+            wsprintfW(item, L"%s  &H%08X&", kProperties[k], selected_[0].value[k]);
+            AppendMenuW(from, MF_STRING, kFirstId + k, item);
+        }
         if (any >> k & 1) AppendMenuW(apply, MF_STRING, kApplyId + k, kProperties[k]);
     }
     const auto grey = [](HMENU m) { return GetMenuItemCount(m) > 0 ? 0u : MF_GRAYED; };
@@ -117,8 +123,7 @@ bool FormColours::Choose(UINT id) {
         Undo();
     } else if (id >= kFirstId && id < kFirstId + kPropertyCount) {
         // The one place where a control's colour becomes the current colour.
-        if (!selected_.empty() && selected_[0].has >> k & 1 && links_.makeCurrent)
-            links_.makeCurrent(selected_[0].value[k]);
+        if (!selected_.empty() && selected_[0].has >> k & 1) makeCurrent_(selected_[0].value[k]);
     } else if (id >= kApplyId && id < kApplyId + kPropertyCount) {
         Apply(k);
     } else {
@@ -127,55 +132,48 @@ bool FormColours::Choose(UINT id) {
     return true;
 }
 
+// Failures are told after the skipped controls, each with the IDE's own words.
 void FormColours::Apply(int k) {
-    const ColorValue colour = links_.current();
-    std::vector<Replaced> done;
+    const ColorValue colour = preview_.BackColor();
+    std::vector<Control> done;
     long skipped = 0;
     std::wstring failed;
     for (const Control& c : selected_) {
-        if (!(c.has >> k & 1)) {
+        if (!(c.has >> k & 1))
             ++skipped;
-        } else if (rt::CallError e = Write(c.object, c.properties, k, colour)) {
+        else if (rt::CallError e = Access(c.object, c.properties, k, nullptr, colour))
             failed += L"\r\n" + e.Text();
-        } else {
-            done.push_back({c, k, c.value[k]});
-        }
+        else
+            done.push_back(c);
     }
     if (!done.empty()) {
-        undo_ = std::move(done);
+        undo_.swap(done);
+        undoProperty_ = k;
         undoComponent_ = component_;
         MarkChanged(component_.Get());
     }
-    std::wstring told;
-    if (skipped)
-        told = std::to_wstring(skipped) +
-               (skipped == 1 ? L" selected control has" : L" selected controls have") + L" no " +
-               kProperties[k] + L" and " + (skipped == 1 ? L"was" : L"were") + L" left alone.";
-    if (!failed.empty())
-        told += (told.empty() ? L"" : L"\r\n\r\n") + std::wstring(kProperties[k]) +
-                L" could not be set on every control:" + failed;
-    if (!told.empty()) rt::MsgBox(told, MB_OK | MB_ICONINFORMATION, L"Pigmora");
+    wchar_t told[128];
+    if (skipped) {
+        wsprintfW(told, L"Selected controls without %s, left as they were: %ld.", kProperties[k],
+                  skipped);
+        Tell(told);
+    }
+    if (!failed.empty()) {
+        wsprintfW(told, L"%s could not be set on every control:", kProperties[k]);
+        Tell(told + failed);
+    }
 }
 
 void FormColours::Undo() {
     std::wstring failed;
-    for (const Replaced& r : undo_)
-        if (rt::CallError e = Write(r.control.object, r.control.properties, r.property, r.old))
+    for (const Control& c : undo_)
+        if (rt::CallError e =
+                Access(c.object, c.properties, undoProperty_, nullptr, c.value[undoProperty_]))
             failed += L"\r\n" + e.Text();
     undo_.clear();
     MarkChanged(undoComponent_.Get());
     undoComponent_.Reset();
-    if (!failed.empty())
-        rt::MsgBox(L"Some colors could not be put back:" + failed, MB_OK | MB_ICONINFORMATION,
-                   L"Pigmora");
-}
-
-// Setting through Properties may leave the form unmarked; VB6 would then not save it.
-void FormColours::MarkChanged(IDispatch* component) {
-    Variant dirty;
-    if (component && !rt::Get(component, L"IsDirty", {}, &dirty) && dirty.vt() == VT_BOOL &&
-        !dirty.raw().boolVal)
-        rt::Put(component, L"IsDirty", true);
+    if (!failed.empty()) Tell(L"Some colors could not be put back:" + failed);
 }
 
 } // namespace hv::output

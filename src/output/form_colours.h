@@ -6,21 +6,21 @@
 #include "../core/colour.h"
 #include "../runtime/com_ptr.h"
 #include <functional>
-#include <string>
 #include <vector>
 #include <windows.h>
 
-namespace hv::output {
+namespace hv::rt {
+class PictureBox;
+}
 
-struct FormColourLinks {
-    std::function<IDispatch*()> vbe;             // the connection's IDE
-    std::function<ColorValue()> current;         // the current colour
-    std::function<void(ColorValue)> makeCurrent; // a colour read from a control
-};
+namespace hv::output {
 
 class FormColours {
   public:
-    explicit FormColours(FormColourLinks links);
+    // `vbe` is the connection's IDE (null: none), `preview` holds the current colour, and
+    // `makeCurrent` takes a colour read from a control.
+    FormColours(const rt::ComPtr<IDispatch>& vbe, const rt::PictureBox& preview,
+                std::function<void(ColorValue)> makeCurrent);
     ~FormColours();
     FormColours(const FormColours&) = delete;
     FormColours& operator=(const FormColours&) = delete;
@@ -42,20 +42,19 @@ class FormColours {
         ColorValue value[5];
         unsigned has = 0; // bit k: has the k-th colour property
     };
-    struct Replaced {
-        Control control;
-        int property;
-        ColorValue old;
-    };
     void ReadSelection();
     void Apply(int property);
     void Undo();
-    static void MarkChanged(IDispatch* component);
 
-    FormColourLinks links_;
-    rt::ComPtr<IDispatch> component_, undoComponent_; // undo: the one the apply changed
+    const rt::ComPtr<IDispatch>& vbe_;
+    const rt::PictureBox& preview_;
+    std::function<void(ColorValue)> makeCurrent_;
+    rt::ComPtr<IDispatch> component_;
     std::vector<Control> selected_;
-    std::vector<Replaced> undo_;
+    // What the last apply changed: the controls with the values they had, and its property.
+    std::vector<Control> undo_;
+    rt::ComPtr<IDispatch> undoComponent_;
+    int undoProperty_ = 0;
 };
 
 } // namespace hv::output
