@@ -77,7 +77,7 @@ file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/forms/*.cpp
   ${CMAKE_SOURCE_DIR}/src/connect/*.cpp)
 # The DLL's exported entry points belong to the DLL alone.
-list(FILTER PRODUCT_SOURCES EXCLUDE REGEX "/src/connect/(dll_exports|lean_runtime)\\.cpp$")
+list(FILTER PRODUCT_SOURCES EXCLUDE REGEX "/src/connect/(dll_exports|lean_runtime|lean_threads)\\.cpp$")
 
 # Everything but the DLL's entry points, so the tests link the same code.
 add_library(hv_product STATIC ${CORE_SOURCES} ${ASSET_SOURCES} ${RUNTIME_SOURCES} ${PRODUCT_SOURCES})
@@ -88,6 +88,7 @@ target_compile_definitions(hv_product PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32
 target_link_libraries(hv_product PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 shell32 ole32 oleaut32 uuid)
 
 add_library(Pigmora SHARED src/connect/dll_exports.cpp src/connect/lean_runtime.cpp
+                    src/connect/lean_threads.cpp
                     src/connect/pigmora.def src/connect/pigmora_version.rc
                     $<TARGET_OBJECTS:hv_resources>)
 set_source_files_properties(src/connect/pigmora_version.rc host/idehost_version.rc PROPERTIES
@@ -149,6 +150,13 @@ add_test(NAME window_tests COMMAND window_tests --gtest_filter=-PaletteDisplay.*
 add_test(NAME window_tests_palette_display
   COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/run_on_palette_display.sh
           $<TARGET_FILE:window_tests> ${CMAKE_BINARY_DIR}/palette-display)
+
+# The DLL's own thread calls, linked alone without winpthread (a test framework would bring
+# it back), under the C++ runtime's use of them.
+add_executable(lean_threads_test tests/lean/lean_threads_test.cpp src/connect/lean_threads.cpp)
+target_include_directories(lean_threads_test PRIVATE ${CMAKE_SOURCE_DIR}/src)
+add_test(NAME lean_threads_test COMMAND lean_threads_test)
+set_tests_properties(lean_threads_test PROPERTIES LABELS x64)
 
 # Benchmarks (bench/NAME.cpp becomes the program NAME) print figures; they are not tests.
 # The controls gallery shows the button faces and swatches for a look or a screenshot.
