@@ -205,10 +205,20 @@ endforeach()
 set_tests_properties(connect_tests connect_tests_vba window_tests addin_in_host_vba
                      insert_and_copy_vba colour_in_code_vba PROPERTIES LABELS x64)
 
-# The shipped DLL and its installer. scripts/test.sh builds the DLL alone (MinSizeRel) into
-# RELEASE_DIR; the installer test builds its packages from it in a Wine prefix of its own.
-set(RELEASE_DIR ${CMAKE_SOURCE_DIR}/build/release CACHE PATH "The MinSizeRel build the release tests check")
+# The shipped DLL and its installer. scripts/test.sh builds the 32-bit DLL alone (MinSizeRel)
+# into RELEASE_DIR; its 64-bit build is itself MinSizeRel, so there RELEASE_DIR is the build.
+# The installer test builds its packages from that DLL in a Wine prefix of its own.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+  set(RELEASE_DIR_DEFAULT ${CMAKE_BINARY_DIR})
+elseif(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(RELEASE_DIR_DEFAULT ${CMAKE_SOURCE_DIR}/build/release64)
+else()
+  set(RELEASE_DIR_DEFAULT ${CMAKE_SOURCE_DIR}/build/release)
+endif()
+set(RELEASE_DIR ${RELEASE_DIR_DEFAULT} CACHE PATH "The MinSizeRel build the release tests check")
 add_test(NAME release_dll_budget
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/dll_budget.sh ${RELEASE_DIR}/Pigmora.dll)
 add_test(NAME installer COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/installer.sh ${RELEASE_DIR}/Pigmora.dll
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+# The 64-bit package: installed, upgraded, loaded by the 64-bit host, removed.
+set_tests_properties(release_dll_budget installer PROPERTIES LABELS x64)
