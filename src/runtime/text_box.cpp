@@ -6,12 +6,14 @@
 namespace hv::rt {
 
 TextBox::TextBox(Form& form, std::string name, double left, double top, double width, double height,
-                 Align alignment, bool border)
+                 Align alignment, bool border, bool multiLine)
     : Control(form, std::move(name), left, top, width, height) {
     const DWORD align = alignment == Align::Center  ? ES_CENTER
                         : alignment == Align::Right ? ES_RIGHT
                                                     : ES_LEFT;
-    AttachChild("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | align | (border ? WS_BORDER : 0));
+    AttachChild("EDIT",
+                WS_TABSTOP | ES_AUTOHSCROLL | align | (border ? WS_BORDER : 0) |
+                    (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0));
     SetFont("MS Sans Serif", 8.25);
 }
 
