@@ -4,6 +4,7 @@
 #include "core/addin_settings.h"
 #include "core/recent_colours.h"
 #include <algorithm>
+#include <set>
 #include "runtime/screen.h"
 #include "runtime/settings.h"
 
@@ -84,22 +85,34 @@ class RecentColoursTest : public CaptureWindowTest {
 
 TEST_F(RecentColoursTest, PalettePressesAndTheEndsOfDragsAreRememberedNotWhatADragPasses) {
     HWND basic = main().picBasicCol->hwnd(), strip = main().picColors->hwnd();
-    Send(basic, WM_LBUTTONDOWN, MK_LBUTTON, 18, 30); // red
+    auto current = [&] { return std::to_string(main().picCurrentCol->BackColor()); };
+    Send(basic, WM_LBUTTONDOWN, MK_LBUTTON, 18, 30);
+    const std::string first = current();
+    EXPECT_EQ(Stored(), "(none)") << "not before the button goes up";
     Send(basic, WM_LBUTTONUP, 0, 18, 30);
-    EXPECT_EQ(Stored(), "255");
+    EXPECT_EQ(Stored(), first);
     Send(strip, WM_LBUTTONDOWN, MK_LBUTTON, 0, 10);
-    for (int x = 13; x <= 208; x += 13)
+    std::set<std::string> passed;
+    for (int x = 13; x <= 208; x += 13) {
         Send(strip, WM_MOUSEMOVE, MK_LBUTTON, x, 10);
-    EXPECT_EQ(Stored(), "255") << "not while the drag goes on";
-    Send(strip, WM_MOUSEMOVE, MK_LBUTTON, 50, 19); // black
-    Send(strip, WM_LBUTTONUP, 0, 50, 19);
-    EXPECT_EQ(Stored(), "0 255");
-    // A press elsewhere that picked nothing, then a right press: nothing new.
-    Send(strip, WM_RBUTTONDOWN, MK_RBUTTON, 50, 10);
-    Send(strip, WM_RBUTTONUP, 0, 50, 10);
+        passed.insert(current());
+    }
+    EXPECT_GT(passed.size(), 3u);
+    EXPECT_EQ(Stored(), first) << "not while the drag goes on";
+    Send(strip, WM_MOUSEMOVE, MK_LBUTTON, 50, 10);
+    const std::string last = current();
+    ASSERT_NE(last, first);
+    Send(strip, WM_LBUTTONUP, 0, 50, 10);
+    EXPECT_EQ(Stored(), last + " " + first) << "the colour where the drag ended, only";
+    // Right presses pick nothing, so they add nothing.
+    for (HWND box : {basic, strip}) {
+        Send(box, WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
+        Send(box, WM_RBUTTONUP, 0, 5, 5);
+    }
+    EXPECT_EQ(Stored(), last + " " + first);
     Send(basic, WM_LBUTTONDOWN, MK_LBUTTON, 18, 30);
     Send(basic, WM_LBUTTONUP, 0, 18, 30);
-    EXPECT_EQ(Stored(), "255 0") << "red again moves to the front, once";
+    EXPECT_EQ(Stored(), first + " " + last) << "again to the front, once";
 }
 
 TEST_F(RecentColoursTest, TheDialogsOkAndATypedColourAreRememberedACancelIsNot) {
@@ -213,11 +226,13 @@ TEST_F(RecentColoursTest, AnEmptyOrUnreadableListGreysTheSubmenuAndIsReplacedByT
     EXPECT_EQ(GetMenuItemCount(Recent()), 2);
     Send(main().picBasicCol->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 30, 70);
     Send(main().picBasicCol->hwnd(), WM_LBUTTONUP, 0, 30, 70);
-    EXPECT_EQ(Stored(), std::to_string(main().picCurrentCol->BackColor()) + " 255 0");
+    RecentColours expected{255, 0};
+    PutFirst(expected, main().picCurrentCol->BackColor());
+    EXPECT_EQ(Stored(), RecentText(expected));
     Store(REG_DWORD, &number, sizeof number);
     Send(main().picBasicCol->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 18, 30);
     Send(main().picBasicCol->hwnd(), WM_LBUTTONUP, 0, 18, 30);
-    EXPECT_EQ(Stored(), "255");
+    EXPECT_EQ(Stored(), std::to_string(main().picCurrentCol->BackColor()));
 }
 
 TEST_F(RecentColoursTest, SixteenAtMostAndTheMenuRefilledEachTime) {
