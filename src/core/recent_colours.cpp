@@ -34,8 +34,13 @@ RecentColours ParseRecent(std::string_view text) {
 std::string RecentText(const RecentColours& list) {
     std::string text;
     for (ColorValue c : list) {
+        // The digits backwards, without std::to_string's bulk.
+        char digits[9], *p = digits + sizeof digits;
+        do
+            *--p = static_cast<char>('0' + c % 10);
+        while (c /= 10);
         if (!text.empty()) text += ' ';
-        text += std::to_string(c);
+        text.append(p, digits + sizeof digits);
     }
     return text;
 }

@@ -30,7 +30,7 @@ Slot Read(HKEY key, int n, std::string* text) {
 
 } // namespace
 
-std::vector<std::string> LoadFormatTexts() {
+std::vector<std::string> LoadFormatTexts(bool formatsOnly) {
     std::vector<std::string> texts;
     rt::UniqueKey key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey.c_str(), 0, KEY_QUERY_VALUE, key.put()) !=
@@ -38,17 +38,12 @@ std::vector<std::string> LoadFormatTexts() {
         return texts;
     for (int n = 1; n <= kFormatNumbers; ++n) {
         std::string text;
-        if (Read(key.get(), n, &text) == Slot::Text) texts.push_back(text);
+        if (Read(key.get(), n, &text) == Slot::Text &&
+            (!formatsOnly ||
+             (texts.size() < kMaxFormats && CheckTemplate(text).fault == TemplateFault::None)))
+            texts.push_back(text);
     }
     return texts;
-}
-
-std::vector<std::string> LoadFormats() {
-    std::vector<std::string> formats;
-    for (std::string& t : LoadFormatTexts())
-        if (formats.size() < kMaxFormats && CheckTemplate(t).fault == TemplateFault::None)
-            formats.push_back(std::move(t));
-    return formats;
 }
 
 bool SaveFormats(const std::vector<std::string>& texts) {

@@ -11,10 +11,12 @@ namespace hv::output {
 // Numbers looked at: enough for every format with room for values left unreadable.
 constexpr int kFormatNumbers = 64;
 
-// Every readable text, good or not, in order.
-std::vector<std::string> LoadFormatTexts();
-// The texts that make a format, in order, at most kMaxFormats: what the menu lists.
-std::vector<std::string> LoadFormats();
+// Every readable text, good or not, in order; or, `formatsOnly`, the texts that make a format,
+// at most kMaxFormats: what the menu lists.
+std::vector<std::string> LoadFormatTexts(bool formatsOnly = false);
+inline std::vector<std::string> LoadFormats() {
+    return LoadFormatTexts(true);
+}
 // Stores `texts` in order under the lowest numbers that hold no unreadable value, and
 // removes the readable values left over. False when the settings refuse a write.
 bool SaveFormats(const std::vector<std::string>& texts);

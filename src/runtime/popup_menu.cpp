@@ -58,7 +58,8 @@ bool MenuSwatchMessage(UINT msg, LPARAM lp) {
     if (msg == WM_MEASUREITEM) {
         auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         if (m->CtlType != ODT_MENU) return false;
-        m->itemWidth = m->itemHeight = side;
+        m->itemWidth = side + side / 3; // a gap before the item's text
+        m->itemHeight = side;
         return true;
     }
     const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
