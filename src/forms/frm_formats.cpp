@@ -1,6 +1,7 @@
 #include "frm_formats.h"
 #include "../core/format_template.h"
 #include "../output/own_formats.h"
+#include "../runtime/screen.h"
 #include "layout.h"
 
 namespace hv::forms {
@@ -35,9 +36,13 @@ void frmFormats::Show(HWND owner) {
         txtFormats->SetText(text);
         cmdOk->OnClick = [this] { cmdOk_Click(); };
         cmdCancel->OnClick = [this] { form_.Unload(); };
+        // Below the main window, wholly on the monitor it lands on.
+        const int tx = form_.TwipsPerPixelX(), ty = form_.TwipsPerPixelY();
         RECT r{};
         GetWindowRect(owner, &r);
-        form_.MoveTo(r.left * form_.TwipsPerPixelX(), r.bottom * form_.TwipsPerPixelY());
+        r = rt::KeptOnMonitor({r.left, r.bottom, r.left + static_cast<int>(form_.Width()) / tx,
+                               r.bottom + static_cast<int>(form_.Height()) / ty});
+        form_.MoveTo(r.left * tx, r.top * ty);
     }
     ShowWindow(form_.hwnd(), SW_SHOW);
     SetForegroundWindow(form_.hwnd());

@@ -84,7 +84,8 @@ LRESULT TextBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (keyAscii == 0) return 0;
         wp = static_cast<WPARAM>(keyAscii);
     }
-    if (msg == WM_SETFOCUS) {
+    // A whole list of lines is not selected: one key would replace it.
+    if (msg == WM_SETFOCUS && !(GetWindowLongA(hwnd(), GWL_STYLE) & ES_MULTILINE)) {
         LRESULT r = Default(msg, wp, lp);
         SetSelStart(0);
         SetSelLength(GetWindowTextLengthA(hwnd()));

@@ -186,6 +186,8 @@ TEST_F(OwnFormatsTest, TheEditorRefusesABadLineKeepsEverythingAndStoresGoodOnes)
     forms::frmFormats& editor = *main().formatsForm();
     EXPECT_TRUE(IsWindowVisible(editor.form().hwnd()));
     EXPECT_EQ(editor.txtFormats->Text(), "#{RR}{GG}{BB}\r\nColor.{X}\r\n");
+    EXPECT_EQ(GetFocus(), editor.txtFormats->hwnd());
+    EXPECT_EQ(editor.txtFormats->SelLength(), 0) << "a key typed must not replace them all";
 
     // OK on the stored bad line: told which line and why; nothing changes.
     std::string said;
