@@ -94,7 +94,7 @@ void FormColours::ReadSelection() {
     }
 }
 
-void FormColours::AppendTo(HMENU menu) {
+void FormColours::AppendTo(HMENU menu, int at) {
     ReadSelection();
     HMENU from = CreatePopupMenu(), apply = CreatePopupMenu();
     unsigned any = 0;
@@ -109,16 +109,30 @@ void FormColours::AppendTo(HMENU menu) {
         if (any >> k & 1) AppendMenuW(apply, MF_STRING, kApplyId + k, kProperties[k]);
     }
     const auto grey = [](HMENU m) { return GetMenuItemCount(m) > 0 ? 0u : MF_GRAYED; };
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_POPUP | grey(from), reinterpret_cast<UINT_PTR>(from),
-                L"Color from selected control");
-    AppendMenuW(menu, MF_POPUP | grey(apply), reinterpret_cast<UINT_PTR>(apply),
-                L"Apply to selected controls");
-    AppendMenuW(menu, MF_STRING | (CanUndo() ? 0u : MF_GRAYED), kUndoId, L"Undo apply");
+    const UINT by = MF_BYPOSITION, pos = static_cast<UINT>(at);
+    // Inserted last to first at the same place, or appended in order.
+    const auto put = [&](UINT flags, UINT_PTR id, const wchar_t* text) {
+        InsertMenuW(menu, pos, by | flags, id, text);
+    };
+    if (at < 0) {
+        put(MF_SEPARATOR, 0, nullptr);
+        put(MF_POPUP | grey(from), reinterpret_cast<UINT_PTR>(from),
+            L"Color from selected control");
+        put(MF_POPUP | grey(apply), reinterpret_cast<UINT_PTR>(apply),
+            L"Apply to selected controls");
+        put(MF_STRING | (CanUndo() ? 0u : MF_GRAYED), kUndoId, L"Undo apply");
+    } else {
+        put(MF_STRING | (CanUndo() ? 0u : MF_GRAYED), kUndoId, L"Undo apply");
+        put(MF_POPUP | grey(apply), reinterpret_cast<UINT_PTR>(apply),
+            L"Apply to selected controls");
+        put(MF_POPUP | grey(from), reinterpret_cast<UINT_PTR>(from),
+            L"Color from selected control");
+        put(MF_SEPARATOR, 0, nullptr);
+    }
 }
 
 bool FormColours::Choose(UINT id) {
-    const int k = static_cast<int>(id % 100);
+    const int k = static_cast<int>(id % 10);
     if (id == kUndoId) {
         Undo();
     } else if (id >= kFirstId && id < kFirstId + kPropertyCount) {

@@ -25,16 +25,17 @@ class FormColours {
     FormColours(const FormColours&) = delete;
     FormColours& operator=(const FormColours&) = delete;
 
-    // Reads the selection now and appends a separator, "Color from selected control",
-    // "Apply to selected controls" and "Undo apply" to `menu`; the items have ids from kFirstId.
-    void AppendTo(HMENU menu);
+    // Reads the selection now and puts a separator, "Color from selected control",
+    // "Apply to selected controls" and "Undo apply" into `menu` at position `at` (-1: at the
+    // end); the items have ids from kFirstId, below a popup's own rows.
+    void AppendTo(HMENU menu, int at = -1);
     // Runs the item with this id from the last AppendTo; false when it is none of them.
     bool Choose(UINT id);
     bool CanUndo() const { return !undo_.empty(); }
 
-    static constexpr UINT kFirstId = 2000; // + property: from the first control
-    static constexpr UINT kApplyId = 2100; // + property: apply to the selection
-    static constexpr UINT kUndoId = 2200;
+    static constexpr UINT kFirstId = 40; // + property: from the first control
+    static constexpr UINT kApplyId = 50; // + property: apply to the selection
+    static constexpr UINT kUndoId = 60;
 
   private:
     struct Control {

@@ -262,6 +262,7 @@ TEST_F(FormColoursTest, OneControlRefusingLeavesTheOthersSetAndTellsTheUser) {
 TEST_F(FormColoursTest, ARightClickOnThePreviewAppliesTheCurrentColour) {
     SelectOnly({0, 3});
     Current(RGBColor(255, 0, 0));
+    const int own = GetMenuItemCount(main_->codeMenu()->menu().handle());
     RunLater guard(5000, [] { EndMenu(); }); // never hang the run if the keys go astray
     // Color from code, Replace color in code, (separator), Color from selected control,
     // Apply to selected controls: its first item, BackColor.
@@ -278,7 +279,7 @@ TEST_F(FormColoursTest, ARightClickOnThePreviewAppliesTheCurrentColour) {
     PumpMessages();
     EXPECT_EQ(Value(0, L"BackColor"), 0xFF);
     EXPECT_EQ(Value(3, L"BackColor"), 0xFF);
-    EXPECT_EQ(GetMenuItemCount(main_->codeMenu()->menu().handle()), 2) << "the form items went";
+    EXPECT_EQ(GetMenuItemCount(main_->codeMenu()->menu().handle()), own) << "the form items went";
     EXPECT_EQ(PixelIn(3), RGB(255, 0, 0));
 }
 
