@@ -289,8 +289,15 @@ STDMETHODIMP Connect::Extensibility::OnDisconnection(ext_DisconnectMode RemoveMo
 STDMETHODIMP Connect::Extensibility::OnAddInsUpdate(SAFEARRAY**) {
     return S_OK;
 }
+// Loaded with the IDE: the window opens once the IDE is up, when it was open at the last
+// close. A connection after start-up opened it already.
 STDMETHODIMP Connect::Extensibility::OnStartupComplete(SAFEARRAY**) {
-    return S_OK;
+    return Guarded([&] {
+        if (owner->vbe_ && !owner->formDisplayed_ &&
+            rt::GetSetting(kApp, kSection, kDisplayOnConnect, "0") == "1")
+            owner->Show();
+        return S_OK;
+    });
 }
 STDMETHODIMP Connect::Extensibility::OnBeginShutdown(SAFEARRAY**) {
     return S_OK;
