@@ -39,9 +39,11 @@ CodeColourResult ReplaceColourInCode(IDispatch* vbe, ColorValue current) {
     const CodeColourResult r = FindAtCaret(caret, found);
     if (r != CodeColourResult::Done) return r;
     const std::wstring& line = caret.text;
-    const std::wstring replaced = line.substr(0, found.start) + Widen(ReplacementText(found, current)) +
-                                  line.substr(found.end);
-    return caret.Write(replaced) ? CodeColourResult::Done : CodeColourResult::Unchanged;
+    const std::wstring written =
+        line.substr(0, found.start) + Widen(ReplacementText(found, current));
+    const long after = static_cast<long>(written.size()) + 1;
+    return caret.Write(written + line.substr(found.end), after) ? CodeColourResult::Done
+                                                                : CodeColourResult::Unchanged;
 }
 
 } // namespace hv::output

@@ -76,6 +76,22 @@ TEST_F(CodeColourTest, ReplaceWritesTheCurrentColourInTheSameForm) {
     }
 }
 
+// Whatever writing the line did to the editor's caret, it ends right after the colour written.
+TEST_F(CodeColourTest, AfterReplaceTheCaretStandsRightAfterTheColour) {
+    Put(L"Sub A()\r\n  x = &H|FF&: y = 2\r\nEnd Sub");
+    Current(RGBColor(0, 128, 128));
+    ReplaceInCode();
+    EXPECT_EQ(Code(*pane_), L"Sub A()\r\n  x = &H00808000&: y = 2\r\nEnd Sub");
+    EXPECT_EQ(Caret(*pane_), std::make_pair(2L, 18L));
+    // Again at once: the caret is still at the colour, which is replaced again, and the
+    // caret follows its new end.
+    Current(0xFF);
+    ReplaceInCode();
+    const std::wstring line = pane_->Line(2);
+    EXPECT_NE(line, L"  x = &H00808000&: y = 2");
+    EXPECT_EQ(Caret(*pane_), std::make_pair(2L, static_cast<long>(line.find(L':')) + 1));
+}
+
 TEST_F(CodeColourTest, TwoColoursOnALineAndTheCaretInEachOrInNone) {
     const std::wstring line = L"a = vbRed: b = RGB(1, 2, 3)";
     const int red = static_cast<int>(line.find(L"vbRed")), rgb = static_cast<int>(line.find(L"RGB"));

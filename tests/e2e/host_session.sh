@@ -20,6 +20,9 @@ host_session_end() {
 # ("/vba" plays the VBA editor).
 host_session_start() {
   wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/null 2>&1 || true
+  # A fresh IDE: without the buttons an earlier session's host kept (one that had to be
+  # killed keeps the add-in's, dead, until the add-in connects and deletes it).
+  wine reg delete 'HKCU\Software\IdeHost\CommandBars' /f >/dev/null 2>&1 || true
   wine regsvr32 /s /n /i:user Pigmora.dll || fail "regsvr32 /n /i:user failed"
   # shellcheck disable=SC2086
   wine idehost.exe ${IDEHOST_ARGS:-} "$@" >/dev/null 2>&1 &
