@@ -42,6 +42,11 @@ std::optional<CodeColour> ColourForCaret(const std::vector<CodeColour>& found, s
 // is the colour's code text.
 std::string ReplacementText(const CodeColour& found, ColorValue current);
 
+// `line` with `found` rewritten as ReplacementText(found, current); the very same line when
+// `current` is the colour already written there (vbButtonFace stays vbButtonFace, &HFF &HFF).
+std::string ReplaceCodeColour(std::string_view line, const CodeColour& found, ColorValue current);
+std::wstring ReplaceCodeColour(std::wstring_view line, const CodeColour& found, ColorValue current);
+
 // A colour typed or pasted by the user: any of the forms above alone (a decimal without the
 // assignment), "#RRGGBB", or "R, G, B"; blanks around it are ignored.
 std::optional<ColorValue> ParseTypedColour(std::string_view text);

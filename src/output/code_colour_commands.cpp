@@ -38,9 +38,11 @@ CodeColourResult ReplaceColourInCode(IDispatch* vbe, ColorValue current) {
     CodeColour found;
     const CodeColourResult r = FindAtCaret(caret, found);
     if (r != CodeColourResult::Done) return r;
-    const std::wstring& line = caret.text;
-    const std::wstring replaced = line.substr(0, found.start) + Widen(ReplacementText(found, current)) +
-                                  line.substr(found.end);
+    // A system colour read from here and put back is still that system colour, not the RGB
+    // it shows as today.
+    if (IsSystemColor(found.value) && !IsSystemColor(current) && rt::ResolveColor(found.value) == static_cast<COLORREF>(current))
+        current = found.value;
+    const std::wstring replaced = ReplaceCodeColour(caret.text, found, current);
     return caret.Write(replaced) ? CodeColourResult::Done : CodeColourResult::Unchanged;
 }
 
