@@ -4,6 +4,7 @@
 // copied whole in time, it is not touched at all and the button goes without its picture.
 #include "connect_fixture.h"
 #include "support/clipboard_holder_process.h"
+#include "runtime/clipboard_snapshot.h"
 #include <cstring>
 #include <thread>
 
@@ -263,6 +264,79 @@ TEST_F(ConnectionTest, AFormatOnlyItsOwnerUnderstandsLeavesTheClipboardUntouched
     EXPECT_EQ(Bytes(CF_TEXT).substr(0, text.size()), text);
     EmptyClipboard();
     CloseClipboard();
+}
+
+} // namespace hv::test
+
+namespace hv::test {
+
+namespace {
+void PutText(HWND owner, const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, Global(text.c_str(), text.size() + 1));
+    CloseClipboard();
+}
+// The clipboard's text as soon as it can be opened; "(held)" when it never could.
+std::string TextWhenFree(HWND w) {
+    std::string text = "(held)";
+    PumpUntil([&] {
+        if (!OpenClipboard(w)) return false;
+        text = Bytes(CF_TEXT);
+        CloseClipboard();
+        return true;
+    }, 10000);
+    return text.c_str();
+}
+// Waits, handling sent messages, for a thread to end.
+bool Ended(HANDLE thread) {
+    const bool ended = PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 20000);
+    CloseHandle(thread);
+    return ended;
+}
+} // namespace
+
+// The face's restore, given the clipboard back late, still puts the user's contents there,
+// but never over something newer that another program put there meanwhile.
+TEST_F(ConnectionTest, TheUsersClipboardGoesBackOnceFreeUnlessSomethingNewerIsThere) {
+    const HWND w = ide_->hwnd();
+    for (const char* mode : {"", "newer"}) {
+        PutText(w, "keep me");
+        auto saved = rt::ClipboardSnapshot::Take();
+        ASSERT_TRUE(saved);
+        PutText(w, "the face");
+        const DWORD ours = GetClipboardSequenceNumber();
+        PROCESS_INFORMATION holder = StartClipboardHolder(std::string("1500 ") + mode);
+        EXPECT_EQ(saved->Restore(ours, 100), rt::ClipboardSnapshot::Put::Held) << mode;
+        HANDLE later = rt::ClipboardSnapshot::RestoreWhenFree(std::move(*saved), ours);
+        ASSERT_NE(later, nullptr);
+        EXPECT_TRUE(Ended(later)) << mode;
+        EXPECT_EQ(TextWhenFree(w), *mode ? "newer" : "keep me") << mode;
+        FinishClipboardHolder(holder);
+    }
+}
+
+// A clipboard-history tool opens the clipboard after every change and holds it longer than
+// the second the restore may take on the IDE's thread: the user's text still comes back.
+TEST_F(ConnectionTest, AClipboardHistoryToolHoldingItAfterTheFaceCostsTheUserNothing) {
+    PutText(ide_->hwnd(), "keep me");
+    PROCESS_INFORMATION holder = StartClipboardHolder("1500 watch");
+    ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
+    ASSERT_TRUE(AddinButton());
+    EXPECT_TRUE(PumpUntil([&] { return TextWhenFree(ide_->hwnd()) == "keep me"; }, 15000));
+    FinishClipboardHolder(holder, true);
+}
+
+// The copy given up after its second never holds the clipboard open for an owner that does
+// not answer: other programs can use it at once.
+TEST_F(ConnectionTest, AGivenUpCopyNeverHoldsTheClipboardForAHungOwner) {
+    PROCESS_INFORMATION holder = StartClipboardHolder("60000 delay");
+    ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
+    const bool opened = OpenClipboard(ide_->hwnd()) != FALSE;
+    if (opened) CloseClipboard();
+    EXPECT_TRUE(opened) << "held open by the add-in's copy";
+    FinishClipboardHolder(holder, true);
+    EXPECT_TRUE(ClipboardFree(ide_->hwnd()));
 }
 
 } // namespace hv::test
