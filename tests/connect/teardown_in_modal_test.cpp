@@ -84,7 +84,8 @@ class TeardownInModalTest : public ConnectionTest {
     // The add-in is gone without a trace, the favourites are as they were, and a second
     // connection works.
     void ExpectCleanlyGone() {
-        PumpMessages(50);
+        // What the teardown posted has run.
+        ASSERT_TRUE(PumpPostedMessages());
         EXPECT_TRUE(unloaded_) << "the loop was not reached";
         EXPECT_FALSE(unloadableInside_) << "unloadable with a handler of the DLL on the stack";
         EXPECT_TRUE(connect::CanUnloadNow()) << "still held once the loop returned";
@@ -167,7 +168,7 @@ TEST_F(TeardownInModalTest, TheIdeClosingWhileTheColourDialogIsOpen) {
     });
     ClickAt(main_->picCurrentCol->hwnd(), 5, 5);
     PumpUntil([&] { return answer.answered(); });
-    PumpMessages(50);
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_FALSE(ide_->addins().IsLoaded(kProgId));
     EXPECT_FALSE(unloadableInside_);
     EXPECT_TRUE(connect::CanUnloadNow());

@@ -4,7 +4,8 @@
 //   clipboard_holder MS delay    owns a clipboard of formats it promised to render later
 //                                (text and a format of its own), and for MS milliseconds
 //                                answers no message, so it never renders them
-//   clipboard_holder MS newer    puts the text "newer" there and holds it open for MS ms
+//   clipboard_holder MS newer    holds the clipboard open for MS milliseconds, then puts the
+//                                text "newer" there as it closes it
 //   clipboard_holder MS watch    as a clipboard-history tool: after every change opens the
 //                                clipboard and holds it for MS ms; runs until ended
 #include <cstdlib>
@@ -44,13 +45,6 @@ int main(int argc, char** argv) {
     // lock out others under every Win32 implementation).
     HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     if (!OpenClipboard(window)) return 1;
-    if (std::strcmp(mode, "newer") == 0) {
-        EmptyClipboard();
-        HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, 6);
-        std::memcpy(GlobalLock(g), "newer", 6);
-        GlobalUnlock(g);
-        SetClipboardData(CF_TEXT, g);
-    }
     if (delay) {
         EmptyClipboard();
         SetClipboardData(CF_TEXT, nullptr);
@@ -59,6 +53,13 @@ int main(int argc, char** argv) {
     }
     SetEvent(held);
     Sleep(ms);
+    if (std::strcmp(mode, "newer") == 0) {
+        EmptyClipboard();
+        HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, 6);
+        std::memcpy(GlobalLock(g), "newer", 6);
+        GlobalUnlock(g);
+        SetClipboardData(CF_TEXT, g);
+    }
     if (!delay) CloseClipboard();
     DestroyWindow(window);
     CloseHandle(held);
