@@ -49,6 +49,10 @@ std::uint64_t Stamp(HKEY root) {
 }
 
 bool WriteTen(HKEY root, const std::string (&texts)[kFavoriteCount], std::uint64_t stamp) {
+    // A copy that holds these ten already is left as it is, its stamp included.
+    std::string had[kFavoriteCount];
+    ReadTen(root, had);
+    if (std::equal(std::begin(had), std::end(had), std::begin(texts))) return true;
     bool all = true;
     for (int i = 0; i < kFavoriteCount; ++i) all &= SetRegValue(root, kFavoritesKey, ValueName(i), texts[i]);
     // Last, so that a stamp vouches for a whole ten.

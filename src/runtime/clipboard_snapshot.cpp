@@ -137,7 +137,11 @@ struct SnapshotCopier {
     }
 
     void Run() {
-        if (!OwnerAnswers() || !OpenClipboardFor(nullptr, 100)) return;
+        if (!OwnerAnswers()) return;
+        // Opened for a window of its own: an open without one does not keep other programs
+        // out under every Win32 implementation.
+        ClipboardSession session;
+        if (!session.opened()) return;
         ClipboardSnapshot snap;
         bool whole = true;
         const bool hasDib =
@@ -177,7 +181,6 @@ struct SnapshotCopier {
             }
             snap.items_.emplace_back(as, copy);
         }
-        CloseClipboard();
         if (whole && !abandoned) result = std::move(snap);
     }
 };

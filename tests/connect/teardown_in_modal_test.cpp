@@ -62,6 +62,7 @@ class TeardownInModalTest : public ConnectionTest {
     void TearDown() override {
         ConnectionTest::TearDown();
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFavourites);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kFavourites); // the user's copy a save makes
     }
 
     // From inside the loop: `letGo` (the IDE disconnecting and releasing the add-in), then
