@@ -7,7 +7,6 @@
 #include "../runtime/picture_box.h"
 #include "../runtime/text_box.h"
 #include "registry_stuff.h"
-#include <algorithm>
 #include <cstdint>
 
 namespace hv::colour {
@@ -21,43 +20,39 @@ std::string ValueName(int index) {
 // tell the user more.
 bool g_failureTold = false;
 
-// What a copy's ten say, for its stamp to vouch for (FNV-1a of the texts).
-std::uint32_t Digest(const std::string (&texts)[kFavoriteCount]) {
-    std::uint32_t h = 2166136261u;
-    for (const std::string& t : texts)
-        for (const char c : t + ',') h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    return h;
+// A copy's ten as one text, each followed by a comma: what its stamp vouches for.
+std::string Ten(HKEY root) {
+    std::string all;
+    for (int i = 0; i < kFavoriteCount; ++i) all += GetRegValue(root, kFavoritesKey, ValueName(i), "") + ',';
+    return all;
 }
 
-void ReadTen(HKEY root, std::string (&texts)[kFavoriteCount]) {
-    for (int i = 0; i < kFavoriteCount; ++i) texts[i] = GetRegValue(root, kFavoritesKey, ValueName(i), "");
+// "time:digest" for `ten` saved at `time` (UTC, 100 ns since 1601; FNV-1a of the ten).
+std::string StampText(std::uint64_t time, const std::string& ten) {
+    std::uint64_t h = 2166136261u;
+    for (const char c : ten) h = ((h ^ static_cast<unsigned char>(c)) * 16777619u) & 0xFFFFFFFFu;
+    return std::to_string(time) + ':' + std::to_string(h);
 }
 
-// When a copy's ten were last written whole (UTC, 100 ns since 1601): 0 when never stamped,
-// the newest of all when changed since its stamp by a writer that knows no stamps.
+// When a copy's ten were last saved whole: 0 when never stamped, the newest of all when
+// changed since its stamp by a writer that knows no stamps.
 std::uint64_t Stamp(HKEY root) {
     const std::string text = GetRegValue(root, kFavoritesKey, kFavoritesStamp, "");
-    std::uint64_t v = 0;
-    std::size_t i = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && v < UINT64_MAX / 10 - 9; ++i)
-        v = v * 10 + static_cast<unsigned>(text[i] - '0');
-    std::string texts[kFavoriteCount];
-    ReadTen(root, texts);
-    if (text.empty() || text[i] != ':' || text.substr(i + 1) != std::to_string(Digest(texts)))
-        return text.empty() ? 0 : UINT64_MAX;
-    return v;
+    if (text.empty()) return 0;
+    std::uint64_t time = 0;
+    for (std::size_t i = 0; i < text.size() && text[i] != ':'; ++i)
+        time = time * 10 + static_cast<unsigned char>(text[i] - '0'); // checked as a whole below
+    return StampText(time, Ten(root)) == text ? time : UINT64_MAX;
 }
 
-bool WriteTen(HKEY root, const std::string (&texts)[kFavoriteCount], std::uint64_t stamp) {
+bool WriteTen(HKEY root, const std::string& ten, FavoriteFields& f, const std::string& stamp) {
     // A copy that holds these ten already is left as it is, its stamp included.
-    std::string had[kFavoriteCount];
-    ReadTen(root, had);
-    if (std::equal(std::begin(had), std::end(had), std::begin(texts))) return true;
+    if (Ten(root) == ten) return true;
     bool all = true;
-    for (int i = 0; i < kFavoriteCount; ++i) all &= SetRegValue(root, kFavoritesKey, ValueName(i), texts[i]);
+    for (int i = 0; i < kFavoriteCount; ++i)
+        all &= SetRegValue(root, kFavoritesKey, ValueName(i), std::to_string(f.CC[i]->BackColor()));
     // Last, so that a stamp vouches for a whole ten.
-    return all && SetRegValue(root, kFavoritesKey, kFavoritesStamp,
-                              std::to_string(stamp) + ':' + std::to_string(Digest(texts)));
+    return all && SetRegValue(root, kFavoritesKey, kFavoritesStamp, stamp);
 }
 } // namespace
 
@@ -80,14 +75,15 @@ void SaveFavorites(FavoriteFields& f) {
     std::uint64_t stamp = (std::uint64_t{ft.dwHighDateTime} << 32) | ft.dwLowDateTime;
     // Newer than both copies even with the clock set back.
     for (const HKEY root : {kFavoritesRoot, kUserFavoritesRoot})
-        if (const std::uint64_t had = Stamp(root); had != UINT64_MAX) stamp = std::max(stamp, had + 1);
-    std::string texts[kFavoriteCount];
-    for (int i = 0; i < kFavoriteCount; ++i) texts[i] = std::to_string(f.CC[i]->BackColor());
+        if (const std::uint64_t had = Stamp(root); had != UINT64_MAX && had >= stamp) stamp = had + 1;
+    std::string ten;
+    for (int i = 0; i < kFavoriteCount; ++i) ten += std::to_string(f.CC[i]->BackColor()) + ',';
+    const std::string text = StampText(stamp, ten);
     // Both copies, always: VB6 on Vista and later writes the machine's key into a virtual copy
     // of its own that the VBA editor never sees, while both see the user's.
-    const bool machine = WriteTen(kFavoritesRoot, texts, stamp);
+    const bool machine = WriteTen(kFavoritesRoot, ten, f, text);
     CreateRegKey(kUserFavoritesRoot, kFavoritesKey);
-    const bool user = WriteTen(kUserFavoritesRoot, texts, stamp);
+    const bool user = WriteTen(kUserFavoritesRoot, ten, f, text);
     if (machine || user || g_failureTold) return;
     g_failureTold = true;
     rt::MsgBox(L"Your favorite colors could not be saved: the registry refused them. They are "

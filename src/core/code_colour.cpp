@@ -346,24 +346,6 @@ std::string ReplacementText(const CodeColour& found, ColorValue current) {
     return ColorCodeText(current);
 }
 
-namespace {
-template <typename Ch>
-std::basic_string<Ch> Replace(std::basic_string_view<Ch> line, const CodeColour& found, ColorValue current) {
-    std::basic_string<Ch> out(line);
-    if (current == found.value || found.end > line.size() || found.start > found.end) return out;
-    const std::string text = ReplacementText(found, current); // ASCII only
-    return out.replace(found.start, found.end - found.start, std::basic_string<Ch>(text.begin(), text.end()));
-}
-} // namespace
-
-std::string ReplaceCodeColour(std::string_view line, const CodeColour& found, ColorValue current) {
-    return Replace(line, found, current);
-}
-
-std::wstring ReplaceCodeColour(std::wstring_view line, const CodeColour& found, ColorValue current) {
-    return Replace(line, found, current);
-}
-
 std::optional<ColorValue> ParseTypedColour(std::string_view text) {
     const Line<char> all(text);
     std::size_t from = all.SkipBlanks(0), to = text.size();

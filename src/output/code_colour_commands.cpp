@@ -42,7 +42,7 @@ CodeColourResult ReplaceColourInCode(IDispatch* vbe, ColorValue current) {
     // it shows as today.
     if (IsSystemColor(found.value) && !IsSystemColor(current) && rt::ResolveColor(found.value) == static_cast<COLORREF>(current))
         current = found.value;
-    const std::wstring replaced = ReplaceCodeColour(caret.text, found, current);
+    const std::wstring replaced = ReplaceCodeColour(std::wstring_view(caret.text), found, current);
     return caret.Write(replaced) ? CodeColourResult::Done : CodeColourResult::Unchanged;
 }
 

@@ -2,7 +2,6 @@
 #include "clipboard.h"
 #include "handles.h"
 #include <atomic>
-#include <functional>
 #include <cstring>
 
 namespace hv::rt {
@@ -190,21 +189,23 @@ namespace {
 // What a detached thread owns: its job, and a reference to this module, since it may run on
 // after its caller gave up (and after the add-in was unloaded).
 struct DetachedJob {
-    std::function<void()> run;
+    void (*run)(void*);
+    std::shared_ptr<void> context;
     HMODULE module = nullptr;
 };
 
 DWORD WINAPI DetachedThread(void* param) {
     auto* job = static_cast<DetachedJob*>(param);
-    job->run();
+    job->run(job->context.get());
     const HMODULE module = job->module;
     delete job; // the last owner frees what the job had made
     FreeLibraryAndExitThread(module, 0);
 }
 
-HANDLE StartDetached(std::function<void()> run) {
+HANDLE StartDetached(void (*run)(void*), std::shared_ptr<void> context) {
     auto job = std::make_unique<DetachedJob>();
-    job->run = std::move(run);
+    job->run = run;
+    job->context = std::move(context);
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                             reinterpret_cast<LPCWSTR>(&DetachedThread), &job->module))
         return nullptr;
@@ -223,7 +224,7 @@ std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(const SnapshotLimits& l
     auto copier = std::make_shared<SnapshotCopier>();
     copier->budget = limits.maxBytes;
     copier->deadline = GetTickCount() + limits.timeoutMs;
-    HANDLE thread = StartDetached([copier] { copier->Run(); });
+    HANDLE thread = StartDetached([](void* c) { static_cast<SnapshotCopier*>(c)->Run(); }, copier);
     if (!thread) return std::nullopt;
     // A clipboard owner on this very thread renders through the messages sent to it.
     const DWORD began = GetTickCount();
@@ -261,12 +262,18 @@ ClipboardSnapshot::Put ClipboardSnapshot::Restore(DWORD sequence, DWORD timeoutM
 }
 
 HANDLE ClipboardSnapshot::RestoreWhenFree(ClipboardSnapshot saved, DWORD sequence) {
-    auto held = std::make_shared<ClipboardSnapshot>(std::move(saved));
+    struct Pending {
+        ClipboardSnapshot saved;
+        DWORD sequence;
+    };
     // A clipboard-history tool opens the clipboard on every change, for a moment; a hung
     // program may hold it for long. Either way the user's contents go back once it is free.
-    return StartDetached([held, sequence] {
-        while (held->Restore(sequence, 1000) == Put::Held) {}
-    });
+    return StartDetached(
+        [](void* p) {
+            auto* job = static_cast<Pending*>(p);
+            while (job->saved.Restore(job->sequence, 1000) == Put::Held) {}
+        },
+        std::make_shared<Pending>(Pending{std::move(saved), sequence}));
 }
 
 } // namespace hv::rt
