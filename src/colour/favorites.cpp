@@ -27,22 +27,22 @@ std::string Ten(HKEY root) {
     return all;
 }
 
-// "time:digest" for `ten` saved at `time` (UTC, 100 ns since 1601; FNV-1a of the ten).
-std::string StampText(std::uint64_t time, const std::string& ten) {
-    std::uint64_t h = 2166136261u;
-    for (const char c : ten) h = ((h ^ static_cast<unsigned char>(c)) * 16777619u) & 0xFFFFFFFFu;
+// "time:digest" for `ten` saved at `time` (UTC seconds since 2001; FNV-1a of the ten).
+std::string StampText(std::uint32_t time, const std::string& ten) {
+    std::uint32_t h = 2166136261u;
+    for (const char c : ten) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
     return std::to_string(time) + ':' + std::to_string(h);
 }
 
 // When a copy's ten were last saved whole: 0 when never stamped, the newest of all when
 // changed since its stamp by a writer that knows no stamps.
-std::uint64_t Stamp(HKEY root) {
+std::uint32_t Stamp(HKEY root) {
     const std::string text = GetRegValue(root, kFavoritesKey, kFavoritesStamp, "");
     if (text.empty()) return 0;
-    std::uint64_t time = 0;
+    std::uint32_t time = 0;
     for (std::size_t i = 0; i < text.size() && text[i] != ':'; ++i)
         time = time * 10 + static_cast<unsigned char>(text[i] - '0'); // checked as a whole below
-    return StampText(time, Ten(root)) == text ? time : UINT64_MAX;
+    return StampText(time, Ten(root)) == text ? time : UINT32_MAX;
 }
 
 bool WriteTen(HKEY root, const std::string& ten, FavoriteFields& f, const std::string& stamp) {
@@ -72,10 +72,12 @@ void LoadFavorites(FavoriteFields& f) {
 void SaveFavorites(FavoriteFields& f) {
     FILETIME ft{};
     GetSystemTimeAsFileTime(&ft);
-    std::uint64_t stamp = (std::uint64_t{ft.dwHighDateTime} << 32) | ft.dwLowDateTime;
-    // Newer than both copies even with the clock set back.
+    constexpr std::uint64_t k2001 = 12622780800ull; // seconds from 1601 to 2001
+    std::uint32_t stamp = static_cast<std::uint32_t>(
+        ((std::uint64_t{ft.dwHighDateTime} << 32 | ft.dwLowDateTime) / 10000000 - k2001));
+    // Newer than both copies even with the clock set back, or two saves within a second.
     for (const HKEY root : {kFavoritesRoot, kUserFavoritesRoot})
-        if (const std::uint64_t had = Stamp(root); had != UINT64_MAX && had >= stamp) stamp = had + 1;
+        if (const std::uint32_t had = Stamp(root); had < UINT32_MAX - 1 && had >= stamp) stamp = had + 1;
     std::string ten;
     for (int i = 0; i < kFavoriteCount; ++i) ten += std::to_string(f.CC[i]->BackColor()) + ',';
     const std::string text = StampText(stamp, ten);
