@@ -26,16 +26,24 @@ rt::CallError AsLong(const rt::Variant& value, long* out) {
     return {};
 }
 
-// Puts the user's clipboard back when the face has been pasted, whatever happened.
+// Puts the user's clipboard back when the face has been pasted, whatever happened: within
+// the second the copy may take, else as soon as the clipboard is free, unless the user has
+// put something newer there meanwhile.
 class ClipboardKeeper {
   public:
     explicit ClipboardKeeper(rt::ClipboardSnapshot saved) : saved_(std::move(saved)) {}
-    ~ClipboardKeeper() { saved_.Restore(); }
+    ~ClipboardKeeper() {
+        if (saved_.Restore(ours_, 1000) == rt::ClipboardSnapshot::Put::Held)
+            if (HANDLE later = rt::ClipboardSnapshot::RestoreWhenFree(std::move(saved_), ours_)) CloseHandle(later);
+    }
     ClipboardKeeper(const ClipboardKeeper&) = delete;
     ClipboardKeeper& operator=(const ClipboardKeeper&) = delete;
+    // What is on the clipboard from now on is ours to replace.
+    void Mark() { ours_ = GetClipboardSequenceNumber(); }
 
   private:
     rt::ClipboardSnapshot saved_;
+    DWORD ours_ = GetClipboardSequenceNumber();
 };
 
 // The face in a bitmap of its own, for a picture object to take over.
@@ -111,7 +119,9 @@ rt::CallError PasteButtonFace(IDispatch* button) {
     auto saved = rt::ClipboardSnapshot::Take();
     if (!saved) return {};
     ClipboardKeeper keeper(std::move(*saved));
-    if (!rt::SetClipboardBitmap(picture->bitmap())) return {kErrClipboard, L"Can't open Clipboard"};
+    const bool placed = rt::SetClipboardBitmap(picture->bitmap());
+    keeper.Mark();
+    if (!placed) return {kErrClipboard, L"Can't open Clipboard"};
     return rt::Call(button, L"PasteFace");
 }
 

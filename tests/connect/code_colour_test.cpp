@@ -127,6 +127,29 @@ TEST_F(CodeColourTest, TwoColoursOnALineAndTheCaretInEachOrInNone) {
     EXPECT_EQ(Told([&] { ReplaceInCode(); }), L"Pigmora: No code pane selected");
 }
 
+// From code, then Replace: the line is byte for byte what it was, a system colour included
+// (never written as the RGB it shows as today); texts that are no colour are never touched.
+TEST_F(CodeColourTest, TheColourReadPutBackChangesNothingAndNonColoursAreLeftAlone) {
+    for (const wchar_t* code : {L"x = vbButton|Face", L"x = &H8000000F&|", L"x = &H|FF",
+                                L"BackColor = 255&|", L"x = rgb( 1 ,2,3 )|", L"x = VB|RED  ' c"}) {
+        Put(code);
+        FromCode();
+        ReplaceInCode();
+        std::wstring want = code;
+        want.erase(want.find(L'|'), 1);
+        EXPECT_EQ(Code(*pane_), want);
+    }
+    Current(RGBColor(1, 2, 3));
+    for (const wchar_t* code : {L"x = &HFF|%", L"x = &HFF|#", L"x = rs!vb|Red", L"If a Then Rem vb|Red",
+                                L"10 Rem &H|FF&", L"x = 1 Else Rem vb|Blue"}) {
+        Put(code);
+        std::wstring want = code;
+        want.erase(want.find(L'|'), 1);
+        EXPECT_EQ(Told([&] { ReplaceInCode(); }), L"Pigmora: No color found on the caret's line") << want;
+        EXPECT_EQ(Code(*pane_), want);
+    }
+}
+
 TEST_F(CodeColourTest, OnlyTheExpressionsCharactersChange) {
     // Tabs, characters beyond the code page and trailing blanks around it, lines either side.
     const std::wstring before = L"' \u4e2d\u6587\r\n\tpic.BackColor = \t&HFF&  ' caf\u00e9 \u2713  \r\nEnd Sub";
