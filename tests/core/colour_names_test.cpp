@@ -14,7 +14,8 @@ TEST(ColourNames, TableReadsBackWhole) {
     for (int i = 0; i < kNamedColourCount; ++i) {
         const std::string name = NamedColourName(i);
         ASSERT_FALSE(name.empty()) << i;
-        for (char ch : name) EXPECT_TRUE(ch >= 'a' && ch <= 'z') << name;
+        for (char ch : name)
+            EXPECT_TRUE(ch >= 'a' && ch <= 'z') << name;
         EXPECT_LT(last, name) << "order at " << i;
         EXPECT_TRUE(seen.insert(name).second) << name;
         last = name;
@@ -48,7 +49,8 @@ TEST(ColourNames, ValuesAreTheStandardsOwn) {
         {"green", RGBColor(0, 128, 0)},
         {"lime", RGBColor(0, 255, 0)},
     };
-    for (const auto& k : known) EXPECT_EQ(ColourName(k.rgb), k.name);
+    for (const auto& k : known)
+        EXPECT_EQ(ColourName(k.rgb), k.name);
 }
 
 // Duplicate names tie exactly: the first in table order wins, the same way every time.
@@ -70,15 +72,24 @@ TEST(ColourNames, NearestIsByCielabDistance) {
         int r, g, b;
         const char* name;
     } cases[] = {
-        {165, 77, 202, "near mediumorchid"},   {187, 29, 109, "near mediumvioletred"},
-        {19, 44, 222, "near mediumblue"},      {46, 217, 30, "near limegreen"},
-        {23, 68, 148, "near darkslateblue"},   {157, 92, 52, "near sienna"},
-        {254, 0, 0, "near red"},               {1, 1, 1, "near black"},
-        {255, 255, 254, "near white"},         {100, 100, 100, "near dimgray"},
-        {24, 37, 48, "near black"},            {63, 114, 31, "near darkgreen"},
-        {214, 73, 60, "near firebrick"},       {238, 232, 185, "near lemonchiffon"},
-        {153, 127, 92, "near tan"},            {253, 175, 229, "near plum"},
-        {214, 84, 175, "near orchid"},         {77, 250, 215, "near aquamarine"},
+        {165, 77, 202, "near mediumorchid"},
+        {187, 29, 109, "near mediumvioletred"},
+        {19, 44, 222, "near mediumblue"},
+        {46, 217, 30, "near limegreen"},
+        {23, 68, 148, "near darkslateblue"},
+        {157, 92, 52, "near sienna"},
+        {254, 0, 0, "near red"},
+        {1, 1, 1, "near black"},
+        {255, 255, 254, "near white"},
+        {100, 100, 100, "near dimgray"},
+        {24, 37, 48, "near black"},
+        {63, 114, 31, "near darkgreen"},
+        {214, 73, 60, "near firebrick"},
+        {238, 232, 185, "near lemonchiffon"},
+        {153, 127, 92, "near tan"},
+        {253, 175, 229, "near plum"},
+        {214, 84, 175, "near orchid"},
+        {77, 250, 215, "near aquamarine"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ColourName(RGBColor(c.r, c.g, c.b)), c.name) << c.r << "," << c.g << "," << c.b;
