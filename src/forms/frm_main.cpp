@@ -5,6 +5,7 @@
 #include "../colour/palettes.h"
 #include "../colour/registry_stuff.h"
 #include "../core/code_colour.h"
+#include "../core/colour_names.h"
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
 #include "../output/code_colour_commands.h"
@@ -22,6 +23,14 @@ namespace {
 constexpr ColorValue kCodeGreen = RGBColor(0, 128, 0);
 // The code field's back colour while it holds a text that is no colour.
 constexpr ColorValue kNotAColourRed = RGBColor(255, 160, 160);
+
+// Where a mouse event happened, on the screen.
+POINT ScreenPoint(const rt::Control& c, const rt::MouseEvent& e) {
+    POINT pt{static_cast<LONG>(e.X) / c.form().TwipsPerPixelX(),
+             static_cast<LONG>(e.Y) / c.form().TwipsPerPixelY()};
+    ClientToScreen(c.hwnd(), &pt);
+    return pt;
+}
 } // namespace
 
 frmMain::frmMain() : form_("frmMain"), frmAbout_(std::make_unique<frmAbout>()) {
@@ -53,6 +62,8 @@ void frmMain::Load(HWND ide) {
     WireFrameEvents();
     WireFavoriteEvents();
     WireOutputEvents();
+    WireKeyboard();
+    WireAccessibility();
     Form_Load();
 }
 
@@ -145,6 +156,11 @@ void frmMain::WireColourEvents() {
     picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW);
     picCurrentCol->OnClick = [this] { colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd()); };
     picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
+    picCurrentCol->OnMouseMove = [this](const rt::MouseEvent&) {
+        const ColorValue c = static_cast<ColorValue>(rt::ResolveColor(picCurrentCol->BackColor()));
+        picCurrentCol->SetToolTipText("Current color preview (" + ColourName(c) +
+                                      "), Click to modify, Right-click for the color in code");
+    };
     cmdCapture->OnClick = [this] { cmdCapture_Click(); };
     codeBackColor_ = txtColorCode->BackColor();
     txtColorCode->OnKeyPress = [this](int& keyAscii) { txtColorCode_KeyPress(keyAscii); };
@@ -153,12 +169,11 @@ void frmMain::WireColourEvents() {
     };
 }
 
-// The code menu opens on the release of the right button, at the pointer.
+// The code menu opens on the release of the right button, at the pointer (at the preview's
+// middle for the menu key).
 void frmMain::picCurrentCol_MouseUp(const rt::MouseEvent& e) {
     if (e.Button != rt::vbRightButton) return;
-    POINT pt{};
-    GetCursorPos(&pt);
-    codeMenu_->PopupAt(form_.hwnd(), pt);
+    codeMenu_->PopupAt(form_.hwnd(), ScreenPoint(*picCurrentCol, e));
 }
 
 void frmMain::mnuFromCode_Click() {
@@ -260,12 +275,11 @@ void frmMain::InsertFromMenu(const std::string& text) {
         picCurrentCol->SetFocus();
 }
 
-// The format menu opens on the release of the left button, at the pointer.
+// The format menu opens on the release of the left button, at the pointer (at the button's
+// middle for Space or Enter).
 void frmMain::cmdRGBMenu_MouseUp(const rt::MouseEvent& e) {
     if (e.Button != rt::vbLeftButton) return;
-    POINT pt{};
-    GetCursorPos(&pt);
-    frmMenu_->PopupAt(form_.hwnd(), pt);
+    frmMenu_->PopupAt(form_.hwnd(), ScreenPoint(*cmdRGBMenu, e));
 }
 
 } // namespace hv::forms

@@ -2,6 +2,7 @@
 #pragma once
 #include "../colour/colour_state.h"
 #include "../colour/favorites.h"
+#include "../colour/palettes.h"
 #include "../controls/lumo_color_container.h"
 #include "../controls/trans_skin_button.h"
 #include "../output/code_menu.h"
@@ -46,6 +47,8 @@ class frmMain {
     output::CodeMenu* codeMenu() { return codeMenu_.get(); }
     capture::frmCapture* captureForm() { return frmCapture_.get(); }
     frmAbout& aboutForm() { return *frmAbout_; }
+    // The keyboard's pick on the grey scale (0), the colour strip (1), the standard palette (2).
+    colour::PaletteKeys& paletteKeys(int i) { return *paletteKeys_[i]; }
 
     rt::PictureBox* picCurrentCol = nullptr;
     rt::PictureBox* picColorBW = nullptr;
@@ -84,6 +87,8 @@ class frmMain {
     void WireFrameEvents();
     void WireFavoriteEvents();
     void WireOutputEvents();
+    void WireKeyboard();
+    void WireAccessibility();
     void cmdRGBMenu_MouseUp(const rt::MouseEvent& e);
     void cmdInsert_Click();
     void cmdInsertFav_Click();
@@ -100,6 +105,7 @@ class frmMain {
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;
     std::unique_ptr<output::CodeMenu> codeMenu_;
+    std::array<std::optional<colour::PaletteKeys>, 3> paletteKeys_;
     ColorValue codeBackColor_ = 0; // the code field's own, while it is red for a wrong text
     rt::MouseIcon pipette_;
     // Last, so that they go before the fields they write to and the main window.
