@@ -28,13 +28,26 @@ RECT PaletteKeys::Cell() const {
 bool PaletteKeys::KeyDown(int key) {
     int col = col_, row = row_;
     switch (key) {
-    case VK_LEFT: --col; break;
-    case VK_RIGHT: ++col; break;
-    case VK_UP: --row; break;
-    case VK_DOWN: ++row; break;
-    case VK_HOME: col = 0; break;
-    case VK_END: col = cols_ - 1; break;
-    default: return false;
+    case VK_LEFT:
+        --col;
+        break;
+    case VK_RIGHT:
+        ++col;
+        break;
+    case VK_UP:
+        --row;
+        break;
+    case VK_DOWN:
+        ++row;
+        break;
+    case VK_HOME:
+        col = 0;
+        break;
+    case VK_END:
+        col = cols_ - 1;
+        break;
+    default:
+        return false;
     }
     col_ = std::clamp(col, 0, cols_ - 1);
     row_ = std::clamp(row, 0, rows_ - 1);

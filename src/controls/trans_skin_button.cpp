@@ -290,6 +290,7 @@ LRESULT TransSkinButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_KEYDOWN:
         if (wp != VK_SPACE && wp != VK_RETURN) break;
+        DropKeyChar();
         if (!(lp & (1 << 30))) KeyClick(); // not again while the key repeats
         return 0;
     case WM_SETFOCUS:

@@ -109,6 +109,11 @@ void Control::DrawFocusCue(HDC dc, RECT r) const {
     SetBkColor(dc, back);
 }
 
+void Control::DropKeyChar() const {
+    MSG m;
+    PeekMessageA(&m, hwnd(), WM_CHAR, WM_CHAR, PM_REMOVE);
+}
+
 void Control::Describe(AccDescription& d) const {
     d.role = AccRole;
     d.name = AccName ? AccName() : tip_;
@@ -138,7 +143,10 @@ LRESULT Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             form_.TabFrom(this, shift & 1);
             return 0;
         }
-        if (OnKeyDown && OnKeyDown(static_cast<int>(wp), shift)) return 0;
+        if (OnKeyDown) {
+            DropKeyChar(); // before the key acts: it may open a menu or dialog
+            if (OnKeyDown(static_cast<int>(wp), shift)) return 0;
+        }
         break;
     }
     case WM_CHAR:

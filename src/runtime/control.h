@@ -42,7 +42,7 @@ class Control : public Window {
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool stop) { tabStop_ = stop; }
     // A key pressed while the control has the focus, after Tab (which the form handles):
-    // true when the key was used.
+    // true when the key was used. A control with this handler takes no typed characters.
     std::function<bool(int KeyCode, short Shift)> OnKeyDown;
 
     // What a screen reader reads of it: AccRole 0 leaves the window to the system's own
@@ -66,6 +66,9 @@ class Control : public Window {
     // While the control has the focus: a dotted outline just inside `r` (client pixels), one
     // pixel wide at 96 DPI and as much wider as the display's pixels are smaller.
     void DrawFocusCue(HDC dc, RECT r) const;
+    // After a key the control acted on: the character that the message loop's TranslateMessage
+    // already queued for it goes, so that it cannot reach a menu or dialog the key opened.
+    void DropKeyChar() const;
     // The window's text: a text box's Text, a button's Caption.
     std::string WindowText() const;
     void ReplaceWindowText(const std::string& text);
