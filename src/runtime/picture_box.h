@@ -14,8 +14,8 @@ namespace hv::rt {
 class PictureBox : public Control {
   public:
     // border: a flat one-pixel line around the inner area.
-    PictureBox(Form& form, std::string name, double left, double top, double width, double height,
-               bool border = true);
+    PictureBox(Form& form, std::string name, double left, double top, double width,
+               double height, bool border = true);
 
     ColorValue BackColor() const { return back_; }
     void SetBackColor(ColorValue c);
