@@ -68,7 +68,10 @@ void PaletteKeys::PressedAt(const rt::MouseEvent& e) {
     const int y = static_cast<int>(e.Y) / box_.form().TwipsPerPixelY();
     if (e.Button != rt::vbLeftButton || x < 0 || y < 0 || x >= client.right || y >= client.bottom)
         return;
-    const int col = x * cols_ / client.right, row = y * rows_ / client.bottom;
+    // The cell whose span (as Cell rounds it) holds the pixel, so that a key's own press at a
+    // cell's middle finds that cell again at any DPI.
+    const int col = ((x + 1) * cols_ - 1) / client.right;
+    const int row = ((y + 1) * rows_ - 1) / client.bottom;
     if (col == col_ && row == row_) return;
     col_ = col;
     row_ = row;

@@ -91,15 +91,18 @@ Lab ToLab(int red, int green, int blue) {
     return {116 * y - 16, 500 * (x - y), 200 * (y - z)};
 }
 
+// The table's colours in CIELAB, worked out at first use (zeroed storage costs the DLL no
+// bytes, a table of constants would).
+Lab g_lab[kNamedColourCount];
+bool g_labReady = false;
+
 const Lab& NamedLab(int i) {
-    static const struct Table {
-        Lab lab[kNamedColourCount];
-        Table() {
-            for (int k = 0; k < kNamedColourCount; ++k)
-                lab[k] = ToLab(kRgb[3 * k], kRgb[3 * k + 1], kRgb[3 * k + 2]);
-        }
-    } table;
-    return table.lab[i];
+    if (!g_labReady) {
+        for (int k = 0; k < kNamedColourCount; ++k)
+            g_lab[k] = ToLab(kRgb[3 * k], kRgb[3 * k + 1], kRgb[3 * k + 2]);
+        g_labReady = true;
+    }
+    return g_lab[i];
 }
 
 } // namespace

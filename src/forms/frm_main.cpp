@@ -147,13 +147,17 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::WireColourEvents() {
-    auto pick = [this](rt::PictureBox* box) {
-        return [this, box](const rt::MouseEvent& e) { colour::PickColor(*box, e, *fields_); };
+    // The keyboard's pick (paletteKeys_) follows the mouse's.
+    auto pick = [this](rt::PictureBox* box, int keys) {
+        return [this, box, keys](const rt::MouseEvent& e) {
+            paletteKeys_[keys]->PressedAt(e);
+            colour::PickColor(*box, e, *fields_);
+        };
     };
     // The standard palette picks once per press; the quick ones also while dragging.
-    picBasicCol->OnMouseDown = pick(picBasicCol);
-    picColors->OnMouseDown = picColors->OnMouseMove = pick(picColors);
-    picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW);
+    picBasicCol->OnMouseDown = pick(picBasicCol, 2);
+    picColors->OnMouseDown = picColors->OnMouseMove = pick(picColors, 1);
+    picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW, 0);
     picCurrentCol->OnClick = [this] { colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd()); };
     picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
     picCurrentCol->OnMouseMove = [this](const rt::MouseEvent&) {

@@ -47,13 +47,6 @@ void frmMain::WireKeyboard() {
         colour::PaletteKeys& keys =
             paletteKeys_[i].emplace(*box, cells.cx, cells.cy, i == 2 ? 0 : cells.cy / 2);
         box->OnKeyDown = [&keys](int key, short) { return keys.KeyDown(key); };
-        for (rt::MouseHandler* h : {&box->OnMouseDown, &box->OnMouseMove}) {
-            if (!*h) continue;
-            *h = [&keys, pick = *h](const rt::MouseEvent& e) {
-                keys.PressedAt(e);
-                pick(e);
-            };
-        }
     }
     for (rt::PictureBox* box : {picCurrentCol, picMinimize, picClose})
         ActOnKeys(box);
