@@ -85,7 +85,7 @@ target_include_directories(hv_product PUBLIC ${CMAKE_SOURCE_DIR}/src ${IDL_OUT} 
                                              ${HV_GENERATED_DIR})
 add_dependencies(hv_product hv_idl)
 target_compile_definitions(hv_product PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(hv_product PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 shell32 ole32 oleaut32 uuid)
+target_link_libraries(hv_product PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 shell32 ole32 oleaut32 oleacc uuid)
 
 add_library(Pigmora SHARED src/connect/dll_exports.cpp src/connect/lean_runtime.cpp
                     src/connect/lean_threads.cpp
@@ -138,14 +138,17 @@ add_test(NAME core_tests_win32 COMMAND core_tests)
 add_executable(clipboard_holder tests/support/clipboard_holder.cpp)
 # A program without a console: a console window would take the foreground from the tests.
 add_executable(url_recorder WIN32 tests/support/url_recorder.cpp)
+# Reads the windows from another process, as a screen reader does.
+add_executable(acc_probe WIN32 tests/support/acc_probe.cpp)
+target_link_libraries(acc_probe PRIVATE oleacc ole32 oleaut32 uuid)
 
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/win/*.cpp ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
-list(FILTER WIN_TEST_SOURCES EXCLUDE REGEX "(clipboard_holder|url_recorder).cpp$")
+list(FILTER WIN_TEST_SOURCES EXCLUDE REGEX "(clipboard_holder|url_recorder|acc_probe).cpp$")
 add_executable(window_tests ${WIN_TEST_SOURCES} $<TARGET_OBJECTS:hv_resources>)
 target_include_directories(window_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(window_tests PRIVATE hv_product GTest::gtest_main)
-add_dependencies(window_tests clipboard_holder url_recorder)
+add_dependencies(window_tests clipboard_holder url_recorder acc_probe)
 add_test(NAME window_tests COMMAND window_tests --gtest_filter=-PaletteDisplay.*)
 add_test(NAME window_tests_palette_display
   COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/run_on_palette_display.sh
@@ -173,7 +176,7 @@ target_link_libraries(controls-gallery PRIVATE hv_product)
 # The add-in in the IDE host: connection, registration, the host's object model.
 file(GLOB CONNECT_TEST_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/tests/connect/*.cpp ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
-list(FILTER CONNECT_TEST_SOURCES EXCLUDE REGEX "(clipboard_holder|url_recorder).cpp$")
+list(FILTER CONNECT_TEST_SOURCES EXCLUDE REGEX "(clipboard_holder|url_recorder|acc_probe).cpp$")
 add_executable(connect_tests ${CONNECT_TEST_SOURCES} $<TARGET_OBJECTS:hv_resources>)
 target_include_directories(connect_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(connect_tests PRIVATE hv_host hv_product GTest::gtest)

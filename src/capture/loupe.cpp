@@ -1,5 +1,6 @@
 #include "loupe.h"
 #include "../core/addin_settings.h"
+#include "../core/colour_names.h"
 #include "../runtime/font.h"
 #include "../runtime/screen.h"
 #include "../runtime/settings.h"
@@ -89,7 +90,7 @@ void Loupe::Create() {
     oldFont_ = SelectObject(buffer_.get(), font_.get());
     TEXTMETRICA tm{};
     GetTextMetricsA(buffer_.get(), &tm);
-    textHeight_ = 2 * tm.tmHeight + 2 * Scaled(kPad);
+    textHeight_ = 3 * tm.tmHeight + 2 * Scaled(kPad); // code, colour name, components
     width_ = viewSide_ + 2;
     height_ = viewSide_ + textHeight_ + 3; // frame, view, a line, text, frame
 
@@ -210,9 +211,11 @@ void Loupe::DrawText(ColorValue picked) {
         "R " + RedText(picked) + "   G " + GreenText(picked) + "   B " + BlueText(picked);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kText);
-    const int x = box.right + pad, line = swatch / 2;
+    const std::string name = ColourName(picked);
+    const int x = box.right + pad, line = swatch / 3;
     TextOutA(dc, x, top + pad, code.c_str(), static_cast<int>(code.size()));
-    TextOutA(dc, x, top + pad + line, parts.c_str(), static_cast<int>(parts.size()));
+    TextOutA(dc, x, top + pad + line, name.c_str(), static_cast<int>(name.size()));
+    TextOutA(dc, x, top + pad + 2 * line, parts.c_str(), static_cast<int>(parts.size()));
 }
 
 void Loupe::Place() {

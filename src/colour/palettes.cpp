@@ -1,6 +1,8 @@
 #include "palettes.h"
 #include "../runtime/colour_dialog.h"
+#include "../runtime/form.h"
 #include "../runtime/picture_box.h"
+#include <algorithm>
 
 namespace hv::colour {
 
@@ -10,6 +12,85 @@ bool PickColor(rt::PictureBox& palette, const rt::MouseEvent& e, ColourFields& f
     if (c == -1) return false;
     SetCurrentColor(f, c);
     return true;
+}
+
+PaletteKeys::PaletteKeys(rt::PictureBox& box, int cols, int rows, int row)
+    : box_(box), cols_(std::max(1, cols)), rows_(std::max(1, rows)), row_(row) {
+    Moved();
+}
+
+RECT PaletteKeys::Cell() const {
+    RECT client{};
+    GetClientRect(box_.hwnd(), &client);
+    return {col_ * client.right / cols_, row_ * client.bottom / rows_,
+            (col_ + 1) * client.right / cols_, (row_ + 1) * client.bottom / rows_};
+}
+
+bool PaletteKeys::KeyDown(int key) {
+    int col = col_, row = row_;
+    switch (key) {
+    case VK_LEFT:
+        --col;
+        break;
+    case VK_RIGHT:
+        ++col;
+        break;
+    case VK_UP:
+        --row;
+        break;
+    case VK_DOWN:
+        ++row;
+        break;
+    case VK_HOME:
+        col = 0;
+        break;
+    case VK_END:
+        col = cols_ - 1;
+        break;
+    default:
+        return false;
+    }
+    col_ = std::clamp(col, 0, cols_ - 1);
+    row_ = std::clamp(row, 0, rows_ - 1);
+    Moved();
+    // At the middle of the cell, as the mouse would press it (which moves the pick there).
+    const RECT r = Cell();
+    const rt::MouseEvent e = rt::MakeMouseEvent(
+        rt::vbLeftButton, MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2),
+        box_.form().TwipsPerPixelX(), box_.form().TwipsPerPixelY());
+    if (box_.OnMouseDown) box_.OnMouseDown(e);
+    return true;
+}
+
+void PaletteKeys::PressedAt(const rt::MouseEvent& e) {
+    RECT client{};
+    GetClientRect(box_.hwnd(), &client);
+    const int x = static_cast<int>(e.X) / box_.form().TwipsPerPixelX();
+    const int y = static_cast<int>(e.Y) / box_.form().TwipsPerPixelY();
+    if (e.Button != rt::vbLeftButton || x < 0 || y < 0 || x >= client.right || y >= client.bottom)
+        return;
+    // The cell whose span (as Cell rounds it) holds the pixel, so that a key's own press at a
+    // cell's middle finds that cell again at any DPI.
+    const int col = ((x + 1) * cols_ - 1) / client.right;
+    const int row = ((y + 1) * rows_ - 1) / client.bottom;
+    if (col == col_ && row == row_) return;
+    col_ = col;
+    row_ = row;
+    Moved();
+}
+
+// The focus cue rings the picked cell, and screen readers hear of the new value.
+void PaletteKeys::Moved() {
+    RECT r = Cell();
+    InflateRect(&r, 2, 2);
+    box_.SetFocusCueRect(r);
+    rt::NotifyAcc(EVENT_OBJECT_VALUECHANGE, box_.hwnd());
+}
+
+ColorValue PaletteKeys::Picked() const {
+    const RECT r = Cell();
+    return box_.Point(static_cast<float>((r.left + r.right) / 2 * box_.form().TwipsPerPixelX()),
+                      static_cast<float>((r.top + r.bottom) / 2 * box_.form().TwipsPerPixelY()));
 }
 
 ColorValue AskForColour(rt::ColorDialog& dialog, ColorValue start, HWND owner, bool* chosen) {

@@ -1,6 +1,7 @@
 #include "lumo_color_container.h"
 #include "../runtime/form.h"
 #include <algorithm>
+#include <oleacc.h>
 
 namespace hv::controls {
 
@@ -15,6 +16,7 @@ LumoColorContainer::LumoColorContainer(rt::Form& form, std::string name, double 
     : UserControl(form, std::move(name), left, top, width, height, "HuevistaColorContainer") {
     picColor = std::make_unique<rt::PictureBox>(form, "picColor", 30, 30, 0, 0, false);
     picColor->SetContainer(*this);
+    AccRole = ROLE_SYSTEM_LISTITEM;
     picColor->SetBackColor(SystemColor(COLOR_ACTIVEBORDER));
     picColor->OnClick = [this] {
         if (OnClick) OnClick();
@@ -84,8 +86,10 @@ void LumoColorContainer::ApplyStyle() {
 }
 
 void LumoColorContainer::SetBackColor(ColorValue c) {
+    const bool changed = c != picColor->BackColor();
     picColor->SetBackColor(c);
     PropertyChanged("BackColor");
+    if (changed) rt::NotifyAcc(EVENT_OBJECT_NAMECHANGE, hwnd()); // the name says the colour
 }
 
 void LumoColorContainer::SetColorTipText(const std::string& text) {
@@ -99,7 +103,11 @@ void LumoColorContainer::SetEnabled(bool enabled) {
 }
 
 void LumoColorContainer::SetStyle(int style) {
+    const bool selected = style == 1 && style_ != 1;
     style_ = style;
+    // Of a row of swatches, Tab stops at the pressed one; the arrow keys reach the others.
+    SetTabStop(style == 1);
+    if (selected) rt::NotifyAcc(EVENT_OBJECT_SELECTION, hwnd());
     PropertyChanged("Style");
     ApplyStyle();
 }
@@ -136,6 +144,20 @@ void LumoColorContainer::UserControl_Resize() {
 void LumoColorContainer::UserControl_Paint(HDC dc) {
     UserControl::UserControl_Paint(dc);
     EdgeInner.Draw(dc, form().TwipsPerPixelX(), form().TwipsPerPixelY());
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    DrawFocusCue(dc, r); // on the edge around the colour
+}
+
+void LumoColorContainer::Describe(rt::AccDescription& d) const {
+    UserControl::Describe(d);
+    d.state |= STATE_SYSTEM_SELECTABLE;
+    if (style_ == 1) d.state |= STATE_SYSTEM_SELECTED;
+}
+
+LRESULT LumoColorContainer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) InvalidateRect(hwnd(), nullptr, FALSE);
+    return UserControl::HandleMessage(msg, wp, lp);
 }
 
 } // namespace hv::controls

@@ -32,6 +32,8 @@ class LumoColorContainer : public rt::UserControl {
     ColorValue EdgeUnPressedColor() const { return edgeUnPressed_; }
     void SetEdgeUnPressedColor(ColorValue c);
 
+    void Describe(rt::AccDescription& d) const override;
+
     // The seven stored keys, in order.
     void WriteProperties(rt::PropertyBag& bag) const override;
 
@@ -40,6 +42,7 @@ class LumoColorContainer : public rt::UserControl {
     rt::MouseHandler OnMouseDown, OnMouseMove, OnMouseUp;
 
   protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void UserControl_Paint(HDC dc) override;
     void UserControl_Resize() override;
     void UserControl_Show() override;

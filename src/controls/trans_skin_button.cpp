@@ -4,6 +4,7 @@
 #include "../runtime/mask_region.h"
 #include "../runtime/mouse_pointer.h"
 #include "../runtime/system_colour.h"
+#include <oleacc.h>
 
 namespace hv::controls {
 
@@ -11,6 +12,7 @@ TransSkinButton::TransSkinButton(rt::Form& form, std::string name, double left, 
                                  double width, double height, const rt::PropertyBag* stored)
     : UserControl(form, std::move(name), left, top, width, height, "HuevistaTransSkinButton") {
     hoverTimer_.OnTimer = [this] { tmrMO_Timer(); };
+    AccRole = ROLE_SYSTEM_PUSHBUTTON;
     if (stored)
         ReadProperties(*stored);
     else
@@ -219,6 +221,20 @@ void TransSkinButton::UserControl_Click() {
     if (OnClick) OnClick();
 }
 
+void TransSkinButton::KeyClick() {
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    const rt::MouseEvent e = Event(rt::vbLeftButton, MAKELPARAM(r.right / 2, r.bottom / 2));
+    UserControl_MouseDown(e);
+    auto alive = LifeToken();
+    if (!alive.expired() && hwnd()) UserControl_MouseUp(e, true);
+}
+
+void TransSkinButton::Describe(rt::AccDescription& d) const {
+    UserControl::Describe(d);
+    if (downLatched_ || (shown_ && shown_ == down_)) d.state |= STATE_SYSTEM_PRESSED;
+}
+
 bool TransSkinButton::SetPointerShape() {
     if (pointer_ == rt::vbCustom && iconCursor_) {
         SetCursor(iconCursor_.get());
@@ -238,6 +254,9 @@ void TransSkinButton::UserControl_Paint(HDC dc) {
     if (!shown_ || shown_->widthPixels() < client.right || shown_->heightPixels() < client.bottom)
         UserControl::UserControl_Paint(dc);
     if (shown_) shown_->Draw(dc, 0, 0);
+    // Inside the face's shape, clear of its edge.
+    InflateRect(&client, -2, -2);
+    DrawFocusCue(dc, client);
 }
 
 LRESULT TransSkinButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -268,6 +287,15 @@ LRESULT TransSkinButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_CAPTURECHANGED:
         clicks_.CaptureChanged(hwnd(), lp);
+        break;
+    case WM_KEYDOWN:
+        if (wp != VK_SPACE && wp != VK_RETURN) break;
+        DropKeyChar();
+        if (!(lp & (1 << 30))) KeyClick(); // not again while the key repeats
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd(), nullptr, FALSE);
         break;
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT && SetPointerShape()) return TRUE;

@@ -40,6 +40,10 @@ class TransSkinButton : public rt::UserControl {
     // The nine stored keys, in order.
     void WriteProperties(rt::PropertyBag& bag) const override;
 
+    // Space or Enter on the focused button: a press and release at its middle, as the mouse's.
+    void KeyClick();
+    void Describe(rt::AccDescription& d) const override;
+
     // The hover timer's tick; public so that its cost can be measured.
     void tmrMO_Timer();
     bool HoverTimerRunning() const { return hoverTimer_.Running(); }

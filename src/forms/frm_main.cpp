@@ -6,6 +6,7 @@
 #include "../colour/recent_store.h"
 #include "../colour/registry_stuff.h"
 #include "../core/code_colour.h"
+#include "../core/colour_names.h"
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
 #include "../output/code_colour_commands.h"
@@ -24,6 +25,14 @@ namespace {
 constexpr ColorValue kCodeGreen = RGBColor(0, 128, 0);
 // The code field's back colour while it holds a text that is no colour.
 constexpr ColorValue kNotAColourRed = RGBColor(255, 160, 160);
+
+// Where a mouse event happened, on the screen.
+POINT ScreenPoint(const rt::Control& c, const rt::MouseEvent& e) {
+    POINT pt{static_cast<LONG>(e.X) / c.form().TwipsPerPixelX(),
+             static_cast<LONG>(e.Y) / c.form().TwipsPerPixelY()};
+    ClientToScreen(c.hwnd(), &pt);
+    return pt;
+}
 } // namespace
 
 frmMain::frmMain() : form_("frmMain"), frmAbout_(std::make_unique<frmAbout>()) {
@@ -56,6 +65,8 @@ void frmMain::Load(HWND ide) {
     WireFrameEvents();
     WireFavoriteEvents();
     WireOutputEvents();
+    WireKeyboard();
+    WireAccessibility();
     Form_Load();
 }
 
@@ -149,8 +160,10 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::WireColourEvents() {
+    // The keyboard's pick (paletteKeys_) follows the mouse's.
     auto pick = [this](rt::PictureBox* box, bool press) {
         return [this, box, press](const rt::MouseEvent& e) {
+            paletteKeys_[box == picColorBW ? 0 : box == picColors ? 1 : 2]->PressedAt(e);
             picked_ = colour::PickColor(*box, e, *fields_) || (picked_ && !press);
         };
     };
@@ -169,6 +182,11 @@ void frmMain::WireColourEvents() {
         if (colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd())) RememberCurrentColour();
     };
     picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
+    picCurrentCol->OnMouseMove = [this](const rt::MouseEvent&) {
+        const ColorValue c = static_cast<ColorValue>(rt::ResolveColor(picCurrentCol->BackColor()));
+        picCurrentCol->SetToolTipText("Current color preview (" + ColourName(c) +
+                                      "), Click to modify, Right-click for the color in code");
+    };
     cmdCapture->OnClick = [this] { cmdCapture_Click(); };
     codeBackColor_ = txtColorCode->BackColor();
     txtColorCode->OnKeyPress = [this](int& keyAscii) { txtColorCode_KeyPress(keyAscii); };
@@ -177,13 +195,12 @@ void frmMain::WireColourEvents() {
     };
 }
 
-// The code menu opens on the release of the right button, at the pointer.
+// The code menu opens on the release of the right button, at the pointer (at the preview's
+// middle for the menu key).
 void frmMain::picCurrentCol_MouseUp(const rt::MouseEvent& e) {
     if (e.Button != rt::vbRightButton) return;
-    POINT pt{};
-    GetCursorPos(&pt);
     codeMenu_->FillRecent(colour::LoadRecentColors());
-    const ColorValue recent = codeMenu_->PopupAt(form_.hwnd(), pt);
+    const ColorValue recent = codeMenu_->PopupAt(form_.hwnd(), ScreenPoint(*picCurrentCol, e));
     if (recent == -1) return;
     colour::SetCurrentColor(*fields_, recent);
     RememberCurrentColour();
@@ -303,12 +320,11 @@ void frmMain::InsertFromMenu(const std::string& text) {
         picCurrentCol->SetFocus();
 }
 
-// The format menu opens on the release of the left button, at the pointer.
+// The format menu opens on the release of the left button, at the pointer (at the button's
+// middle for Space or Enter).
 void frmMain::cmdRGBMenu_MouseUp(const rt::MouseEvent& e) {
     if (e.Button != rt::vbLeftButton) return;
-    POINT pt{};
-    GetCursorPos(&pt);
-    frmMenu_->PopupAt(form_.hwnd(), pt);
+    frmMenu_->PopupAt(form_.hwnd(), ScreenPoint(*cmdRGBMenu, e));
 }
 
 } // namespace hv::forms

@@ -2,6 +2,7 @@
 #pragma once
 #include "../colour/colour_state.h"
 #include "../colour/favorites.h"
+#include "../colour/palettes.h"
 #include "../controls/lumo_color_container.h"
 #include "../controls/trans_skin_button.h"
 #include "../output/code_menu.h"
@@ -51,6 +52,8 @@ class frmMain {
     output::FormColours* formColours() { return formColours_.get(); }
     capture::frmCapture* captureForm() { return frmCapture_.get(); }
     frmAbout& aboutForm() { return *frmAbout_; }
+    // The keyboard's pick on the grey scale (0), the colour strip (1), the standard palette (2).
+    colour::PaletteKeys& paletteKeys(int i) { return *paletteKeys_[i]; }
     frmFormats* formatsForm() { return frmFormats_.get(); }
 
     rt::PictureBox* picCurrentCol = nullptr;
@@ -90,6 +93,8 @@ class frmMain {
     void WireFrameEvents();
     void WireFavoriteEvents();
     void WireOutputEvents();
+    void WireKeyboard();
+    void WireAccessibility();
     void cmdRGBMenu_MouseUp(const rt::MouseEvent& e);
     void cmdInsert_Click();
     void cmdInsertFav_Click();
@@ -108,6 +113,7 @@ class frmMain {
     std::unique_ptr<output::frmMenu> frmMenu_;
     std::unique_ptr<output::FormColours> formColours_; // before the menu that points to it
     std::unique_ptr<output::CodeMenu> codeMenu_;
+    std::array<std::optional<colour::PaletteKeys>, 3> paletteKeys_;
     bool picked_ = false;          // a palette press picked: remembered when the button goes up
     ColorValue codeBackColor_ = 0; // the code field's own, while it is red for a wrong text
     rt::MouseIcon pipette_;

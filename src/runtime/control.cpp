@@ -2,6 +2,7 @@
 #include "../core/units.h"
 #include "form.h"
 #include "module.h"
+#include <oleacc.h>
 #include <vector>
 
 namespace hv::rt {
@@ -94,9 +95,69 @@ void Control::SeeMouse(UINT msg, WPARAM wp, LPARAM lp) {
     if (!tip_.empty()) form_.RelayToolTip(hwnd(), msg, wp, lp);
 }
 
+void Control::DrawFocusCue(HDC dc, RECT r) const {
+    if (GetFocus() != hwnd()) return;
+    const int tpp = form_.TwipsPerPixelX(), width = (15 + tpp / 2) / tpp;
+    // Dots that invert what is under them show on any colour; the colours are fixed so that
+    // the inversion is the same on every system.
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0)), back = SetBkColor(dc, RGB(255, 255, 255));
+    for (int i = 0; i < width; ++i) {
+        DrawFocusRect(dc, &r);
+        InflateRect(&r, -1, -1);
+    }
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+}
+
+void Control::DropKeyChar() const {
+    MSG m;
+    PeekMessageA(&m, hwnd(), WM_CHAR, WM_CHAR, PM_REMOVE);
+}
+
+void Control::Describe(AccDescription& d) const {
+    d.role = AccRole;
+    d.name = AccName ? AccName() : tip_;
+    if (AccValue) d.value = AccValue();
+    if (GetFocus() == hwnd()) d.state |= STATE_SYSTEM_FOCUSED;
+    if (!Enabled()) d.state |= STATE_SYSTEM_UNAVAILABLE;
+    if (!Visible()) d.state |= STATE_SYSTEM_INVISIBLE;
+    if (form_.InTabOrder(this) && tabStop_) d.state |= STATE_SYSTEM_FOCUSABLE;
+}
+
+// The IDE's message loop calls no IsDialogMessage for the add-in's windows, so each control
+// takes Tab itself and hands it to its form. Should a host call it after all, the control
+// asks for Tab and the arrows, so that they still come here.
 LRESULT Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    // The form's tooltip window outlives its controls: drop this one's entry with it.
-    if (msg == WM_DESTROY && !tip_.empty()) form_.SetToolTip(hwnd(), "");
+    switch (msg) {
+    case WM_DESTROY:
+        // The form's tooltip window outlives its controls: drop this one's entry with it.
+        if (!tip_.empty()) form_.SetToolTip(hwnd(), "");
+        break;
+    case WM_GETDLGCODE:
+        if (form_.InTabOrder(this))
+            return Window::HandleMessage(msg, wp, lp) | DLGC_WANTTAB | DLGC_WANTARROWS;
+        break;
+    case WM_KEYDOWN: {
+        const short shift = ShiftState();
+        if (wp == VK_TAB && form_.InTabOrder(this)) {
+            form_.TabFrom(this, shift & 1);
+            return 0;
+        }
+        if (OnKeyDown) {
+            DropKeyChar(); // before the key acts: it may open a menu or dialog
+            if (OnKeyDown(static_cast<int>(wp), shift)) return 0;
+        }
+        break;
+    }
+    case WM_CHAR:
+        // The Tab character is the move's, not the control's (an edit would beep).
+        if (wp == '\t' && form_.InTabOrder(this)) return 0;
+        break;
+    case WM_GETOBJECT:
+        if (AccRole)
+            if (const LRESULT r = AnswerGetObject(hwnd(), wp, lp)) return r;
+        break;
+    }
     return Window::HandleMessage(msg, wp, lp);
 }
 

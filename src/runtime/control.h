@@ -1,6 +1,8 @@
 // A child control of a form: a window with a name, a place in twips and a tooltip.
 #pragma once
+#include "accessible.h"
 #include "window.h"
+#include <functional>
 #include <string>
 
 namespace hv::rt {
@@ -36,6 +38,19 @@ class Control : public Window {
     // position is then relative to that window.
     void SetContainer(const Window& container);
 
+    // A stop of the form's Tab order (Form::SetTabOrder) while true.
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool stop) { tabStop_ = stop; }
+    // A key pressed while the control has the focus, after Tab (which the form handles):
+    // true when the key was used. A control with this handler takes no typed characters.
+    std::function<bool(int KeyCode, short Shift)> OnKeyDown;
+
+    // What a screen reader reads of it: AccRole 0 leaves the window to the system's own
+    // answer. The name is AccName's where set, the tooltip text otherwise; the value AccValue's.
+    long AccRole = 0;
+    std::function<std::string()> AccName, AccValue;
+    virtual void Describe(AccDescription& d) const;
+
     // Colours of a control of a system class, asked for by the form (WM_CTLCOLOR...).
     virtual HBRUSH CtlColor(HDC) { return nullptr; }
     // A notification of a control of a system class (WM_COMMAND), passed on by the form.
@@ -48,6 +63,12 @@ class Control : public Window {
     bool AttachChild(const char* systemClass, DWORD style, DWORD exStyle = 0);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void SeeMouse(UINT msg, WPARAM wp, LPARAM lp) override;
+    // While the control has the focus: a dotted outline just inside `r` (client pixels), one
+    // pixel wide at 96 DPI and as much wider as the display's pixels are smaller.
+    void DrawFocusCue(HDC dc, RECT r) const;
+    // After a key the control acted on: the character that the message loop's TranslateMessage
+    // already queued for it goes, so that it cannot reach a menu or dialog the key opened.
+    void DropKeyChar() const;
     // The window's text: a text box's Text, a button's Caption.
     std::string WindowText() const;
     void ReplaceWindowText(const std::string& text);
@@ -57,6 +78,7 @@ class Control : public Window {
     std::string name_;
     double left_, top_, width_, height_;
     std::string tip_;
+    bool tabStop_ = true;
 };
 
 } // namespace hv::rt

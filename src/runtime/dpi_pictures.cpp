@@ -36,16 +36,22 @@ PicturePtr ArtForDpi(int resourceId) {
     return ArtForDpi(Picture::FromResource(resourceId));
 }
 
-PicturePtr PaletteForBox(int resourceId, const PictureBox& box) {
-    PicturePtr palette = Picture::FromResource(resourceId);
+SIZE InnerPixelsAt96(const PictureBox& box) {
     RECT window{}, client{};
-    if (!palette || !GetWindowRect(box.hwnd(), &window) || !GetClientRect(box.hwnd(), &client))
-        return palette;
+    if (!GetWindowRect(box.hwnd(), &window) || !GetClientRect(box.hwnd(), &client)) return {};
     // The frame around the inner area keeps its pixels at any DPI.
     const int frameX = (window.right - window.left) - client.right;
     const int frameY = (window.bottom - window.top) - client.bottom;
-    const int innerX96 = TwipsToPixels(box.Width(), TwipsPerPixelForDpi(kDesignDpi)) - frameX;
-    const int innerY96 = TwipsToPixels(box.Height(), TwipsPerPixelForDpi(kDesignDpi)) - frameY;
+    return {TwipsToPixels(box.Width(), TwipsPerPixelForDpi(kDesignDpi)) - frameX,
+            TwipsToPixels(box.Height(), TwipsPerPixelForDpi(kDesignDpi)) - frameY};
+}
+
+PicturePtr PaletteForBox(int resourceId, const PictureBox& box) {
+    PicturePtr palette = Picture::FromResource(resourceId);
+    RECT client{};
+    if (!palette || !GetClientRect(box.hwnd(), &client)) return palette;
+    const SIZE inner96 = InnerPixelsAt96(box);
+    const int innerX96 = inner96.cx, innerY96 = inner96.cy;
     if (innerX96 <= 0 || innerY96 <= 0 || (innerX96 == client.right && innerY96 == client.bottom))
         return palette;
     const int w = ScaleLength(palette->widthPixels(), client.right, innerX96);

@@ -19,6 +19,9 @@ Image PictureImage(const Picture& picture);
 PicturePtr ArtForDpi(PicturePtr art96);
 PicturePtr ArtForDpi(int resourceId);
 
+// The box's inner area in pixels as it is at 96 DPI.
+SIZE InnerPixelsAt96(const PictureBox& box);
+
 // A palette made for the box's inner area at 96 DPI, stretched pixel for pixel over the
 // box's inner area now: the colour under any point of the box is one the palette has, and
 // its last row and column reach the box's edge.

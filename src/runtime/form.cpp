@@ -19,6 +19,7 @@ Form::~Form() {
 
 bool Form::Create(const std::string& caption, double widthTwips, double heightTwips, HWND owner,
                   DWORD exStyle, BorderStyle border) {
+    tabOrder_.clear();
     controls_.clear(); // those of the last load
     labels_.clear();
     pressedLabel_ = nullptr;
@@ -166,6 +167,26 @@ void Form::OnDestroyed() {
     if (OnTerminated) OnTerminated();
 }
 
+bool Form::InTabOrder(const Control* c) const {
+    for (const Control* t : tabOrder_)
+        if (t == c) return true;
+    return false;
+}
+
+void Form::TabFrom(const Control* from, bool back) {
+    const int n = static_cast<int>(tabOrder_.size());
+    int i = back ? n : -1;
+    for (int k = 0; k < n; ++k)
+        if (tabOrder_[k] == from) i = k;
+    for (int k = 1; k <= n; ++k) {
+        Control* c = tabOrder_[((back ? i - k : i + k) % n + n) % n];
+        if (c->TabStop() && c->Visible() && c->Enabled()) {
+            c->SetFocus();
+            return;
+        }
+    }
+}
+
 void Form::DragByTitle() {
     if (!hwnd()) return;
     ReleaseCapture();
@@ -285,6 +306,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (OnResize) OnResize();
         break;
     case WM_KEYDOWN:
+        if (wp == VK_TAB && !tabOrder_.empty()) {
+            TabFrom(nullptr, ShiftState() & 1);
+            return 0;
+        }
         if (OnKeyDown) {
             OnKeyDown(static_cast<int>(wp), ShiftState());
             return 0;

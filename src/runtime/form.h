@@ -88,6 +88,13 @@ class Form : public Window {
     // "MS Sans Serif" 8.25, the font of labels and buttons that set none.
     HFONT DefaultFont() const { return defaultFont_.get(); }
 
+    // The controls Tab and Shift+Tab move the focus through, in order, wrapping; those
+    // hidden, disabled or not TabStop are passed over.
+    void SetTabOrder(std::vector<Control*> order) { tabOrder_ = std::move(order); }
+    bool InTabOrder(const Control* c) const;
+    // The next stop after `from` (before it, with `back`); from none, the first (last).
+    void TabFrom(const Control* from, bool back);
+
     // From a press on a control that stands for the title: moves the window with the pointer
     // as a title bar would, until the button is released.
     void DragByTitle();
@@ -127,6 +134,7 @@ class Form : public Window {
     UniqueWindow tooltip_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Label>> labels_;
+    std::vector<Control*> tabOrder_;
     Label* pressedLabel_ = nullptr; // pressed with the left button, waiting for the release
 };
 

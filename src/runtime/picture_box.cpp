@@ -2,6 +2,7 @@
 #include "../core/units.h"
 #include "form.h"
 #include "system_colour.h"
+#include <oleacc.h>
 
 namespace hv::rt {
 
@@ -16,6 +17,7 @@ void PictureBox::SetBackColor(ColorValue c) {
     if (c == back_) return; // nothing to repaint
     back_ = c;
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    if (AccRole) NotifyAcc(EVENT_OBJECT_VALUECHANGE, hwnd()); // a box that shows a colour
 }
 
 void PictureBox::SetPicture(PicturePtr picture) {
@@ -34,6 +36,24 @@ ColorValue PictureBox::Point(float x, float y) const {
         if (c != -1) return c;
     }
     return static_cast<ColorValue>(ResolveColor(back_));
+}
+
+void PictureBox::SetFocusCueRect(const RECT& r) {
+    if (EqualRect(&r, &cue_)) return;
+    if (GetFocus() == hwnd()) {
+        InvalidateRect(hwnd(), IsRectEmpty(&cue_) ? nullptr : &cue_, FALSE);
+        InvalidateRect(hwnd(), &r, FALSE);
+    }
+    cue_ = r;
+}
+
+void PictureBox::KeyClick(short button) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+    if (OnMouseDown) OnMouseDown(Event(button, middle));
+    if (OnMouseUp) OnMouseUp(Event(button, middle));
+    if (button == vbLeftButton && OnClick) OnClick();
 }
 
 MouseEvent PictureBox::Event(short button, LPARAM lp) const {
@@ -68,7 +88,14 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return Paint([this](HDC dc) {
             FillClient(hwnd(), dc, back_);
             if (picture_) picture_->Draw(dc, 0, 0);
+            RECT cue = cue_;
+            if (IsRectEmpty(&cue)) GetClientRect(hwnd(), &cue);
+            DrawFocusCue(dc, cue);
         });
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        break;
     case WM_SETCURSOR:
         if (icon_ && *icon_ && LOWORD(lp) == HTCLIENT) {
             SetCursor(icon_->get());

@@ -26,6 +26,12 @@ class PictureBox : public Control {
     // The colour drawn at (X, Y) twips inside the box, or -1 outside it.
     ColorValue Point(float x, float y) const;
 
+    // The focus cue's rectangle in client pixels; empty (the default) is the whole box.
+    void SetFocusCueRect(const RECT& r);
+    // A press and release of `button` at the box's middle, as from the mouse: Space and Enter
+    // on a box that acts on a click, the menu key on one with a menu.
+    void KeyClick(short button);
+
     MouseHandler OnMouseDown, OnMouseMove, OnMouseUp;
     EventHandler OnClick, OnDblClick;
 
@@ -38,6 +44,7 @@ class PictureBox : public Control {
     PicturePtr picture_;
     MouseIcon icon_;
     ClickTracker clicks_;
+    RECT cue_{};
 };
 
 } // namespace hv::rt

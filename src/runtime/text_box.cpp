@@ -1,6 +1,7 @@
 #include "text_box.h"
 #include "font.h"
 #include "system_colour.h"
+#include <oleacc.h>
 #include <vector>
 
 namespace hv::rt {
@@ -15,6 +16,8 @@ TextBox::TextBox(Form& form, std::string name, double left, double top, double w
                 WS_TABSTOP | ES_AUTOHSCROLL | align | (border ? WS_BORDER : 0) |
                     (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0));
     SetFont("MS Sans Serif", 8.25);
+    AccRole = ROLE_SYSTEM_TEXT; // named by its tooltip, which the edit's own object lacks
+    AccValue = [this] { return Text(); };
 }
 
 std::string TextBox::Text() const {
