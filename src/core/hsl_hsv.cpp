@@ -1,0 +1,131 @@
+#include "hsl_hsv.h"
+#include <algorithm>
+#include <cmath>
+
+namespace hv {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+class Reader {
+  public:
+    explicit Reader(std::string_view s) : s_(s) {}
+    void Blanks() {
+        while (i_ < s_.size() && IsBlank(s_[i_])) ++i_;
+    }
+    // The character, after blanks; false (nothing taken) for another.
+    bool Take(char c) {
+        Blanks();
+        if (i_ < s_.size() && s_[i_] == c) return ++i_, true;
+        return false;
+    }
+    // Digits, and after a point more digits, within [0, max].
+    bool Number(double max, double& out) {
+        Blanks();
+        const std::size_t start = i_;
+        double digits = 0, scale = 1;
+        bool point = false;
+        for (; i_ < s_.size(); ++i_) {
+            const char c = s_[i_];
+            if (c == '.' && !point && i_ > start) {
+                point = true;
+            } else if (c >= '0' && c <= '9') {
+                digits = digits * 10 + (c - '0');
+                if (point) scale *= 10;
+            } else {
+                break;
+            }
+        }
+        out = digits / scale;
+        return i_ > start && s_[i_ - 1] != '.' && out <= max;
+    }
+    bool AtEnd() {
+        Blanks();
+        return i_ == s_.size();
+    }
+
+  private:
+    std::string_view s_;
+    std::size_t i_ = 0;
+};
+
+int Channel(double unit) {
+    // The small allowance keeps a half that arithmetic left a hair below it a half.
+    return static_cast<int>(std::floor(unit * 255 + 0.5 + 1e-9));
+}
+
+// The colour of hue h at chroma c, with m added to each channel.
+ColorValue FromChroma(double h, double c, double m) {
+    const double k = std::fmod(h, 360) / 60, x = c * (1 - std::fabs(std::fmod(k, 2) - 1));
+    double r = 0, g = 0, b = 0;
+    switch (static_cast<int>(k)) {
+    case 0: r = c, g = x; break;
+    case 1: r = x, g = c; break;
+    case 2: g = c, b = x; break;
+    case 3: g = x, b = c; break;
+    case 4: r = x, b = c; break;
+    default: r = c, b = x; break;
+    }
+    return RGBColor(Channel(r + m), Channel(g + m), Channel(b + m));
+}
+
+// Hue in degrees, and the largest and smallest channel, 0..1.
+void HueMaxMin(ColorValue c, double& h, double& max, double& min) {
+    const double r = RedOf(c) / 255.0, g = GreenOf(c) / 255.0, b = BlueOf(c) / 255.0;
+    max = std::max({r, g, b});
+    min = std::min({r, g, b});
+    const double d = max - min;
+    h = d == 0 ? 0 : max == r ? 60 * std::fmod((g - b) / d + 6, 6) : max == g ? 60 * ((b - r) / d + 2)
+                                                                              : 60 * ((r - g) / d + 4);
+}
+
+std::string Text(const char* name, double h, double a, double b) {
+    const auto whole = [](double v) { return std::to_string(static_cast<int>(std::floor(v + 0.5))); };
+    const int hue = static_cast<int>(std::floor(h + 0.5)) % 360;
+    return std::string(name) + "(" + std::to_string(hue) + ", " + whole(a * 100) + "%, " +
+           whole(b * 100) + "%)";
+}
+
+} // namespace
+
+ColorValue HslColor(double h, double s, double l) {
+    const double c = (1 - std::fabs(2 * l - 1)) * s;
+    return FromChroma(h, c, l - c / 2);
+}
+
+ColorValue HsvColor(double h, double s, double v) {
+    const double c = v * s;
+    return FromChroma(h, c, v - c);
+}
+
+std::optional<ColorValue> ParseHslHsv(std::string_view text) {
+    const std::size_t at = text.find_first_not_of(" \t");
+    if (at == std::string_view::npos || text.size() - at < 3) return std::nullopt;
+    std::string name(text.substr(at, 3));
+    for (char& c : name) c = static_cast<char>(c | 0x20);
+    if (name != "hsl" && name != "hsv") return std::nullopt;
+    Reader p(text.substr(at + 3));
+    double h, s, l;
+    if (!p.Take('(') || !p.Number(360, h) || !p.Take(',') || !p.Number(100, s) || !p.Take('%') ||
+        !p.Take(',') || !p.Number(100, l) || !p.Take('%') || !p.Take(')') || !p.AtEnd())
+        return std::nullopt;
+    return name == "hsl" ? HslColor(h, s / 100, l / 100) : HsvColor(h, s / 100, l / 100);
+}
+
+std::string HslText(ColorValue c) {
+    double h, max, min;
+    HueMaxMin(c, h, max, min);
+    const double l = (max + min) / 2, d = max - min;
+    return Text("hsl", h, d == 0 ? 0 : d / (1 - std::fabs(2 * l - 1)), l);
+}
+
+std::string HsvText(ColorValue c) {
+    double h, max, min;
+    HueMaxMin(c, h, max, min);
+    return Text("hsv", h, max == 0 ? 0 : (max - min) / max, max);
+}
+
+} // namespace hv
