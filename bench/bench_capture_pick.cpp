@@ -2,13 +2,15 @@
 // delivered to the screenshot box, the pixel read from the screenshot, the main window's
 // preview, code and component fields rewritten and the loupe drawn and moved beside the
 // pointer. Also its parts alone, the pick with the loupe stopped (and so the loupe's share),
-// this thread's CPU time per move with and without it, and the pick with the main window
-// repainted at once (what the user waits for before the next move shows).
+// this thread's CPU time per move with and without it, the pick with the main window
+// repainted at once (what the user waits for before the next move shows), and the move with the
+// mean of a 5 x 5 square picked against the pixel alone (a row of the performance table).
 #include "capture/frm_capture.h"
 #include "forms/frm_main.h"
 #include "runtime/picture_box.h"
 #include "runtime/screen.h"
 #include "bench_clock.h"
+#include "bench_table.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -116,6 +118,30 @@ int main(int argc, char** argv) {
         redrawn.us.push_back(still);
         painted.us.push_back(d);
     }
+    // Averaging: moves with the 5 x 5 mean and with the pixel alone in turns, each to a new
+    // pixel; which goes first changes every round.
+    bench::Samples single, averaged, added;
+    const int keptSquare = capture->loupe().square();
+    for (int i = -50; i < runs; ++i) {
+        double t[2] = {};
+        for (int k = 0; k < 2; ++k) {
+            const bool mean = (k + i) % 2 != 0;
+            capture->loupe().SetSquare(mean ? 5 : 1);
+            int x, y;
+            at(i + 50 + k * runs / 2, x, y);
+            t[mean] = move(x, y, ignored);
+            Pump();
+        }
+        if (i < 0) continue;
+        single.Add(t[0] / 1e6);
+        averaged.Add(t[1] / 1e6);
+        added.Add((t[1] - t[0]) / 1e6);
+    }
+    capture->loupe().SetSquare(keptSquare);
+    bench::PrintRow("Capture: capture move with averaging (5 x 5 mean)", averaged,
+                    "the pixel alone", single,
+                    "adds " + bench::Figure(added) + " a move; at most 0.2 ms allowed");
+
     capture->loupe().Stop();
     for (int i = -50; i < runs; ++i) {
         int x, y;

@@ -49,6 +49,8 @@ void Loupe::Start(rt::PicturePtr shot, POINT origin, HWND avoid) {
     avoid_ = avoid;
     zoom_ =
         ParseLoupeZoom(rt::GetSetting(settings::kApp, settings::kSection, settings::kLoupeZoom));
+    square_ =
+        ParsePickSquare(rt::GetSetting(settings::kApp, settings::kSection, settings::kPickSquare));
     // Where no monitor shows, the screenshot holds nothing that was on the screen.
     std::vector<PixelRect> screens;
     EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&screens));
@@ -125,6 +127,20 @@ void Loupe::SetZoom(int zoom) {
     if (placed_) Follow(at_);
 }
 
+void Loupe::SetSquare(int side) {
+    if (side != 1 && side != 3 && side != 5) return;
+    square_ = side;
+    rt::SaveSetting(settings::kApp, settings::kSection, settings::kPickSquare,
+                    std::to_string(side));
+    if (placed_) Follow(at_);
+}
+
+ColorValue Loupe::Picked(int x, int y) const {
+    if (!shot_) return -1;
+    return SquareMean(x, y, square_, monitors_,
+                      [this](int px, int py) { return shot_->Pixel(px, py); });
+}
+
 void Loupe::Wheel(int delta) {
     if (const int steps = notches_.Add(delta)) SetZoom(zoom_ + steps);
 }
@@ -158,7 +174,7 @@ void Loupe::Render() {
     }
     ColorValue picked = -1;
     for (const PixelRect& m : monitors_)
-        if (m.Contains(bx, by)) picked = shot_->Pixel(bx, by);
+        if (m.Contains(bx, by)) picked = Picked(bx, by);
     DrawText(picked);
     GdiFlush(); // the GDI drawing is in the bits before they are written directly
     DrawGridAndOutline(cellsRect, n);
@@ -189,10 +205,12 @@ void Loupe::DrawGridAndOutline(const RECT& cellsRect, int n) {
                 set(i, y, grid);
         }
     }
-    // Black inside white: one of the two stands out on any colour.
-    const int x = cellsRect.left + (n / 2) * zoom_, y = cellsRect.top + (n / 2) * zoom_;
-    frame(x, y, x + zoom_ + 1, y + zoom_ + 1, DibPixel(RGB(0, 0, 0)));
-    frame(x - 1, y - 1, x + zoom_ + 2, y + zoom_ + 2, DibPixel(RGB(255, 255, 255)));
+    // Black inside white: one of the two stands out on any colour. Around the picked pixel,
+    // or the square averaged around it.
+    const int first = n / 2 - std::min(square_, n) / 2, side = std::min(square_, n) * zoom_;
+    const int x = cellsRect.left + first * zoom_, y = cellsRect.top + first * zoom_;
+    frame(x, y, x + side + 1, y + side + 1, DibPixel(RGB(0, 0, 0)));
+    frame(x - 1, y - 1, x + side + 2, y + side + 2, DibPixel(RGB(255, 255, 255)));
 }
 
 void Loupe::DrawText(ColorValue picked) {

@@ -5,6 +5,7 @@
 #include "../colour/palettes.h"
 #include "../colour/registry_stuff.h"
 #include "../core/code_colour.h"
+#include "../core/hsl_hsv.h"
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
 #include "../output/code_colour_commands.h"
@@ -145,6 +146,11 @@ void frmMain::WireColourEvents() {
     picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW);
     picCurrentCol->OnClick = [this] { colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd()); };
     picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
+    // The hint, and below it the colour as it is now in HSL and HSV.
+    picCurrentCol->OnMouseMove = [this, hint = picCurrentCol->ToolTipText()](const rt::MouseEvent&) {
+        const auto c = static_cast<ColorValue>(rt::ResolveColor(picCurrentCol->BackColor()));
+        picCurrentCol->SetToolTipText(hint + "\n" + HslText(c) + "   " + HsvText(c));
+    };
     cmdCapture->OnClick = [this] { cmdCapture_Click(); };
     codeBackColor_ = txtColorCode->BackColor();
     txtColorCode->OnKeyPress = [this](int& keyAscii) { txtColorCode_KeyPress(keyAscii); };

@@ -14,6 +14,31 @@ class TypedColourTest : public MainWindowTest {
         PumpMessages();
     }
     COLORREF CodePixel() { return PixelAt(main().txtColorCode->hwnd(), 2, 2); }
+    // Types `text` into the emptied field key by key, as a person would (Shift where the
+    // keyboard needs it), then presses Enter.
+    void TypeAndEnter(const std::string& text) {
+        SetForegroundWindow(main().hWnd());
+        main().txtColorCode->SetFocus();
+        main().txtColorCode->SetText("");
+        for (const char c : text) {
+            const SHORT k = VkKeyScanA(c);
+            ASSERT_NE(k, -1) << c;
+            if (k & 0x100) SendKeyDown(VK_SHIFT, true);
+            SendKey(LOBYTE(k));
+            if (k & 0x100) SendKeyDown(VK_SHIFT, false);
+        }
+        ASSERT_TRUE(PumpUntil([&] { return main().txtColorCode->Text() == text; }))
+            << main().txtColorCode->Text();
+        SendKey(VK_RETURN);
+        ASSERT_TRUE(PumpPostedMessages());
+    }
+    static void SendKeyDown(WORD vk, bool down) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        SendInput(1, &in, sizeof in);
+    }
 };
 
 TEST_F(TypedColourTest, EveryFormBecomesTheCurrentColourOnEnter) {
@@ -59,6 +84,33 @@ TEST_F(TypedColourTest, AWrongTextTurnsTheFieldRedUntilItChangesAndKeepsTheColou
     SendKey(VK_RETURN);
     PumpMessages();
     EXPECT_EQ(Shown(), "&H00FF0000& 0 0 255");
+    EXPECT_EQ(CodePixel(), normal);
+}
+
+TEST_F(TypedColourTest, HslAndHsvTypedKeyByKeyBecomeTheColourAndOutOfRangeTurnsTheFieldRed) {
+    const struct {
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {"hsl(120, 100%, 25%)", "&H008000& 0 128 0"},
+        {"HSV(240, 100%, 100%)", "&H00FF0000& 0 0 255"},
+        {"hsl(210,50%,40%)", "&H00996633& 51 102 153"},
+        {"hsv(0.5, 100%, 100%)", "&H0002FF& 255 2 0"},
+    };
+    for (const auto& k : cases) {
+        ASSERT_NO_FATAL_FAILURE(TypeAndEnter(k.typed));
+        EXPECT_EQ(Shown(), k.shown) << k.typed;
+    }
+    EXPECT_EQ(PreviewPixel(), RGB(255, 2, 0));
+    const COLORREF normal = CodePixel();
+    for (const char* wrong : {"hsl(361, 100%, 50%)", "hsv(0, 101%, 50%)", "hsl(120, 100, 25)"}) {
+        ASSERT_NO_FATAL_FAILURE(TypeAndEnter(wrong));
+        EXPECT_EQ(main().txtColorCode->Text(), wrong);
+        EXPECT_EQ(main().picCurrentCol->BackColor(), RGBColor(255, 2, 0)) << wrong;
+        EXPECT_EQ(CodePixel(), RGB(255, 160, 160)) << wrong;
+    }
+    ASSERT_NO_FATAL_FAILURE(TypeAndEnter("hsl(0, 0%, 50%)"));
+    EXPECT_EQ(Shown(), "&H00808080& 128 128 128");
     EXPECT_EQ(CodePixel(), normal);
 }
 
