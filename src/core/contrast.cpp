@@ -32,8 +32,8 @@ std::string ContrastText(ColorValue a, ColorValue b) {
     const std::string cents = std::to_string(h % 100);
     // Cut to hundredths, the ratio passes exactly when what shows does.
     return "Contrast with the current color: " + std::to_string(h / 100) + "." +
-           (h % 100 < 10 ? "0" : "") + cents + ":1, AA " + (h >= 450 ? "pass" : "fail") +
-           ", AAA " + (h >= 700 ? "pass" : "fail");
+           (h % 100 < 10 ? "0" : "") + cents + ":1, AA " + (h >= 450 ? "pass" : "fail") + ", AAA " +
+           (h >= 700 ? "pass" : "fail");
 }
 
 } // namespace hv

@@ -14,7 +14,8 @@ class Reader {
   public:
     explicit Reader(std::string_view s) : s_(s) {}
     void Blanks() {
-        while (i_ < s_.size() && IsBlank(s_[i_])) ++i_;
+        while (i_ < s_.size() && IsBlank(s_[i_]))
+            ++i_;
     }
     // The character, after blanks; false (nothing taken) for another.
     bool Take(char c) {
@@ -57,33 +58,34 @@ int Channel(double unit) {
     return static_cast<int>(std::floor(unit * 255 + 0.5 + 1e-9));
 }
 
-// The colour of hue h at chroma c, with m added to each channel.
+// The colour of hue h at chroma c, with m added to each channel: each channel's share of the
+// chroma rises and falls with the hue, red's peak at 0 degrees, green's at 120, blue's at 240.
 ColorValue FromChroma(double h, double c, double m) {
-    const double k = std::fmod(h, 360) / 60, x = c * (1 - std::fabs(std::fmod(k, 2) - 1));
-    double r = 0, g = 0, b = 0;
-    switch (static_cast<int>(k)) {
-    case 0: r = c, g = x; break;
-    case 1: r = x, g = c; break;
-    case 2: g = c, b = x; break;
-    case 3: g = x, b = c; break;
-    case 4: r = x, b = c; break;
-    default: r = c, b = x; break;
+    int ch[3];
+    for (int i = 0; i < 3; ++i) {
+        const double k = std::fmod(5 - 2 * i + h / 60, 6);
+        ch[i] = Channel(m + c - c * std::clamp(std::min(k, 4 - k), 0.0, 1.0));
     }
-    return RGBColor(Channel(r + m), Channel(g + m), Channel(b + m));
+    return RGBColor(ch[0], ch[1], ch[2]);
 }
 
-// Hue in degrees, and the largest and smallest channel, 0..1.
+// Hue in degrees, and the largest and smallest channel, 0..1. The channels are compared as
+// whole numbers: on an x87 unit a double kept in a register need not equal its stored copy.
 void HueMaxMin(ColorValue c, double& h, double& max, double& min) {
-    const double r = RedOf(c) / 255.0, g = GreenOf(c) / 255.0, b = BlueOf(c) / 255.0;
-    max = std::max({r, g, b});
-    min = std::min({r, g, b});
-    const double d = max - min;
-    h = d == 0 ? 0 : max == r ? 60 * std::fmod((g - b) / d + 6, 6) : max == g ? 60 * ((b - r) / d + 2)
-                                                                              : 60 * ((r - g) / d + 4);
+    const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
+    const int hi = std::max({r, g, b}), lo = std::min({r, g, b}), d = hi - lo;
+    h = d == 0    ? 0
+        : hi == r ? 60.0 * (g - b) / d + (g < b ? 360 : 0)
+        : hi == g ? 60.0 * (b - r) / d + 120
+                  : 60.0 * (r - g) / d + 240;
+    max = hi / 255.0;
+    min = lo / 255.0;
 }
 
 std::string Text(const char* name, double h, double a, double b) {
-    const auto whole = [](double v) { return std::to_string(static_cast<int>(std::floor(v + 0.5))); };
+    const auto whole = [](double v) {
+        return std::to_string(static_cast<int>(std::floor(v + 0.5)));
+    };
     const int hue = static_cast<int>(std::floor(h + 0.5)) % 360;
     return std::string(name) + "(" + std::to_string(hue) + ", " + whole(a * 100) + "%, " +
            whole(b * 100) + "%)";
@@ -105,7 +107,8 @@ std::optional<ColorValue> ParseHslHsv(std::string_view text) {
     const std::size_t at = text.find_first_not_of(" \t");
     if (at == std::string_view::npos || text.size() - at < 3) return std::nullopt;
     std::string name(text.substr(at, 3));
-    for (char& c : name) c = static_cast<char>(c | 0x20);
+    for (char& c : name)
+        c = static_cast<char>(c | 0x20);
     if (name != "hsl" && name != "hsv") return std::nullopt;
     Reader p(text.substr(at + 3));
     double h, s, l;

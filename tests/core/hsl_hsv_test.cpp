@@ -38,15 +38,17 @@ TEST(HslHsv, TypedTextsGiveTheirColoursEachChannelRoundedHalfUp) {
 
 TEST(HslHsv, OutOfRangeOrMalformedIsNoColour) {
     const std::string huge(400, '9');
-    for (const std::string& bad : std::vector<std::string>{"hsl(361, 100%, 50%)", "hsl(-1, 100%, 50%)", "hsl(0, 101%, 50%)", "hsl(0, 100%, 100.01%)",
-          "hsv(0, 100.5%, 0%)", "hsl(" + huge + ", 0%, 0%)", "hsl(" + huge + "." + huge + ", 0%, 0%)",
-          // Percent signs required; a point needs digits on both sides; no exponent or sign.
-          "hsl(120, 100, 25)", "hsl(120, 1, 0.25)", "hsl(120, 100%, 25)", "hsl(.5, 0%, 0%)",
-          "hsl(5., 0%, 0%)", "hsl(1e2, 0%, 0%)", "hsl(+5, 0%, 0%)", "hsl(5 0, 0%, 0%)",
-          // The parts in order, separated by commas, nothing after.
-          "hsl(120 100% 25%)", "hsl(120, 100%, 25%", "hsl(120, 100%, 25%) x", "hsl(120, 100%)",
-          "hsl(120, 100%, 25%, 1)", "hsla(120, 100%, 25%, 1)", "hsb(120, 100%, 25%)", "hsl",
-          "hs", "", "hsl()", "hsl(120deg, 100%, 25%)"}) {
+    for (const std::string& bad : std::vector<std::string>{
+             "hsl(361, 100%, 50%)", "hsl(-1, 100%, 50%)", "hsl(0, 101%, 50%)",
+             "hsl(0, 100%, 100.01%)", "hsv(0, 100.5%, 0%)", "hsl(" + huge + ", 0%, 0%)",
+             "hsl(" + huge + "." + huge + ", 0%, 0%)",
+             // Percent signs required; a point needs digits on both sides; no exponent or sign.
+             "hsl(120, 100, 25)", "hsl(120, 1, 0.25)", "hsl(120, 100%, 25)", "hsl(.5, 0%, 0%)",
+             "hsl(5., 0%, 0%)", "hsl(1e2, 0%, 0%)", "hsl(+5, 0%, 0%)", "hsl(5 0, 0%, 0%)",
+             // The parts in order, separated by commas, nothing after.
+             "hsl(120 100% 25%)", "hsl(120, 100%, 25%", "hsl(120, 100%, 25%) x", "hsl(120, 100%)",
+             "hsl(120, 100%, 25%, 1)", "hsla(120, 100%, 25%, 1)", "hsb(120, 100%, 25%)", "hsl",
+             "hs", "", "hsl()", "hsl(120deg, 100%, 25%)"}) {
         EXPECT_EQ(ParseHslHsv(bad), std::nullopt) << bad;
         EXPECT_EQ(ParseTypedColour(bad), std::nullopt) << bad;
     }

@@ -41,7 +41,7 @@ TEST(PickSquare, PixelsOffEveryMonitorAreLeftOutAtEdgesAndInGaps) {
     // screenshot pixels (green here) must not count.
     const std::vector<PixelRect> two{{0, 0, 10, 10}, {10, 0, 20, 5}};
     const auto screen = [&](int x, int y) {
-        return two[0].Contains(x, y) ? RGBColor(0, 0, 255)
+        return two[0].Contains(x, y)   ? RGBColor(0, 0, 255)
                : two[1].Contains(x, y) ? RGBColor(255, 0, 0)
                                        : RGBColor(0, 255, 0);
     };

@@ -23,6 +23,11 @@ Image Checkerboard(int side, bool whiteOdd = false) {
     return img;
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
+    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*r);
+    return TRUE;
+}
+
 class CaptureAverageTest : public LoupeFixture {
   protected:
     // Capture started over `image` shown at `at` (then taken away: it is in the screenshot
@@ -89,16 +94,18 @@ TEST_F(CaptureAverageTest, OneThreeAndFivePickThePixelOrTheMeanAndTheLoupeOutlin
     Key(VK_RIGHT);
     EXPECT_TRUE(PumpUntil([&] { return Shown() == ShownText(Grey(113)); })) << Shown();
     ASSERT_TRUE(MoveAndShow(POINT{222, 220}, ShownText(Grey(142)))) << Shown();
-    // Other keys choose nothing.
-    for (const WORD k : {WORD('2'), WORD('7'), WORD(VK_NUMPAD4)}) Key(k);
-    ASSERT_TRUE(PumpPostedMessages());
+    // Other keys choose nothing: after them, an arrow key still moves a 3 x 3 mean.
+    for (const WORD k : {WORD('2'), WORD('7'), WORD(VK_NUMPAD4)})
+        Key(k);
+    Key(VK_LEFT);
+    EXPECT_TRUE(PumpUntil([&] { return Shown() == ShownText(Grey(113)); })) << Shown();
     EXPECT_EQ(loupe().square(), 3);
 
     // A press keeps the mean, and the next capture starts with the square chosen.
     Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(PumpUntil([&] { return !Capturing(); }));
-    EXPECT_EQ(Shown(), ShownText(Grey(142)));
-    EXPECT_EQ(PreviewPixel(), RGB(142, 142, 142));
+    EXPECT_EQ(Shown(), ShownText(Grey(113)));
+    EXPECT_EQ(PreviewPixel(), RGB(113, 113, 113));
     ASSERT_NO_FATAL_FAILURE(CaptureOver(Checkerboard(40), at, white, Grey(142)));
     EXPECT_EQ(loupe().square(), 3);
     ExpectOutline(white, 3);
@@ -120,13 +127,7 @@ TEST_F(CaptureAverageTest, AtTheScreensCornerOnlyThePixelsOnTheMonitorCount) {
 TEST_F(CaptureAverageTest, TheGapBelowAShorterMonitorIsLeftOut) {
     // The screenshot covers the virtual screen; under a monitor shorter than it is a gap.
     std::vector<RECT> monitors;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR, HDC, LPRECT r, LPARAM list) {
-            reinterpret_cast<std::vector<RECT>*>(list)->push_back(*r);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&monitors));
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     const int bottom = GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN);
     const RECT* shorter = nullptr;
     for (const RECT& m : monitors)
@@ -134,7 +135,8 @@ TEST_F(CaptureAverageTest, TheGapBelowAShorterMonitorIsLeftOut) {
     if (!shorter) GTEST_SKIP() << "no monitor with a gap below it";
     // A red square on the monitor's bottom edge: the 5 x 5 square under the pointer on its last
     // row is three rows of red and two of gap, and the gap does not count.
-    const POINT at{shorter->left + 100, shorter->bottom - 40}, pointer{at.x + 20, shorter->bottom - 1};
+    const POINT at{shorter->left + 100, shorter->bottom - 40},
+        pointer{at.x + 20, shorter->bottom - 1};
     ASSERT_NO_FATAL_FAILURE(CaptureOver(Image(40, 40, kRed), at, pointer, kRed));
     EXPECT_TRUE(KeyShows('5', 5, kRed)) << Shown();
     EXPECT_TRUE(KeyShows('3', 3, kRed)) << Shown();

@@ -20,16 +20,17 @@ class ColourTipsTest : public MainWindowTest {
         MainWindowTest::SetUp();
         SetForegroundWindow(main().hWnd());
     }
+    // The wide message: the narrow one hands out at most 79 characters.
     std::string Tip(HWND tool) {
-        TTTOOLINFOA ti{};
-        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+        TTTOOLINFOW ti{};
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
         ti.hwnd = main().form().hwnd();
         ti.uId = reinterpret_cast<UINT_PTR>(tool);
-        char text[256] = "";
+        wchar_t text[256] = L"";
         ti.lpszText = text;
-        SendMessageA(main().form().tooltipWindow(), TTM_GETTEXTA, sizeof text,
+        SendMessageW(main().form().tooltipWindow(), TTM_GETTEXTW, 256,
                      reinterpret_cast<LPARAM>(&ti));
-        return text;
+        return std::string(text, text + wcslen(text)); // the tips are ASCII
     }
     // A real move onto the control's pixel (x, y); true once its tip reads `want`.
     bool HoverShows(HWND tool, int x, int y, const std::string& want) {
@@ -58,7 +59,8 @@ TEST_F(ColourTipsTest, ThePreviewShowsTheCurrentColourInHslAndHsvOnTwoLines) {
     TEXTMETRICA tm{};
     {
         HDC dc = GetDC(tips);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(tips, WM_GETFONT, 0, 0)));
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(tips, WM_GETFONT, 0, 0)));
         GetTextMetricsA(dc, &tm);
         SelectObject(dc, old);
         ReleaseDC(tips, dc);
@@ -75,10 +77,8 @@ TEST_F(ColourTipsTest, EachFavouriteShowsItsContrastWithTheCurrentColourCutToHun
     const std::string tip = std::string(kFavoriteHint) + kContrast;
     EXPECT_TRUE(HoverShows(Swatch(3), 3, 3, tip + "3.99:1, AA fail, AAA fail")) << Tip(Swatch(3));
     EXPECT_TRUE(HoverShows(Swatch(4), 3, 3, tip + "4.47:1, AA fail, AAA fail")) << Tip(Swatch(4));
-    // The current colour changes (a press on the grey scale's black end): each tip follows on
-    // the next move over its swatch.
-    ClickAt(main().picColorBW->hwnd(), 1, 5);
-    ASSERT_EQ(main().picCurrentCol->BackColor(), RGBColor(0, 0, 0)) << Shown();
+    // The current colour changes: each tip follows on the next move over its swatch.
+    SetCurrent(RGBColor(0, 0, 0));
     EXPECT_TRUE(HoverShows(Swatch(3), 4, 4, tip + "5.25:1, AA pass, AAA fail")) << Tip(Swatch(3));
     EXPECT_TRUE(HoverShows(Swatch(4), 4, 4, tip + "4.68:1, AA pass, AAA fail")) << Tip(Swatch(4));
 }
