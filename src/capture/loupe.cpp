@@ -29,6 +29,11 @@ void Fill(HDC dc, const RECT& r, COLORREF c) {
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+// Kept for the next capture.
+void Store(const char* name, int value) {
+    rt::SaveSetting(settings::kApp, settings::kSection, name, std::to_string(value));
+}
+
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
     reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
         {int(r->left), int(r->top), int(r->right), int(r->bottom)});
@@ -123,15 +128,14 @@ void Loupe::SetZoom(int zoom) {
     zoom = ClampLoupeZoom(zoom);
     if (zoom == zoom_) return;
     zoom_ = zoom;
-    rt::SaveSetting(settings::kApp, settings::kSection, settings::kLoupeZoom, std::to_string(zoom));
+    Store(settings::kLoupeZoom, zoom);
     if (placed_) Follow(at_);
 }
 
 void Loupe::SetSquare(int side) {
     if (side != 1 && side != 3 && side != 5) return;
     square_ = side;
-    rt::SaveSetting(settings::kApp, settings::kSection, settings::kPickSquare,
-                    std::to_string(side));
+    Store(settings::kPickSquare, side);
     if (placed_) Follow(at_);
 }
 

@@ -1,7 +1,8 @@
 // The capture's magnifier: a small window beside the pointer that shows the frozen screenshot
 // around the pointer's pixel enlarged with hard edges, the picked pixel (or the square whose
-// mean is picked) outlined, and the picked colour's code and components below. It takes neither activation nor the mouse, and draws
-// only from the screenshot, so it never shows up in what is picked.
+// mean is picked) outlined, and the picked colour's code and components below. It takes neither
+// activation nor the mouse, and draws only from the screenshot, so it never shows up in what is
+// picked.
 #pragma once
 #include "../core/colour.h"
 #include "../core/loupe_layout.h"

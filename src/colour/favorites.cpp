@@ -62,9 +62,9 @@ void CC_MouseDown(FavoriteFields& f, int index) {
 // being the machine's colour now.
 void CC_MouseMove(FavoriteFields& f, int index) {
     const auto painted = [](ColorValue c) { return static_cast<ColorValue>(rt::ResolveColor(c)); };
-    f.CC[index]->SetColorTipText(
-        "Favorite colors, DoubleClick to modify \n" +
-        ContrastText(painted(f.CC[index]->BackColor()), painted(f.colour.picCurrentCol.BackColor())));
+    f.CC[index]->SetColorTipText("Favorite colors, DoubleClick to modify \n" +
+                                 ContrastText(painted(f.CC[index]->BackColor()),
+                                              painted(f.colour.picCurrentCol.BackColor())));
 }
 
 void CC_DblClick(FavoriteFields& f) {

@@ -7,6 +7,7 @@ namespace hv::settings {
 constexpr char kApp[] = "Pigmora", kSection[] = "Settings";
 constexpr char kDisplayOnConnect[] = "DisplayOnConnect"; // "1": open the window at start-up
 constexpr char kLoupeZoom[] = "LoupeZoom";               // the capture loupe's zoom, 4 to 16
-constexpr char kPickSquare[] = "PickSquare"; // what a capture picks: "1" the pixel, "3" or "5" a mean
+// What a capture picks: "1" the pixel, "3" or "5" the mean of that square around it.
+constexpr char kPickSquare[] = "PickSquare";
 
 } // namespace hv::settings

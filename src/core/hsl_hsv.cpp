@@ -55,7 +55,7 @@ class Reader {
 
 int Channel(double unit) {
     // The small allowance keeps a half that arithmetic left a hair below it a half.
-    return static_cast<int>(std::floor(unit * 255 + 0.5 + 1e-9));
+    return static_cast<int>(unit * 255 + 0.5 + 1e-9);
 }
 
 // The colour of hue h at chroma c, with m added to each channel: each channel's share of the
@@ -63,7 +63,8 @@ int Channel(double unit) {
 ColorValue FromChroma(double h, double c, double m) {
     int ch[3];
     for (int i = 0; i < 3; ++i) {
-        const double k = std::fmod(5 - 2 * i + h / 60, 6);
+        double k = 5 - 2 * i + h / 60; // sixths of the circle, 1 to 11
+        if (k >= 6) k -= 6;
         ch[i] = Channel(m + c - c * std::clamp(std::min(k, 4 - k), 0.0, 1.0));
     }
     return RGBColor(ch[0], ch[1], ch[2]);
@@ -83,12 +84,15 @@ void HueMaxMin(ColorValue c, double& h, double& max, double& min) {
 }
 
 std::string Text(const char* name, double h, double a, double b) {
-    const auto whole = [](double v) {
-        return std::to_string(static_cast<int>(std::floor(v + 0.5)));
-    };
-    const int hue = static_cast<int>(std::floor(h + 0.5)) % 360;
-    return std::string(name) + "(" + std::to_string(hue) + ", " + whole(a * 100) + "%, " +
-           whole(b * 100) + "%)";
+    std::string t = name;
+    t += '(';
+    AppendDecimal(t, static_cast<unsigned>(h + 0.5) % 360);
+    t += ", ";
+    AppendDecimal(t, static_cast<unsigned>(a * 100 + 0.5));
+    t += "%, ";
+    AppendDecimal(t, static_cast<unsigned>(b * 100 + 0.5));
+    t += "%)";
+    return t;
 }
 
 } // namespace
@@ -106,16 +110,14 @@ ColorValue HsvColor(double h, double s, double v) {
 std::optional<ColorValue> ParseHslHsv(std::string_view text) {
     const std::size_t at = text.find_first_not_of(" \t");
     if (at == std::string_view::npos || text.size() - at < 3) return std::nullopt;
-    std::string name(text.substr(at, 3));
-    for (char& c : name)
-        c = static_cast<char>(c | 0x20);
-    if (name != "hsl" && name != "hsv") return std::nullopt;
+    const char h0 = text[at] | 0x20, s0 = text[at + 1] | 0x20, kind = text[at + 2] | 0x20;
+    if (h0 != 'h' || s0 != 's' || (kind != 'l' && kind != 'v')) return std::nullopt;
     Reader p(text.substr(at + 3));
     double h, s, l;
     if (!p.Take('(') || !p.Number(360, h) || !p.Take(',') || !p.Number(100, s) || !p.Take('%') ||
         !p.Take(',') || !p.Number(100, l) || !p.Take('%') || !p.Take(')') || !p.AtEnd())
         return std::nullopt;
-    return name == "hsl" ? HslColor(h, s / 100, l / 100) : HsvColor(h, s / 100, l / 100);
+    return kind == 'l' ? HslColor(h, s / 100, l / 100) : HsvColor(h, s / 100, l / 100);
 }
 
 std::string HslText(ColorValue c) {

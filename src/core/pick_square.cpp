@@ -3,7 +3,7 @@
 namespace hv {
 
 int ParsePickSquare(const std::string& text) {
-    return text == "3" ? 3 : text == "5" ? 5 : 1;
+    return text.size() == 1 && (text[0] == '3' || text[0] == '5') ? text[0] - '0' : 1;
 }
 
 void ColourMean::Add(ColorValue c) {

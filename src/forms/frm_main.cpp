@@ -136,6 +136,20 @@ void frmMain::Form_Load() {
     SetTopMost(*this, true);
 }
 
+namespace {
+// The preview's hint, and below it the colour as it is now in HSL and HSV.
+void ShowColourModels(rt::PictureBox& preview) {
+    std::string tip = preview.ToolTipText();
+    tip.resize(std::min(tip.find('\n'), tip.size()));
+    const auto c = static_cast<ColorValue>(rt::ResolveColor(preview.BackColor()));
+    tip += '\n';
+    tip += HslText(c);
+    tip += "   ";
+    tip += HsvText(c);
+    preview.SetToolTipText(tip);
+}
+} // namespace
+
 void frmMain::WireColourEvents() {
     auto pick = [this](rt::PictureBox* box) {
         return [this, box](const rt::MouseEvent& e) { colour::PickColor(*box, e, *fields_); };
@@ -146,10 +160,8 @@ void frmMain::WireColourEvents() {
     picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW);
     picCurrentCol->OnClick = [this] { colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd()); };
     picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
-    // The hint, and below it the colour as it is now in HSL and HSV.
-    picCurrentCol->OnMouseMove = [this, hint = picCurrentCol->ToolTipText()](const rt::MouseEvent&) {
-        const auto c = static_cast<ColorValue>(rt::ResolveColor(picCurrentCol->BackColor()));
-        picCurrentCol->SetToolTipText(hint + "\n" + HslText(c) + "   " + HsvText(c));
+    picCurrentCol->OnMouseMove = [this](const rt::MouseEvent&) {
+        ShowColourModels(*picCurrentCol);
     };
     cmdCapture->OnClick = [this] { cmdCapture_Click(); };
     codeBackColor_ = txtColorCode->BackColor();
