@@ -96,6 +96,19 @@ xdotool mousemove 5 5
 shot "$ROOT/docs/color-replaced-in-code.png" "$host_title" "VB 6 Huevista"
 rm -f "$module"
 
+# The recent colours: a few stored, the preview's menu open on its "Recent colors" submenu
+# (up wraps to it, right opens it), cropped to the main window and the menus below it.
+wine reg add 'HKCU\Software\VB and VBA Program Settings\Pigmora\Settings' /v RecentColors \
+  /d '255 52479 16711680 8421376 3381555 0 16777215' /f >/dev/null 2>&1
+xdotool mousemove $((left + 26)) $((top + 69)) click 3
+sleep 1
+xdotool key Up && sleep 0.3 && xdotool key Right
+shot "$BUILD_DIR/recent-colors.png"
+read -r _ _ right _ < <(probe window "VB 6 Huevista" 5000)
+convert "$BUILD_DIR/recent-colors.png" -crop $((right - left + 8))x240+$((left - 8))+$((top)) \
+  +repage "$ROOT/docs/recent-colors-menu.png"
+xdotool key Escape Escape
+
 # The main window at 144 DPI beside the one at 96: a prefix of its own, whose DPI is set
 # before the host starts.
 cleanup

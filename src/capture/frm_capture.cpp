@@ -56,6 +56,7 @@ void frmCapture::picScreen_MouseMove(const rt::MouseEvent& e) {
 // The colour at the press is the one that stays. Unloading enables the capture button.
 void frmCapture::picScreen_MouseDown(const rt::MouseEvent& e) {
     PickColorAt(e.X, e.Y);
+    if (main_.Kept) main_.Kept();
     Unload();
 }
 
@@ -80,6 +81,7 @@ void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
     case VK_RETURN:
     case VK_SPACE: // as a press: the colour under the pointer stays
         PickAtScreen(pt);
+        if (main_.Kept) main_.Kept();
         Unload();
         return;
     case VK_ESCAPE:

@@ -18,6 +18,7 @@ struct MainWindowLink {
     colour::ColourFields* fields = nullptr; // where CurrentCol writes
     HWND hWnd = nullptr;                    // brought in front of the capture window
     std::function<void()> EnableCapture;    // enables the main window's capture button again
+    std::function<void()> Kept;             // the colour is kept: not after Escape
 };
 
 class frmCapture {

@@ -4,26 +4,30 @@
 
 namespace hv::colour {
 
-void PickColor(rt::PictureBox& palette, const rt::MouseEvent& e, ColourFields& f) {
-    if (e.Button != rt::vbLeftButton) return;
+bool PickColor(rt::PictureBox& palette, const rt::MouseEvent& e, ColourFields& f) {
+    if (e.Button != rt::vbLeftButton) return false;
     const ColorValue c = palette.Point(e.X, e.Y);
-    if (c == -1) return;
+    if (c == -1) return false;
     SetCurrentColor(f, c);
+    return true;
 }
 
-ColorValue AskForColour(rt::ColorDialog& dialog, ColorValue start, HWND owner) {
+ColorValue AskForColour(rt::ColorDialog& dialog, ColorValue start, HWND owner, bool* chosen) {
     dialog.DialogTitle = "Select color";
     dialog.Flags = rt::cdlCCRGBInit | rt::cdlCCFullOpen;
     dialog.Color = start;
-    dialog.ShowColor(owner); // a cancel leaves Color as set above
+    const bool ok = dialog.ShowColor(owner); // a cancel leaves Color as set above
+    if (chosen) *chosen = ok;
     return dialog.Color;
 }
 
-void ChooseColorWithDialog(rt::ColorDialog& cdlCol, ColourFields& f, HWND owner) {
-    AskForColour(cdlCol, f.picCurrentCol.BackColor(), owner);
+bool ChooseColorWithDialog(rt::ColorDialog& cdlCol, ColourFields& f, HWND owner) {
+    bool chosen = false;
+    AskForColour(cdlCol, f.picCurrentCol.BackColor(), owner, &chosen);
     f.picCurrentCol.SetBackColor(cdlCol.Color);
     ShowComponents(f, cdlCol.Color);
     UpdateColorCode(f);
+    return chosen;
 }
 
 } // namespace hv::colour

@@ -3,6 +3,7 @@
 #include "../assets/frame.h"
 #include "../capture/frm_capture.h"
 #include "../colour/palettes.h"
+#include "../colour/recent_store.h"
 #include "../colour/registry_stuff.h"
 #include "../core/code_colour.h"
 #include "../core/hsl_hsv.h"
@@ -14,6 +15,7 @@
 #include "../runtime/screen.h"
 #include "../runtime/system_colour.h"
 #include "frm_about.h"
+#include "frm_formats.h"
 #include "frm_main_layout.h"
 #include "on_top.h"
 
@@ -95,6 +97,13 @@ void frmMain::FindControls() {
         output::ComponentSources{*txtR, *txtG, *txtB},
         [this](const std::string& text) { InsertFromMenu(text); },
         [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
+    frmMenu_->OnEditFormats = [this] {
+        if (!frmFormats_) frmFormats_ = std::make_unique<frmFormats>();
+        frmFormats_->OnSaved = [this] {
+            if (frmMenu_) frmMenu_->Unload(); // the menu reads them afresh
+        };
+        frmFormats_->Show(form_.hwnd());
+    };
     codeMenu_ = std::make_unique<output::CodeMenu>([this] { mnuFromCode_Click(); },
                                                    [this] { mnuReplaceInCode_Click(); });
 }
@@ -151,14 +160,25 @@ void ShowColourModels(rt::PictureBox& preview) {
 } // namespace
 
 void frmMain::WireColourEvents() {
-    auto pick = [this](rt::PictureBox* box) {
-        return [this, box](const rt::MouseEvent& e) { colour::PickColor(*box, e, *fields_); };
+    auto pick = [this](rt::PictureBox* box, bool press) {
+        return [this, box, press](const rt::MouseEvent& e) {
+            picked_ = colour::PickColor(*box, e, *fields_) || (picked_ && !press);
+        };
     };
-    // The standard palette picks once per press; the quick ones also while dragging.
-    picBasicCol->OnMouseDown = pick(picBasicCol);
-    picColors->OnMouseDown = picColors->OnMouseMove = pick(picColors);
-    picColorBW->OnMouseDown = picColorBW->OnMouseMove = pick(picColorBW);
-    picCurrentCol->OnClick = [this] { colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd()); };
+    // The standard palette picks once per press; the quick ones also while dragging. The
+    // colour where the press ends is the one the user chose.
+    for (rt::PictureBox* box : {picBasicCol, picColors, picColorBW}) {
+        box->OnMouseDown = pick(box, true);
+        box->OnMouseUp = [this](const rt::MouseEvent&) {
+            if (picked_) RememberCurrentColour();
+            picked_ = false;
+        };
+    }
+    picColors->OnMouseMove = pick(picColors, false);
+    picColorBW->OnMouseMove = pick(picColorBW, false);
+    picCurrentCol->OnClick = [this] {
+        if (colour::ChooseColorWithDialog(cdlCol, *fields_, form_.hwnd())) RememberCurrentColour();
+    };
     picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
     picCurrentCol->OnMouseMove = [this](const rt::MouseEvent&) {
         ShowColourModels(*picCurrentCol);
@@ -176,12 +196,22 @@ void frmMain::picCurrentCol_MouseUp(const rt::MouseEvent& e) {
     if (e.Button != rt::vbRightButton) return;
     POINT pt{};
     GetCursorPos(&pt);
-    codeMenu_->PopupAt(form_.hwnd(), pt);
+    codeMenu_->FillRecent(colour::LoadRecentColors());
+    const ColorValue recent = codeMenu_->PopupAt(form_.hwnd(), pt);
+    if (recent == -1) return;
+    colour::SetCurrentColor(*fields_, recent);
+    RememberCurrentColour();
 }
 
 void frmMain::mnuFromCode_Click() {
     const output::ColourFromCodeResult read = output::ColourFromCode(vbInstance_.Get());
-    if (read.result == output::CodeColourResult::Done) colour::SetCurrentColor(*fields_, read.colour);
+    if (read.result != output::CodeColourResult::Done) return;
+    colour::SetCurrentColor(*fields_, read.colour);
+    RememberCurrentColour();
+}
+
+void frmMain::RememberCurrentColour() {
+    colour::RememberRecent(picCurrentCol->BackColor());
 }
 
 void frmMain::mnuReplaceInCode_Click() {
@@ -196,6 +226,7 @@ void frmMain::txtColorCode_KeyPress(int& keyAscii) {
     keyAscii = 0;
     if (const auto typed = ParseTypedColour(txtColorCode->Text())) {
         colour::SetCurrentColor(*fields_, static_cast<ColorValue>(rt::ResolveColor(*typed)));
+        RememberCurrentColour();
     } else {
         txtColorCode->SetBackColor(kNotAColourRed);
     }
@@ -205,7 +236,8 @@ void frmMain::txtColorCode_KeyPress(int& keyAscii) {
 void frmMain::cmdCapture_Click() {
     if (!frmCapture_)
         frmCapture_ = std::make_unique<capture::frmCapture>(capture::MainWindowLink{
-            &*fields_, form_.hwnd(), [this] { cmdCapture->SetEnabled(true); }});
+            &*fields_, form_.hwnd(), [this] { cmdCapture->SetEnabled(true); },
+            [this] { RememberCurrentColour(); }});
     // The preview takes the focus first: afterwards it would take the keyboard from the capture
     // window, whose keys steer and end the capture.
     picCurrentCol->SetFocus();

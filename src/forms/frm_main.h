@@ -21,6 +21,7 @@ class frmCapture;
 namespace hv::forms {
 
 class frmAbout;
+class frmFormats;
 
 class frmMain {
   public:
@@ -43,9 +44,13 @@ class frmMain {
     colour::ColourFields& fields() { return *fields_; }
     colour::FavoriteFields& favorites() { return *favorites_; }
     output::frmMenu* menuForm() { return frmMenu_.get(); }
+    // The current colour goes to the recent colours: for every way the user makes a colour
+    // current (not for the colours a drag or a capture passes over).
+    void RememberCurrentColour();
     output::CodeMenu* codeMenu() { return codeMenu_.get(); }
     capture::frmCapture* captureForm() { return frmCapture_.get(); }
     frmAbout& aboutForm() { return *frmAbout_; }
+    frmFormats* formatsForm() { return frmFormats_.get(); }
 
     rt::PictureBox* picCurrentCol = nullptr;
     rt::PictureBox* picColorBW = nullptr;
@@ -100,11 +105,13 @@ class frmMain {
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;
     std::unique_ptr<output::CodeMenu> codeMenu_;
+    bool picked_ = false;          // a palette press picked: remembered when the button goes up
     ColorValue codeBackColor_ = 0; // the code field's own, while it is red for a wrong text
     rt::MouseIcon pipette_;
     // Last, so that they go before the fields they write to and the main window.
     std::unique_ptr<capture::frmCapture> frmCapture_;
     std::unique_ptr<frmAbout> frmAbout_;
+    std::unique_ptr<frmFormats> frmFormats_; // opened from the format menu
     HWND ide_ = nullptr; // the IDE's main window, where the window opens
 };
 

@@ -41,7 +41,7 @@ void BuildControls(rt::Form& form, const ControlRow* rows, int count) {
             break;
         case Kind::TextBox: {
             auto& t = form.Add<rt::TextBox>(s.name, s.left, s.top, s.width, s.height,
-                                            look.alignment, look.border);
+                                            look.alignment, look.border, look.multiLine);
             if (s.caption) t.SetText(s.caption);
             if (look.font) t.SetFont(look.font, look.fontSize, look.bold);
             t.SetForeColor(look.foreColor);

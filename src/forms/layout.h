@@ -21,6 +21,7 @@ struct Look {
     bool bold = false;
     bool visible = true;
     int face = 0; // skinned buttons: resource number of the up picture; over and down follow
+    bool multiLine = false; // text boxes
 };
 
 struct ControlRow {

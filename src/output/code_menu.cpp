@@ -1,4 +1,6 @@
 #include "code_menu.h"
+#include "../core/format_template.h"
+#include <algorithm>
 
 namespace hv::output {
 
@@ -12,11 +14,38 @@ const rt::MenuRow kRows[] = {
 
 CodeMenu::CodeMenu(std::function<void()> fromCode, std::function<void()> replaceInCode)
     : fromCode_(std::move(fromCode)), replaceInCode_(std::move(replaceInCode)),
-      menu_(kRows, static_cast<int>(std::size(kRows))) {}
+      menu_(kRows, static_cast<int>(std::size(kRows))) {
+    recent_ = CreatePopupMenu();
+    AppendMenuA(menu_.handle(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu_.handle(), MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(recent_),
+                "Recent colors");
+}
 
-void CodeMenu::PopupAt(HWND owner, POINT pt) {
-    const std::string chosen = menu_.Track(owner, pt);
+void CodeMenu::FillRecent(const RecentColours& colours) {
+    while (DeleteMenu(recent_, 0, MF_BYPOSITION)) {
+    }
+    shown_.assign(colours.begin(), colours.begin() + std::min(colours.size(), kRecentMax));
+    for (UINT i = 0; i < shown_.size(); ++i) {
+        std::string text = LiteralMenuText(ColorCodeText(shown_[i]));
+        MENUITEMINFOA mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP | MIIM_DATA;
+        mi.wID = i + 1; // below the rows' ids
+        mi.dwTypeData = text.data();
+        mi.hbmpItem = HBMMENU_CALLBACK; // drawn by the owner: a swatch
+        mi.dwItemData = static_cast<ULONG_PTR>(shown_[i]);
+        InsertMenuItemA(recent_, i, TRUE, &mi);
+    }
+    EnableMenuItem(menu_.handle(), GetMenuItemCount(menu_.handle()) - 1,
+                   MF_BYPOSITION | (shown_.empty() ? MF_GRAYED : MF_ENABLED));
+}
+
+ColorValue CodeMenu::PopupAt(HWND owner, POINT pt) {
+    const UINT id = menu_.TrackId(owner, pt);
+    if (id >= 1 && id <= shown_.size()) return shown_[id - 1];
+    const std::string chosen = menu_.NameOf(id);
     if (!chosen.empty()) Click(chosen);
+    return -1;
 }
 
 void CodeMenu::Click(const std::string& item) {

@@ -1,5 +1,6 @@
 // The preview's right-click menu: the colour in code, read or written back.
 #pragma once
+#include "../core/recent_colours.h"
 #include "../runtime/popup_menu.h"
 #include <functional>
 #include <string>
@@ -11,15 +12,22 @@ class CodeMenu {
     CodeMenu(std::function<void()> fromCode, std::function<void()> replaceInCode);
 
     // Shows the popup at `pt` (screen pixels) and runs the chosen item; a dismissed menu does
-    // nothing.
-    void PopupAt(HWND owner, POINT pt);
+    // nothing. A recent colour chosen is returned, for the caller to make current; else -1.
+    ColorValue PopupAt(HWND owner, POINT pt);
     // Runs the item with this name (mnuFromCode, mnuReplaceInCode).
     void Click(const std::string& item);
     const rt::PopupMenu& menu() const { return menu_; }
 
+    // The last item, "Recent colors": a swatch and the code text of each colour, greyed while
+    // there is none. Filled before the menu opens; its owner draws the swatches (a form does).
+    void FillRecent(const RecentColours& colours);
+    HMENU recentMenu() const { return recent_; }
+
   private:
     std::function<void()> fromCode_, replaceInCode_;
     rt::PopupMenu menu_;
+    HMENU recent_ = nullptr; // destroyed with menu_
+    RecentColours shown_;
 };
 
 } // namespace hv::output

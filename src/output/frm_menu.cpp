@@ -1,5 +1,8 @@
 #include "frm_menu.h"
+#include "../core/format_template.h"
+#include "../core/stored_text.h"
 #include "../runtime/text_box.h"
+#include "own_formats.h"
 #include <vector>
 
 namespace hv::output {
@@ -32,7 +35,12 @@ const Item kItems[] = {
     {{3, "mnuCRGB", "RedGreenBlue"}, ComponentFormat::Joined, Action::Copy},
     {{3, "mnuCrgbWOParentes", "Red, Green, Blue"}, ComponentFormat::CommaList, Action::Copy},
     {{3, "mnuCRGBComma", "RGB(Red, Green, Blue)"}, ComponentFormat::RgbCall, Action::Copy},
+    {{2, "SepFormats", "-"}},
+    {{2, "mnuEditFormats", "Edit formats..."}},
 };
+
+// The user's formats take the ids below the rows': Insert from 1, Copy from kCopyIds + 1.
+constexpr UINT kCopyIds = kMaxFormats;
 
 } // namespace
 
@@ -45,15 +53,47 @@ void frmMenu::Load() {
     for (const Item& i : kItems)
         rows.push_back(i.row);
     menu_ = std::make_unique<rt::PopupMenu>(rows.data(), static_cast<int>(rows.size()));
+    formats_ = LoadFormats();
+    for (int sub : {0, 2}) {
+        HMENU into = GetSubMenu(menu_->handle(), sub);
+        if (!formats_.empty()) AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
+        for (UINT i = 0; i < formats_.size(); ++i)
+            AppendMenuA(into, MF_STRING, (sub ? kCopyIds : 0) + i + 1,
+                        LiteralMenuText(formats_[i]).c_str());
+    }
 }
 
 void frmMenu::PopupAt(HWND owner, POINT pt) {
     Load();
-    const std::string chosen = menu_->Track(owner, pt);
+    const UINT id = menu_->TrackId(owner, pt);
+    if (id >= 1 && id <= 2 * kCopyIds) return ClickFormat((id - 1) % kCopyIds, id > kCopyIds);
+    const std::string chosen = menu_->NameOf(id);
     if (!chosen.empty()) Click(chosen);
 }
 
+void frmMenu::ClickFormat(std::size_t index, bool copy) {
+    if (index >= formats_.size()) return;
+    int rgb[3] = {};
+    rt::TextBox* fields[] = {&sources_.txtR, &sources_.txtG, &sources_.txtB};
+    for (int i = 0; i < 3; ++i) {
+        const auto v = ParseVbLong(fields[i]->Text());
+        if (!v || *v < 0 || *v > 255) {
+            MessageBeep(MB_ICONWARNING);
+            return;
+        }
+        rgb[i] = *v;
+    }
+    const std::string text = ExpandTemplate(formats_[index], RGBColor(rgb[0], rgb[1], rgb[2]));
+    (copy ? copy_ : insert_)(text);
+    Unload();
+}
+
 void frmMenu::Click(const std::string& item) {
+    if (item == "mnuEditFormats") {
+        Unload(); // read afresh after the edit
+        if (OnEditFormats) OnEditFormats();
+        return;
+    }
     for (const Item& c : kItems) {
         if (c.action == Action::None || item != c.row.name) continue;
         // Read in the order red, green, blue, at the moment of the command.

@@ -1,11 +1,13 @@
 // frmMenu: holds the format menu, never shown itself. Each command builds its text from the
-// component fields of the main window and delivers it, then unloads the menu form.
+// component fields of the main window and delivers it, then unloads the menu form. The
+// Insert and Copy submenus end with the user's own formats, read when the form loads.
 #pragma once
 #include "../core/output_formats.h"
 #include "../runtime/popup_menu.h"
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace hv::rt {
 class TextBox;
@@ -32,8 +34,14 @@ class frmMenu {
     // Loads the form if needed and shows the popup at `pt` (screen pixels); runs the chosen
     // command's handler. A dismissed menu does nothing and leaves the form loaded.
     void PopupAt(HWND owner, POINT pt);
-    // Runs the handler of the item with this name (mnuIr ... mnuCRGBComma).
+    // Runs the handler of the item with this name (mnuIr ... mnuCRGBComma, mnuEditFormats).
     void Click(const std::string& item);
+    // Delivers the user's format `index` (0 is the first), as its Insert or Copy item does.
+    // The components must be numbers 0 to 255; otherwise there is nothing to deliver.
+    void ClickFormat(std::size_t index, bool copy);
+    const std::vector<std::string>& formats() const { return formats_; }
+
+    std::function<void()> OnEditFormats; // "Edit formats..."
 
     const rt::PopupMenu* menu() const { return menu_.get(); }
 
@@ -41,6 +49,7 @@ class frmMenu {
     ComponentSources sources_;
     Delivery insert_, copy_;
     std::unique_ptr<rt::PopupMenu> menu_;
+    std::vector<std::string> formats_;
 };
 
 } // namespace hv::output

@@ -1,6 +1,7 @@
 #include "form.h"
 #include "../core/units.h"
 #include "font.h"
+#include "popup_menu.h"
 #include "screen.h"
 #include "system_colour.h"
 #include <climits>
@@ -273,6 +274,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // Only over the form itself: a control under the pointer sends this here first.
         if (reinterpret_cast<HWND>(wp) == hwnd() && LOWORD(lp) == HTCLIENT && SetLabelPointer())
             return TRUE;
+        break;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (!wp && MenuSwatchMessage(msg, lp)) return TRUE; // the form's popup menus
         break;
     case WM_COMMAND:
         if (auto* c = dynamic_cast<Control*>(Window::FromHandle(reinterpret_cast<HWND>(lp)))) {

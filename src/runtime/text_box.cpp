@@ -6,12 +6,14 @@
 namespace hv::rt {
 
 TextBox::TextBox(Form& form, std::string name, double left, double top, double width, double height,
-                 Align alignment, bool border)
+                 Align alignment, bool border, bool multiLine)
     : Control(form, std::move(name), left, top, width, height) {
     const DWORD align = alignment == Align::Center  ? ES_CENTER
                         : alignment == Align::Right ? ES_RIGHT
                                                     : ES_LEFT;
-    AttachChild("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | align | (border ? WS_BORDER : 0));
+    AttachChild("EDIT",
+                WS_TABSTOP | ES_AUTOHSCROLL | align | (border ? WS_BORDER : 0) |
+                    (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0));
     SetFont("MS Sans Serif", 8.25);
 }
 
@@ -82,7 +84,8 @@ LRESULT TextBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (keyAscii == 0) return 0;
         wp = static_cast<WPARAM>(keyAscii);
     }
-    if (msg == WM_SETFOCUS) {
+    // A whole list of lines is not selected: one key would replace it.
+    if (msg == WM_SETFOCUS && !(GetWindowLongA(hwnd(), GWL_STYLE) & ES_MULTILINE)) {
         LRESULT r = Default(msg, wp, lp);
         SetSelStart(0);
         SetSelLength(GetWindowTextLengthA(hwnd()));

@@ -1,4 +1,4 @@
-// VB's single-line TextBox over an EDIT control.
+// VB's TextBox over an EDIT control: one line, or several with a vertical scroll bar.
 #pragma once
 #include "../core/colour.h"
 #include "control.h"
@@ -10,7 +10,7 @@ namespace hv::rt {
 class TextBox : public Control {
   public:
     TextBox(Form& form, std::string name, double left, double top, double width, double height,
-            Align alignment = Align::Left, bool border = true);
+            Align alignment = Align::Left, bool border = true, bool multiLine = false);
 
     std::string Text() const;
     void SetText(const std::string& text);

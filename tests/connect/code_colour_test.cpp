@@ -2,6 +2,9 @@
 // back in its form.
 #include "code_pane_fixture.h"
 #include "colour/colour_state.h"
+#include "colour/recent_store.h"
+#include "core/addin_settings.h"
+#include "runtime/settings.h"
 
 namespace hv::test {
 
@@ -151,12 +154,15 @@ TEST_F(CodeColourTest, AFailingIdeLeavesTheModuleAndTheColourAsTheyWere) {
 // The preview's right-click menu, driven with the keyboard inside its modal loop.
 TEST_F(CodeColourTest, ARightClickOnThePreviewOffersBothCommands) {
     HMENU popup = main_->codeMenu()->menu().handle();
-    ASSERT_EQ(GetMenuItemCount(popup), 2);
-    char first[64] = "", second[64] = "";
+    ASSERT_EQ(GetMenuItemCount(popup), 4);
+    char first[64] = "", second[64] = "", last[64] = "";
     GetMenuStringA(popup, 0, first, sizeof first, MF_BYPOSITION);
     GetMenuStringA(popup, 1, second, sizeof second, MF_BYPOSITION);
+    GetMenuStringA(popup, 3, last, sizeof last, MF_BYPOSITION);
     EXPECT_STREQ(first, "Color from code");
     EXPECT_STREQ(second, "Replace color in code");
+    EXPECT_STREQ(last, "Recent colors");
+    rt::SaveSetting(settings::kApp, settings::kSection, settings::kRecentColors, "255");
 
     Put(L"x = vbYellow|");
     auto rightClick = [&](std::vector<WORD> keys) {
@@ -170,6 +176,8 @@ TEST_F(CodeColourTest, ARightClickOnThePreviewOffersBothCommands) {
     };
     rightClick({VK_DOWN, VK_RETURN});
     EXPECT_EQ(main_->picCurrentCol->BackColor(), 0xFFFF);
+    EXPECT_EQ(colour::LoadRecentColors(), (RecentColours{0xFFFF, 255}))
+        << "a colour from code is remembered";
     Current(0xFFFFFF);
     rightClick({VK_DOWN, VK_DOWN, VK_RETURN});
     EXPECT_EQ(Code(*pane_), L"x = vbWhite");

@@ -56,7 +56,8 @@ class FormatMenuTest : public MainWindowTest {
 TEST_F(FormatMenuTest, HoldsInsertASeparatorAndCopyWithTheSixFormats) {
     menu_->Load();
     HMENU pop = menu_->menu()->handle();
-    EXPECT_EQ(Captions(pop), (std::vector<std::string>{"Insert", "-", "Copy"}));
+    EXPECT_EQ(Captions(pop),
+              (std::vector<std::string>{"Insert", "-", "Copy", "-", "Edit formats..."}));
     const std::vector<std::string> six{"Red", "Green", "Blue", "RedGreenBlue", "Red, Green, Blue",
                                        "RGB(Red, Green, Blue)"};
     EXPECT_EQ(Captions(GetSubMenu(pop, 0)), six);
@@ -85,8 +86,8 @@ TEST_F(FormatMenuTest, PickedWithTheKeyboardInsideTheModalLoop) {
     Pick({VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN});
     EXPECT_EQ(got_.inserted, (std::vector<std::string>{"RGB(007, 255, 255)"}));
     EXPECT_FALSE(menu_->Loaded());
-    // Up wraps to "Copy"; its first item is the Red format.
-    Pick({VK_UP, VK_RIGHT, VK_RETURN});
+    // Up wraps to "Edit formats...", once more to "Copy"; its first item is the Red format.
+    Pick({VK_UP, VK_UP, VK_RIGHT, VK_RETURN});
     EXPECT_EQ(got_.copied, (std::vector<std::string>{"007"}));
 }
 
