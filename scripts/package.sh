@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release into dist/: Pigmora.dll (size-optimised, stripped) with its debug file
 # Pigmora.dll.debug and link map for crash reports, the installer Huevista-VERSION.msi, the
-# README as text, and SHA256SUMS. The 64-bit DLL joins when its toolchain file exists.
+# README as text, and SHA256SUMS. The 64-bit DLL (x64/) and its installer
+# Huevista-x64-VERSION.msi join when its toolchain file exists.
 # Not part of the tests (they build and check the same DLL and installer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,6 +37,13 @@ trap wine_env_stop EXIT
 wine_prefix_start
 bash packaging/build-msi.sh "$dist/Huevista-$version.msi" "$version" "$dist/Pigmora.dll" \
   "$dist/README.txt"
+# The 64-bit package's rows come from the 64-bit DLL's registration, in a 64-bit prefix.
+if [ -f "$dist/x64/Pigmora.dll" ]; then
+  wine_use_prefix "$BUILD_DIR/package-prefix64" win64
+  wine_prefix_start
+  bash packaging/build-msi.sh "$dist/Huevista-x64-$version.msi" "$version" "$dist/x64/Pigmora.dll" \
+    "$dist/README.txt"
+fi
 
 (cd "$dist" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | sort | xargs sha256sum >SHA256SUMS)
 echo "dist/ for VB 6 Huevista $version:"

@@ -2,6 +2,7 @@
 // (regsvr32 for the machine; regsvr32 /n /i:user for the current user alone).
 #include "../runtime/window.h"
 #include "class_factory.h"
+#include "lean_threads.h"
 #include "registration.h"
 #include "type_info.h"
 #include <windows.h>
@@ -9,7 +10,10 @@
 using hv::connect::RegistrationScope;
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
-    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) hv::rt::UnregisterWindowClasses();
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        hv::rt::UnregisterWindowClasses();
+        hv::connect::ReleaseThreadKeys();
+    }
     return TRUE;
 }
 

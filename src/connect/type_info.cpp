@@ -24,7 +24,8 @@ HRESULT LoadInterfaceInfo(int index, REFIID iid, rt::ComPtr<ITypeInfo>& out) {
     // Digits widened by hand: std::to_wstring goes through the C library's wide printf.
     if (index != 1) {
         path += L'\\';
-        for (const char c : std::to_string(index)) path += static_cast<wchar_t>(c);
+        for (const char c : std::to_string(index))
+            path += static_cast<wchar_t>(c);
     }
     rt::ComPtr<ITypeLib> lib;
     HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &lib);
