@@ -182,7 +182,7 @@ add_test(NAME connect_tests COMMAND connect_tests WORKING_DIRECTORY ${CMAKE_BINA
 # The connection and code pane tests again, the host playing the Office VBA editor.
 add_test(NAME connect_tests_vba
   COMMAND connect_tests
-          --gtest_filter=ConnectionTest.*:CodePaneInsertTest.*:CodeColourTest.*:TeardownInModalTest.*:VbaEditorTest.*
+          --gtest_filter=ConnectionTest.*:CodePaneInsertTest.*:CodeColourTest.*:TeardownInModalTest.*:VbaEditorTest.*:Strict*
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 set_tests_properties(connect_tests_vba PROPERTIES ENVIRONMENT IDEHOST_MODE=vba)
 

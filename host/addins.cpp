@@ -21,17 +21,17 @@ struct CustomArray {
 };
 
 // Windows finds per-user classes under HKCU\Software\Classes through HKEY_CLASSES_ROOT;
-// where the system does not, look there ourselves and load the server as COM would.
-HRESULT CreatePerUser(const std::wstring& progId, IUnknown** out, HMODULE* module) {
+// where the system does not, look there ourselves and load the server as COM would. The
+// same for the machine's classes alone, as an elevated process sees them.
+HRESULT CreateFromClasses(HKEY hive, const std::wstring& progId, IUnknown** out, HMODULE* module) {
     const std::wstring classes = L"Software\\Classes\\";
     const std::wstring clsidText =
-        ReadString(HKEY_CURRENT_USER, (classes + progId + L"\\CLSID").c_str(), nullptr);
+        ReadString(hive, (classes + progId + L"\\CLSID").c_str(), nullptr);
     CLSID clsid;
     if (clsidText.empty() || FAILED(CLSIDFromString(clsidText.c_str(), &clsid)))
         return REGDB_E_CLASSNOTREG;
     const std::wstring server =
-        ReadString(HKEY_CURRENT_USER,
-                   (classes + L"CLSID\\" + clsidText + L"\\InprocServer32").c_str(), nullptr);
+        ReadString(hive, (classes + L"CLSID\\" + clsidText + L"\\InprocServer32").c_str(), nullptr);
     if (server.empty()) return REGDB_E_CLASSNOTREG;
     HMODULE dll = LoadLibraryW(server.c_str());
     if (!dll) return HRESULT_FROM_WIN32(GetLastError());
@@ -87,15 +87,16 @@ std::vector<AddinRecord> ReadAddinRecords(bool vba) {
     return records;
 }
 
-HRESULT CreateByProgId(const std::wstring& progId, IUnknown** out, HMODULE* module) {
+HRESULT CreateByProgId(const std::wstring& progId, IUnknown** out, HMODULE* module, bool elevated) {
     *out = nullptr;
     *module = nullptr;
+    if (elevated) return CreateFromClasses(HKEY_LOCAL_MACHINE, progId, out, module);
     CLSID clsid;
     HRESULT hr = CLSIDFromProgID(progId.c_str(), &clsid);
     if (SUCCEEDED(hr))
         hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(out));
     if (hr == CO_E_CLASSSTRING || hr == REGDB_E_CLASSNOTREG || hr == REGDB_E_READREGDB) {
-        const HRESULT perUser = CreatePerUser(progId, out, module);
+        const HRESULT perUser = CreateFromClasses(HKEY_CURRENT_USER, progId, out, module);
         if (perUser != REGDB_E_CLASSNOTREG) hr = perUser;
     }
     return hr;
@@ -113,6 +114,10 @@ void AddinManager::LoadAtStartup(bool commandLine) {
     for (const auto& r : ReadAddinRecords(vba))
         if (r.loadBehavior & wanted)
             Load(r.progId, commandLine ? ext_cm_CommandLine : ext_cm_Startup);
+    StartupComplete();
+}
+
+void AddinManager::StartupComplete() {
     CustomArray custom;
     const auto loaded = loaded_; // an add-in may unload itself
     for (const auto& l : loaded)
@@ -123,7 +128,8 @@ HRESULT AddinManager::Load(const std::wstring& progId, int connectMode) {
     if (IsLoaded(progId)) return S_FALSE;
     ComPtr<IUnknown> object;
     HMODULE module = nullptr;
-    const HRESULT hr = CreateByProgId(progId, object.GetAddressOf(), &module);
+    const HRESULT hr =
+        CreateByProgId(progId, object.GetAddressOf(), &module, ide_.options().elevated);
     if (FAILED(hr)) {
         wchar_t code[16];
         wsprintfW(code, L"%08X", static_cast<unsigned>(hr));
@@ -183,6 +189,13 @@ void AddinManager::UnloadAll() {
         l.addin->OnBeginShutdown(&custom.array);
     while (!loaded_.empty())
         Unload(loaded_.back().progId, ext_dm_HostShutdown);
+}
+
+void AddinManager::Abandon() {
+    while (!loaded_.empty()) {
+        Release(loaded_.back());
+        loaded_.pop_back();
+    }
 }
 
 bool AddinManager::IsLoaded(const std::wstring& progId) const {

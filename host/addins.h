@@ -27,8 +27,10 @@ std::vector<AddinRecord> ReadAddinRecords(bool vba = false);
 
 // Creates an in-process object by ProgID. Per-user registrations (HKCU\Software\Classes),
 // which Windows merges into HKEY_CLASSES_ROOT, are looked up here too, since not every
-// Win32 implementation does that merge; `module` is then the DLL loaded for it.
-HRESULT CreateByProgId(const std::wstring& progId, IUnknown** out, HMODULE* module);
+// Win32 implementation does that merge; `module` is then the DLL loaded for it. An elevated
+// process sees the machine's classes alone (HKLM\Software\Classes), as Windows gives it.
+HRESULT CreateByProgId(const std::wstring& progId, IUnknown** out, HMODULE* module,
+                       bool elevated = false);
 
 class AddinManager {
   public:
@@ -37,6 +39,8 @@ class AddinManager {
 
     // Loads the add-ins whose records ask for it, then tells them start-up is complete.
     void LoadAtStartup(bool commandLine);
+    // OnStartupComplete to every add-in loaded so far.
+    void StartupComplete();
     HRESULT Load(const std::wstring& progId, int connectMode);
     // Connects an add-in object that the caller created.
     HRESULT Connect(const std::wstring& progId, IUnknown* addin, int connectMode,
@@ -44,6 +48,8 @@ class AddinManager {
     HRESULT Unload(const std::wstring& progId, int removeMode);
     // At exit: OnBeginShutdown to all, then OnDisconnection to each.
     void UnloadAll();
+    // A dying IDE: the add-ins are let go of without a word.
+    void Abandon();
     bool IsLoaded(const std::wstring& progId) const;
     bool busy() const { return busy_; }
 

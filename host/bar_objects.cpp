@@ -90,10 +90,17 @@ class Vbe final : public DispatchObject {
 
 // -- CommandBars -------------------------------------------------------------------------
 
-enum { kItem = DISPID_VALUE, kCount = 1 };
+enum { kItem = DISPID_VALUE, kCount = 1, kFindControl };
 const std::vector<Member> kBarsMembers = {
     {L"Item", kItem, Kind::Get, {{L"Index", Type::Any}}},
     {L"Count", kCount, Kind::Get, {}},
+    {L"FindControl",
+     kFindControl,
+     Kind::Method,
+     {{L"Type", Type::Long, true},
+      {L"Id", Type::Long, true},
+      {L"Tag", Type::String, true},
+      {L"Visible", Type::Bool, true}}},
 };
 
 class Bars final : public DispatchObject {
@@ -107,6 +114,14 @@ class Bars final : public DispatchObject {
         if (!ide || !ide->open()) return Gone();
         if (m.id == kCount) {
             ReturnLong(result, static_cast<long>(ide->BarCount()));
+            return {};
+        }
+        if (m.id == kFindControl) {
+            const std::wstring tag = args.Given(2) ? args.String(2) : L"";
+            auto found = ide->FindControl(
+                args.Given(0) ? args.Long(0) : -1, args.Given(1) ? args.Long(1) : -1,
+                args.Given(2) ? &tag : nullptr, args.Given(3) && args.Bool(3));
+            ReturnObject(result, found ? NewCommandBarControl(ide_, found).Detach() : nullptr);
             return {};
         }
         // By name when given a text, else by number.
@@ -210,7 +225,7 @@ class Controls final : public DispatchObject {
             std::shared_ptr<BarControl> model;
             if (args.Given(1) && args.Long(1) != 1 && !(model = ide->BuiltInById(args.Long(1))))
                 return NoSuchItem();
-            auto control = ide->AddControl(*bar_, type, before);
+            auto control = ide->AddControl(*bar_, type, before, args.Given(4) && args.Bool(4));
             if (model) {
                 control->caption = model->caption;
                 control->image = model->image;
@@ -229,7 +244,7 @@ class Controls final : public DispatchObject {
 
 // -- CommandBarControl -------------------------------------------------------------------
 
-enum { kCaption = 1, kBeginGroup, kPasteFace, kDelete, kType, kIndex, kPicture, kMask };
+enum { kCaption = 1, kBeginGroup, kPasteFace, kDelete, kType, kIndex, kPicture, kMask, kTag, kId };
 const std::vector<Member> kControlMembers = {
     {L"Caption", kCaption, Kind::Get, {}},
     {L"Caption", kCaption, Kind::Put, {{L"Caption", Type::String}}},
@@ -239,6 +254,9 @@ const std::vector<Member> kControlMembers = {
     {L"Delete", kDelete, Kind::Method, {{L"Temporary", Type::Bool, true}}},
     {L"Type", kType, Kind::Get, {}},
     {L"Index", kIndex, Kind::Get, {}},
+    {L"Tag", kTag, Kind::Get, {}},
+    {L"Tag", kTag, Kind::Put, {{L"Tag", Type::String}}},
+    {L"Id", kId, Kind::Get, {}},
 };
 // Office's buttons (the VBA editor's) also take their face as pictures.
 const std::vector<Member> kOfficeControlMembers = [] {
@@ -306,6 +324,17 @@ class ControlObject final : public DispatchObject, public IHostControl {
             break;
         case kType:
             ReturnLong(result, c->type);
+            break;
+        case kTag:
+            if (!put) {
+                ReturnString(result, c->tag);
+                break;
+            }
+            c->tag = args.String(0);
+            ide->Refresh(*bar);
+            break;
+        case kId: // Office's: 1 for every control that is not built in
+            ReturnLong(result, c->builtIn ? c->id : 1);
             break;
         case kPicture:
         case kMask: {

@@ -17,7 +17,7 @@ Outcome OutOfRange() {
 
 // -- CodePane ----------------------------------------------------------------------------
 
-enum { kGetSelection = 1, kCodeModule, kShow };
+enum { kGetSelection = 1, kCodeModule, kShow, kSetSelection };
 const std::vector<Member> kPaneMembers = {
     {L"GetSelection",
      kGetSelection,
@@ -28,6 +28,13 @@ const std::vector<Member> kPaneMembers = {
       {L"EndColumn", Type::RefLong}}},
     {L"CodeModule", kCodeModule, Kind::Get, {}},
     {L"Show", kShow, Kind::Method, {}},
+    {L"SetSelection",
+     kSetSelection,
+     Kind::Method,
+     {{L"StartLine", Type::Long},
+      {L"StartColumn", Type::Long},
+      {L"EndLine", Type::Long},
+      {L"EndColumn", Type::Long}}},
 };
 
 class PaneObject final : public DispatchObject {
@@ -55,6 +62,10 @@ class PaneObject final : public DispatchObject {
         case kShow:
             pane->Show();
             break;
+        case kSetSelection:
+            if (!pane->SetSelection(args.Long(0), args.Long(1), args.Long(2), args.Long(3)))
+                return Raise(kErrInvalidCall, L"Invalid procedure call or argument");
+            break;
         }
         return {};
     }
@@ -64,12 +75,14 @@ class PaneObject final : public DispatchObject {
 
 // -- CodeModule --------------------------------------------------------------------------
 
-enum { kLines = 1, kReplaceLine, kCountOfLines, kName };
+enum { kLines = 1, kReplaceLine, kCountOfLines, kName, kInsertLines, kAddFromString };
 const std::vector<Member> kModuleMembers = {
     {L"Lines", kLines, Kind::Get, {{L"StartLine", Type::Long}, {L"Count", Type::Long}}},
     {L"ReplaceLine", kReplaceLine, Kind::Method, {{L"Line", Type::Long}, {L"Code", Type::String}}},
     {L"CountOfLines", kCountOfLines, Kind::Get, {}},
     {L"Name", kName, Kind::Get, {}},
+    {L"InsertLines", kInsertLines, Kind::Method, {{L"Line", Type::Long}, {L"Code", Type::String}}},
+    {L"AddFromString", kAddFromString, Kind::Method, {{L"String", Type::String}}},
 };
 
 class ModuleObject final : public DispatchObject {
@@ -106,6 +119,15 @@ class ModuleObject final : public DispatchObject {
             break;
         case kName:
             ReturnString(result, pane->name());
+            break;
+        case kInsertLines: {
+            const long line = args.Long(0);
+            if (line < 1 || line > lines + 1) return OutOfRange();
+            pane->InsertLines(line, args.String(1));
+            break;
+        }
+        case kAddFromString:
+            pane->AddFromString(args.String(0));
             break;
         }
         return {};

@@ -1,5 +1,7 @@
 #include "code_pane.h"
 #include <algorithm>
+#include <cwctype>
+#include <cwchar>
 #include <vector>
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -106,7 +108,8 @@ LRESULT CALLBACK CodePane::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 long CodePane::CountOfLines() const {
-    return edit_ ? static_cast<long>(SendMessageW(edit_, EM_GETLINECOUNT, 0, 0)) : 0;
+    if (!edit_ || GetWindowTextLengthW(edit_) == 0) return 0;
+    return static_cast<long>(SendMessageW(edit_, EM_GETLINECOUNT, 0, 0));
 }
 
 std::wstring CodePane::Line(long line) const {
@@ -121,24 +124,57 @@ std::wstring CodePane::Line(long line) const {
     return std::wstring(buf.data(), static_cast<size_t>(std::max<LRESULT>(got, 0)));
 }
 
+void CodePane::CaretToLine(long line) {
+    const LRESULT start = SendMessageW(edit_, EM_LINEINDEX, line - 1, 0);
+    if (start >= 0) SendMessageW(edit_, EM_SETSEL, start, start);
+}
+
 void CodePane::ReplaceLine(long line, const std::wstring& code) {
     if (!edit_) return;
     const LRESULT start = SendMessageW(edit_, EM_LINEINDEX, line - 1, 0);
     if (start < 0) return;
     const LRESULT length = SendMessageW(edit_, EM_LINELENGTH, start, 0);
-    DWORD selStart = 0, selEnd = 0;
-    SendMessageW(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
-                 reinterpret_cast<LPARAM>(&selEnd));
-    const std::wstring text = WithCrLf(code);
     SendMessageW(edit_, EM_SETSEL, start, start + length);
+    SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(WithCrLf(code).c_str()));
+    CaretToLine(line);
+}
+
+void CodePane::InsertLines(long line, const std::wstring& code) {
+    if (!edit_) return;
+    const long count = CountOfLines();
+    std::wstring text = WithCrLf(code);
+    LRESULT at = 0;
+    if (line <= count) {
+        at = SendMessageW(edit_, EM_LINEINDEX, line - 1, 0);
+        text += L"\r\n";
+    } else {
+        at = GetWindowTextLengthW(edit_);
+        if (count > 0) text.insert(0, L"\r\n");
+    }
+    SendMessageW(edit_, EM_SETSEL, at, at);
     SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    // The user's caret and selection stay where they were in the text around the line.
-    const auto adjust = [&](LRESULT pos) -> LRESULT {
-        if (pos <= start) return pos;
-        if (pos >= start + length) return pos + static_cast<LRESULT>(text.size()) - length;
-        return start + std::min<LRESULT>(pos - start, static_cast<LRESULT>(text.size()));
-    };
-    SendMessageW(edit_, EM_SETSEL, adjust(selStart), adjust(selEnd));
+    CaretToLine(line);
+}
+
+void CodePane::AddFromString(const std::wstring& code) {
+    const long count = CountOfLines();
+    long line = 1;
+    for (; line <= count; ++line) {
+        // A procedure's first line: its kind after any of the words that may go before it.
+        std::wstring words = Line(line);
+        for (auto& c : words)
+            c = static_cast<wchar_t>(std::towlower(c));
+        size_t at = words.find_first_not_of(L" \t");
+        for (const wchar_t* prefix : {L"public ", L"private ", L"friend ", L"static "})
+            if (at != std::wstring::npos && words.compare(at, std::wcslen(prefix), prefix) == 0)
+                at = words.find_first_not_of(L" \t", at + std::wcslen(prefix));
+        bool procedure = false;
+        for (const wchar_t* kind : {L"sub ", L"function ", L"property "})
+            procedure = procedure || (at != std::wstring::npos &&
+                                      words.compare(at, std::wcslen(kind), kind) == 0);
+        if (procedure) break;
+    }
+    InsertLines(line, code);
 }
 
 std::wstring CodePane::Text() const {
@@ -162,6 +198,22 @@ void CodePane::GetSelection(long* startLine, long* startColumn, long* endLine,
     };
     place(s, startLine, startColumn);
     place(e, endLine, endColumn);
+}
+
+long CodePane::Offset(long line, long column) const {
+    const long count = std::max(CountOfLines(), 1L);
+    if (!edit_ || line < 1 || line > count || column < 1) return -1;
+    const LRESULT start = SendMessageW(edit_, EM_LINEINDEX, line - 1, 0);
+    if (start < 0 || column - 1 > SendMessageW(edit_, EM_LINELENGTH, start, 0)) return -1;
+    return static_cast<long>(start) + column - 1;
+}
+
+bool CodePane::SetSelection(long startLine, long startColumn, long endLine, long endColumn) {
+    const long from = Offset(startLine, startColumn), to = Offset(endLine, endColumn);
+    if (from < 0 || to < from) return false;
+    SendMessageW(edit_, EM_SETSEL, from, to);
+    SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+    return true;
 }
 
 void CodePane::Show() {

@@ -23,13 +23,21 @@ class CodePane {
     const std::wstring& path() const { return path_; }
     std::function<void(CodePane*)> OnClosed;
 
-    // The module's lines: 1-based, an empty module has one empty line.
+    // The module's lines: 1-based; an empty module has none.
     long CountOfLines() const;
     std::wstring Line(long line) const;
+    // As the real editors do, an edit through the object model leaves the caret at the start
+    // of the (first) line it wrote, whatever the user had selected.
     void ReplaceLine(long line, const std::wstring& code);
+    // Before `line` (1 to CountOfLines + 1); `code` may hold several lines.
+    void InsertLines(long line, const std::wstring& code);
+    // Before the module's first procedure, or at its end when it has none.
+    void AddFromString(const std::wstring& code);
     std::wstring Text() const;
     // Start and end of the caret or selection, as lines and columns from 1.
     void GetSelection(long* startLine, long* startColumn, long* endLine, long* endColumn) const;
+    // False, and nothing changed, for a place outside the module's text.
+    bool SetSelection(long startLine, long startColumn, long endLine, long endColumn);
     // Brings the pane to the front and gives it the focus.
     void Show();
 
@@ -40,6 +48,9 @@ class CodePane {
 
   private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    // The character offset of a line and column, or -1 when the module has no such place.
+    long Offset(long line, long column) const;
+    void CaretToLine(long line);
     HWND mdi_;
     HWND window_ = nullptr, edit_ = nullptr;
     HFONT font_ = nullptr;

@@ -19,8 +19,10 @@ struct BarControl {
     int id = 0; // its command number in the IDE window
     long type = kControlButton;
     std::wstring caption;
+    std::wstring tag;
     bool beginGroup = false;
     bool builtIn = false;
+    bool temporary = false; // added with Temporary: gone with the session
     int image = -1; // in the toolbar's image list
     // The picture pasted as the face, as it came from the clipboard: 0x00RRGGBB, top row first.
     std::vector<std::uint32_t> face;
@@ -30,12 +32,13 @@ struct BarControl {
     std::vector<std::uint32_t> picturePixels, maskPixels;
     int pictureWidth = 0, pictureHeight = 0;
     HMENU submenu = nullptr;      // popups: the menu they open
-    std::function<void()> action; // built-in controls: what a click does
+    std::function<void()> action; // built-in controls: what a click does; none for a control
+                                  // kept from an earlier session, whose add-in is not there
 };
 
 struct CommandBar {
     enum class Style { MenuBar, Toolbar, Popup };
-    std::wstring name;
+    std::wstring name; // as the IDE's language has it
     Style style;
     HMENU menu = nullptr; // menu bar and popups: the menu that shows the controls
     bool visible = true;  // a hidden toolbar has controls but no window

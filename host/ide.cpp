@@ -102,6 +102,11 @@ void Ide::Close() {
     closing_ = false;
 }
 
+void Ide::Crash() {
+    addins_.Abandon();
+    Close();
+}
+
 const wchar_t* Ide::CodeClass() const {
     return options_.vba ? kVbaCodeClass : kCodeClass;
 }

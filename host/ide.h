@@ -27,6 +27,15 @@ struct IdeOptions {
     std::wstring faults;             // see faults.h
     bool eventsAsUnknown = false;    // Events.CommandBarEvents gives VT_UNKNOWN
     bool interactive = false;        // report load failures in message boxes
+    // The IDE's language: "de" gives the VB6 IDE's command bars their German names, so that
+    // bar 2 is not called "Standard". Empty is English.
+    std::wstring lang;
+    // Run as administrator: Windows then reads COM classes of the machine only, not the
+    // current user's (HKCU\Software\Classes).
+    bool elevated = false;
+    // Where, below HKCU, the controls added to command bars without Temporary are kept from
+    // one session to the next (one subkey for each IDE played); empty keeps nothing.
+    std::wstring barsKey = L"Software\\IdeHost\\CommandBars";
     bool quitOnClose = false;        // closing the window ends the message loop
     int showCommand = SW_SHOWNOACTIVATE;
 };
@@ -40,6 +49,8 @@ class Ide : public std::enable_shared_from_this<Ide> {
 
     // Unloads the add-ins and closes the window (also what closing the window does).
     void Close();
+    // Ends as a crashed or killed IDE does: the add-ins never hear of it.
+    void Crash();
     bool open() const { return frame_ != nullptr; }
 
     HWND hwnd() const { return frame_; }
@@ -58,7 +69,11 @@ class Ide : public std::enable_shared_from_this<Ide> {
     CommandBar* BarAt(long index);
     CommandBar* BarNamed(const std::wstring& name);
     CommandBar* BarOf(const BarControl& control);
-    std::shared_ptr<BarControl> AddControl(CommandBar& bar, long type, long before);
+    std::shared_ptr<BarControl> AddControl(CommandBar& bar, long type, long before,
+                                           bool temporary = false);
+    // The first control of any bar that matches (-1 and an empty tag match all), or null.
+    std::shared_ptr<BarControl> FindControl(long type, long id, const std::wstring* tag,
+                                            bool visibleOnly);
     std::shared_ptr<BarControl> BuiltInById(long id);
     void DeleteControl(const BarControl& control);
     // Shows a changed control or bar again.
@@ -93,6 +108,10 @@ class Ide : public std::enable_shared_from_this<Ide> {
     std::shared_ptr<BarControl> BuiltIn(CommandBar& bar, const std::wstring& caption, long type,
                                         std::function<void()> action);
     void RenderToolbar(CommandBar& bar);
+    std::wstring BarsKey() const;
+    // Customised controls written to, or read back from, the registry (bar_state.cpp).
+    void SaveBars();
+    void RestoreBars();
     void RenderMenu(CommandBar& bar);
     void SetFace(BarControl& control, std::vector<std::uint32_t> pixels, int width, int height);
     void Layout();
@@ -121,6 +140,7 @@ class Ide : public std::enable_shared_from_this<Ide> {
     AddinManager addins_;
     std::vector<std::wstring> reports_;
     bool closing_ = false;
+    bool restoring_ = false;
 };
 
 } // namespace host

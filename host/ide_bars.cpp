@@ -36,8 +36,10 @@ std::shared_ptr<BarControl> Ide::BuiltIn(CommandBar& bar, const std::wstring& ca
 }
 
 void Ide::BuildBars() {
+    // A localised VB6 names its bars in its language (the VBA editor is played in English).
+    const bool german = SameText(options_.lang, L"de") && !options_.vba;
     auto menuBar = std::make_unique<CommandBar>();
-    menuBar->name = L"Menu Bar";
+    menuBar->name = german ? L"Men\u00FCleiste" : L"Menu Bar";
     menuBar->style = CommandBar::Style::MenuBar;
     menuBar->menu = CreateMenu();
 
@@ -86,7 +88,7 @@ void Ide::BuildBars() {
     }
     if (toolbar_) {
         auto standard = std::make_unique<CommandBar>();
-        standard->name = L"Standard";
+        standard->name = german ? L"Voreinstellung" : L"Standard";
         standard->style = CommandBar::Style::Toolbar;
         const struct {
             const wchar_t* caption;
@@ -109,6 +111,7 @@ void Ide::BuildBars() {
         bars_.push_back(std::move(standard));
     }
     bars_.push_back(std::move(addins));
+    RestoreBars();
     for (auto& bar : bars_)
         Refresh(*bar);
     SetMenu(frame_, menuBarPtr->menu);
@@ -141,10 +144,12 @@ CommandBar* Ide::BarOf(const BarControl& control) {
     return nullptr;
 }
 
-std::shared_ptr<BarControl> Ide::AddControl(CommandBar& bar, long type, long before) {
+std::shared_ptr<BarControl> Ide::AddControl(CommandBar& bar, long type, long before,
+                                            bool temporary) {
     auto c = std::make_shared<BarControl>();
     c->id = nextCommand_++;
     c->type = type;
+    c->temporary = temporary;
     if (type == kControlPopup) c->submenu = CreatePopupMenu();
     const size_t at = before >= 1 && static_cast<size_t>(before) <= bar.controls.size()
                           ? static_cast<size_t>(before - 1)
@@ -158,6 +163,18 @@ std::shared_ptr<BarControl> Ide::BuiltInById(long id) {
     for (auto& bar : bars_)
         for (const auto& c : bar->controls)
             if (c->builtIn && c->id == id && c->type == kControlButton) return c;
+    return nullptr;
+}
+
+std::shared_ptr<BarControl> Ide::FindControl(long type, long id, const std::wstring* tag,
+                                             bool visibleOnly) {
+    for (auto& bar : bars_) {
+        if (visibleOnly && (!bar->visible || bar->style == CommandBar::Style::Popup)) continue;
+        for (const auto& c : bar->controls)
+            if ((type == -1 || c->type == type) && (id == -1 || (c->builtIn ? c->id : 1) == id) &&
+                (!tag || *tag == c->tag))
+                return c;
+    }
     return nullptr;
 }
 
@@ -186,6 +203,7 @@ void Ide::Refresh(CommandBar& bar) {
         RenderToolbar(bar);
     else
         RenderMenu(bar);
+    SaveBars();
 }
 
 void Ide::RenderToolbar(CommandBar& bar) {

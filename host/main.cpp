@@ -1,12 +1,17 @@
 // The IDE host program: plays the VB6 IDE (or the Office VBA editor) for add-ins on a
 // machine without it.
 //
-//   idehost [/vba] [/nostandardbar] [/cmd] [/fail:<faults>] [module.bas ...]
+//   idehost [/vba] [/nostandardbar] [/cmd] [/lang:de] [/elevated] [/fail:<faults>]
+//           [module.bas ...]
 //
 // /vba            play the VBA editor: its window classes, Office's command bars, the VBA
 //                 editor's add-in records (Addins, or Addins64 for the 64-bit host)
 // /nostandardbar  start without the "Standard" toolbar, so there is no command bar 2
 // /cmd            load the add-ins registered for command-line starts (LoadBehavior 2)
+// /lang:de        a German VB6: its command bars have German names (bar 2 is not "Standard")
+// /elevated       run as administrator would: per-user COM classes are not seen
+// Controls that add-ins add without Temporary stay from one session to the next, under
+// HKCU\Software\IdeHost\CommandBars.
 // /fail:<faults>  make object-model calls fail (see faults.h); IDEHOST_FAIL works too
 #include "ide.h"
 #include <shellapi.h>
@@ -29,6 +34,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
             options.standardBar = false;
         else if (host::SameText(a, L"/cmd"))
             commandLine = true;
+        else if (a.rfind(L"/lang:", 0) == 0)
+            options.lang = a.substr(6);
+        else if (host::SameText(a, L"/elevated"))
+            options.elevated = true;
         else if (a.rfind(L"/fail:", 0) == 0)
             options.faults += L"," + a.substr(6);
         else

@@ -58,7 +58,13 @@ wine_prefix_start() {
   # One wineserver for the whole run instead of one per test program. Its helper processes
   # (services.exe, ...) are started here, detached from our output: started by the first
   # test they would inherit ctest's pipes, and ctest would wait on them forever.
-  wineserver -p >/dev/null 2>&1
+  # It fails when a server already holds this prefix (another run on the same build folder):
+  # said plainly, since ending a server that is not ours would break that run.
+  if ! wineserver -p >/dev/null 2>&1; then
+    echo "a Wine server already holds the prefix $WINEPREFIX (another test run on this build" \
+      "folder?): wait for it, or end it with WINEPREFIX=$WINEPREFIX wineserver -k" >&2
+    return 1
+  fi
   WINESERVER_STARTED=1
   wine wineboot >/dev/null 2>&1 </dev/null
 }
@@ -75,4 +81,18 @@ wine_env_stop() {
   if [ -n "$WINESERVER_STARTED" ]; then wineserver -k >/dev/null 2>&1 || true; fi
   if [ -n "$XEPHYR_PID" ]; then kill "$XEPHYR_PID" 2>/dev/null || true; wait "$XEPHYR_PID" 2>/dev/null || true; fi
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+}
+
+# Runs a GoogleTest program under Wine with its arguments; fails, as ctest --no-tests=error
+# does, when its filter finds no test to run.
+wine_gtest() {
+  local out status=0
+  out=$(mktemp)
+  wine "$@" 2>&1 | tee "$out" || status=$?
+  if ! grep -qE '^\[==========\] [1-9][0-9]* tests? from .* ran' "$out"; then
+    echo "no test ran: $*" >&2
+    status=1
+  fi
+  rm -f "$out"
+  return $status
 }

@@ -1,4 +1,5 @@
 #include "screen_capture.h"
+#include "../core/checked_size.h"
 #include "../core/units.h"
 #include "../runtime/screen.h"
 #include <optional>
@@ -39,7 +40,8 @@ rt::ComPtr<IPictureDisp> GrabDesktop() {
 
 rt::ComPtr<IPictureDisp> GrabWindowArea(HWND hWnd, bool clientOnly, int left, int top, int width,
                                         int height, DeviceCapsReader readCaps) {
-    if (width <= 0 || height <= 0) return nullptr;
+    // A virtual screen larger than a bitmap may be is refused, not wrapped.
+    if (width <= 0 || height <= 0 || !CheckedArea(width, height, 1, kMaxPixels)) return nullptr;
     rt::UniqueBitmap bitmap;
     rt::UniquePalette palette;
     {

@@ -3,11 +3,13 @@
 #include "../core/contrast.h"
 #include "../core/stored_text.h"
 #include "../runtime/colour_dialog.h"
+#include "../runtime/message_box.h"
 #include "palettes.h"
 #include "../runtime/picture_box.h"
 #include "../runtime/system_colour.h"
 #include "../runtime/text_box.h"
 #include "registry_stuff.h"
+#include <cstdint>
 
 namespace hv::colour {
 
@@ -15,27 +17,82 @@ namespace {
 std::string ValueName(int index) {
     return "Color" + std::to_string(index + 1);
 }
+
+// Told once a window's session: the next save may work again, and a box per click would not
+// tell the user more.
+bool g_failureTold = false;
+
+// A copy's ten as one text, each followed by a comma: what its stamp vouches for.
+std::string Ten(HKEY root) {
+    std::string all;
+    for (int i = 0; i < kFavoriteCount; ++i) all += GetRegValue(root, kFavoritesKey, ValueName(i), "") + ',';
+    return all;
+}
+
+// "time:digest" for `ten` saved at `time` (UTC seconds since 2001; FNV-1a of the ten).
+std::string StampText(std::uint32_t time, const std::string& ten) {
+    std::uint32_t h = 2166136261u;
+    for (const char c : ten) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return std::to_string(time) + ':' + std::to_string(h);
+}
+
+// When a copy's ten were last saved whole: 0 when never stamped, the newest of all when
+// changed since its stamp by a writer that knows no stamps.
+std::uint32_t Stamp(HKEY root) {
+    const std::string text = GetRegValue(root, kFavoritesKey, kFavoritesStamp, "");
+    if (text.empty()) return 0;
+    std::uint32_t time = 0;
+    for (std::size_t i = 0; i < text.size() && text[i] != ':'; ++i)
+        time = time * 10 + static_cast<unsigned char>(text[i] - '0'); // checked as a whole below
+    return StampText(time, Ten(root)) == text ? time : UINT32_MAX;
+}
+
+bool WriteTen(HKEY root, const std::string& ten, FavoriteFields& f, const std::string& stamp) {
+    // A copy that holds these ten already is left as it is, its stamp included.
+    if (Ten(root) == ten) return true;
+    bool all = true;
+    for (int i = 0; i < kFavoriteCount; ++i)
+        all &= SetRegValue(root, kFavoritesKey, ValueName(i), std::to_string(f.CC[i]->BackColor()));
+    // Last, so that a stamp vouches for a whole ten.
+    return all && SetRegValue(root, kFavoritesKey, kFavoritesStamp, stamp);
+}
 } // namespace
 
 void LoadFavorites(FavoriteFields& f) {
+    g_failureTold = false;
+    // The newer copy first; without stamps (older versions) the user's.
+    const bool machineNewer = Stamp(kFavoritesRoot) > Stamp(kUserFavoritesRoot);
+    const HKEY first = machineNewer ? kFavoritesRoot : kUserFavoritesRoot;
+    const HKEY second = machineNewer ? kUserFavoritesRoot : kFavoritesRoot;
     for (int i = 0; i < kFavoriteCount; ++i) {
-        std::string text = GetRegValue(kUserFavoritesRoot, kFavoritesKey, ValueName(i), "");
-        if (text.empty()) text = GetRegValue(kFavoritesRoot, kFavoritesKey, ValueName(i), "");
+        std::string text = GetRegValue(first, kFavoritesKey, ValueName(i), "");
+        if (text.empty()) text = GetRegValue(second, kFavoritesKey, ValueName(i), "");
         if (const auto value = ParseVbLong(text)) f.CC[i]->SetBackColor(*value);
     }
 }
 
 void SaveFavorites(FavoriteFields& f) {
-    bool refused = false;
-    for (int i = 0; i < kFavoriteCount; ++i)
-        refused |= !SetRegValue(kFavoritesRoot, kFavoritesKey, ValueName(i),
-                                std::to_string(f.CC[i]->BackColor()));
-    // A user copy that exists is read first, so it must not fall behind the machine's key.
-    if (!refused && !RegKeyExists(kUserFavoritesRoot, kFavoritesKey)) return;
+    FILETIME ft{};
+    GetSystemTimeAsFileTime(&ft);
+    constexpr std::uint64_t k2001 = 12622780800ull; // seconds from 1601 to 2001
+    std::uint32_t stamp = static_cast<std::uint32_t>(
+        ((std::uint64_t{ft.dwHighDateTime} << 32 | ft.dwLowDateTime) / 10000000 - k2001));
+    // Newer than both copies even with the clock set back, or two saves within a second.
+    for (const HKEY root : {kFavoritesRoot, kUserFavoritesRoot})
+        if (const std::uint32_t had = Stamp(root); had < UINT32_MAX - 1 && had >= stamp) stamp = had + 1;
+    std::string ten;
+    for (int i = 0; i < kFavoriteCount; ++i) ten += std::to_string(f.CC[i]->BackColor()) + ',';
+    const std::string text = StampText(stamp, ten);
+    // Both copies, always: VB6 on Vista and later writes the machine's key into a virtual copy
+    // of its own that the VBA editor never sees, while both see the user's.
+    const bool machine = WriteTen(kFavoritesRoot, ten, f, text);
     CreateRegKey(kUserFavoritesRoot, kFavoritesKey);
-    for (int i = 0; i < kFavoriteCount; ++i)
-        SetRegValue(kUserFavoritesRoot, kFavoritesKey, ValueName(i),
-                    std::to_string(f.CC[i]->BackColor()));
+    const bool user = WriteTen(kUserFavoritesRoot, ten, f, text);
+    if (machine || user || g_failureTold) return;
+    g_failureTold = true;
+    rt::MsgBox(L"Your favorite colors could not be saved: the registry refused them. They are "
+               L"kept until the window closes.",
+               MB_OK | MB_ICONEXCLAMATION, L"Pigmora");
 }
 
 void SelectInitialFavorite(FavoriteFields& f) {

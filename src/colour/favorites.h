@@ -17,11 +17,15 @@ namespace hv::colour {
 
 constexpr int kFavoriteCount = 10;
 // Where the favourites are kept: one key of the machine, shared by its users, and a copy of
-// the user's own where the machine's refuses a user's writes (a program that declares
-// itself Vista-aware, as Office does, gets no per-user virtual copy of it from Windows).
+// the user's own written with it (a program that declares itself Vista-aware, as Office
+// does, gets no per-user virtual copy of the machine's key from Windows; VB6 gets one that
+// only it sees).
 inline const HKEY kFavoritesRoot = HKEY_LOCAL_MACHINE;
 inline const HKEY kUserFavoritesRoot = HKEY_CURRENT_USER;
 constexpr char kFavoritesKey[] = "Software\\Lumo\\ColorValues";
+// Beside Color1..Color10 in each copy: "time:digest", when its ten were written and what
+// they were (the newer copy is read first).
+constexpr char kFavoritesStamp[] = "Saved";
 
 struct FavoriteFields {
     std::array<controls::LumoColorContainer*, kFavoriteCount> CC;
@@ -33,12 +37,12 @@ struct FavoriteFields {
     HWND owner;
 };
 
-// "Color1" .. "Color10" into the swatches, the user's copy before the machine's; a value that
-// is missing or no number leaves its swatch at the colour the window's layout gives it.
+// "Color1" .. "Color10" into the swatches from the copy saved last (the user's when neither
+// says), what it lacks from the other; a value that is missing or no number leaves its swatch
+// at the colour the window's layout gives it.
 void LoadFavorites(FavoriteFields& f);
-// All ten swatch colours as signed decimal texts, into the machine's key; where it refuses
-// them, or the user has a copy of their own, into the user's copy too. The machine's key is
-// never changed otherwise.
+// All ten swatch colours as signed decimal texts, with the time, into the machine's key and
+// the user's copy. When neither takes them the user is told, once while the window is open.
 void SaveFavorites(FavoriteFields& f);
 // Swatch 0 selected, after loading.
 void SelectInitialFavorite(FavoriteFields& f);

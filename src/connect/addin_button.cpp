@@ -26,16 +26,24 @@ rt::CallError AsLong(const rt::Variant& value, long* out) {
     return {};
 }
 
-// Puts the user's clipboard back when the face has been pasted, whatever happened.
+// Puts the user's clipboard back when the face has been pasted, whatever happened: within
+// the second the copy may take, else as soon as the clipboard is free, unless the user has
+// put something newer there meanwhile.
 class ClipboardKeeper {
   public:
     explicit ClipboardKeeper(rt::ClipboardSnapshot saved) : saved_(std::move(saved)) {}
-    ~ClipboardKeeper() { saved_.Restore(); }
+    ~ClipboardKeeper() {
+        if (saved_.Restore(ours_, 1000) == rt::ClipboardSnapshot::Put::Held)
+            if (HANDLE later = rt::ClipboardSnapshot::RestoreWhenFree(std::move(saved_), ours_)) CloseHandle(later);
+    }
     ClipboardKeeper(const ClipboardKeeper&) = delete;
     ClipboardKeeper& operator=(const ClipboardKeeper&) = delete;
+    // What is on the clipboard from now on is ours to replace.
+    void Mark() { ours_ = GetClipboardSequenceNumber(); }
 
   private:
     rt::ClipboardSnapshot saved_;
+    DWORD ours_ = GetClipboardSequenceNumber();
 };
 
 // The face in a bitmap of its own, for a picture object to take over.
@@ -66,12 +74,16 @@ rt::UniqueBitmap MaskOf(HBITMAP face) {
     return mask;
 }
 
-// Command bar 2, or the bar named "Standard" where bar 2 is another (Office's editors).
-rt::CallError StandardBar(IDispatch* bars, rt::ComPtr<IDispatch>& bar) {
+// Command bar 2, or the bar named "Standard" where bar 2 is another (Office's editors). The
+// VB6 IDE's bar 2 is its Standard toolbar under any name (a localised IDE names it in its
+// own language).
+rt::CallError StandardBar(IDispatch* vbe, IDispatch* bars, rt::ComPtr<IDispatch>& bar) {
     if (rt::CallError e = rt::GetObject(bars, L"Item", {2}, bar)) return e;
-    rt::Variant name;
+    rt::Variant name, version;
     if (!bar || rt::Get(bar.Get(), L"Name", {}, &name) || name.vt() != VT_BSTR ||
-        CompareStringOrdinal(name.Text().c_str(), -1, L"Standard", -1, TRUE) == CSTR_EQUAL)
+        CompareStringOrdinal(name.Text().c_str(), -1, L"Standard", -1, TRUE) == CSTR_EQUAL ||
+        (!rt::Get(vbe, L"Version", {}, &version) && version.vt() == VT_BSTR &&
+         version.Text().rfind(L"6.", 0) == 0))
         return {};
     // A hidden bar of another name is no place for the button: without "Standard", say so.
     rt::ComPtr<IDispatch> named;
@@ -107,16 +119,36 @@ rt::CallError PasteButtonFace(IDispatch* button) {
     auto saved = rt::ClipboardSnapshot::Take();
     if (!saved) return {};
     ClipboardKeeper keeper(std::move(*saved));
-    if (!rt::SetClipboardBitmap(picture->bitmap())) return {kErrClipboard, L"Can't open Clipboard"};
+    const bool placed = rt::SetClipboardBitmap(picture->bitmap());
+    keeper.Mark();
+    if (!placed) return {kErrClipboard, L"Can't open Clipboard"};
     return rt::Call(button, L"PasteFace");
 }
+
+namespace {
+
+// The IDE keeps buttons added without Temporary from one session to the next, and a real IDE
+// may keep a Temporary one too: whatever an earlier session left is deleted, dead as it is.
+void DeleteLeftovers(IDispatch* bars) {
+    for (int i = 0; i < 16; ++i) { // a host that never lets go must not hold up the start
+        rt::ComPtr<IDispatch> left;
+        if (rt::GetObject(bars, L"FindControl",
+                          {rt::Variant::Missing(), rt::Variant::Missing(), kButtonTag}, left) ||
+            !left || rt::Call(left.Get(), L"Delete"))
+            return;
+    }
+}
+
+} // namespace
 
 rt::CallError AddButton(IDispatch* vbe, AddinButton& made) {
     rt::ComPtr<IDispatch> bars, bar, controls;
     rt::Variant count, added;
     long before = 0;
     rt::CallError e;
-    if ((e = rt::GetObject(vbe, L"CommandBars", {}, bars)) || (e = StandardBar(bars.Get(), bar)) ||
+    if ((e = rt::GetObject(vbe, L"CommandBars", {}, bars))) return e;
+    DeleteLeftovers(bars.Get());
+    if ((e = StandardBar(vbe, bars.Get(), bar)) ||
         (e = rt::GetObject(bar.Get(), L"Controls", {}, controls)) ||
         (e = rt::Get(controls.Get(), L"Count", {}, &count)) || (e = AsLong(count, &before)))
         return e;
@@ -129,6 +161,7 @@ rt::CallError AddButton(IDispatch* vbe, AddinButton& made) {
     // The rest is cosmetic: without its caption, picture or separator the button still
     // opens the window, so a failure there must not leave a dead button behind.
     IDispatch* button = made.button.Get();
+    rt::Put(button, L"Tag", kButtonTag);
     rt::Put(button, L"Caption", kButtonCaption);
     // Where the button takes a picture object, the user's clipboard is never touched.
     if (PutButtonPicture(button)) PasteButtonFace(button);

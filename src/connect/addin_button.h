@@ -7,12 +7,16 @@
 namespace hv::connect {
 
 constexpr wchar_t kButtonCaption[] = L"VB 6 Huevista";
+// Marks the add-in's button, so that one left by an earlier session (an IDE that died, a
+// delete that failed) is found and removed.
+constexpr wchar_t kButtonTag[] = L"Pigmora.Connect";
 
 struct AddinButton {
     rt::ComPtr<IDispatch> button; // set as soon as the IDE made it
 };
 
-// Stops at the first failing step and returns its error.
+// Deletes the buttons an earlier session left, then adds the button; stops at the first
+// failing step and returns its error.
 rt::CallError AddButton(IDispatch* vbe, AddinButton& made);
 
 // Gives the button the picture of bitmap resource 101 as Office's buttons take it: its

@@ -184,10 +184,14 @@ rt::CallError Connect::ConnectSteps(IDispatch* vbe, long connectMode) {
         return {};
     }
     if (rt::CallError e = MakeAddinButton(vbe)) return e;
-    if (connectMode == ext_cm_AfterStartup &&
-        rt::GetSetting(kApp, kSection, kDisplayOnConnect, "0") == "1")
-        Show();
+    // Loaded with the IDE, the window waits for OnStartupComplete.
+    if (connectMode == ext_cm_AfterStartup) ShowIfOpenAtLastClose();
     return {};
+}
+
+void Connect::ShowIfOpenAtLastClose() {
+    if (vbe_ && !formDisplayed_ && rt::GetSetting(kApp, kSection, kDisplayOnConnect, "0") == "1")
+        Show();
 }
 
 rt::CallError Connect::MakeAddinButton(IDispatch* vbe) {
@@ -289,8 +293,13 @@ STDMETHODIMP Connect::Extensibility::OnDisconnection(ext_DisconnectMode RemoveMo
 STDMETHODIMP Connect::Extensibility::OnAddInsUpdate(SAFEARRAY**) {
     return S_OK;
 }
+// Loaded with the IDE: the window opens once the IDE is up, when it was open at the last
+// close (and not a second time).
 STDMETHODIMP Connect::Extensibility::OnStartupComplete(SAFEARRAY**) {
-    return S_OK;
+    return Guarded([&] {
+        owner->ShowIfOpenAtLastClose();
+        return S_OK;
+    });
 }
 STDMETHODIMP Connect::Extensibility::OnBeginShutdown(SAFEARRAY**) {
     return S_OK;

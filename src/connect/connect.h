@@ -49,6 +49,8 @@ class Connect final : public RefCounted<_Connect> {
     ~Connect() override;
     rt::CallError ConnectSteps(IDispatch* vbe, long connectMode);
     rt::CallError MakeAddinButton(IDispatch* vbe);
+    // DisplayOnConnect "1": the window was open when the IDE last closed.
+    void ShowIfOpenAtLastClose();
 
     // The designer's interface, answered for the same object.
     struct Extensibility final : _IDTExtensibility2 {

@@ -317,6 +317,13 @@ HRESULT RegisterServer(RegistrationScope scope, const std::wstring& modulePath) 
 HRESULT UnregisterServer(RegistrationScope scope, const std::wstring& modulePath) {
     HKEY classesRoot = ClassesRoot(scope);
     const auto other = OtherBitnessModule(classesRoot);
+    // A registration that names another copy of the DLL (an installed one) is that copy's:
+    // this one has nothing registered here to take away.
+    const auto registered = reg::ReadString(classesRoot, (kClsidKey + L"\\InprocServer32").c_str(),
+                                            static_cast<const wchar_t*>(nullptr), 0, kOwnView);
+    if (registered && !SamePath(*registered, modulePath) &&
+        !(other && SamePath(*registered, *other)))
+        return S_OK;
     LSTATUS worst = ERROR_SUCCESS;
     for (const Record& r : Records(scope, L"")) {
         if (r.ofBothBitnesses && other && SeenAlikeFromBothViews(r.root, r.own)) {

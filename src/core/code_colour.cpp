@@ -82,6 +82,10 @@ int HexDigit(char32_t c) {
 bool IsBlank(char32_t c) {
     return c == ' ' || c == '\t';
 }
+// VB's type characters; glued to a literal or a name they make it another type or another name.
+bool IsTypeChar(char32_t c) {
+    return c == '%' || c == '&' || c == '!' || c == '#' || c == '@' || c == '^' || c == '$';
+}
 
 // One line as a sequence of characters, whatever its character type.
 template <typename Ch> class Line {
@@ -135,7 +139,8 @@ template <typename Ch> std::optional<Number> ReadHex(const Line<Ch>& s, std::siz
         n.longSuffix = true;
         ++n.end;
     }
-    if (IsNameChar(s[n.end])) return std::nullopt;
+    // &HFF% is an Integer, &HFF# a Double, ...: another literal, whose text is no colour's.
+    if (IsNameChar(s[n.end]) || IsTypeChar(s[n.end])) return std::nullopt;
     return n;
 }
 
@@ -213,25 +218,30 @@ std::optional<CodeColour> ReadAssignedDecimal(const Line<Ch>& s, std::size_t i) 
 
 // A named expression starting at the name [from, to): constant, RGB or QBColor call, or a
 // decimal assigned to a ...Color member. `qualified` names follow a '.' (members of something
-// else), which only the ...Color assignment accepts.
+// else), which only the ...Color assignment accepts. A name with a type character is another
+// name (vbRed$ would not take a hex literal's place).
 template <typename Ch>
 std::optional<CodeColour> ReadNamed(const Line<Ch>& s, std::size_t from, std::size_t to,
                                     bool qualified) {
-    if (!qualified) {
+    if (!qualified && !IsTypeChar(s[to]) && s[to] != '.') {
         for (const Named& c : kConstants)
             if (s.NameIs(from, to, c.name)) return CodeColour{from, to, CodeColourForm::Constant, c.value};
         for (const Named& c : kSystemConstants)
             if (s.NameIs(from, to, c.name))
                 return CodeColour{from, to, CodeColourForm::SystemConstant, c.value};
         int args[3];
+        // A call glued to what follows (RGB(1, 2, 3)&"x") would glue to a literal put there.
+        const auto free = [&](std::optional<std::size_t> end) {
+            return end && !IsNameChar(s[*end]) && !IsTypeChar(s[*end]) && s[*end] != '.' ? end : std::nullopt;
+        };
         if (s.NameIs(from, to, "RGB")) {
-            if (auto end = ReadArguments(s, to, 3, 255, args))
+            if (auto end = free(ReadArguments(s, to, 3, 255, args)))
                 return CodeColour{from, *end, CodeColourForm::RgbCall,
                                   RGBColor(args[0], args[1], args[2])};
             return std::nullopt;
         }
         if (s.NameIs(from, to, "QBColor")) {
-            if (auto end = ReadArguments(s, to, 1, 15, args))
+            if (auto end = free(ReadArguments(s, to, 1, 15, args)))
                 return CodeColour{from, *end, CodeColourForm::QBColorCall, kQBColors[args[0]]};
             return std::nullopt;
         }
@@ -243,8 +253,7 @@ std::optional<CodeColour> ReadNamed(const Line<Ch>& s, std::size_t from, std::si
 template <typename Ch> std::vector<CodeColour> Find(std::basic_string_view<Ch> text) {
     const Line<Ch> s(text);
     std::vector<CodeColour> found;
-    bool statementStart = true; // where Rem would begin a comment
-    char32_t previous = 0;      // the last character before the current token, blanks skipped
+    char32_t previous = 0; // the last character before the current token, blanks skipped
     std::size_t i = 0;
     while (i < s.size()) {
         const char32_t c = s[i];
@@ -253,7 +262,6 @@ template <typename Ch> std::vector<CodeColour> Find(std::basic_string_view<Ch> t
             continue;
         }
         if (c == '\'') break;
-        const std::size_t tokenStart = i;
         if (c == '"') {
             // A string runs to its closing quote; "" inside is one quote.
             for (++i; i < s.size(); ++i) {
@@ -265,9 +273,12 @@ template <typename Ch> std::vector<CodeColour> Find(std::basic_string_view<Ch> t
         } else if (IsNameStart(c)) {
             std::size_t end = i;
             while (IsNameChar(s[end])) ++end;
-            if (statementStart && s.NameIs(i, end, "Rem") && (end == s.size() || IsBlank(s[end])))
-                break;
-            if (auto e = ReadNamed(s, i, end, previous == '.')) {
+            // After '!' a name is a field (rs!vbRed), in [] any name at all: never a colour.
+            const bool field = previous == '!' || previous == '[';
+            // Rem can't be a name of the program's own: unless qualified it starts a comment
+            // wherever it stands (after Then, Else, a colon, a line number or a label).
+            if (!field && previous != '.' && s.NameIs(i, end, "Rem")) break;
+            if (auto e = field ? std::nullopt : ReadNamed(s, i, end, previous == '.')) {
                 found.push_back(*e);
                 end = e->end;
             }
@@ -281,14 +292,13 @@ template <typename Ch> std::vector<CodeColour> Find(std::basic_string_view<Ch> t
                 found.push_back(CodeColour{i, n->end,
                                            system ? CodeColourForm::SystemHex : CodeColourForm::HexLiteral, *v});
             }
-            // The literal's digits are never the start of anything else.
-            for (i += 2; HexDigit(s[i]) >= 0 || s[i] == '&'; ++i) {}
+            // The literal's digits, and a name glued to it, are never the start of anything else.
+            for (i += 2; IsNameChar(s[i]) || s[i] == '&'; ++i) {}
         } else if (IsDigit(c)) {
             while (IsNameChar(s[i]) || s[i] == '.') ++i;
         } else {
             ++i;
         }
-        statementStart = c == ':' && s[tokenStart + 1] != '=';
         previous = s[i - 1];
     }
     return found;

@@ -42,6 +42,20 @@ std::optional<CodeColour> ColourForCaret(const std::vector<CodeColour>& found, s
 // is the colour's code text.
 std::string ReplacementText(const CodeColour& found, ColorValue current);
 
+// `line` with `found` rewritten as ReplacementText(found, current); the very same line when
+// `current` is the colour already written there (vbButtonFace stays vbButtonFace, &HFF &HFF).
+template <typename Ch>
+std::basic_string<Ch> ReplaceCodeColour(std::basic_string_view<Ch> line, const CodeColour& found,
+                                        ColorValue current) {
+    std::basic_string<Ch> out(line);
+    if (current == found.value || found.end > line.size() || found.start > found.end) return out;
+    const std::string text = ReplacementText(found, current); // ASCII only
+    return out.replace(found.start, found.end - found.start, std::basic_string<Ch>(text.begin(), text.end()));
+}
+inline std::string ReplaceCodeColour(const std::string& line, const CodeColour& found, ColorValue current) {
+    return ReplaceCodeColour(std::string_view(line), found, current);
+}
+
 // A colour typed or pasted by the user: any of the forms above alone (a decimal without the
 // assignment), "#RRGGBB", or "R, G, B"; blanks around it are ignored.
 std::optional<ColorValue> ParseTypedColour(std::string_view text);

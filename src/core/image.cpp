@@ -1,8 +1,17 @@
 #include "image.h"
+#include "checked_size.h"
 #include <algorithm>
 #include <utility>
 
 namespace hv {
+
+Image::Image(int w, int h, ColorValue fill) {
+    const auto count = CheckedArea(w, h, 1, kMaxPixels);
+    if (!count) return;
+    width = w;
+    height = h;
+    pixels.assign(*count, fill);
+}
 
 void Image::fillRect(int x0, int y0, int x1, int y1, ColorValue c) {
     for (int y = std::max(0, y0); y <= std::min(height - 1, y1); ++y)

@@ -14,7 +14,8 @@ struct Image {
     std::vector<ColorValue> pixels;
 
     Image() = default;
-    Image(int w, int h, ColorValue fill = 0) : width(w), height(h), pixels(size_t(w) * h, fill) {}
+    // A size that is negative or above kMaxPixels gives an empty image (0 x 0).
+    Image(int w, int h, ColorValue fill = 0);
 
     ColorValue& at(int x, int y) { return pixels[size_t(y) * width + x]; }
     ColorValue at(int x, int y) const { return pixels[size_t(y) * width + x]; }

@@ -1,7 +1,10 @@
 #include "image_scale.h"
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include "checked_size.h"
 
 namespace hv {
 
@@ -43,12 +46,16 @@ template <typename Get, typename Put> void AverageAxis(int count, int size, Get 
 } // namespace
 
 int ScaleLength(int n, int num, int den) {
-    return den == 0 ? n : static_cast<int>(std::lround(double(n) * num / den));
+    if (den == 0) return n;
+    // Beyond int the length saturates rather than wraps.
+    const double v = std::round(double(n) * num / den);
+    return v >= INT_MAX ? INT_MAX : v <= INT_MIN ? INT_MIN : static_cast<int>(v);
 }
 
 Image ResizeNearest(const Image& source, int width, int height) {
     if (width <= 0 || height <= 0 || source.width <= 0 || source.height <= 0) return Image();
     Image out(width, height);
+    if (out.pixels.empty()) return Image(); // too large
     for (int y = 0; y < height; ++y) {
         const int sy = static_cast<int>((y + 0.5) * source.height / height);
         for (int x = 0; x < width; ++x)
@@ -59,14 +66,20 @@ Image ResizeNearest(const Image& source, int width, int height) {
 
 Image ScalePixelArt(const Image& source, int width, int height) {
     if (width <= 0 || height <= 0 || source.width <= 0 || source.height <= 0) return Image();
-    const int factor = std::max({1, (width + source.width - 1) / source.width,
-                                 (height + source.height - 1) / source.height});
-    const int bigWidth = source.width * factor, bigHeight = source.height * factor;
+    const std::int64_t factor = std::max<std::int64_t>(
+        {1, (std::int64_t{width} + source.width - 1) / source.width,
+         (std::int64_t{height} + source.height - 1) / source.height});
+    const std::int64_t bigWidth64 = source.width * factor, bigHeight64 = source.height * factor;
+    // The enlarged rows are held at the result's width: too many of them is refused, as is
+    // a result too large.
+    const auto rowsSize = CheckedArea(width, bigHeight64, sizeof(Channels), kMaxPixels * 4);
+    if (!rowsSize || bigWidth64 > INT_MAX || !CheckedArea(width, height, 1, kMaxPixels)) return Image();
+    const int bigWidth = static_cast<int>(bigWidth64), bigHeight = static_cast<int>(bigHeight64);
     // The enlarged picture is read through the source: pixel (x, y) is source (x/f, y/f).
-    std::vector<Channels> rows(size_t(width) * bigHeight);
+    std::vector<Channels> rows(*rowsSize / sizeof(Channels));
     for (int y = 0; y < bigHeight; ++y)
         AverageAxis(
-            bigWidth, width, [&](int x) { return Split(source.at(x / factor, y / factor)); },
+            bigWidth, width, [&](int x) { return Split(source.at(int(x / factor), int(y / factor))); },
             [&](int x, const Channels& c) { rows[size_t(y) * width + x] = c; });
     Image out(width, height);
     for (int x = 0; x < width; ++x)

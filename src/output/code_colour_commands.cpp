@@ -38,10 +38,16 @@ CodeColourResult ReplaceColourInCode(IDispatch* vbe, ColorValue current) {
     CodeColour found;
     const CodeColourResult r = FindAtCaret(caret, found);
     if (r != CodeColourResult::Done) return r;
+    // A system colour read from here and put back is still that system colour, not the RGB
+    // it shows as today.
+    if (IsSystemColor(found.value) && !IsSystemColor(current) &&
+        rt::ResolveColor(found.value) == static_cast<COLORREF>(current))
+        current = found.value;
     const std::wstring& line = caret.text;
-    const std::wstring replaced = line.substr(0, found.start) + Widen(ReplacementText(found, current)) +
-                                  line.substr(found.end);
-    return caret.Write(replaced) ? CodeColourResult::Done : CodeColourResult::Unchanged;
+    const std::wstring replaced = ReplaceCodeColour(std::wstring_view(line), found, current);
+    // The caret goes right after the colour written, whatever its length now.
+    const long after = static_cast<long>(replaced.size() - (line.size() - found.end)) + 1;
+    return caret.Write(replaced, after) ? CodeColourResult::Done : CodeColourResult::Unchanged;
 }
 
 } // namespace hv::output

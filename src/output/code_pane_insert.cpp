@@ -7,7 +7,9 @@ InsertResult InsertIntoCodePane(IDispatch* vbe, const std::function<std::string(
     CaretLine caret(vbe);
     if (const auto state = caret.Read(); state != CaretLine::State::Read)
         return state == CaretLine::State::NoPane ? InsertResult::NoPane : InsertResult::Unchanged;
-    return caret.Write(caret.text + Widen(text())) ? InsertResult::Inserted : InsertResult::Unchanged;
+    const std::wstring line = caret.text + Widen(text());
+    return caret.Write(line, static_cast<long>(line.size()) + 1) ? InsertResult::Inserted
+                                                                 : InsertResult::Unchanged;
 }
 
 } // namespace hv::output

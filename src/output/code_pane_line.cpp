@@ -16,17 +16,32 @@ CaretLine::State CaretLine::Read() {
     rt::Call(pane_.Get(), L"GetSelection",
              {Variant::ByRef(&line), Variant::ByRef(&column), Variant::ByRef(&endLine),
               Variant::ByRef(&endColumn)});
-    Variant read;
-    if (rt::GetObject(pane_.Get(), L"CodeModule", {}, module_) || !module_ ||
-        rt::Get(module_.Get(), L"Lines", {line, 1}, &read).failed() || read.vt() != VT_BSTR)
+    if (rt::GetObject(pane_.Get(), L"CodeModule", {}, module_) || !module_)
         return State::Unreadable;
+    Variant read;
+    if (rt::Get(module_.Get(), L"Lines", {line, 1}, &read).failed()) {
+        // The editors refuse Lines past the module's last line, where the caret of an empty
+        // module stands.
+        Variant count;
+        if (line < 1 || rt::Get(module_.Get(), L"CountOfLines", {}, &count) ||
+            count.vt() != VT_I4 || count.raw().lVal != line - 1)
+            return State::Unreadable;
+        pastEnd_ = true;
+        text.clear();
+        return State::Read;
+    }
+    if (read.vt() != VT_BSTR) return State::Unreadable;
     text = read.Text();
     return State::Read;
 }
 
-bool CaretLine::Write(const std::wstring& replaced) {
+bool CaretLine::Write(const std::wstring& replaced, long caretColumn) {
     if (!module_) return false;
-    const bool done = !rt::Call(module_.Get(), L"ReplaceLine", {line, replaced}).failed();
+    const bool done =
+        !rt::Call(module_.Get(), pastEnd_ ? L"InsertLines" : L"ReplaceLine", {line, replaced})
+             .failed();
+    // Writing moves the editor's caret: it goes back to the end of what was written.
+    if (done) rt::Call(pane_.Get(), L"SetSelection", {line, caretColumn, line, caretColumn});
     rt::Call(pane_.Get(), L"Show");
     return done;
 }

@@ -15,10 +15,12 @@ class CaretLine {
 
     // Asks the IDE for the active pane (once, for the whole command), the caret's place, the
     // pane's module and the caret's line. Without a pane the user is told "No code pane
-    // selected"; without the line nothing may be written.
+    // selected"; without the line nothing may be written. The line just past the module's
+    // end (line 1 of an empty module) reads as empty.
     State Read();
-    // Replaces the line read with `text` and shows the pane; false if the IDE refused.
-    bool Write(const std::wstring& text);
+    // Replaces the line read with `text` (or adds it, past the end), puts the caret before
+    // `caretColumn` of it and shows the pane; false if the IDE refused the text.
+    bool Write(const std::wstring& text, long caretColumn);
 
     long line = 0;   // from 1
     long column = 0; // from 1: the caret sits before this character
@@ -27,6 +29,7 @@ class CaretLine {
   private:
     IDispatch* vbe_;
     rt::ComPtr<IDispatch> pane_, module_;
+    bool pastEnd_ = false;
 };
 
 // A text of ours in the code pane's characters.

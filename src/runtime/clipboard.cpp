@@ -28,7 +28,7 @@ HGLOBAL ToGlobal(const std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-ClipboardSession::ClipboardSession(HWND owner) : owner_(owner) {
+ClipboardSession::ClipboardSession(HWND owner, DWORD timeoutMs) : owner_(owner) {
     // Opening without a window would leave the clipboard without an owner, and then
     // SetClipboardData may refuse.
     if (!owner_) {
@@ -36,7 +36,7 @@ ClipboardSession::ClipboardSession(HWND owner) : owner_(owner) {
                                  nullptr, nullptr);
         ownWindow_ = owner_ != nullptr;
     }
-    opened_ = OpenClipboardFor(owner_, 100);
+    opened_ = OpenClipboardFor(owner_, timeoutMs);
 }
 
 bool OpenClipboardFor(HWND owner, DWORD timeoutMs) {
@@ -45,7 +45,10 @@ bool OpenClipboardFor(HWND owner, DWORD timeoutMs) {
     for (;;) {
         if (OpenClipboard(owner)) return true;
         if (GetTickCount() - start >= timeoutMs) return false;
-        Sleep(5);
+        // A window of this thread may be asked meanwhile (to render what it put there).
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
 }
 

@@ -9,7 +9,7 @@ namespace hv::rt {
 // own) as the owner of what it puts there. Check opened().
 class ClipboardSession {
   public:
-    explicit ClipboardSession(HWND owner = nullptr);
+    explicit ClipboardSession(HWND owner = nullptr, DWORD timeoutMs = 100);
     ~ClipboardSession();
     ClipboardSession(const ClipboardSession&) = delete;
     ClipboardSession& operator=(const ClipboardSession&) = delete;
@@ -37,7 +37,8 @@ std::string ClipboardText();
 // is made first: when it can't be, the clipboard is not touched.
 bool SetClipboardBitmap(HBITMAP bitmap);
 
-// Opens the clipboard within `timeoutMs` as ClipboardSession does.
+// Opens the clipboard within `timeoutMs` as ClipboardSession does, handling the messages sent
+// to this thread meanwhile.
 bool OpenClipboardFor(HWND owner, DWORD timeoutMs);
 
 } // namespace hv::rt

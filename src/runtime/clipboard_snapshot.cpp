@@ -119,11 +119,28 @@ HANDLE ClipboardItem::release() {
 // format for as long as the system lets it, which must not be the IDE's start-up.
 struct SnapshotCopier {
     std::size_t budget;
+    DWORD deadline = 0; // GetTickCount when the caller gives up
     std::atomic<bool> abandoned{false};
     std::optional<ClipboardSnapshot> result;
 
+    // The owner renders a delayed format while the clipboard is held open for it: one that
+    // does not answer now would keep it open, for every program, as long as the system waits.
+    bool OwnerAnswers() const {
+        const HWND owner = GetClipboardOwner();
+        const auto left = static_cast<LONG>(deadline - GetTickCount());
+        DWORD_PTR r = 0;
+        return !owner || !IsWindow(owner) ||
+               (left > 0 && !abandoned &&
+                SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                    static_cast<UINT>(left), &r));
+    }
+
     void Run() {
-        if (!OpenClipboardFor(nullptr, 100)) return;
+        if (!OwnerAnswers()) return;
+        // Opened for a window of its own: an open without one does not keep other programs
+        // out under every Win32 implementation.
+        ClipboardSession session;
+        if (!session.opened()) return;
         ClipboardSnapshot snap;
         bool whole = true;
         const bool hasDib =
@@ -136,6 +153,10 @@ struct SnapshotCopier {
             }
             // The system makes a bitmap out of a DIB again by itself.
             if (f == CF_BITMAP && hasDib) continue;
+            if (!OwnerAnswers()) {
+                whole = false;
+                break;
+            }
             HANDLE data = GetClipboardData(f);
             HANDLE copy = nullptr;
             UINT as = f;
@@ -159,26 +180,42 @@ struct SnapshotCopier {
             }
             snap.items_.emplace_back(as, copy);
         }
-        CloseClipboard();
         if (whole && !abandoned) result = std::move(snap);
     }
 };
 
 namespace {
 
-// What the copying thread owns: its share of the job, and a reference to this module, since
-// it may run on after the caller gave up (and after the add-in was unloaded).
-struct CopierStart {
-    std::shared_ptr<SnapshotCopier> job;
+// What a detached thread owns: its job, and a reference to this module, since it may run on
+// after its caller gave up (and after the add-in was unloaded).
+struct DetachedJob {
+    void (*run)(void*);
+    std::shared_ptr<void> context;
     HMODULE module = nullptr;
 };
 
-DWORD WINAPI CopierThread(void* param) {
-    auto* start = static_cast<CopierStart*>(param);
-    start->job->Run();
-    const HMODULE module = start->module;
-    delete start; // the last owner frees what an abandoned copy had made
+DWORD WINAPI DetachedThread(void* param) {
+    auto* job = static_cast<DetachedJob*>(param);
+    job->run(job->context.get());
+    const HMODULE module = job->module;
+    delete job; // the last owner frees what the job had made
     FreeLibraryAndExitThread(module, 0);
+}
+
+HANDLE StartDetached(void (*run)(void*), std::shared_ptr<void> context) {
+    auto job = std::make_unique<DetachedJob>();
+    job->run = run;
+    job->context = std::move(context);
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCWSTR>(&DetachedThread), &job->module))
+        return nullptr;
+    HANDLE thread = CreateThread(nullptr, 0, &DetachedThread, job.get(), 0, nullptr);
+    if (!thread) {
+        FreeLibrary(job->module);
+        return nullptr;
+    }
+    job.release(); // the thread's now
+    return thread;
 }
 
 } // namespace
@@ -186,17 +223,9 @@ DWORD WINAPI CopierThread(void* param) {
 std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(const SnapshotLimits& limits) {
     auto copier = std::make_shared<SnapshotCopier>();
     copier->budget = limits.maxBytes;
-    auto start = std::make_unique<CopierStart>();
-    start->job = copier;
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                            reinterpret_cast<LPCWSTR>(&CopierThread), &start->module))
-        return std::nullopt;
-    HANDLE thread = CreateThread(nullptr, 0, &CopierThread, start.get(), 0, nullptr);
-    if (!thread) {
-        FreeLibrary(start->module);
-        return std::nullopt;
-    }
-    start.release(); // the thread's now
+    copier->deadline = GetTickCount() + limits.timeoutMs;
+    HANDLE thread = StartDetached([](void* c) { static_cast<SnapshotCopier*>(c)->Run(); }, copier);
+    if (!thread) return std::nullopt;
     // A clipboard owner on this very thread renders through the messages sent to it.
     const DWORD began = GetTickCount();
     for (;;) {
@@ -219,18 +248,32 @@ std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(const SnapshotLimits& l
     return std::move(copier->result);
 }
 
-bool ClipboardSnapshot::Restore() {
-    ClipboardSession session;
-    if (!session.opened() || !EmptyClipboard()) return false;
-    bool all = true;
-    for (ClipboardItem& item : items_) {
-        if (SetClipboardData(item.format(), item.get()))
-            item.release();
-        else
-            all = false;
-    }
+ClipboardSnapshot::Put ClipboardSnapshot::Restore(DWORD sequence, DWORD timeoutMs) {
+    if (GetClipboardSequenceNumber() != sequence) return Put::Superseded;
+    ClipboardSession session(nullptr, timeoutMs);
+    if (!session.opened()) return Put::Held;
+    // Open: nothing can change it from here on.
+    if (GetClipboardSequenceNumber() != sequence) return Put::Superseded;
+    if (!EmptyClipboard()) return Put::Held;
+    for (ClipboardItem& item : items_)
+        if (SetClipboardData(item.format(), item.get())) item.release();
     items_.clear();
-    return all;
+    return Put::Back;
+}
+
+HANDLE ClipboardSnapshot::RestoreWhenFree(ClipboardSnapshot saved, DWORD sequence) {
+    struct Pending {
+        ClipboardSnapshot saved;
+        DWORD sequence;
+    };
+    // A clipboard-history tool opens the clipboard on every change, for a moment; a hung
+    // program may hold it for long. Either way the user's contents go back once it is free.
+    return StartDetached(
+        [](void* p) {
+            auto* job = static_cast<Pending*>(p);
+            while (job->saved.Restore(job->sequence, 1000) == Put::Held) {}
+        },
+        std::make_shared<Pending>(Pending{std::move(saved), sequence}));
 }
 
 } // namespace hv::rt

@@ -37,9 +37,15 @@ class ClipboardSnapshot {
     // its owner does not render a delayed format in time, it is too large, or it holds a
     // format that only its owner understands (owner-display, private handles).
     static std::optional<ClipboardSnapshot> Take(const SnapshotLimits& limits = {});
-    // Empties the clipboard and puts the saved formats back; every handle was made before.
-    // Once only: the handles then belong to the clipboard.
-    bool Restore();
+    enum class Put { Back, Superseded, Held };
+    // Empties the clipboard and puts the saved formats back, unless something newer than
+    // `sequence` (GetClipboardSequenceNumber) is there: Superseded. Held when the clipboard
+    // did not open within `timeoutMs`; messages sent to this thread meanwhile are handled.
+    // Every handle was made before; once put back they belong to the clipboard.
+    Put Restore(DWORD sequence, DWORD timeoutMs);
+    // Restore, retried on a thread of its own until it is put back or superseded. The
+    // thread's handle, for the caller to close; nullptr when no thread could start.
+    static HANDLE RestoreWhenFree(ClipboardSnapshot saved, DWORD sequence);
 
   private:
     friend struct SnapshotCopier;

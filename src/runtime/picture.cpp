@@ -1,4 +1,5 @@
 #include "picture.h"
+#include "../core/checked_size.h"
 #include "../core/pack.h"
 #include "../core/units.h"
 #include "module.h"
@@ -7,6 +8,8 @@
 namespace hv::rt {
 
 HBITMAP CreateTopDownDib(int w, int h, void** bits) {
+    // Refused before GDI sees it: its byte count must not wrap in a 32-bit process.
+    if (w <= 0 || h <= 0 || !CheckedArea(w, h, 1, kMaxPixels)) return nullptr;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;

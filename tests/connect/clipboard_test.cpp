@@ -4,6 +4,7 @@
 // copied whole in time, it is not touched at all and the button goes without its picture.
 #include "connect_fixture.h"
 #include "support/clipboard_holder_process.h"
+#include "runtime/clipboard_snapshot.h"
 #include <cstring>
 #include <thread>
 
@@ -263,6 +264,70 @@ TEST_F(ConnectionTest, AFormatOnlyItsOwnerUnderstandsLeavesTheClipboardUntouched
     EXPECT_EQ(Bytes(CF_TEXT).substr(0, text.size()), text);
     EmptyClipboard();
     CloseClipboard();
+}
+
+} // namespace hv::test
+
+namespace hv::test {
+
+namespace {
+void PutText(HWND owner, const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, Global(text.c_str(), text.size() + 1));
+    CloseClipboard();
+}
+// The clipboard's text as soon as it can be opened; "(held)" when it never could.
+std::string TextWhenFree(HWND w) {
+    std::string text = "(held)";
+    PumpUntil([&] {
+        if (!OpenClipboard(w)) return false;
+        text = Bytes(CF_TEXT);
+        CloseClipboard();
+        return true;
+    }, 10000);
+    return text.c_str();
+}
+// Waits, handling sent messages, for a thread to end.
+bool Ended(HANDLE thread) {
+    const bool ended = PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 20000);
+    CloseHandle(thread);
+    return ended;
+}
+} // namespace
+
+// The face's restore, given the clipboard back late, still puts the user's contents there,
+// but never over something newer that another program put there meanwhile.
+TEST_F(ConnectionTest, TheUsersClipboardGoesBackOnceFreeUnlessSomethingNewerIsThere) {
+    const HWND w = ide_->hwnd();
+    for (const char* mode : {"", "newer"}) {
+        PutText(w, "keep me");
+        auto saved = rt::ClipboardSnapshot::Take();
+        ASSERT_TRUE(saved);
+        PutText(w, "the face");
+        const DWORD ours = GetClipboardSequenceNumber();
+        PROCESS_INFORMATION holder = StartClipboardHolder(std::string("1500 ") + mode);
+        EXPECT_EQ(saved->Restore(ours, 100), rt::ClipboardSnapshot::Put::Held) << mode;
+        HANDLE later = rt::ClipboardSnapshot::RestoreWhenFree(std::move(*saved), ours);
+        ASSERT_NE(later, nullptr);
+        EXPECT_TRUE(Ended(later)) << mode;
+        EXPECT_EQ(TextWhenFree(w), *mode ? "newer" : "keep me") << mode;
+        FinishClipboardHolder(holder);
+    }
+}
+
+// The restore on the IDE's thread waits as long as the copy may (a second) for a program
+// that holds the clipboard a moment, before the retries take over.
+TEST_F(ConnectionTest, TheRestoreWaitsItsSecondForAClipboardHeldAMoment) {
+    const HWND w = ide_->hwnd();
+    PutText(w, "keep me");
+    auto saved = rt::ClipboardSnapshot::Take();
+    ASSERT_TRUE(saved);
+    PutText(w, "the face");
+    PROCESS_INFORMATION holder = StartClipboardHolder("400");
+    EXPECT_EQ(saved->Restore(GetClipboardSequenceNumber(), 1000), rt::ClipboardSnapshot::Put::Back);
+    FinishClipboardHolder(holder);
+    EXPECT_EQ(TextWhenFree(w), "keep me");
 }
 
 } // namespace hv::test

@@ -76,6 +76,22 @@ TEST_F(CodeColourTest, ReplaceWritesTheCurrentColourInTheSameForm) {
     }
 }
 
+// Whatever writing the line did to the editor's caret, it ends right after the colour written.
+TEST_F(CodeColourTest, AfterReplaceTheCaretStandsRightAfterTheColour) {
+    Put(L"Sub A()\r\n  x = &H|FF&: y = 2\r\nEnd Sub");
+    Current(RGBColor(0, 128, 128));
+    ReplaceInCode();
+    EXPECT_EQ(Code(*pane_), L"Sub A()\r\n  x = &H00808000&: y = 2\r\nEnd Sub");
+    EXPECT_EQ(Caret(*pane_), std::make_pair(2L, 18L));
+    // Again at once: the caret is still at the colour, which is replaced again, and the
+    // caret follows its new end.
+    Current(0xFF);
+    ReplaceInCode();
+    const std::wstring line = pane_->Line(2);
+    EXPECT_NE(line, L"  x = &H00808000&: y = 2");
+    EXPECT_EQ(Caret(*pane_), std::make_pair(2L, static_cast<long>(line.find(L':')) + 1));
+}
+
 TEST_F(CodeColourTest, TwoColoursOnALineAndTheCaretInEachOrInNone) {
     const std::wstring line = L"a = vbRed: b = RGB(1, 2, 3)";
     const int red = static_cast<int>(line.find(L"vbRed")), rgb = static_cast<int>(line.find(L"RGB"));
@@ -109,6 +125,29 @@ TEST_F(CodeColourTest, TwoColoursOnALineAndTheCaretInEachOrInNone) {
     EXPECT_EQ(Shown(), "&H0090909& 9 9 9");
     EXPECT_EQ(WithoutPane([&] { FromCode(); }), L"Pigmora: No code pane selected");
     EXPECT_EQ(Told([&] { ReplaceInCode(); }), L"Pigmora: No code pane selected");
+}
+
+// From code, then Replace: the line is byte for byte what it was, a system colour included
+// (never written as the RGB it shows as today); texts that are no colour are never touched.
+TEST_F(CodeColourTest, TheColourReadPutBackChangesNothingAndNonColoursAreLeftAlone) {
+    for (const wchar_t* code : {L"x = vbButton|Face", L"x = &H8000000F&|", L"x = &H|FF",
+                                L"BackColor = 255&|", L"x = rgb( 1 ,2,3 )|", L"x = VB|RED  ' c"}) {
+        Put(code);
+        FromCode();
+        ReplaceInCode();
+        std::wstring want = code;
+        want.erase(want.find(L'|'), 1);
+        EXPECT_EQ(Code(*pane_), want);
+    }
+    Current(RGBColor(1, 2, 3));
+    for (const wchar_t* code : {L"x = &HFF|%", L"x = &HFF|#", L"x = rs!vb|Red", L"If a Then Rem vb|Red",
+                                L"10 Rem &H|FF&", L"x = 1 Else Rem vb|Blue"}) {
+        Put(code);
+        std::wstring want = code;
+        want.erase(want.find(L'|'), 1);
+        EXPECT_EQ(Told([&] { ReplaceInCode(); }), L"Pigmora: No color found on the caret's line") << want;
+        EXPECT_EQ(Code(*pane_), want);
+    }
 }
 
 TEST_F(CodeColourTest, OnlyTheExpressionsCharactersChange) {

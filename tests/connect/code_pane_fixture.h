@@ -21,6 +21,14 @@ inline std::wstring Code(host::CodePane& pane) {
     return pane.Text();
 }
 
+// The caret's line and column (from 1), or -1s when something is selected.
+inline std::pair<long, long> Caret(host::CodePane& pane) {
+    long line = 0, column = 0, endLine = 0, endColumn = 0;
+    pane.GetSelection(&line, &column, &endLine, &endColumn);
+    if (line != endLine || column != endColumn) return {-1, -1};
+    return {line, column};
+}
+
 class CodePaneTest : public HostTest {
   protected:
     void SetUp() override {

@@ -91,9 +91,52 @@ TEST_F(CodePaneInsertTest, AnInsertAsksTheIdeOnlyForTheStepsItNeeds) {
     ClickAt(main_->cmdInsert->hwnd(), 14, 11);
     const host::CallTally after = host::DispatchObject::Tally();
     EXPECT_EQ(Code(*pane_), L"x = &H00FFFFFF&");
-    // The active pane, its selection, its module, the line, the line replaced, the pane shown.
-    EXPECT_EQ(after.invokes - before.invokes, 6);
-    EXPECT_EQ(after.lookups - before.lookups, 6);
+    // The active pane, its selection, its module, the line, the line replaced, the caret put
+    // back, the pane shown.
+    EXPECT_EQ(after.invokes - before.invokes, 7);
+    EXPECT_EQ(after.lookups - before.lookups, 7);
+}
+
+// The editors count no line in an empty module and refuse to read or replace line 1 there.
+TEST_F(CodePaneInsertTest, AnEmptyModuleGetsTheCodeOnLineOne) {
+    SetCode(*pane_, L"");
+    Select(*pane_, 0, 0);
+    ClickAt(main_->cmdInsert->hwnd(), 14, 11);
+    EXPECT_EQ(Code(*pane_), L"&H00FFFFFF&");
+    EXPECT_EQ(Caret(*pane_), std::make_pair(1L, 12L));
+    // An empty last line is written as any other.
+    SetCode(*pane_, L"x = 1\r\n");
+    Select(*pane_, 7, 7);
+    Menu("mnuIr");
+    EXPECT_EQ(Code(*pane_), L"x = 1\r\n255");
+    EXPECT_EQ(Caret(*pane_), std::make_pair(2L, 4L));
+    // A caret the module does not have is still never written to.
+    ide_->faults().Set(L"CodeModule.CountOfLines", host::FaultKind::Error);
+    SetCode(*pane_, L"");
+    Menu("mnuIr");
+    EXPECT_EQ(Code(*pane_), L"");
+}
+
+// Writing moves the editor's caret (the host puts it at the line's start): the add-in puts it
+// right after what it wrote, so that the next command acts where the user is.
+TEST_F(CodePaneInsertTest, TheCaretStandsRightAfterTheTextWritten) {
+    SetCode(*pane_, L"Sub Paint()\r\nx = 5\r\nEnd Sub");
+    Select(*pane_, 15, 15);
+    Menu("mnuIr");
+    EXPECT_EQ(Caret(*pane_), std::make_pair(2L, 9L));
+    // A selection over several lines ends as a caret on the line written.
+    Select(*pane_, 2, 18);
+    Menu("mnuIRGBComma");
+    EXPECT_EQ(Code(*pane_), L"Sub Paint()RGB(255, 128, 0)\r\nx = 5255\r\nEnd Sub");
+    EXPECT_EQ(Caret(*pane_), std::make_pair(1L, 28L));
+    // Twice in a row: the second lands after the first.
+    ClickAt(main_->cmdInsert->hwnd(), 14, 11);
+    EXPECT_EQ(Caret(*pane_), std::make_pair(1L, 39L));
+    // An IDE that refuses the caret still has the text.
+    ide_->faults().Set(L"CodePane.SetSelection", host::FaultKind::Error);
+    Select(*pane_, 0, 0);
+    Menu("mnuIr");
+    EXPECT_EQ(Code(*pane_).substr(0, 41), L"Sub Paint()RGB(255, 128, 0)&H00FFFFFF&255");
 }
 
 } // namespace hv::test

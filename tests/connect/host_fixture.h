@@ -20,8 +20,18 @@ inline bool VbaMode() {
 
 class HostTest : public ::testing::Test {
   protected:
-    void SetUp() override { Open(host::IdeOptions{}); }
-    void TearDown() override { CloseIde(); }
+    void SetUp() override {
+        ForgetKeptBars();
+        Open(host::IdeOptions{});
+    }
+    void TearDown() override {
+        CloseIde();
+        ForgetKeptBars();
+    }
+    // What an earlier session left on the command bars: each test starts without it.
+    static void ForgetKeptBars() {
+        RegDeleteTreeW(HKEY_CURRENT_USER, host::IdeOptions{}.barsKey.c_str());
+    }
 
     void Open(host::IdeOptions options) {
         CloseIde();

@@ -7,11 +7,14 @@ namespace hv::test {
 TEST_F(ConnectionTest, EveryCallTheAddInMakesFailsInTurn) {
     const wchar_t* const members[] = {
         L"VBE.CommandBars",
+        L"CommandBars.FindControl",
         L"CommandBars.Item",
+        L"VBE.Version",
         L"CommandBar.Name",
         L"CommandBar.Controls",
         L"CommandBarControls.Count",
         L"CommandBarControls.Add",
+        L"CommandBarControl.Tag",
         L"CommandBarControl.Caption",
         L"CommandBarControl.Picture",
         L"CommandBarControl.Mask",

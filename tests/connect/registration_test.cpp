@@ -448,6 +448,55 @@ TEST_F(PigmoraDll, TheHostLoadsItByProgIdRegisteredEitherWay) {
     }
 }
 
+// A copy of the DLL elsewhere (a build folder) unregistered while an installed copy is
+// registered: the installed copy's registration stays whole, and goes with its own removal.
+TEST_F(PigmoraDll, UnregisteringOneCopyLeavesAnotherCopysRegistrationAlone) {
+    const std::wstring installed = L"C:\\Program Files\\Huevista\\Pigmora.dll";
+    for (const bool perUser : {true, false}) {
+        SCOPED_TRACE(perUser ? "per user" : "per machine");
+        const auto scope =
+            perUser ? connect::RegistrationScope::User : connect::RegistrationScope::Machine;
+        ASSERT_EQ(connect::RegisterServer(scope, installed), S_OK);
+        Snapshot user, machine, userAfter, machineAfter;
+        Snap(user, machine);
+        EXPECT_EQ(perUser ? Install(FALSE, L"user") : Call("DllUnregisterServer"), S_OK);
+        Snap(userAfter, machineAfter);
+        EXPECT_EQ(userAfter, user);
+        EXPECT_EQ(machineAfter, machine);
+        EXPECT_EQ(connect::UnregisterServer(scope, installed), S_OK);
+        Snap(userAfter, machineAfter);
+        EXPECT_EQ(userAfter, userBefore_);
+        EXPECT_EQ(machineAfter, machineBefore_);
+    }
+}
+
+// Windows gives a process run as administrator the machine's COM classes alone: a per-user
+// install does not load in such a VB6, a machine install does.
+TEST_F(PigmoraDll, AnElevatedVb6LoadsAMachineInstallOnly) {
+    if (connect::kIs64Bit || VbaMode()) GTEST_SKIP() << "the VB6 IDE";
+    host::IdeOptions options;
+    options.elevated = true;
+    ASSERT_EQ(Install(TRUE, L"user"), S_OK);
+    Open(options);
+    ide_->addins().LoadAtStartup(false);
+    EXPECT_FALSE(ide_->addins().IsLoaded(L"Pigmora.Connect"));
+    ASSERT_EQ(ide_->reports().size(), 1u);
+    EXPECT_NE(ide_->reports()[0].find(L"could not be created"), std::wstring::npos);
+    EXPECT_EQ(Standard().controls.size(), 6u);
+    CloseIde();
+    ASSERT_EQ(Install(FALSE, L"user"), S_OK);
+    ASSERT_EQ(Call("DllRegisterServer"), S_OK);
+    Open(options);
+    ide_->addins().LoadAtStartup(false);
+    EXPECT_TRUE(ide_->addins().IsLoaded(L"Pigmora.Connect"));
+    EXPECT_TRUE(ide_->reports().empty());
+    EXPECT_EQ(Standard().controls.size(), 7u);
+    CloseIde();
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Pigmora");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Pigmora");
+    ASSERT_EQ(Call("DllUnregisterServer"), S_OK);
+}
+
 } // namespace hv::test
 
 namespace hv::test {

@@ -62,6 +62,7 @@ class TeardownInModalTest : public ConnectionTest {
     void TearDown() override {
         ConnectionTest::TearDown();
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kFavourites);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kFavourites); // the user's copy a save makes
     }
 
     // From inside the loop: `letGo` (the IDE disconnecting and releasing the add-in), then
@@ -84,7 +85,8 @@ class TeardownInModalTest : public ConnectionTest {
     // The add-in is gone without a trace, the favourites are as they were, and a second
     // connection works.
     void ExpectCleanlyGone() {
-        PumpMessages(50);
+        // What the teardown posted has run.
+        ASSERT_TRUE(PumpPostedMessages());
         EXPECT_TRUE(unloaded_) << "the loop was not reached";
         EXPECT_FALSE(unloadableInside_) << "unloadable with a handler of the DLL on the stack";
         EXPECT_TRUE(connect::CanUnloadNow()) << "still held once the loop returned";
@@ -167,7 +169,7 @@ TEST_F(TeardownInModalTest, TheIdeClosingWhileTheColourDialogIsOpen) {
     });
     ClickAt(main_->picCurrentCol->hwnd(), 5, 5);
     PumpUntil([&] { return answer.answered(); });
-    PumpMessages(50);
+    ASSERT_TRUE(PumpPostedMessages());
     EXPECT_FALSE(ide_->addins().IsLoaded(kProgId));
     EXPECT_FALSE(unloadableInside_);
     EXPECT_TRUE(connect::CanUnloadNow());

@@ -254,7 +254,8 @@ TEST(CodeColourFuzz, RandomLines) {
     std::mt19937 rng(20261208);
     const char* pieces[] = {"&H", "FF", "0", "8", "&", "RGB(", "rgb (", ",", ")", "(", "vbRed",
                             "vbInfoText", "QBColor(", "12", "255", "300", " ", "\t", "'", "\"",
-                            "Rem ", ":", "=", ":=", "BackColor", ".", "x", "#", "\x80", "\xff"};
+                            "Rem ", ":", "=", ":=", "BackColor", ".", "x", "#", "\x80", "\xff",
+                            " vbBlue", "&HFF& ", "QBColor(1) "};
     std::size_t total = 0;
     for (int i = 0; i < kRandomLines; ++i) {
         std::string bytes;
@@ -309,4 +310,81 @@ TEST(CodeColourFuzz, LongLinesOfAlmostColours) {
     std::string many;
     for (int i = 0; i < 50000; ++i) many += "vbRed ";
     EXPECT_EQ(FindCodeColours(many).size(), 50000u);
+}
+
+// Texts that look like colours but would change the program if rewritten as one.
+TEST(FindCodeColours, NotColoursTypedLiteralsFieldsAndComments) {
+    for (const char* typed : {"x = &HFF%", "x = &HFF^", "x = &HFF!", "x = &HFF#", "x = &HFF@",
+                              "x = &HFF$", "x = &HFF&%", "x = &HFF&& y", "x = vbRed$", "x = vbRed&",
+                              "x = vbRed!", "x = RGB(&HFF%, 0, 0)", "x = RGB(1, 2, 3)&\"s\"", "x = QBColor(1)%", "BackColor = 255%",
+                              "BackColor = 255!", "BackColor = 255#"})
+        EXPECT_EQ(Found(typed), V{}) << typed;
+    // &HFF& is the Long suffix, a colour.
+    EXPECT_EQ(Found("x = &HFF& + &HFF"), (V{"&HFF&=255", "&HFF=255"}));
+    for (const char* field : {"x = rs!vbRed", "x = rs!vbButtonFace", "rs!BackColor = 255",
+                              "x = rs![vbRed]", "x = [vbRed]", "x = Forms!f!RGB(1, 2, 3)"})
+        EXPECT_EQ(Found(field), V{}) << field;
+    EXPECT_EQ(Found("x = rs!Name & vbRed"), V{"vbRed=255"});
+    // Rem starts a comment wherever a statement may start.
+    for (const char* rem :
+         {"If a Then Rem vbRed", "If a Then x = 1 Else Rem vbRed", "10 Rem vbRed", "10: Rem vbRed",
+          "Done: Rem vbRed", "x = 1:Rem vbRed", "Rem:vbRed", "If a Then x = 1 Else REM &HFF&",
+          "Rem\tvbRed"})
+        EXPECT_EQ(Found(rem), V{}) << rem;
+    EXPECT_EQ(Found("If a Then x = vbBlue Else Rem vbRed"), V{"vbBlue=16711680"});
+    EXPECT_EQ(Found("x = Me.Rem + vbRed"), V{"vbRed=255"}); // a member of that name
+    EXPECT_EQ(Found("Remove vbRed: Remark = vbBlue"), (V{"vbRed=255", "vbBlue=16711680"}));
+}
+
+namespace {
+
+// A line of VB pieces: colours in every form and spelling, and what stands around them.
+std::string GeneratedLine(std::mt19937& rng) {
+    static const char* const pieces[] = {
+        "&HFF", "&HFF&", "&hff", "&H00C0FFFF&", "&H8000000F&", "&H80000005", "&H0&", "vbRed",
+        "VBBLUE", "vbButtonFace", "vb3DFace", "vbInfoText", "RGB(1, 2, 3)", "rgb( 255 ,0,0 )",
+        "RGB(&HFF, 0, 0)", "QBColor(12)", "qbcolor( 1 )", "BackColor = 255", "ForeColor = 255&",
+        "FillColor:=65280", "x", "rs!", "[", "]", "%", "!", "#", "@", "^", "$", "&", " ", "  ",
+        "\t", ", ", "(", ")", " + ", ": ", " = ", "'", "\"", "Rem ", " Then ", " Else ", "10 ",
+        "Done: ", ".", "Me.", "\xe9", "&H", "0", "12"};
+    std::string line;
+    for (int n = 1 + rng() % 10; n > 0; --n) line += pieces[rng() % std::size(pieces)];
+    return line;
+}
+
+} // namespace
+
+// Putting back the colour read leaves the line as it was, byte for byte; putting another
+// changes only that expression, and every other colour on the line reads as before.
+TEST(ReplaceCodeColour, TheColourReadPutBackLeavesTheLineAndAnotherChangesOnlyItsPlace) {
+    EXPECT_EQ(ReplaceCodeColour("x = vbButtonFace", Only("x = vbButtonFace"), SystemColor(15)),
+              "x = vbButtonFace");
+    EXPECT_EQ(ReplaceCodeColour("BackColor = 255&", Only("BackColor = 255&"), 255), "BackColor = 255&");
+    EXPECT_EQ(ReplaceCodeColour(std::wstring_view(L"x = &HFF"), Only("x = &HFF"), 255), L"x = &HFF");
+    EXPECT_EQ(ReplaceCodeColour(std::wstring_view(L"x = &HFF: y"), Only("x = &HFF"), 0xFF00),
+              L"x = &H00FF00&: y");
+    std::mt19937 rng(21);
+    std::size_t checked = 0;
+    for (int k = 0; k < kRandomLines / 5; ++k) {
+        const std::string line = GeneratedLine(rng);
+        const auto found = FindCodeColours(line);
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            const CodeColour& c = found[i];
+            ASSERT_EQ(ReplaceCodeColour(line, c, c.value), line);
+            const ColorValue other = c.value == 0x123456 ? 0x654321 : 0x123456;
+            const std::string written = ReplaceCodeColour(line, c, other);
+            const auto now = FindCodeColours(written);
+            ASSERT_EQ(now.size(), found.size()) << line << " -> " << written;
+            const std::ptrdiff_t shift = static_cast<std::ptrdiff_t>(written.size() - line.size());
+            for (std::size_t j = 0; j < found.size(); ++j) {
+                const std::ptrdiff_t by = j > i ? shift : 0;
+                ASSERT_EQ(now[j].start, found[j].start + by) << line << " -> " << written;
+                ASSERT_EQ(now[j].value, j == i ? other : found[j].value) << line << " -> " << written;
+            }
+            ASSERT_EQ(written.substr(0, c.start), line.substr(0, c.start));
+            ASSERT_EQ(written.substr(now[i].end), line.substr(c.end));
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, static_cast<std::size_t>(kRandomLines / 20)); // the generator reaches the forms
 }

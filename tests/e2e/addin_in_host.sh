@@ -16,6 +16,7 @@ host_session_start
 read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000) ||
   fail "the add-in's button did not appear on the host's toolbar"
 echo "button at $x,$y"
+# One press, never a second: a press the add-in loses fails this run.
 xdotool mousemove "$x" "$y"
 sleep 0.3
 xdotool click 1

@@ -4,13 +4,16 @@
 //   clipboard_holder MS delay    owns a clipboard of formats it promised to render later
 //                                (text and a format of its own), and for MS milliseconds
 //                                answers no message, so it never renders them
+//   clipboard_holder MS newer    holds the clipboard open for MS milliseconds, then puts the
+//                                text "newer" there as it closes it
 #include <cstdlib>
 #include <cstring>
 #include <windows.h>
 
 int main(int argc, char** argv) {
     const DWORD ms = argc > 1 ? static_cast<DWORD>(std::atoi(argv[1])) : 1000;
-    const bool delay = argc > 2 && std::strcmp(argv[2], "delay") == 0;
+    const char* mode = argc > 2 ? argv[2] : "";
+    const bool delay = std::strcmp(mode, "delay") == 0;
     HANDLE held = CreateEventA(nullptr, TRUE, FALSE, "HuevistaClipboardHeld");
     // Opened for a window of its own, as a program would (an open without a window does not
     // lock out others under every Win32 implementation).
@@ -24,6 +27,13 @@ int main(int argc, char** argv) {
     }
     SetEvent(held);
     Sleep(ms);
+    if (std::strcmp(mode, "newer") == 0) {
+        EmptyClipboard();
+        HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, 6);
+        std::memcpy(GlobalLock(g), "newer", 6);
+        GlobalUnlock(g);
+        SetClipboardData(CF_TEXT, g);
+    }
     if (!delay) CloseClipboard();
     DestroyWindow(window);
     CloseHandle(held);

@@ -1,4 +1,5 @@
 #include "image_window.h"
+#include "pump.h"
 #include <vector>
 
 namespace hv::test {
@@ -33,6 +34,21 @@ ImageWindow::ImageWindow(Image image, int x, int y, DWORD extraStyle) : image_(s
 
 ImageWindow::~ImageWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool ShownOnScreen(const ImageWindow& window, DWORD timeoutMs) {
+    const Image& img = window.image();
+    const POINT o = window.origin();
+    const POINT at[] = {{0, 0}, {img.width - 1, 0}, {0, img.height - 1}, {img.width - 1, img.height - 1},
+                        {img.width / 2, img.height / 2}};
+    return WaitFor("an image window on the screen", [&] {
+        HDC screen = GetDC(nullptr);
+        bool all = true;
+        for (const POINT& p : at)
+            all = all && GetPixel(screen, o.x + p.x, o.y + p.y) == static_cast<COLORREF>(img.at(p.x, p.y));
+        ReleaseDC(nullptr, screen);
+        return all;
+    }, timeoutMs);
 }
 
 POINT ImageWindow::origin() const {

@@ -28,6 +28,10 @@ class ImageWindow {
     int mouseMoves_ = 0;
 };
 
+// Pumps until the screen shows the window's image (its corners and centre, read from the
+// screen as a grab reads it): the window is not only made but on the display.
+bool ShownOnScreen(const ImageWindow& window, DWORD timeoutMs = 5000);
+
 // An image whose every pixel differs from its neighbours, so a shift, a flip or a scale of
 // one pixel shows; `seed` makes images of different windows differ.
 Image PatternImage(int width, int height, int seed);

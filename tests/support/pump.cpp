@@ -1,4 +1,5 @@
 #include "pump.h"
+#include <cstdio>
 #include <vector>
 
 namespace hv::test {
@@ -19,9 +20,59 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (!done()) {
         if (GetTickCount() - start > timeoutMs) return done();
-        PumpMessages(5);
+        PumpMessages();
+        // Woken by the next message; what no message announces (another process, the
+        // screen) is looked at again after a few milliseconds.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
     return true;
+}
+
+bool WaitFor(const char* what, const std::function<bool()>& done, DWORD timeoutMs) {
+    static const bool trace = GetEnvironmentVariableA("HV_TRACE_WAITS", nullptr, 0) > 0;
+    const bool already = done();
+    const DWORD start = GetTickCount();
+    const bool happened = already || PumpUntil(done, timeoutMs);
+    if (trace)
+        fprintf(stderr, "wait for %s: %s, %lu ms\n", what,
+                already ? "already so" : happened ? "happened" : "TIMED OUT",
+                static_cast<unsigned long>(GetTickCount() - start));
+    return happened;
+}
+
+namespace {
+BOOL CALLBACK AnyUpdate(HWND child, LPARAM lp) {
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(lp) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+MouseMovesTo* g_mouseMoves = nullptr;
+} // namespace
+
+bool Painted(HWND hwnd) {
+    if (!IsWindowVisible(hwnd) || GetUpdateRect(hwnd, nullptr, FALSE)) return false;
+    bool pending = false;
+    EnumChildWindows(hwnd, &AnyUpdate, reinterpret_cast<LPARAM>(&pending));
+    return !pending;
+}
+
+MouseMovesTo::MouseMovesTo(HWND target) : target_(target) {
+    g_mouseMoves = this;
+    hook_ = SetWindowsHookExA(WH_MOUSE, &MouseMovesTo::Hook, nullptr, GetCurrentThreadId());
+}
+
+MouseMovesTo::~MouseMovesTo() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (g_mouseMoves == this) g_mouseMoves = nullptr;
+}
+
+LRESULT CALLBACK MouseMovesTo::Hook(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lp);
+    if (code == HC_ACTION && wp == WM_MOUSEMOVE && g_mouseMoves && m->hwnd == g_mouseMoves->target_)
+        ++g_mouseMoves->count_;
+    return CallNextHookEx(nullptr, code, wp, lp);
 }
 
 bool PumpPostedMessages(DWORD timeoutMs) {

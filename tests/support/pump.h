@@ -10,6 +10,28 @@ namespace hv::test {
 void PumpMessages(DWORD ms = 0);
 // Pumps until `done` is true or the time is up; returns `done()`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// PumpUntil for the event named `what`. With HV_TRACE_WAITS set in the environment it prints
+// whether the event had already happened when the wait began and how long it took, which
+// shows that a wait waits for its event rather than for time.
+bool WaitFor(const char* what, const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// The window is shown and neither it nor any window inside it has a paint pending.
+bool Painted(HWND hwnd);
+// Counts the mouse moves this thread retrieves for one window (a thread mouse hook), so a
+// test can wait for its move to arrive where it was aimed.
+class MouseMovesTo {
+  public:
+    explicit MouseMovesTo(HWND target);
+    ~MouseMovesTo();
+    MouseMovesTo(const MouseMovesTo&) = delete;
+    MouseMovesTo& operator=(const MouseMovesTo&) = delete;
+    int count() const { return count_; }
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp);
+    HWND target_;
+    HHOOK hook_ = nullptr;
+    int count_ = 0;
+};
 // For checks that nothing happened: pumps until a message posted now comes back, so that all
 // that was posted before it has run. False if it did not come back in time.
 bool PumpPostedMessages(DWORD timeoutMs = 5000);

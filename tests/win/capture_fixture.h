@@ -120,7 +120,12 @@ class CaptureWindowTest : public MainWindowTest {
         ASSERT_TRUE(PumpUntil([&] { return b.ShownPicture() == b.PictureOver(); }));
         Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
         ASSERT_TRUE(PumpUntil([&] { return Capturing(); }));
-        PumpMessages(20);
+        ASSERT_TRUE(WaitFor("the capture window painted", [&] { return Painted(CaptureWindow()); }));
+    }
+    // Squares gone from the screen: the capture window has painted the frozen screen again
+    // where they stood.
+    void RepaintedWhereTheyWere() {
+        ASSERT_TRUE(WaitFor("the capture window repainted", [&] { return Painted(CaptureWindow()); }));
     }
     // The pointer moved there for real; true once the fields show `shown`.
     bool MoveAndShow(POINT at, const std::string& shown) {

@@ -29,7 +29,7 @@ class LoupeTest : public LoupeFixture {
     // Capture started, and the pointer on a square of `colour` that is in the screenshot only.
     void CaptureOver(ColorValue colour) {
         auto square = Square(colour, POINT{100, 300});
-        PumpMessages(20);
+        ASSERT_TRUE(ShownOnScreen(*square));
         ASSERT_NO_FATAL_FAILURE(ClickCapture());
         square.reset();
         ASSERT_TRUE(MoveAndShow(Centre(POINT{100, 300}), ShownText(colour)));
@@ -42,10 +42,10 @@ class LoupeTest : public LoupeFixture {
 TEST_F(LoupeTest, ShowsTheFrozenPixelsAroundThePointerWithThePickedOneOutlined) {
     const Image pattern = PatternImage(60, 60, 7);
     auto shown = std::make_unique<ImageWindow>(pattern, 200, 200);
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(*shown));
     ASSERT_NO_FATAL_FAILURE(ClickCapture());
     shown.reset(); // in the screenshot only
-    PumpMessages(20);
+    ASSERT_NO_FATAL_FAILURE(RepaintedWhereTheyWere());
     const POINT at{231, 229};
     ASSERT_TRUE(MoveAndShow(at, ShownText(pattern.at(31, 29)))) << Shown();
     ASSERT_TRUE(Follows(at));
@@ -152,7 +152,7 @@ TEST_F(LoupeTest, ArrowKeysNudgeOntoAOnePixelLineAndEnterKeepsIt) {
     for (int y = 0; y < 41; ++y)
         img.at(20, y) = line;
     auto shown = std::make_unique<ImageWindow>(img, 300, 300);
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(*shown));
     ASSERT_NO_FATAL_FAILURE(ClickCapture());
     shown.reset();
     ASSERT_TRUE(MoveAndShow(POINT{317, 320}, ShownText(paper)));

@@ -41,7 +41,7 @@ TEST_F(CaptureWindowTest, PointerPicksFromTheFrozenScreenAndTheRightButtonKeepsT
     std::vector<std::unique_ptr<ImageWindow>> squares;
     for (const Area& a : areas)
         squares.push_back(Square(a.colour, a.at));
-    PumpMessages(20);
+    for (const auto& sq : squares) ASSERT_TRUE(ShownOnScreen(*sq));
 
     ASSERT_NO_FATAL_FAILURE(ClickCapture());
     EXPECT_FALSE(main().cmdCapture->Enabled());
@@ -50,7 +50,7 @@ TEST_F(CaptureWindowTest, PointerPicksFromTheFrozenScreenAndTheRightButtonKeepsT
     EXPECT_EQ(GetForegroundWindow(), CaptureWindow());
     // Gone from the screen, still in the screenshot.
     squares.clear();
-    PumpMessages(20);
+    ASSERT_NO_FATAL_FAILURE(RepaintedWhereTheyWere());
     for (const Area& a : areas) {
         EXPECT_TRUE(MoveAndShow(Centre(a.at), a.shown)) << a.shown << ": " << Shown();
         EXPECT_EQ(PreviewPixel(), static_cast<COLORREF>(a.colour));
@@ -81,7 +81,7 @@ TEST_F(CaptureWindowTest, PointerPicksFromTheFrozenScreenAndTheRightButtonKeepsT
 TEST_F(CaptureWindowTest, EachClickGrabsTheScreenAfreshAndAnyButtonEndsIt) {
     const POINT at{100, 300};
     auto square = Square(kGreen, at);
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(*square));
     ASSERT_NO_FATAL_FAILURE(ClickCapture());
     square.reset();
     EXPECT_TRUE(MoveAndShow(Centre(at), "&H00FF00& 0 255 0")) << Shown();
@@ -90,7 +90,7 @@ TEST_F(CaptureWindowTest, EachClickGrabsTheScreenAfreshAndAnyButtonEndsIt) {
     EXPECT_TRUE(main().cmdCapture->Enabled());
 
     square = Square(kYellow, at);
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(*square));
     ASSERT_NO_FATAL_FAILURE(ClickCapture());
     square.reset();
     EXPECT_TRUE(MoveAndShow(Centre(at), "&H00FFFF& 255 255 0")) << Shown();
@@ -106,7 +106,7 @@ TEST_F(CaptureWindowTest, CoversTheScreenOnePixelForOneWithTheMainWindowInFront)
     // Topmost too, and made after the main window: the capture window must cover it anyway.
     const Image pattern = PatternImage(64, 48, 4);
     auto other = std::make_unique<ImageWindow>(pattern, 300, 400);
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(*other));
 
     ASSERT_NO_FATAL_FAILURE(ClickCapture());
     const HWND pic = capture()->picScreen->hwnd();
@@ -199,7 +199,8 @@ TEST_F(CaptureWindowTest, PicksOnTheSecondMonitorAndAPressThereEndsIt) {
     const POINT at{m.right - 60, m.bottom - 60}; // its far corner, past the primary's size
     auto square = Square(kBlue, at);
     const auto frozen = Square(kYellow, POINT{m.left + 20, m.top + 20});
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(*square));
+    ASSERT_TRUE(ShownOnScreen(*frozen));
     ASSERT_NO_FATAL_FAILURE(ClickCapture());
     square.reset();
     EXPECT_TRUE(MoveAndShow(Centre(at), "&H00FF0000& 0 0 255")) << Shown();
@@ -242,7 +243,7 @@ TEST_F(CaptureWindowTest, ClosedAnyOtherWayItGivesTheButtonBackAndGoesWithTheMai
 
 TEST_F(CaptureWindowTest, FullCyclesLeaveNoHandleWindowOrMemoryBehind) {
     auto red = Square(kRed, POINT{100, 100});
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(*red));
     const HWND button = main().cmdCapture->hwnd();
     RECT b{};
     GetClientRect(button, &b);

@@ -1,4 +1,5 @@
 #include "control_host.h"
+#include <cstdio>
 
 namespace hv::test {
 
@@ -37,15 +38,22 @@ void Send(DWORD flags, LONG dx = 0, LONG dy = 0) {
 } // namespace
 
 namespace {
-// True when the cursor is at `p` and stays there for a few passes of the message loop.
+// True when the cursor is at `p` and stays there while what was queued before is handled, a
+// posted marker coming back four times.
 bool CursorStaysAt(POINT p) {
     for (int i = 0; i < 4; ++i) {
-        PumpMessages(5);
+        if (!PumpPostedMessages()) return false;
         POINT now{};
         GetCursorPos(&now);
         if (now.x != p.x || now.y != p.y) return false;
     }
     return true;
+}
+
+// Every move made again is said, so that a run shows how often the display put it back.
+void NoteMovedBack(const char* what, POINT p, int attempt) {
+    std::fprintf(stderr, "note: the cursor did not stay at %ld,%ld; %s again (%d)\n",
+                 static_cast<long>(p.x), static_cast<long>(p.y), what, attempt + 1);
 }
 } // namespace
 
@@ -56,17 +64,21 @@ void MoveMouseTo(POINT p) {
     // Normalised 0..65535 coordinates, rounded up so they map back onto the same pixel.
     const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     for (int attempt = 0; attempt < 10; ++attempt) {
+        if (attempt > 0) NoteMovedBack("move", p, attempt);
         Send(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (p.x * 65536 + w - 1) / w,
              (p.y * 65536 + h - 1) / h);
         if (CursorStaysAt(p)) return;
     }
+    ADD_FAILURE() << "the cursor never stayed at " << p.x << "," << p.y;
 }
 
 void PlaceCursor(POINT p) {
     for (int attempt = 0; attempt < 10; ++attempt) {
+        if (attempt > 0) NoteMovedBack("placing", p, attempt);
         SetCursorPos(p.x, p.y);
         if (CursorStaysAt(p)) return;
     }
+    ADD_FAILURE() << "the cursor never stayed at " << p.x << "," << p.y;
 }
 
 void LeftDown() {

@@ -32,9 +32,9 @@ void Store(int n, const char* text, HKEY hive = HKEY_LOCAL_MACHINE) {
 }
 
 // Everyone may read the key, nobody may change its values.
-void DenyWrites(bool deny) {
+void DenyWrites(bool deny, HKEY hive = HKEY_LOCAL_MACHINE) {
     HKEY k;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, READ_CONTROL | WRITE_DAC, &k), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(hive, kKey, 0, READ_CONTROL | WRITE_DAC, &k), ERROR_SUCCESS);
     PSECURITY_DESCRIPTOR sd = nullptr;
     const char* sddl = deny ? "D:(D;;KW;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)";
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr));
@@ -56,10 +56,12 @@ class FavoritesTest : public ::testing::Test {
         Clean();
     }
     static void Clean() {
-        HKEY k;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC, &k) == ERROR_SUCCESS) {
-            RegCloseKey(k);
-            DenyWrites(false);
+        for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            HKEY k;
+            if (RegOpenKeyExA(hive, kKey, 0, WRITE_DAC, &k) == ERROR_SUCCESS) {
+                RegCloseKey(k);
+                DenyWrites(false, hive);
+            }
         }
         for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
             RegDeleteTreeA(hive, "Software\\Lumo");
@@ -233,6 +235,107 @@ TEST_F(FavoritesTest, TheUsersCopyComesFirstAndTheMachinesFillsWhatItLacks) {
     EXPECT_EQ(m.CC[0]->BackColor(), 0xFF);
     EXPECT_EQ(m.CC[1]->BackColor(), 0xFF0000);
     EXPECT_EQ(m.CC[2]->BackColor(), SystemColor(5)) << "no number: the designed colour";
+}
+
+namespace {
+// A key's values, names and data, to put back later as they were.
+using KeyValues = std::vector<std::pair<std::string, std::string>>;
+KeyValues ValuesOf(HKEY hive) {
+    KeyValues out;
+    HKEY k;
+    if (RegOpenKeyExA(hive, kKey, 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return out;
+    char name[64], data[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD n = sizeof name, d = sizeof data;
+        if (RegEnumValueA(k, i, name, &n, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &d) != ERROR_SUCCESS) break;
+        out.emplace_back(name, std::string(data, d));
+    }
+    RegCloseKey(k);
+    return out;
+}
+void PutBack(HKEY hive, const KeyValues& values) {
+    HKEY k;
+    ASSERT_EQ(RegOpenKeyExA(hive, kKey, 0, KEY_SET_VALUE, &k), ERROR_SUCCESS);
+    for (const auto& [name, data] : values)
+        RegSetValueExA(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size()));
+    RegCloseKey(k);
+}
+} // namespace
+
+// Every save writes both copies with its time; the newer is read. A user's copy older than
+// the machine's (another user saved since, or another version wrote the machine's key without
+// a time) never hides the machine's values, and the old values stay readable as before.
+TEST_F(FavoritesTest, TheCopySavedLastIsReadAndAnOlderUserCopyNeverHidesANewerMachineValue) {
+    auto& m = Load();
+    Press(3);
+    colour::SetCurrentColor(m.fields(), 0x0000FF);
+    ClickAt(m.cmdACFav->hwnd(), 16, 8);
+    EXPECT_EQ(Stored(4), "255");
+    EXPECT_EQ(Stored(4, HKEY_CURRENT_USER), "255");
+    const KeyValues older = ValuesOf(HKEY_CURRENT_USER);
+    ASSERT_EQ(older.size(), 11u) << "the ten and the time they were saved";
+
+    colour::SetCurrentColor(m.fields(), 0x00FF00);
+    ClickAt(m.cmdACFav->hwnd(), 16, 8);
+    EXPECT_EQ(Stored(4), "65280");
+    // This user's copy as it was before: the machine's key was saved since.
+    PutBack(HKEY_CURRENT_USER, older);
+    EXPECT_EQ(Stored(4, HKEY_CURRENT_USER), "255");
+    main_.reset();
+    EXPECT_EQ(Load().CC[3]->BackColor(), 0x00FF00);
+
+    // The user's copy saved last wins in its turn (the machine's key refusing the save).
+    main_.reset();
+    auto& again = Load();
+    DenyWrites(true);
+    Press(3);
+    colour::SetCurrentColor(again.fields(), 0xFF0000);
+    ClickAt(again.cmdACFav->hwnd(), 16, 8);
+    DenyWrites(false);
+    EXPECT_EQ(Stored(4), "65280");
+    EXPECT_EQ(Stored(4, HKEY_CURRENT_USER), "16711680");
+    main_.reset();
+    EXPECT_EQ(Load().CC[3]->BackColor(), 0xFF0000);
+
+    // A writer that knows no times (an older version) changes the machine's key alone: it is
+    // the newest, whatever the times say.
+    main_.reset();
+    Store(4, "16776960");
+    EXPECT_EQ(Load().CC[3]->BackColor(), 0xFFFF00);
+}
+
+// When neither copy takes the ten, the user is told, once, and the swatch keeps the colour.
+TEST_F(FavoritesTest, ASaveNeitherCopyTakesIsToldOnceAndTheSwatchKeepsItsColour) {
+    Store(1, "255");
+    Store(1, "255", HKEY_CURRENT_USER);
+    auto& m = Load();
+    DenyWrites(true);
+    DenyWrites(true, HKEY_CURRENT_USER);
+    std::string told;
+    {
+        ModalAnswer answer([&](HWND box) {
+            told = WindowText(box) + ": " + WindowText(GetDlgItem(box, 0xFFFF));
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+        Press(2);
+        colour::SetCurrentColor(m.fields(), 0x00FF00);
+        ClickAt(m.cmdACFav->hwnd(), 16, 8);
+        EXPECT_TRUE(answer.answered());
+    }
+    EXPECT_EQ(told.rfind("Pigmora: Your favorite colors could not be saved", 0), 0u) << told;
+    EXPECT_EQ(m.CC[2]->BackColor(), 0x00FF00);
+    {
+        ModalAnswer again([](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); });
+        Press(4);
+        ClickAt(m.cmdACFav->hwnd(), 16, 8);
+        EXPECT_FALSE(again.answered()) << "told a second time";
+    }
+    EXPECT_EQ(m.CC[4]->BackColor(), 0x00FF00);
+    EXPECT_EQ(Stored(3), "<none>");
+    EXPECT_EQ(Stored(3, HKEY_CURRENT_USER), "<none>");
+    DenyWrites(false);
+    DenyWrites(false, HKEY_CURRENT_USER);
 }
 
 } // namespace hv::test

@@ -71,7 +71,7 @@ TEST_F(PaletteDisplay, DesktopGrabCarriesTheSystemPaletteAndShowsTheScreen) {
     for (int i = 0; i < 5; ++i)
         windows.push_back(
             std::make_unique<ImageWindow>(StaticColourImage(w, h, i), places[i].x, places[i].y));
-    PumpMessages(50);
+    for (const auto& window : windows) ASSERT_TRUE(ShownOnScreen(*window));
 
     auto grab = capture::GrabDesktop();
     ASSERT_TRUE(grab);

@@ -176,8 +176,11 @@ TEST_F(PaletteTest, TheTipComesUpWhereThePointerRests) {
     HWND tips = main().form().tooltipWindow();
     POINT pt{40, 8};
     ClientToScreen(main().picColors->hwnd(), &pt);
-    SendMoveTo(pt.x, pt.y);
-    PumpMessages(50);
+    {
+        const MouseMovesTo moves(main().picColors->hwnd());
+        SendMoveTo(pt.x, pt.y);
+        ASSERT_TRUE(WaitFor("the first move on the palette", [&] { return moves.count() > 0; }));
+    }
     SendMoveTo(pt.x + 1, pt.y);
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tips) != FALSE; }, 5000));
     TTTOOLINFOA ti{};

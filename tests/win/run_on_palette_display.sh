@@ -9,4 +9,4 @@ source "$(dirname "$0")/../../scripts/wine-env.sh"
 trap wine_env_stop EXIT
 SCREEN_GEOMETRY=1024x768x8 xvfb_start
 wine_prefix_start
-HV_PALETTE_DISPLAY=1 wine "$exe" --gtest_filter='PaletteDisplay.*'
+HV_PALETTE_DISPLAY=1 wine_gtest "$exe" --gtest_filter='PaletteDisplay.*'

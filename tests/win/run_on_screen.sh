@@ -14,4 +14,4 @@ wine_prefix_start
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\AppDefaults\window_tests.exe\X11 Driver' /v Managed /d N /f \
   >/dev/null 2>&1
-wine "$exe" --gtest_filter="$filter"
+wine_gtest "$exe" --gtest_filter="$filter"

@@ -39,7 +39,7 @@ class GdiFiller {
 TEST(ScreenGrabLeak, GrabsInAFullGdiTableLeaveNothingBehind) {
     OleInitialize(nullptr);
     ImageWindow win(PatternImage(8, 8, 2), 700, 500);
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(win));
     const auto grab = [&] { return capture::GrabWindowArea(win.hwnd(), true, 2, 2, 4, 4); };
     for (int i = 0; i < 50; ++i)
         grab(); // caches of the platform settle

@@ -2,6 +2,8 @@
 // decision, and what a grab leaves behind.
 #include "capture/screen_capture.h"
 #include "runtime/form.h"
+#include "runtime/picture.h"
+#include <climits>
 #include "runtime/picture_box.h"
 #include "runtime/screen.h"
 #include "support/image_window.h"
@@ -49,7 +51,7 @@ TEST_F(ScreenGrab, DesktopShowsWindowsAtTheCornersAndEdgesPixelForPixel) {
     for (int i = 0; i < 8; ++i)
         windows.push_back(
             std::make_unique<ImageWindow>(PatternImage(w, h, i), places[i].x, places[i].y));
-    PumpMessages(50);
+    for (const auto& window : windows) ASSERT_TRUE(ShownOnScreen(*window));
 
     const auto grab = GrabDesktop();
     ASSERT_TRUE(grab);
@@ -98,7 +100,7 @@ TEST_F(ScreenGrab, PictureObjectIsABitmapSizedInHimetricAndOwnsIt) {
 
 TEST_F(ScreenGrab, WindowAreaFromTheClientAreaOrTheWholeWindow) {
     ImageWindow win(PatternImage(40, 30, 3), 200, 150, WS_BORDER);
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(win));
     RECT wr{};
     GetWindowRect(win.hwnd(), &wr);
     const POINT o = win.origin();
@@ -120,7 +122,7 @@ TEST_F(ScreenGrab, WindowAreaFromTheClientAreaOrTheWholeWindow) {
 
 TEST_F(ScreenGrab, OnlyA256EntryPaletteDeviceGetsThePaletteCopied) {
     ImageWindow win(PatternImage(16, 16, 5), 300, 300);
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(win));
     static HWND askedFor;
     static DeviceCaps answer;
     const auto grabWith = [&](DeviceCaps caps) {
@@ -176,9 +178,26 @@ TEST_F(ScreenGrab, BadRequestsGiveNoPictureAndHoldNothing) {
     EXPECT_EQ(rt::LiveHandleCount(), before);
 }
 
+// Sizes whose bytes would not fit a 32-bit process (a huge virtual screen) are refused before
+// GDI sees them, and nothing is left behind.
+TEST_F(ScreenGrab, SizesTooLargeForTheProcessGiveNoPictureAndHoldNothing) {
+    const long before = rt::LiveHandleCount();
+    for (auto [w, h] : {std::pair{65536, 65536}, {32768, 32768}, {INT_MAX, 1}, {1, INT_MAX}, {8193, 8192}}) {
+        EXPECT_FALSE(GrabWindowArea(nullptr, true, 0, 0, w, h)) << w << " x " << h;
+        void* bits = nullptr;
+        EXPECT_EQ(rt::CreateTopDownDib(w, h, &bits), nullptr) << w << " x " << h;
+        EXPECT_EQ(rt::Picture::FromImage(Image(w, h)), nullptr) << w << " x " << h;
+    }
+    EXPECT_EQ(rt::LiveHandleCount(), before);
+    // Two 4K monitors side by side are still made.
+    void* bits = nullptr;
+    rt::UniqueBitmap large(rt::CreateTopDownDib(7680, 2160, &bits));
+    EXPECT_TRUE(large && bits);
+}
+
 TEST_F(ScreenGrab, PictureBoxShowsAndReadsTheGrabInPlace) {
     ImageWindow win(PatternImage(50, 40, 7), 500, 100);
-    PumpMessages(20);
+    ASSERT_TRUE(ShownOnScreen(win));
     auto grab = GrabWindowArea(win.hwnd(), true, 0, 0, 50, 40);
     HBITMAP bitmap = PictureBitmap(grab.Get());
     auto picture = rt::Picture::FromPictureObject(std::move(grab));
@@ -203,7 +222,7 @@ TEST_F(ScreenGrab, PictureBoxShowsAndReadsTheGrabInPlace) {
         box.SetPicture(picture);
         SetWindowPos(form.hwnd(), HWND_TOPMOST, 600, 300, 0, 0,
                      SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        PumpMessages(20);
+        ASSERT_TRUE(WaitFor("the form showing the grab painted", [&] { return Painted(form.hwnd()); }));
         for (auto [x, y] : {std::pair{0, 0}, {13, 7}, {49, 39}, {25, 0}}) {
             EXPECT_EQ(box.Point(x * tpp + 1.0f, y * tpp + 1.0f), win.image().at(x, y));
             EXPECT_EQ(PixelAt(box.hwnd(), x, y), static_cast<COLORREF>(win.image().at(x, y)));
