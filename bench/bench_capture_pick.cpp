@@ -2,13 +2,15 @@
 // delivered to the screenshot box, the pixel read from the screenshot, the main window's
 // preview, code and component fields rewritten and the loupe drawn and moved beside the
 // pointer. Also its parts alone, the pick with the loupe stopped (and so the loupe's share),
-// this thread's CPU time per move with and without it, and the pick with the main window
-// repainted at once (what the user waits for before the next move shows).
+// this thread's CPU time per move with and without it, the pick with the main window
+// repainted at once (what the user waits for before the next move shows), and the move with the
+// mean of a 5 x 5 square picked against the pixel alone (a row of the performance table).
 #include "capture/frm_capture.h"
 #include "forms/frm_main.h"
 #include "runtime/picture_box.h"
 #include "runtime/screen.h"
 #include "bench_clock.h"
+#include "bench_table.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -116,13 +118,43 @@ int main(int argc, char** argv) {
         redrawn.us.push_back(still);
         painted.us.push_back(d);
     }
+    // Averaging: the same moves with the pixel alone, then with the 5 x 5 mean (the choice is
+    // stored at each change, so it changes once, not every move).
+    bench::Samples single, averaged, added, mean;
+    const int keptSquare = capture->loupe().square();
+    for (const int side : {1, 5}) {
+        capture->loupe().SetSquare(side);
+        bench::Samples& s = side == 1 ? single : averaged;
+        for (int i = -50; i < runs; ++i) {
+            int x, y;
+            at(i + 50, x, y);
+            // As above: the fields show another colour than the move picks.
+            capture->CurrentCol(pic.Point(static_cast<float>(x * tx), static_cast<float>(y * ty)) ^
+                                0x00FFFFFF);
+            Pump();
+            const double t = move(x, y, ignored);
+            Pump();
+            const double m = Now();
+            capture->loupe().Picked(x, y);
+            if (i >= 0 && side == 5) mean.Add((Now() - m) / 1e6);
+            if (i >= 0) s.Add(t / 1e6);
+        }
+    }
+    for (size_t i = 0; i < single.v.size(); ++i)
+        added.Add(averaged.v[i] - single.v[i]);
+    capture->loupe().SetSquare(keptSquare);
+    bench::PrintRow(
+        "Capture: capture move with averaging (5 x 5 mean)", averaged, "the pixel alone", single,
+        "adds " + bench::Figure(added) + " a move (at most 0.2 ms allowed); the 5 x 5 mean alone " +
+            bench::Figure(mean));
+
     capture->loupe().Stop();
     for (int i = -50; i < runs; ++i) {
         int x, y;
         at(i + 50, x, y);
         // As above: the fields show another colour than the move picks.
-        capture->CurrentCol(
-            pic.Point(static_cast<float>(x * tx), static_cast<float>(y * ty)) ^ 0x00FFFFFF);
+        capture->CurrentCol(pic.Point(static_cast<float>(x * tx), static_cast<float>(y * ty)) ^
+                            0x00FFFFFF);
         Pump();
         const double p = move(x, y, i < 0 ? ignored : cpuWithout);
         Pump();

@@ -14,7 +14,7 @@ LOG=$ROOT/build/bench/run.log
 if ! { cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
          -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
        cmake --build build/win32 -j2 --target Pigmora bench_pick bench_output bench_connect \
-         bench_controls bench_capture bench_menus \
+         bench_controls bench_capture bench_menus bench_capture_pick \
          bench_form_colours; } >build/bench/build.log 2>&1; then
   cat build/bench/build.log >&2
   exit 1
@@ -41,7 +41,7 @@ for geometry in 1024x768x24 1920x1080x24 two-monitors; do
   wine_prefix_start
   # Without a window manager Wine would wait 2 s for one each time a window goes.
   for exe in bench_pick.exe bench_output.exe bench_connect.exe bench_controls.exe bench_capture.exe bench_menus.exe \
-    bench_form_colours.exe; do
+    bench_capture_pick.exe bench_form_colours.exe; do
     wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /d N /f \
       >/dev/null 2>&1
   done
@@ -52,6 +52,7 @@ for geometry in 1024x768x24 1920x1080x24 two-monitors; do
     run bench_connect "$(n 30)"
     run bench_controls
     run bench_menus "$(n 100)"
+    run bench_capture_pick "$(n 300)"
   fi
   run bench_capture "$(n 40)"
   # The next screen needs a new wineserver: the desktop keeps the size it started with.

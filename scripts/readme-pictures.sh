@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures into docs/: the IDE host with the add-in's window, the main
-# window, the About window below it, the capture with its loupe over the host's toolbar, a
-# colour read from a module and written back, and the main window at 96 and at 144 DPI side by
-# side.
+# window, the About window below it, the capture with its loupe over the host's toolbar (and
+# averaging a 5 x 5 square), a colour read from a module and written back, and the main window
+# at 96 and at 144 DPI side by side.
 # The add-in is registered for the current user in the build's Wine prefix (and one at
 # 144 DPI) and driven with real X input on a private Xvfb screen; each picture is taken once
 # the screen has painted (scripts/screenshot.sh). Look at them before committing.
@@ -57,6 +57,10 @@ probe window "Loupe" 15000 >/dev/null
 xdotool mousemove $((x - 4)) $((y - 2))
 xdotool key Right
 shot "$ROOT/docs/capture-loupe.png" "$host_title" "VB 6 Huevista" "Loupe"
+# The mean of the 5 x 5 square, outlined; the pixel alone again before leaving.
+xdotool key 5
+shot "$ROOT/docs/capture-averaging.png" "$host_title" "VB 6 Huevista" "Loupe"
+xdotool key 1
 xdotool key Escape
 
 # The About button (3460, 880 twips: 231, 59 pixels, 28 x 22).

@@ -56,14 +56,15 @@ status=0
 # the palettes' picks, the capture and its loupe and the windows' places run again at 120 and
 # 144 DPI and on two monitors (at 96 and at 144 DPI), each in a prefix and on a display of its
 # own.
-SCREEN_TESTS='DpiPicturesTest.*:CaptureWindowTest.*:LoupeTest.*:MonitorPlacementTest.*:RecentColoursTest.TheSubmenuPaints*'
+SCREEN_TESTS='DpiPicturesTest.*:CaptureWindowTest.*:LoupeTest.*:CaptureAverageTest.*:MonitorPlacementTest.*:RecentColoursTest.TheSubmenuPaints*'
 for screen in "120 1" "144 1" "96 2" "144 2"; do
   read -r dpi monitors <<<"$screen"
   log="build/screen-${dpi}dpi-${monitors}mon.log"
   echo "== window tests at $dpi DPI on $monitors monitor(s)"
   tests=$SCREEN_TESTS
-  # The keyboard and its focus cues once more at 144 DPI, where the cue is two pixels wide.
-  [ "$screen" = "144 1" ] && tests="$tests:KeyboardTest.*"
+  # The keyboard, its focus cues (two pixels wide there) and what a screen reader reads, once
+  # more at 144 DPI.
+  [ "$screen" = "144 1" ] && tests="$tests:KeyboardTest.*:AccessibilityTest.*"
   timeout 600 bash tests/win/run_on_screen.sh build/win32/window_tests.exe \
     "build/screen-${dpi}dpi-${monitors}mon" "$dpi" "$monitors" "$tests" >"$log" 2>&1 || {
     cat "$log"

@@ -88,6 +88,14 @@ void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
         if (main_.fields) colour::ShowAgain(*main_.fields, before_);
         Unload();
         return;
+    case '1':
+    case '3':
+    case '5':
+    case VK_NUMPAD1:
+    case VK_NUMPAD3:
+    case VK_NUMPAD5: // the pixel, or the mean of the square around it, picked anew below
+        loupe_.SetSquare(KeyCode % 16); // '1' is 0x31, the keypad's 1 is 0x61
+        break;
     default:
         return;
     }
@@ -110,7 +118,10 @@ void frmCapture::PickColorAt(float X, float Y) {
     const ColorValue Col = picScreen->Point(X, Y);
     // Outside the box there is no colour (-1), and no current colour to make of it.
     if (Col == -1) return;
-    CurrentCol(Col);
+    // The screenshot's pixels are the box's; the loupe knows the square and the monitors.
+    const ColorValue mean = loupe_.Picked(TwipsToPixelIndex(X, form_.TwipsPerPixelX()),
+                                          TwipsToPixelIndex(Y, form_.TwipsPerPixelY()));
+    CurrentCol(mean != -1 ? mean : Col);
 }
 
 void frmCapture::CurrentCol(ColorValue Col) {

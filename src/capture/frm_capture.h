@@ -2,7 +2,8 @@
 // screenshot pixel under the pointer becomes the main window's current colour on every move;
 // a press with any button, Enter or Space keeps the colour there and closes the window. A loupe
 // beside the pointer shows the pixels around it, the arrow keys move the pointer a pixel (ten
-// with Shift), and Escape closes the window with the colour from before the capture back.
+// with Shift), 1, 3 and 5 pick the pixel or the mean of the 3 x 3 or 5 x 5 square around it, and
+// Escape closes the window with the colour from before the capture back.
 #pragma once
 #include "../colour/colour_state.h"
 #include "../runtime/form.h"

@@ -30,6 +30,11 @@ void Fill(HDC dc, const RECT& r, COLORREF c) {
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+// Kept for the next capture.
+void Store(const char* name, int value) {
+    rt::SaveSetting(settings::kApp, settings::kSection, name, std::to_string(value));
+}
+
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
     reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
         {int(r->left), int(r->top), int(r->right), int(r->bottom)});
@@ -50,6 +55,8 @@ void Loupe::Start(rt::PicturePtr shot, POINT origin, HWND avoid) {
     avoid_ = avoid;
     zoom_ =
         ParseLoupeZoom(rt::GetSetting(settings::kApp, settings::kSection, settings::kLoupeZoom));
+    square_ =
+        ParsePickSquare(rt::GetSetting(settings::kApp, settings::kSection, settings::kPickSquare));
     // Where no monitor shows, the screenshot holds nothing that was on the screen.
     std::vector<PixelRect> screens;
     EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&screens));
@@ -122,8 +129,21 @@ void Loupe::SetZoom(int zoom) {
     zoom = ClampLoupeZoom(zoom);
     if (zoom == zoom_) return;
     zoom_ = zoom;
-    rt::SaveSetting(settings::kApp, settings::kSection, settings::kLoupeZoom, std::to_string(zoom));
+    Store(settings::kLoupeZoom, zoom);
     if (placed_) Follow(at_);
+}
+
+void Loupe::SetSquare(int side) {
+    if (side != 1 && side != 3 && side != 5) return;
+    square_ = side;
+    Store(settings::kPickSquare, side);
+    if (placed_) Follow(at_);
+}
+
+ColorValue Loupe::Picked(int x, int y) const {
+    if (!shot_) return -1;
+    return SquareMean(x, y, square_, monitors_,
+                      [this](int px, int py) { return shot_->Pixel(px, py); });
 }
 
 void Loupe::Wheel(int delta) {
@@ -159,7 +179,7 @@ void Loupe::Render() {
     }
     ColorValue picked = -1;
     for (const PixelRect& m : monitors_)
-        if (m.Contains(bx, by)) picked = shot_->Pixel(bx, by);
+        if (m.Contains(bx, by)) picked = Picked(bx, by);
     DrawText(picked);
     GdiFlush(); // the GDI drawing is in the bits before they are written directly
     DrawGridAndOutline(cellsRect, n);
@@ -190,10 +210,12 @@ void Loupe::DrawGridAndOutline(const RECT& cellsRect, int n) {
                 set(i, y, grid);
         }
     }
-    // Black inside white: one of the two stands out on any colour.
-    const int x = cellsRect.left + (n / 2) * zoom_, y = cellsRect.top + (n / 2) * zoom_;
-    frame(x, y, x + zoom_ + 1, y + zoom_ + 1, DibPixel(RGB(0, 0, 0)));
-    frame(x - 1, y - 1, x + zoom_ + 2, y + zoom_ + 2, DibPixel(RGB(255, 255, 255)));
+    // Black inside white: one of the two stands out on any colour. Around the picked pixel,
+    // or the square averaged around it.
+    const int first = n / 2 - std::min(square_, n) / 2, side = std::min(square_, n) * zoom_;
+    const int x = cellsRect.left + first * zoom_, y = cellsRect.top + first * zoom_;
+    frame(x, y, x + side + 1, y + side + 1, DibPixel(RGB(0, 0, 0)));
+    frame(x - 1, y - 1, x + side + 2, y + side + 2, DibPixel(RGB(255, 255, 255)));
 }
 
 void Loupe::DrawText(ColorValue picked) {

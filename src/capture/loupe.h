@@ -1,10 +1,12 @@
 // The capture's magnifier: a small window beside the pointer that shows the frozen screenshot
-// around the pointer's pixel enlarged with hard edges, the picked pixel outlined, and that
-// pixel's code and components below. It takes neither activation nor the mouse, and draws
-// only from the screenshot, so it never shows up in what is picked.
+// around the pointer's pixel enlarged with hard edges, the picked pixel (or the square whose
+// mean is picked) outlined, and the picked colour's code and components below. It takes neither
+// activation nor the mouse, and draws only from the screenshot, so it never shows up in what is
+// picked.
 #pragma once
 #include "../core/colour.h"
 #include "../core/loupe_layout.h"
+#include "../core/pick_square.h"
 #include "../runtime/picture.h"
 #include "../runtime/window.h"
 #include <cstdint>
@@ -32,6 +34,14 @@ class Loupe : public rt::Window {
     // A turn of the wheel (WHEEL_DELTA units): a notch away from the user zooms in a step.
     void Wheel(int delta);
 
+    // The side of the square a pick averages: 1, 3 or 5. Stored for the next capture and
+    // outlined at once; other values are ignored.
+    int square() const { return square_; }
+    void SetSquare(int side);
+    // What a pick at the screenshot's pixel (x, y) gives: that pixel or the mean of the square
+    // around it, the part on no monitor left out; -1 when none of it is on a monitor.
+    ColorValue Picked(int x, int y) const;
+
     // The enlarged pixels' area in client pixels, `cells()` screenshot pixels a side.
     RECT CellsRect() const;
     int cells() const { return LoupeCells(viewSide_, zoom_); }
@@ -53,6 +63,7 @@ class Loupe : public rt::Window {
     POINT at_{};
     bool placed_ = false;
     int zoom_ = kLoupeDefaultZoom;
+    int square_ = 1;
     WheelNotches notches_;
 
     int viewSide_ = 0, textHeight_ = 0, width_ = 0, height_ = 0; // pixels

@@ -1,10 +1,12 @@
 #include "favorites.h"
 #include "../controls/lumo_color_container.h"
+#include "../core/contrast.h"
 #include "../core/stored_text.h"
 #include "../runtime/colour_dialog.h"
 #include "../runtime/message_box.h"
 #include "palettes.h"
 #include "../runtime/picture_box.h"
+#include "../runtime/system_colour.h"
 #include "../runtime/text_box.h"
 #include "registry_stuff.h"
 #include <cstdint>
@@ -113,8 +115,13 @@ void CC_MouseDown(FavoriteFields& f, int index) {
     ShowComponents(f.colour, c);
 }
 
+// Written on every move, so it follows the current colour; both as painted, a system colour
+// being the machine's colour now.
 void CC_MouseMove(FavoriteFields& f, int index) {
-    f.CC[index]->SetColorTipText("Favorite colors, DoubleClick to modify ");
+    const auto painted = [](ColorValue c) { return static_cast<ColorValue>(rt::ResolveColor(c)); };
+    f.CC[index]->SetColorTipText("Favorite colors, DoubleClick to modify \n" +
+                                 ContrastText(painted(f.CC[index]->BackColor()),
+                                              painted(f.colour.picCurrentCol.BackColor())));
 }
 
 void CC_DblClick(FavoriteFields& f) {

@@ -1,4 +1,5 @@
 #include "code_colour.h"
+#include "hsl_hsv.h"
 #include <cstdint>
 
 namespace hv {
@@ -353,6 +354,7 @@ std::optional<ColorValue> ParseTypedColour(std::string_view text) {
     text = text.substr(from, to - from);
     const Line<char> s(text);
     if (text.empty()) return std::nullopt;
+    if (const auto c = ParseHslHsv(text)) return c;
     if (s[0] == '#') {
         if (text.size() != 7) return std::nullopt;
         int v[6];

@@ -16,6 +16,11 @@ std::string HexText(std::int32_t value) {
 
 std::string ColorCodeText(ColorValue c) { return "&H00" + HexText(c) + "&"; }
 
+void AppendDecimal(std::string& text, unsigned value) {
+    if (value >= 10) AppendDecimal(text, value / 10);
+    text += static_cast<char>('0' + value % 10);
+}
+
 std::string RedText(ColorValue c) { return std::to_string(RedOf(c)); }
 std::string GreenText(ColorValue c) { return std::to_string(GreenOf(c)); }
 std::string BlueText(ColorValue c) { return std::to_string(BlueOf(c)); }

@@ -32,6 +32,9 @@ std::string HexText(std::int32_t value);
 // "&H00" + Hex(c) + "&": pure red is "&H00FF&", black "&H000&".
 std::string ColorCodeText(ColorValue c);
 
+// Appends a whole number that is not negative in decimal digits.
+void AppendDecimal(std::string& text, unsigned value);
+
 std::string RedText(ColorValue c);
 std::string GreenText(ColorValue c);
 std::string BlueText(ColorValue c);

@@ -7,6 +7,7 @@
 #include "../colour/registry_stuff.h"
 #include "../core/code_colour.h"
 #include "../core/colour_names.h"
+#include "../core/hsl_hsv.h"
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
 #include "../output/code_colour_commands.h"
@@ -159,6 +160,19 @@ void frmMain::Form_Load() {
     SetTopMost(*this, true);
 }
 
+namespace {
+// The preview's hint with the colour's name, and below it the colour in HSL and HSV.
+void ShowColourModels(rt::PictureBox& preview) {
+    const auto c = static_cast<ColorValue>(rt::ResolveColor(preview.BackColor()));
+    std::string tip = "Current color preview (" + ColourName(c) +
+                      "), Click to modify, Right-click for the color in code\n";
+    tip += HslText(c);
+    tip += "   ";
+    tip += HsvText(c);
+    preview.SetToolTipText(tip);
+}
+} // namespace
+
 void frmMain::WireColourEvents() {
     // The keyboard's pick (paletteKeys_) follows the mouse's.
     auto pick = [this](rt::PictureBox* box, bool press) {
@@ -183,9 +197,7 @@ void frmMain::WireColourEvents() {
     };
     picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
     picCurrentCol->OnMouseMove = [this](const rt::MouseEvent&) {
-        const ColorValue c = static_cast<ColorValue>(rt::ResolveColor(picCurrentCol->BackColor()));
-        picCurrentCol->SetToolTipText("Current color preview (" + ColourName(c) +
-                                      "), Click to modify, Right-click for the color in code");
+        ShowColourModels(*picCurrentCol);
     };
     cmdCapture->OnClick = [this] { cmdCapture_Click(); };
     codeBackColor_ = txtColorCode->BackColor();

@@ -4,6 +4,7 @@
 #include "popup_menu.h"
 #include "screen.h"
 #include "system_colour.h"
+#include <climits>
 #include <commctrl.h>
 #include <utility>
 
@@ -40,6 +41,9 @@ bool Form::Create(const std::string& caption, double widthTwips, double heightTw
     tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, nullptr,
                                    nullptr, nullptr, nullptr));
+    // A width to wrap at lets a tip break its lines where its text does ("\n"); none is
+    // long enough to wrap otherwise.
+    if (tooltip_) SendMessageA(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
     return true;
 }
 

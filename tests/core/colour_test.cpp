@@ -49,3 +49,14 @@ TEST(MixColor, EndsAreTheColoursThemselvesAndStepsBetweenRound) {
     EXPECT_EQ(MixColor(a, b, 0.5), RGBColor(133, 100, 1)); // 132.5, 100, 0.5 rounded up
     EXPECT_EQ(MixColor(0, RGBColor(255, 255, 255), 0.25), RGBColor(64, 64, 64));
 }
+
+TEST(AppendDecimal, WritesEveryDigitAfterWhatIsThere) {
+    std::string t = "x";
+    hv::AppendDecimal(t, 0);
+    hv::AppendDecimal(t, 7);
+    t += ' ';
+    hv::AppendDecimal(t, 100);
+    t += ' ';
+    hv::AppendDecimal(t, 4294967295u);
+    EXPECT_EQ(t, "x07 100 4294967295");
+}

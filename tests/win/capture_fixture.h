@@ -2,11 +2,16 @@
 // squares of known colour on the screen to pick from.
 #pragma once
 #include "capture/frm_capture.h"
+#include "capture/screen_capture.h"
 #include "control_host.h"
+#include "core/addin_settings.h"
 #include "main_window_fixture.h"
+#include "runtime/settings.h"
 #include "support/image_window.h"
+#include "support/picture_object_image.h"
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace hv::test {
 
@@ -29,6 +34,67 @@ inline void Press(DWORD down, DWORD up) {
     in[1].mi.dwFlags = up;
     SendInput(2, in, sizeof(INPUT));
 }
+
+// The four fields' texts for a colour, as Shown() gives them.
+inline std::string ShownText(ColorValue c) {
+    return ColorCodeText(c) + " " + RedText(c) + " " + GreenText(c) + " " + BlueText(c);
+}
+
+// What the screen shows now, loupe and all.
+inline Image LiveScreen() {
+    return PictureObjectImage(capture::GrabDesktop().Get());
+}
+
+// Real key input, with Shift held around it when asked.
+inline void Key(WORD vk, bool shift = false) {
+    std::vector<INPUT> in;
+    const auto add = [&](WORD k, DWORD flags) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        i.ki.dwFlags = flags;
+        in.push_back(i);
+    };
+    if (shift) add(VK_SHIFT, 0);
+    add(vk, 0);
+    add(vk, KEYEVENTF_KEYUP);
+    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+// One of the add-in's stored settings, gone while the test runs and put back as it was after.
+class StoredSetting {
+  public:
+    explicit StoredSetting(const char* name)
+        : name_(name), key_(rt::SettingsKey(settings::kApp, settings::kSection)) {
+        had_ = Read(saved_);
+        Clear();
+    }
+    ~StoredSetting() {
+        if (had_)
+            rt::SaveSetting(settings::kApp, settings::kSection, name_, saved_);
+        else
+            Clear();
+    }
+    StoredSetting(const StoredSetting&) = delete;
+    StoredSetting& operator=(const StoredSetting&) = delete;
+    std::string value() const {
+        std::string v;
+        return Read(v) ? v : "";
+    }
+
+  private:
+    bool Read(std::string& v) const {
+        const std::string none = "\x01";
+        v = rt::GetSetting(settings::kApp, settings::kSection, name_, none);
+        return v != none;
+    }
+    void Clear() { RegDeleteKeyValueA(HKEY_CURRENT_USER, key_.c_str(), name_); }
+    const char* name_;
+    std::string key_;
+    std::string saved_;
+    bool had_ = false;
+};
 
 class CaptureWindowTest : public MainWindowTest {
   protected:
@@ -66,6 +132,34 @@ class CaptureWindowTest : public MainWindowTest {
         MoveMouseTo(at);
         return PumpUntil([&] { return Shown() == shown; }, 2000);
     }
+};
+
+// The capture with its loupe, read against the frozen screenshot. Each test starts with the
+// pixel alone picked, whatever a user stored.
+class LoupeFixture : public CaptureWindowTest {
+  protected:
+    capture::Loupe& loupe() { return capture()->loupe(); }
+    RECT LoupeRect() { return ScreenRect(loupe().hwnd()); }
+    ColorValue Frozen(POINT p) { return capture()->picScreen->Picture()->Pixel(p.x, p.y); }
+    // The loupe's cell of the screenshot pixel `p`, in screen pixels.
+    RECT CellOf(POINT pointer, POINT p) {
+        const RECT lr = LoupeRect(), cells = loupe().CellsRect();
+        const int z = loupe().zoom(), half = loupe().cells() / 2;
+        const int x = lr.left + cells.left + (p.x - pointer.x + half) * z;
+        const int y = lr.top + cells.top + (p.y - pointer.y + half) * z;
+        return RECT{x, y, x + z, y + z};
+    }
+    bool Follows(POINT pointer) {
+        return PumpUntil([&] {
+            const RECT r = LoupeRect();
+            return IsWindowVisible(loupe().hwnd()) && !PtInRect(&r, pointer) &&
+                   Shown() == ShownText(Frozen(pointer));
+        });
+    }
+    ColorValue Mid(const Image& screen, const RECT& cell) {
+        return screen.at((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    }
+    StoredSetting square_{settings::kPickSquare};
 };
 
 } // namespace hv::test

@@ -1,48 +1,19 @@
 // The capture's loupe, keys and way back, driven by real mouse, wheel and key input: what the
 // loupe shows against the frozen screenshot, where it stands, the pointer nudged pixel by pixel,
 // and Escape putting back exactly what the fields showed before.
-#include "capture/screen_capture.h"
 #include "capture_fixture.h"
 #include "colour/colour_state.h"
 #include "core/addin_settings.h"
 #include "runtime/screen.h"
-#include "runtime/settings.h"
-#include "support/picture_object_image.h"
-#include <vector>
 
 namespace hv::test {
 
 namespace {
 
-std::string ShownText(ColorValue c) {
-    return ColorCodeText(c) + " " + RedText(c) + " " + GreenText(c) + " " + BlueText(c);
-}
-
-Image LiveScreen() {
-    return PictureObjectImage(capture::GrabDesktop().Get());
-}
-
 POINT Cursor() {
     POINT p{};
     GetCursorPos(&p);
     return p;
-}
-
-// Real key input, with Shift held around it when asked.
-void Key(WORD vk, bool shift = false) {
-    std::vector<INPUT> in;
-    const auto add = [&](WORD k, DWORD flags) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = k;
-        i.ki.dwFlags = flags;
-        in.push_back(i);
-    };
-    if (shift) add(VK_SHIFT, 0);
-    add(vk, 0);
-    add(vk, KEYEVENTF_KEYUP);
-    if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 void Wheel(int delta) {
@@ -53,56 +24,8 @@ void Wheel(int delta) {
     SendInput(1, &in, sizeof in);
 }
 
-// The stored zoom, put back as it was when the test ends.
-class StoredZoom {
-  public:
-    StoredZoom() : key_(rt::SettingsKey(settings::kApp, settings::kSection)) {
-        had_ = Read(saved_);
-        Clear();
-    }
-    ~StoredZoom() {
-        if (had_)
-            rt::SaveSetting(settings::kApp, settings::kSection, settings::kLoupeZoom, saved_);
-        else
-            Clear();
-    }
-    std::string value() const {
-        std::string v;
-        return Read(v) ? v : "";
-    }
-
-  private:
-    bool Read(std::string& v) const {
-        const std::string none = "\x01";
-        v = rt::GetSetting(settings::kApp, settings::kSection, settings::kLoupeZoom, none);
-        return v != none;
-    }
-    void Clear() { RegDeleteKeyValueA(HKEY_CURRENT_USER, key_.c_str(), settings::kLoupeZoom); }
-    std::string key_;
-    std::string saved_;
-    bool had_ = false;
-};
-
-class LoupeTest : public CaptureWindowTest {
+class LoupeTest : public LoupeFixture {
   protected:
-    capture::Loupe& loupe() { return capture()->loupe(); }
-    RECT LoupeRect() { return ScreenRect(loupe().hwnd()); }
-    ColorValue Frozen(POINT p) { return capture()->picScreen->Picture()->Pixel(p.x, p.y); }
-    // The loupe's cell of the screenshot pixel `p`, in screen pixels.
-    RECT CellOf(POINT pointer, POINT p) {
-        const RECT lr = LoupeRect(), cells = loupe().CellsRect();
-        const int z = loupe().zoom(), half = loupe().cells() / 2;
-        const int x = lr.left + cells.left + (p.x - pointer.x + half) * z;
-        const int y = lr.top + cells.top + (p.y - pointer.y + half) * z;
-        return RECT{x, y, x + z, y + z};
-    }
-    bool Follows(POINT pointer) {
-        return PumpUntil([&] {
-            const RECT r = LoupeRect();
-            return IsWindowVisible(loupe().hwnd()) && !PtInRect(&r, pointer) &&
-                   Shown() == ShownText(Frozen(pointer));
-        });
-    }
     // Capture started, and the pointer on a square of `colour` that is in the screenshot only.
     void CaptureOver(ColorValue colour) {
         auto square = Square(colour, POINT{100, 300});
@@ -111,10 +34,7 @@ class LoupeTest : public CaptureWindowTest {
         square.reset();
         ASSERT_TRUE(MoveAndShow(Centre(POINT{100, 300}), ShownText(colour)));
     }
-    ColorValue Mid(const Image& screen, const RECT& cell) {
-        return screen.at((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
-    }
-    StoredZoom zoom_;
+    StoredSetting zoom_{settings::kLoupeZoom};
 };
 
 } // namespace

@@ -126,7 +126,9 @@ TEST_F(FavoritesTest, AnyButtonSelectsAndShowsTheFavouritesComponents) {
     EXPECT_EQ(Components(), "86 52 18");
     EXPECT_EQ(m.txtColorCode->Text(), "&H00FFFFFF&"); // the current colour stays
     SendMessageA(ColourArea(m.CC[3]), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-    EXPECT_EQ(m.CC[3]->ColorTipText(), "Favorite colors, DoubleClick to modify ");
+    EXPECT_EQ(m.CC[3]->ColorTipText(),
+              "Favorite colors, DoubleClick to modify \n"
+              "Contrast with the current color: 11.07:1, AA pass, AAA pass");
 }
 
 TEST_F(FavoritesTest, StoringTheCurrentColourWritesAllTen) {

@@ -14,6 +14,25 @@ class TypedColourTest : public MainWindowTest {
         PumpMessages();
     }
     COLORREF CodePixel() { return PixelAt(main().txtColorCode->hwnd(), 2, 2); }
+    // Types `text` into the emptied field key by key, each character a key press of its own
+    // (as an input method or the on-screen keyboard sends it), then presses Enter; the caller
+    // waits for what Enter does.
+    void TypeAndEnter(const std::string& text) {
+        SetForegroundWindow(main().hWnd());
+        main().txtColorCode->SetFocus();
+        main().txtColorCode->SetText("");
+        for (const char c : text) {
+            INPUT in[2] = {};
+            in[0].type = in[1].type = INPUT_KEYBOARD;
+            in[0].ki.wScan = in[1].ki.wScan = static_cast<WORD>(c);
+            in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+            in[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+            SendInput(2, in, sizeof(INPUT));
+        }
+        ASSERT_TRUE(PumpUntil([&] { return main().txtColorCode->Text() == text; }))
+            << main().txtColorCode->Text();
+        SendKey(VK_RETURN);
+    }
 };
 
 TEST_F(TypedColourTest, EveryFormBecomesTheCurrentColourOnEnter) {
@@ -59,6 +78,34 @@ TEST_F(TypedColourTest, AWrongTextTurnsTheFieldRedUntilItChangesAndKeepsTheColou
     SendKey(VK_RETURN);
     PumpMessages();
     EXPECT_EQ(Shown(), "&H00FF0000& 0 0 255");
+    EXPECT_EQ(CodePixel(), normal);
+}
+
+TEST_F(TypedColourTest, HslAndHsvTypedKeyByKeyBecomeTheColourAndOutOfRangeTurnsTheFieldRed) {
+    const struct {
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {"hsl(120, 100%, 25%)", "&H008000& 0 128 0"},
+        {"HSV(240, 100%, 100%)", "&H00FF0000& 0 0 255"},
+        {"hsl(210,50%,40%)", "&H00996633& 51 102 153"},
+        {"hsv(0.5, 100%, 100%)", "&H002FF& 255 2 0"},
+    };
+    for (const auto& k : cases) {
+        ASSERT_NO_FATAL_FAILURE(TypeAndEnter(k.typed));
+        EXPECT_TRUE(PumpUntil([&] { return Shown() == k.shown; })) << k.typed << ": " << Shown();
+    }
+    EXPECT_EQ(PreviewPixel(), RGB(255, 2, 0));
+    const COLORREF normal = CodePixel();
+    // Typing turned the field back to its colour; Enter turns it red, the colour stays.
+    for (const char* wrong : {"hsl(361, 100%, 50%)", "hsv(0, 101%, 50%)", "hsl(120, 100, 25)"}) {
+        ASSERT_NO_FATAL_FAILURE(TypeAndEnter(wrong));
+        EXPECT_TRUE(PumpUntil([&] { return CodePixel() == RGB(255, 160, 160); })) << wrong;
+        EXPECT_EQ(main().txtColorCode->Text(), wrong);
+        EXPECT_EQ(main().picCurrentCol->BackColor(), RGBColor(255, 2, 0)) << wrong;
+    }
+    ASSERT_NO_FATAL_FAILURE(TypeAndEnter("hsl(0, 0%, 50%)"));
+    EXPECT_TRUE(PumpUntil([&] { return Shown() == "&H00808080& 128 128 128"; })) << Shown();
     EXPECT_EQ(CodePixel(), normal);
 }
 
