@@ -109,8 +109,44 @@ std::vector<std::uint8_t> EncodeCursor(const Image& image, ColorValue transparen
     Image colour = image;
     for (auto& p : colour.pixels)
         if (p == transparent) p = 0; // XOR with black leaves the screen as it is
+    // A cursor drawn in a few colours is stored with a colour table, 4 or 8 bits a pixel
+    // (a 32 x 32 one takes a sixth of its 24-bit size in the DLL); more colours stay 24-bit.
+    std::vector<ColorValue> table;
+    for (ColorValue p : colour.pixels)
+        if (table.size() <= 256 && std::find(table.begin(), table.end(), p) == table.end())
+            table.push_back(p);
     std::vector<std::uint8_t> dib;
-    PutDib(dib, colour, image.height * 2); // colour rows, then the AND mask
+    if (table.size() > 256) {
+        PutDib(dib, colour, image.height * 2); // colour rows, then the AND mask
+    } else {
+        const int bits = table.size() <= 16 ? 4 : 8;
+        put32(dib, 40);
+        put32(dib, static_cast<std::uint32_t>(image.width));
+        put32(dib, static_cast<std::uint32_t>(image.height * 2));
+        put16(dib, 1);
+        put16(dib, static_cast<unsigned>(bits));
+        for (int i = 0; i < 6; ++i) put32(dib, 0); // BI_RGB, sizes, a full table of 2^bits
+        for (int i = 0; i < (1 << bits); ++i) {
+            const ColorValue c = i < int(table.size()) ? table[std::size_t(i)] : 0;
+            dib.push_back(static_cast<std::uint8_t>(BlueOf(c)));
+            dib.push_back(static_cast<std::uint8_t>(GreenOf(c)));
+            dib.push_back(static_cast<std::uint8_t>(RedOf(c)));
+            dib.push_back(0);
+        }
+        const size_t rowBytes = RowBytes(image.width, bits);
+        for (int y = image.height - 1; y >= 0; --y) {
+            std::vector<std::uint8_t> row(rowBytes, 0);
+            for (int x = 0; x < image.width; ++x) {
+                const auto index = static_cast<unsigned>(
+                    std::find(table.begin(), table.end(), colour.at(x, y)) - table.begin());
+                if (bits == 8)
+                    row[std::size_t(x)] = static_cast<std::uint8_t>(index);
+                else
+                    row[std::size_t(x) / 2] |= static_cast<std::uint8_t>(x % 2 ? index : index << 4);
+            }
+            dib.insert(dib.end(), row.begin(), row.end());
+        }
+    }
     const size_t maskRow = RowBytes(image.width, 1);
     for (int y = image.height - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(maskRow, 0);

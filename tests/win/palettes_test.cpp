@@ -143,6 +143,23 @@ TEST_F(PaletteTest, PipettePointerOverEveryPalette) {
     BITMAP bm{};
     GetObjectA(info.hbmMask, sizeof bm, &bm);
     EXPECT_EQ(bm.bmWidth, 32);
+    // Every drawn pixel of the pointer as the pipette was drawn (the pointer is stored with
+    // a colour table).
+    const Image drawn = assets::PipetteCursor();
+    ASSERT_NE(info.hbmColor, nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> px(32 * 32);
+    HDC dc = GetDC(nullptr);
+    ASSERT_EQ(GetDIBits(dc, info.hbmColor, 0, 32, px.data(), &bi, DIB_RGB_COLORS), 32);
+    ReleaseDC(nullptr, dc);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (drawn.at(x, y) != assets::kCursorTransparent) {
+                const DWORD p = px[std::size_t(y * 32 + x)];
+                ASSERT_EQ(RGBColor(GetBValue(p), GetGValue(p), GetRValue(p)), drawn.at(x, y))
+                    << x << "," << y;
+            }
     if (info.hbmColor) DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
 }
