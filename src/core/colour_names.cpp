@@ -92,7 +92,11 @@ Lab ToLab(int red, int green, int blue) {
 }
 
 // The table's colours in CIELAB, worked out at first use (zeroed storage costs the DLL no
-// bytes, a table of constants would).
+// bytes, a table of constants would). MinGW's GCC puts zeroed data in the file's .data
+// under -fdata-sections; named .bss it takes no bytes there.
+#ifdef _WIN32
+__attribute__((section(".bss")))
+#endif
 Lab g_lab[kNamedColourCount];
 bool g_labReady = false;
 

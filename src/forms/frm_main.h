@@ -24,7 +24,7 @@ namespace hv::forms {
 class frmAbout;
 class frmFormats;
 
-class frmMain {
+class frmMain final : public rt::ControlHooks {
   public:
     frmMain();
     ~frmMain();
@@ -95,6 +95,8 @@ class frmMain {
     void WireOutputEvents();
     void WireKeyboard();
     void WireAccessibility();
+    bool KeyDown(rt::Control& c, int key, short shift) override;
+    void Describe(const rt::Control& c, rt::AccDescription& d) override;
     void cmdRGBMenu_MouseUp(const rt::MouseEvent& e);
     void cmdInsert_Click();
     void cmdInsertFav_Click();

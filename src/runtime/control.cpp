@@ -116,8 +116,8 @@ void Control::DropKeyChar() const {
 
 void Control::Describe(AccDescription& d) const {
     d.role = AccRole;
-    d.name = AccName ? AccName() : tip_;
-    if (AccValue) d.value = AccValue();
+    d.name = tip_;
+    if (AccHooks) AccHooks->Describe(*this, d);
     if (GetFocus() == hwnd()) d.state |= STATE_SYSTEM_FOCUSED;
     if (!Enabled()) d.state |= STATE_SYSTEM_UNAVAILABLE;
     if (!Visible()) d.state |= STATE_SYSTEM_INVISIBLE;
@@ -143,9 +143,9 @@ LRESULT Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             form_.TabFrom(this, shift & 1);
             return 0;
         }
-        if (OnKeyDown) {
+        if (KeyHooks) {
             DropKeyChar(); // before the key acts: it may open a menu or dialog
-            if (OnKeyDown(static_cast<int>(wp), shift)) return 0;
+            if (KeyHooks->KeyDown(*this, static_cast<int>(wp), shift)) return 0;
         }
         break;
     }

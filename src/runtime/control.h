@@ -8,6 +8,21 @@
 namespace hv::rt {
 
 class Form;
+class Control;
+
+// What a form adds to some of its controls, one object for them all: their keys, and what a
+// screen reader reads of them.
+class ControlHooks {
+  public:
+    // A key pressed while `c` has the focus, after Tab: true when it was used.
+    virtual bool KeyDown(Control& c, int KeyCode, short Shift) = 0;
+    // `d` holds the control's own answer (the name is its tooltip text): changes the name and
+    // value where the form knows better.
+    virtual void Describe(const Control& c, AccDescription& d) = 0;
+
+  protected:
+    ~ControlHooks() = default;
+};
 
 class Control : public Window {
   public:
@@ -41,14 +56,14 @@ class Control : public Window {
     // A stop of the form's Tab order (Form::SetTabOrder) while true.
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool stop) { tabStop_ = stop; }
-    // A key pressed while the control has the focus, after Tab (which the form handles):
-    // true when the key was used. A control with this handler takes no typed characters.
-    std::function<bool(int KeyCode, short Shift)> OnKeyDown;
+    // Where set, the keys pressed while the control has the focus, after Tab (which the form
+    // handles), go there first. A control with key hooks takes no typed characters.
+    ControlHooks* KeyHooks = nullptr;
 
     // What a screen reader reads of it: AccRole 0 leaves the window to the system's own
-    // answer. The name is AccName's where set, the tooltip text otherwise; the value AccValue's.
+    // answer. The name is the tooltip text, the value empty, unless AccHooks says otherwise.
     long AccRole = 0;
-    std::function<std::string()> AccName, AccValue;
+    ControlHooks* AccHooks = nullptr;
     virtual void Describe(AccDescription& d) const;
 
     // Colours of a control of a system class, asked for by the form (WM_CTLCOLOR...).

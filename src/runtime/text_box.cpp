@@ -17,7 +17,6 @@ TextBox::TextBox(Form& form, std::string name, double left, double top, double w
                     (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0));
     SetFont("MS Sans Serif", 8.25);
     AccRole = ROLE_SYSTEM_TEXT; // named by its tooltip, which the edit's own object lacks
-    AccValue = [this] { return Text(); };
 }
 
 std::string TextBox::Text() const {
@@ -28,6 +27,11 @@ std::string TextBox::Text() const {
 // pick while the pointer moves mostly writes what is already there.
 void TextBox::SetText(const std::string& text) {
     if (Text() != text) ReplaceWindowText(text);
+}
+
+void TextBox::Describe(AccDescription& d) const {
+    Control::Describe(d);
+    d.value = Text();
 }
 
 int TextBox::SelStart() const {

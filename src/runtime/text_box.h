@@ -24,6 +24,7 @@ class TextBox : public Control {
     ColorValue BackColor() const { return back_; }
     void SetFont(const std::string& face, double points, bool bold = false);
 
+    void Describe(AccDescription& d) const override;
     HBRUSH CtlColor(HDC dc) override;
     void Command(WORD notifyCode) override;
 
