@@ -35,9 +35,16 @@ host_session_start() {
 # shows how often it happened; addin_in_host.sh presses once only, so a press the add-in
 # loses fails there.
 open_addin_window() {
-  local x y n presses=${1:-3}
-  read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000 | tr -d '\r') ||
-    fail "the add-in's button did not appear on the host's toolbar"
+  local x y n presses=${1:-3} at= before=
+  # In VB6 the button is added with its caption and takes its face afterwards (through the
+  # clipboard), which moves it: wait until two looks in a row find it in the same place.
+  for n in $(seq 1 50); do
+    at=$(wine uiprobe.exe button "VB 6 Huevista" 30000 | tr -d '\r') ||
+      fail "the add-in's button did not appear on the host's toolbar"
+    [ "$at" = "$before" ] && break
+    before=$at
+  done
+  read -r x y <<<"$at"
   for n in $(seq 1 "$presses"); do
     [ "$n" -gt 1 ] && echo "NOTE: press $n of the add-in's button: the window did not open within 10 s of press $((n - 1))" >&2
     xdotool mousemove "$x" "$y"

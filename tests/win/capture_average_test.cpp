@@ -34,7 +34,7 @@ class CaptureAverageTest : public LoupeFixture {
     // only), and the pointer on `pointer`, showing `shown`.
     void CaptureOver(const Image& image, POINT at, POINT pointer, ColorValue shown) {
         auto window = std::make_unique<ImageWindow>(image, at.x, at.y);
-        PumpMessages(20);
+        ASSERT_TRUE(ShownOnScreen(*window)) << "the image on the screen before the grab";
         ASSERT_NO_FATAL_FAILURE(ClickCapture());
         window.reset();
         ASSERT_TRUE(MoveAndShow(pointer, ShownText(shown))) << Shown();
