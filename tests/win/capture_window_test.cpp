@@ -139,12 +139,24 @@ TEST_F(CaptureWindowTest, CoversTheScreenOnePixelForOneWithTheMainWindowInFront)
     EXPECT_EQ(capture()->picScreen->Point(float(px * tx), float(py * ty)), RGBColor(12, 34, 56));
 
     // What the screen shows now is the screenshot, where it was taken (the loupe beside the
-    // pointer, away from it).
-    MoveMouseTo(POINT{5, 5});
+    // pointer, away from it: at the lower left corner the loupe stands above and right of the
+    // pointer, left of the area compared at every DPI).
+    MoveMouseTo(POINT{5, GetSystemMetrics(SM_CYSCREEN) - 5});
     other.reset();
     ASSERT_TRUE(PumpPostedMessages());
-    const auto screen = capture::GrabDesktop();
-    EXPECT_EQ(CompareArea(PictureObjectImage(screen.Get()), 300, 400, pattern), "");
+    {
+        RECT loupe{}, area{300, 400, 300 + 64, 400 + 48}, both{};
+        GetWindowRect(capture()->loupe().hwnd(), &loupe);
+        ASSERT_FALSE(IntersectRect(&both, &loupe, &area)) << "the loupe over the area compared";
+    }
+    // The place the other window left is painted again from the screenshot once the window
+    // system has told the capture window of it: wait for those pixels.
+    std::string differs;
+    PumpUntil([&] {
+        differs = CompareArea(PictureObjectImage(capture::GrabDesktop().Get()), 300, 400, pattern);
+        return differs.empty();
+    });
+    EXPECT_EQ(differs, "");
 
     // Placing the main window topmost again while capturing keeps it so, and in front: the
     // capture window is no popup of it (see the Wine note on topmost owners).
