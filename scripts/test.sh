@@ -26,7 +26,7 @@ build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake -DCMAK
 # The 64-bit build: the DLL, the host and the programs of the tests that run for x64 below.
 # It is the shipped configuration (MinSizeRel), so its DLL is also the 64-bit release whose
 # size and installer are tested, without a fifth build.
-TARGETS="Pigmora idehost uiprobe connect_tests window_tests clipboard_holder url_recorder acc_probe" \
+TARGETS="Pigmora idehost uiprobe connect_tests window_tests clipboard_holder url_recorder acc_probe lean_threads_test" \
   build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-mingw.cmake -DCMAKE_BUILD_TYPE=MinSizeRel
 # The shipped DLL alone, as scripts/package.sh builds it: its size and installer are tested.
 TARGETS=Pigmora build build/release -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
