@@ -1,4 +1,5 @@
 #include "code_pane.h"
+#include "ansi_file.h"
 #include <algorithm>
 #include <cwctype>
 #include <cwchar>
@@ -268,18 +269,7 @@ bool CodePane::Save(const std::wstring& path) {
     if (!path.empty()) path_ = path;
     if (path_.empty()) return false;
     const std::wstring all = kNameAttribute + name_ + L"\"\r\n" + Text();
-    const int n = WideCharToMultiByte(CP_ACP, 0, all.data(), static_cast<int>(all.size()), nullptr,
-                                      0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, all.data(), static_cast<int>(all.size()), bytes.data(), n,
-                        nullptr, nullptr);
-    HANDLE f = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    return CloseHandle(f) && ok;
+    return WriteAnsiFile(path_, all);
 }
 
 } // namespace host

@@ -1,4 +1,5 @@
 #include "form_model.h"
+#include "ansi_file.h"
 #include "com.h"
 #include <algorithm>
 
@@ -319,19 +320,7 @@ std::wstring FormText(const FormModel& form) {
 }
 
 bool WriteForm(const std::wstring& path, const FormModel& form) {
-    const std::wstring all = FormText(form);
-    const int n = WideCharToMultiByte(CP_ACP, 0, all.data(), static_cast<int>(all.size()), nullptr,
-                                      0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, all.data(), static_cast<int>(all.size()), bytes.data(), n,
-                        nullptr, nullptr);
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    return CloseHandle(f) && ok;
+    return WriteAnsiFile(path, FormText(form));
 }
 
 } // namespace host
