@@ -120,8 +120,11 @@ STDMETHODIMP Connect::Show() {
         if (!main_) main_ = std::make_unique<forms::frmMain>();
         main_->SetVBInstance(vbe_.Get());
         formDisplayed_ = VARIANT_TRUE;
-        if (!main_->Loaded()) main_->Load(IdeMainWindow(vbe_.Get()));
-        forms::SetTopMost(*main_, true);
+        // A load ends with the window shown on top; a loaded one may be hidden or behind.
+        if (!main_->Loaded())
+            main_->Load(IdeMainWindow(vbe_.Get()));
+        else
+            forms::SetTopMost(*main_, true);
         return S_OK;
     });
 }

@@ -14,8 +14,11 @@ constexpr ColorValue kDefaultEdgeUnPressed = SystemColor(COLOR_BTNSHADOW);
 LumoColorContainer::LumoColorContainer(rt::Form& form, std::string name, double left, double top,
                                        double width, double height, const rt::PropertyBag* stored)
     : UserControl(form, std::move(name), left, top, width, height, "HuevistaColorContainer") {
-    picColor = std::make_unique<rt::PictureBox>(form, "picColor", 30, 30, 0, 0, false);
-    picColor->SetContainer(*this);
+    // Made on the surface at once and at its size (UserControl_Resize then leaves it): moving
+    // a window to another parent and resizing it cost as much again as making it.
+    picColor =
+        std::make_unique<rt::PictureBox>(form, "picColor", 30, 30, std::max(0.0, ScaleWidth() - 60),
+                                         std::max(0.0, ScaleHeight() - 60), false, this);
     AccRole = ROLE_SYSTEM_LISTITEM;
     picColor->SetBackColor(SystemColor(COLOR_ACTIVEBORDER));
     picColor->OnClick = [this] {
@@ -116,7 +119,7 @@ void LumoColorContainer::SetInnerBorderColor(ColorValue c) {
     innerBorder_ = c;
     PropertyChanged("InnerBorderColor");
     EdgeInner.BorderColor = c;
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    Invalidate();
 }
 
 void LumoColorContainer::SetEdgePressedColor(ColorValue c) {
@@ -138,7 +141,7 @@ void LumoColorContainer::UserControl_Resize() {
     // A control too small for the bands gets empty parts rather than negative sizes.
     EdgeInner.Move(20, 20, std::max(0.0, w - 30), std::max(0.0, h - 30));
     picColor->Move(30, 30, std::max(0.0, w - 60), std::max(0.0, h - 60));
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    Invalidate();
 }
 
 void LumoColorContainer::UserControl_Paint(HDC dc) {

@@ -21,7 +21,10 @@ void SetTopMost(frmMain& main, bool topmost) {
     const int width = TwipsToPixels(f.Width(), tx), height = TwipsToPixels(f.Height(), ty);
     // Wholly inside the work area of the screen it is on.
     const RECT r = rt::KeptOnMonitor(RECT{left, top, left + width, top + height});
-    SetWindowPos(f.hwnd(), after, r.left, r.top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // The backgrounds are erased as each window paints, not in a pass of their own before
+    // (our windows erase nothing; each pass costs every child a device context).
+    SetWindowPos(f.hwnd(), after, r.left, r.top, width, height,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_DEFERERASE);
 }
 
 } // namespace hv::forms

@@ -209,7 +209,9 @@ HANDLE StartDetached(void (*run)(void*), std::shared_ptr<void> context) {
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                             reinterpret_cast<LPCWSTR>(&DetachedThread), &job->module))
         return nullptr;
-    HANDLE thread = CreateThread(nullptr, 0, &DetachedThread, job.get(), 0, nullptr);
+    // A stack of what the jobs need, not the host program's default (Wine commits it whole).
+    HANDLE thread = CreateThread(nullptr, 256 << 10, &DetachedThread, job.get(),
+                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
     if (!thread) {
         FreeLibrary(job->module);
         return nullptr;
@@ -224,6 +226,14 @@ std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(const SnapshotLimits& l
     auto copier = std::make_shared<SnapshotCopier>();
     copier->budget = limits.maxBytes;
     copier->deadline = GetTickCount() + limits.timeoutMs;
+    // Only another thread's window can hold the copy up (rendering a delayed format): with
+    // none on the clipboard it runs here, saving a thread's start and its stack.
+    const HWND owner = GetClipboardOwner();
+    if (!CountClipboardFormats() || !owner ||
+        GetWindowThreadProcessId(owner, nullptr) == GetCurrentThreadId()) {
+        copier->Run();
+        return std::move(copier->result);
+    }
     HANDLE thread = StartDetached([](void* c) { static_cast<SnapshotCopier*>(c)->Run(); }, copier);
     if (!thread) return std::nullopt;
     // A clipboard owner on this very thread renders through the messages sent to it.

@@ -20,10 +20,12 @@ RECT Control::PixelRect() const {
     return r;
 }
 
-bool Control::CreateChild(const char* className, DWORD style, DWORD exStyle) {
+bool Control::CreateChild(const char* className, DWORD style, DWORD exStyle,
+                          const Window* container) {
     const RECT r = PixelRect();
     return CreateHandle(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, form_.hwnd());
+                        r.right - r.left, r.bottom - r.top,
+                        container ? container->hwnd() : form_.hwnd());
 }
 
 bool Control::AttachChild(const char* systemClass, DWORD style, DWORD exStyle) {
@@ -34,12 +36,13 @@ bool Control::AttachChild(const char* systemClass, DWORD style, DWORD exStyle) {
 }
 
 void Control::Move(double left, double top, double width, double height) {
+    const RECT was = PixelRect();
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     const RECT r = PixelRect();
-    if (hwnd())
+    if (hwnd() && !EqualRect(&was, &r))
         SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -79,14 +82,6 @@ bool Control::Enabled() const {
 
 void Control::SetFocus() {
     if (hwnd()) ::SetFocus(hwnd());
-}
-
-void Control::SetContainer(const Window& container) {
-    if (!hwnd() || !container.hwnd()) return;
-    SetParent(hwnd(), container.hwnd());
-    const RECT r = PixelRect();
-    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The tooltip learns of the pointer from here rather than by subclassing the control, which

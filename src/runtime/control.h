@@ -49,9 +49,6 @@ class Control : public Window {
     void SetEnabled(bool enabled);
     bool Enabled() const;
     void SetFocus();
-    // Moves the control onto another window of its form (a user control's surface); its
-    // position is then relative to that window.
-    void SetContainer(const Window& container);
 
     // A stop of the form's Tab order (Form::SetTabOrder) while true.
     bool TabStop() const { return tabStop_; }
@@ -74,7 +71,9 @@ class Control : public Window {
   protected:
     Control(Form& form, std::string name, double left, double top, double width, double height);
     RECT PixelRect() const;
-    bool CreateChild(const char* className, DWORD style, DWORD exStyle = 0);
+    // On `container` where given, else on the form.
+    bool CreateChild(const char* className, DWORD style, DWORD exStyle = 0,
+                     const Window* container = nullptr);
     bool AttachChild(const char* systemClass, DWORD style, DWORD exStyle = 0);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void SeeMouse(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -91,12 +91,12 @@ void Form::Move(double left, double top, double width, double height) {
 
 void Form::SetBackColor(ColorValue c) {
     back_ = c;
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    Invalidate();
 }
 
 void Form::SetPicture(PicturePtr picture) {
     picture_ = std::move(picture);
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    Invalidate();
 }
 
 Label& Form::AddLabel(const std::string& name, double left, double top, double width, double height,
@@ -120,7 +120,7 @@ Label* Form::GetLabel(const std::string& name) const {
 }
 
 void Form::RepaintLabels() {
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    Invalidate();
 }
 
 void Form::SetToolTip(HWND child, const std::string& text) {
@@ -202,7 +202,11 @@ void Form::SetWindowState(int state) {
 }
 
 void Form::PaintForm(HDC dc) {
-    FillClient(hwnd(), dc, back_);
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (!picture_ || picture_->widthPixels() < client.right ||
+        picture_->heightPixels() < client.bottom)
+        FillWithColor(dc, client, back_);
     if (picture_) picture_->Draw(dc, 0, 0);
     SetBkMode(dc, TRANSPARENT);
     for (const auto& l : labels_) {

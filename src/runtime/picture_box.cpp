@@ -7,22 +7,22 @@
 namespace hv::rt {
 
 PictureBox::PictureBox(Form& form, std::string name, double left, double top, double width,
-                       double height, bool border)
+                       double height, bool border, const Window* container)
     : Control(form, std::move(name), left, top, width, height), back_(SystemColor(COLOR_BTNFACE)) {
     const char* cls = RegisterClassOnce("HuevistaPictureBox", CS_DBLCLKS, nullptr);
-    CreateChild(cls, WS_CLIPSIBLINGS | (border ? WS_BORDER : 0));
+    CreateChild(cls, WS_CLIPSIBLINGS | (border ? WS_BORDER : 0), 0, container);
 }
 
 void PictureBox::SetBackColor(ColorValue c) {
     if (c == back_) return; // nothing to repaint
     back_ = c;
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    Invalidate();
     if (AccRole) NotifyAcc(EVENT_OBJECT_VALUECHANGE, hwnd()); // a box that shows a colour
 }
 
 void PictureBox::SetPicture(PicturePtr picture) {
     picture_ = std::move(picture);
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    Invalidate();
 }
 
 ColorValue PictureBox::Point(float x, float y) const {
@@ -86,10 +86,14 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 1;
     case WM_PAINT:
         return Paint([this](HDC dc) {
-            FillClient(hwnd(), dc, back_);
+            RECT client{};
+            GetClientRect(hwnd(), &client);
+            // The back colour shows only where no picture covers the box.
+            if (!picture_ || picture_->widthPixels() < client.right ||
+                picture_->heightPixels() < client.bottom)
+                FillWithColor(dc, client, back_);
             if (picture_) picture_->Draw(dc, 0, 0);
-            RECT cue = cue_;
-            if (IsRectEmpty(&cue)) GetClientRect(hwnd(), &cue);
+            RECT cue = IsRectEmpty(&cue_) ? client : cue_;
             DrawFocusCue(dc, cue);
         });
     case WM_SETFOCUS:

@@ -13,9 +13,10 @@ namespace hv::rt {
 
 class PictureBox : public Control {
   public:
-    // border: a flat one-pixel line around the inner area.
-    PictureBox(Form& form, std::string name, double left, double top, double width,
-               double height, bool border = true);
+    // border: a flat one-pixel line around the inner area. `container`: the window it is
+    // made on, its place relative to it (the form where none is given).
+    PictureBox(Form& form, std::string name, double left, double top, double width, double height,
+               bool border = true, const Window* container = nullptr);
 
     ColorValue BackColor() const { return back_; }
     void SetBackColor(ColorValue c);

@@ -1,5 +1,6 @@
 #include "text_box.h"
 #include "font.h"
+#include "form.h"
 #include "system_colour.h"
 #include <oleacc.h>
 #include <vector>
@@ -15,7 +16,8 @@ TextBox::TextBox(Form& form, std::string name, double left, double top, double w
     AttachChild("EDIT",
                 WS_TABSTOP | ES_AUTOHSCROLL | align | (border ? WS_BORDER : 0) |
                     (multiLine ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL : 0));
-    SetFont("MS Sans Serif", 8.25);
+    // The form's "MS Sans Serif" 8.25, shared rather than made again for each box.
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(form.DefaultFont()), FALSE);
     AccRole = ROLE_SYSTEM_TEXT; // named by its tooltip, which the edit's own object lacks
 }
 
@@ -59,18 +61,19 @@ void TextBox::SetSelLength(int length) {
 
 void TextBox::SetForeColor(ColorValue c) {
     fore_ = c;
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    Invalidate();
 }
 
 void TextBox::SetBackColor(ColorValue c) {
     back_ = c;
     brush_.reset();
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    Invalidate();
 }
 
 void TextBox::SetFont(const std::string& face, double points, bool bold) {
     font_ = CreateVbFont(face, points, bold);
-    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()),
+                 IsWindowVisible(hwnd()));
 }
 
 HBRUSH TextBox::CtlColor(HDC dc) {

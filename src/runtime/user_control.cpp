@@ -14,7 +14,7 @@ UserControl::UserControl(Form& form, std::string name, double left, double top, 
 
 void UserControl::SetSurfaceBackColor(ColorValue c) {
     back_ = c;
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    Invalidate();
 }
 
 // The size snaps to whole pixels, as the extender's Width and Height do.

@@ -44,6 +44,10 @@ void Window::Destroy() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
+void Window::Invalidate(bool erase) const {
+    if (hwnd_ && IsWindowVisible(hwnd_)) InvalidateRect(hwnd_, nullptr, erase);
+}
+
 Window* Window::FromHandle(HWND hwnd) {
     if (!hwnd) return nullptr;
     WindowMap& m = Windows();

@@ -15,6 +15,9 @@ class Window {
     HWND hwnd() const { return hwnd_; }
     bool exists() const { return hwnd_ != nullptr; }
     void Destroy();
+    // Marks the whole window for painting. A window not on screen is left alone: showing it
+    // paints it whole anyway, and under Wine each mark is a trip to the window server.
+    void Invalidate(bool erase = true) const;
 
     // The Window that owns hwnd, if it is one of ours.
     static Window* FromHandle(HWND hwnd);
