@@ -14,6 +14,9 @@ class Window {
 
     HWND hwnd() const { return hwnd_; }
     bool exists() const { return hwnd_ != nullptr; }
+    // Whether the window has the keyboard focus, as the system last told it (it sends
+    // WM_SETFOCUS and WM_KILLFOCUS at every change): no question to the system.
+    bool HasFocus() const { return focused_; }
     void Destroy();
     // Marks the whole window for painting. A window not on screen is left alone: showing it
     // paints it whole anyway, and under Wine each mark is a trip to the window server.
@@ -48,6 +51,7 @@ class Window {
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     HWND hwnd_ = nullptr;
     WNDPROC systemProc_ = nullptr; // of a system-class window taken over by Attach
+    bool focused_ = false;
 };
 
 // Unregisters the classes this module registered (at DLL unload).
