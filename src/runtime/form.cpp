@@ -165,6 +165,10 @@ void Form::Unload() {
     Destroy();
 }
 
+void Form::PostEvent() {
+    if (hwnd()) PostMessageA(hwnd(), WM_APP, 0, 0);
+}
+
 // The controls' windows are gone with the form's; the objects stay until the form is loaded
 // again, since an unload may come from inside one of their own event handlers.
 void Form::OnDestroyed() {
@@ -330,6 +334,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_CLOSE:
         Unload();
+        return 0;
+    case WM_APP:
+        if (OnPosted) OnPosted();
         return 0;
     case WM_DESTROY:
         tooltip_.reset();
