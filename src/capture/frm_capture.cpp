@@ -19,6 +19,7 @@ void frmCapture::Load() {
     // a popup cannot be made topmost, and the main window must stay so. Made the size of every
     // monitor together, so that showing it moves nothing.
     const RECT v = rt::VirtualScreenRect();
+    form_.toolTips = false; // none to show: one window less to make at each click
     form_.Create("Capture", (v.right - v.left) * form_.TwipsPerPixelX(),
                  (v.bottom - v.top) * form_.TwipsPerPixelY(), nullptr,
                  WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
@@ -177,11 +178,11 @@ void ToggleCaptureWindow(frmCapture& w) {
     if (w.main_.fields) w.before_ = colour::ReadShown(*w.main_.fields);
     // Shown and painted at once: the frozen screen is what the click is waited on for. The
     // loupe follows after it (ShowLoupe).
+    w.loupePending_ = true;
     ShowWindow(f.hwnd(), SW_SHOW);
     UpdateWindow(f.hwnd());
     // The keys go to the capture window, though the main window stands in front of it.
     SetFocus(f.hwnd());
-    w.loupePending_ = true;
     f.PostEvent();
 }
 

@@ -36,6 +36,7 @@ bool Form::Create(const std::string& caption, double widthTwips, double heightTw
     if (!CreateHandle(exStyle, cls, caption.c_str(), style, 0, 0, r.right - r.left,
                       r.bottom - r.top, owner))
         return false;
+    if (!toolTips) return true;
     // The tooltip window has no owner and goes with the form (WM_DESTROY below): under Wine
     // 8 a window that owns a popup, even a topmost one, cannot itself be made topmost.
     tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,

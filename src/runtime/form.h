@@ -118,6 +118,7 @@ class Form : public Window {
     EventHandler OnUnload;     // before the window goes
     EventHandler OnTerminated; // after it went, with its controls
     EventHandler OnPosted;     // see PostEvent
+    bool toolTips = true;      // false: Create makes no tooltip window (a form without tips)
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
