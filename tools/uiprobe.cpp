@@ -15,6 +15,8 @@
 //                                          its children have painted and their programs
 //                                          are idle, for screenshots
 //   uiprobe clipboard                      prints the clipboard's text
+//   uiprobe menus <n> [timeout ms]         waits until exactly n popup menus are on screen
+//                                          (0: every menu closed), their program idle
 //
 // Exits 0 when it found what it was asked for, 1 otherwise.
 #include <windows.h>
@@ -146,6 +148,22 @@ bool ScreenPainted() {
     return !dirty;
 }
 
+BOOL CALLBACK CountMenu(HWND w, LPARAM count) {
+    wchar_t name[16] = L"";
+    if (IsWindowVisible(w) && GetClassNameW(w, name, 16) && std::wstring(name) == L"#32768")
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// Menus on screen, once the program that shows them waits for input (a menu opened by a
+// click is on screen before its loop runs).
+int MenusShown() {
+    int count = 0;
+    EnumWindows(CountMenu, reinterpret_cast<LPARAM>(&count));
+    HWND frame = HostFrame();
+    return frame && !ProgramIdle(frame) ? -1 : count;
+}
+
 template <typename F> bool Within(DWORD timeoutMs, F found) {
     const DWORD start = GetTickCount();
     while (!found()) {
@@ -217,6 +235,10 @@ int wmain(int argc, wchar_t** argv) {
         if (!Within(timeout, find)) return 1;
         std::printf("%ld %ld\n", p.x, p.y);
         return 0;
+    }
+    if (what == L"menus" && argc > 2) {
+        const int wanted = _wtoi(argv[2]);
+        return Within(timeout, [&] { return MenusShown() == wanted; }) ? 0 : 1;
     }
     if (what == L"close") {
         HWND frame = HostFrame();

@@ -54,10 +54,10 @@ bool PaletteKeys::KeyDown(int key) {
     row_ = std::clamp(row, 0, rows_ - 1);
     Moved();
     // At the middle of the cell, as the mouse would press it (which moves the pick there).
-    const RECT r = Cell();
-    const rt::MouseEvent e = rt::MakeMouseEvent(
-        rt::vbLeftButton, MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2),
-        box_.form().TwipsPerPixelX(), box_.form().TwipsPerPixelY());
+    const POINT at = Middle();
+    const rt::MouseEvent e = rt::MakeMouseEvent(rt::vbLeftButton, MAKELPARAM(at.x, at.y),
+                                                box_.form().TwipsPerPixelX(),
+                                                box_.form().TwipsPerPixelY());
     if (box_.OnMouseDown) box_.OnMouseDown(e);
     return true;
 }
@@ -69,10 +69,10 @@ void PaletteKeys::PressedAt(const rt::MouseEvent& e) {
     const int y = static_cast<int>(e.Y) / box_.form().TwipsPerPixelY();
     if (e.Button != rt::vbLeftButton || x < 0 || y < 0 || x >= client.right || y >= client.bottom)
         return;
-    // The cell whose span (as Cell rounds it) holds the pixel, so that a key's own press at a
-    // cell's middle finds that cell again at any DPI.
-    const int col = ((x + 1) * cols_ - 1) / client.right;
-    const int row = ((y + 1) * rows_ - 1) / client.bottom;
+    // The cell whose span holds the pixel's centre: the pixel a picture enlarged pixel for
+    // pixel (nearest neighbour) shows there, and the cell whose Middle is this pixel.
+    const int col = (2 * x + 1) * cols_ / (2 * client.right);
+    const int row = (2 * y + 1) * rows_ / (2 * client.bottom);
     if (col == col_ && row == row_) return;
     col_ = col;
     row_ = row;
@@ -87,10 +87,19 @@ void PaletteKeys::Moved() {
     rt::NotifyAcc(EVENT_OBJECT_VALUECHANGE, box_.hwnd());
 }
 
+// The pixel under the middle of the cell's exact span: where the cells are narrower than two
+// pixels (a quick palette at 125 %), the middle of the rounded span can be a neighbour's pixel.
+POINT PaletteKeys::Middle() const {
+    RECT client{};
+    GetClientRect(box_.hwnd(), &client);
+    return {static_cast<LONG>((2 * col_ + 1) * client.right / (2 * cols_)),
+            static_cast<LONG>((2 * row_ + 1) * client.bottom / (2 * rows_))};
+}
+
 ColorValue PaletteKeys::Picked() const {
-    const RECT r = Cell();
-    return box_.Point(static_cast<float>((r.left + r.right) / 2 * box_.form().TwipsPerPixelX()),
-                      static_cast<float>((r.top + r.bottom) / 2 * box_.form().TwipsPerPixelY()));
+    const POINT at = Middle();
+    return box_.Point(static_cast<float>(at.x * box_.form().TwipsPerPixelX()),
+                      static_cast<float>(at.y * box_.form().TwipsPerPixelY()));
 }
 
 ColorValue AskForColour(rt::ColorDialog& dialog, ColorValue start, HWND owner, bool* chosen) {

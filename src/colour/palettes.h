@@ -30,6 +30,7 @@ class PaletteKeys {
 
   private:
     RECT Cell() const; // client pixels
+    POINT Middle() const;
     void Moved();
     rt::PictureBox& box_;
     int cols_, rows_, col_ = 0, row_;

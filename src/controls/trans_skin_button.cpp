@@ -1,7 +1,6 @@
 #include "trans_skin_button.h"
 #include "../core/units.h"
 #include "../runtime/form.h"
-#include "../runtime/mask_region.h"
 #include "../runtime/mouse_pointer.h"
 #include "../runtime/system_colour.h"
 #include <oleacc.h>
@@ -137,11 +136,14 @@ void TransSkinButton::ApplyPicture(const rt::PicturePtr& picture) {
     Resize(HimetricToTwips(picture->widthHimetric()), HimetricToTwips(picture->heightHimetric()));
     if (picture != shown_) InvalidateRect(hwnd(), nullptr, FALSE);
     shown_ = picture;
-    rt::UniqueRegion next = rt::MaskRegion(*picture, rt::ResolveColor(mask_));
+    const HRGN face = picture->Shape(rt::ResolveColor(mask_));
     // The faces of one button usually share their shape: only a new shape is handed over.
-    if (shape_ && next && EqualRgn(next.get(), shape_.get())) return;
-    rt::UniqueRegion kept(CreateRectRgn(0, 0, 0, 0));
-    if (kept && next) CombineRgn(kept.get(), next.get(), nullptr, RGN_COPY);
+    if (shape_ && face && EqualRgn(face, shape_.get())) return;
+    rt::UniqueRegion next(CreateRectRgn(0, 0, 0, 0)), kept(CreateRectRgn(0, 0, 0, 0));
+    if (!face || !next || !kept || CombineRgn(next.get(), face, nullptr, RGN_COPY) == ERROR)
+        next.reset();
+    else
+        CombineRgn(kept.get(), face, nullptr, RGN_COPY);
     // Once taken, the region is the window's, which deletes the one it had; refused, it
     // stays ours to delete.
     if (SetWindowRgn(hwnd(), next.get(), TRUE)) (void)next.release();
@@ -196,15 +198,16 @@ rt::MouseEvent TransSkinButton::Event(short button, LPARAM lp) const {
     return rt::MakeMouseEvent(button, lp, form().TwipsPerPixelX(), form().TwipsPerPixelY());
 }
 
-void TransSkinButton::UserControl_MouseDown(const rt::MouseEvent& e) {
+// The events are made only for a handler: the Shift state is a question to the system.
+void TransSkinButton::UserControl_MouseDown(short button, LPARAM lp) {
     if (style_ == 0) ApplyPicture(down_);
-    if (OnMouseDown) OnMouseDown(e);
+    if (OnMouseDown) OnMouseDown(Event(button, lp));
 }
 
-void TransSkinButton::UserControl_MouseUp(const rt::MouseEvent& e, bool click) {
-    if (style_ == 0) ApplyPicture(IsMouseOver() ? OverOrUp() : up_);
+void TransSkinButton::UserControl_MouseUp(short button, LPARAM lp, bool click, bool over) {
+    if (style_ == 0) ApplyPicture(over ? OverOrUp() : up_);
     auto alive = LifeToken();
-    if (OnMouseUp) OnMouseUp(e);
+    if (OnMouseUp) OnMouseUp(Event(button, lp));
     if (click && !alive.expired()) UserControl_Click();
 }
 
@@ -224,10 +227,11 @@ void TransSkinButton::UserControl_Click() {
 void TransSkinButton::KeyClick() {
     RECT r{};
     GetClientRect(hwnd(), &r);
-    const rt::MouseEvent e = Event(rt::vbLeftButton, MAKELPARAM(r.right / 2, r.bottom / 2));
-    UserControl_MouseDown(e);
+    const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+    UserControl_MouseDown(rt::vbLeftButton, middle);
     auto alive = LifeToken();
-    if (!alive.expired() && hwnd()) UserControl_MouseUp(e, true);
+    if (!alive.expired() && hwnd())
+        UserControl_MouseUp(rt::vbLeftButton, middle, true, IsMouseOver());
 }
 
 void TransSkinButton::Describe(rt::AccDescription& d) const {
@@ -263,20 +267,23 @@ LRESULT TransSkinButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const short button = rt::ButtonOfMessage(msg);
     switch (rt::ClassifyButtonMessage(msg, static_cast<bool>(OnDblClick))) {
     case rt::ButtonMessage::DoubleClick:
-        SetCapture(hwnd()); // the release that follows is the button's too
+        clicks_.Hold(hwnd()); // the release that follows is the button's too
         OnDblClick();
         return 0;
     case rt::ButtonMessage::Press:
         clicks_.Down(hwnd(), msg);
-        if (button == rt::vbLeftButton) ::SetFocus(hwnd());
-        UserControl_MouseDown(Event(button, lp));
+        if (button == rt::vbLeftButton && focusOnPress_) ::SetFocus(hwnd());
+        UserControl_MouseDown(button, lp);
         return 0;
-    case rt::ButtonMessage::Release:
-        // A click ends on the visible shape.
-        UserControl_MouseUp(Event(button, lp), clicks_.Up(hwnd(), msg, wp,
-                                                          OnShape(static_cast<short>(LOWORD(lp)),
-                                                                  static_cast<short>(HIWORD(lp)))));
+    case rt::ButtonMessage::Release: {
+        // A click ends on the visible shape. The face follows where the button was released
+        // (its edges count), not a second look at the pointer.
+        const short x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+        const RECT r = PixelRect();
+        const bool over = x >= 0 && y >= 0 && x <= r.right - r.left && y <= r.bottom - r.top;
+        UserControl_MouseUp(button, lp, clicks_.Up(hwnd(), msg, wp, OnShape(x, y)), over);
         return 0;
+    }
     case rt::ButtonMessage::Other:
         break;
     }

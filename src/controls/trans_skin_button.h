@@ -40,6 +40,11 @@ class TransSkinButton : public rt::UserControl {
     // The nine stored keys, in order.
     void WriteProperties(rt::PropertyBag& bag) const override;
 
+    // Whether a left press takes the keyboard focus, as a push button's does (the default).
+    // Off for a button whose click hands the focus on anyway: the focus then goes once, and
+    // a screen reader does not announce the button in passing.
+    void SetFocusOnPress(bool take) { focusOnPress_ = take; }
+
     // Space or Enter on the focused button: a press and release at its middle, as the mouse's.
     void KeyClick();
     void Describe(rt::AccDescription& d) const override;
@@ -70,8 +75,8 @@ class TransSkinButton : public rt::UserControl {
     // PictureOver where it is set, PictureUp otherwise.
     const rt::PicturePtr& OverOrUp() const { return over_ ? over_ : up_; }
     rt::MouseEvent Event(short button, LPARAM lp) const;
-    void UserControl_MouseDown(const rt::MouseEvent& e);
-    void UserControl_MouseUp(const rt::MouseEvent& e, bool click);
+    void UserControl_MouseDown(short button, LPARAM lp);
+    void UserControl_MouseUp(short button, LPARAM lp, bool click, bool over);
     void UserControl_Click();
     bool SetPointerShape();
 
@@ -84,6 +89,7 @@ class TransSkinButton : public rt::UserControl {
     ColorValue mask_ = 0;
     int downLatched_ = 0;
     bool wasOver_ = false;
+    bool focusOnPress_ = true;
     POINT cursorPos_{};
     rt::ClickTracker clicks_;
     // Enabled at creation: its first tick finds the pointer and shows the matching picture.

@@ -100,6 +100,9 @@ void frmMain::FindControls() {
     cmdInsertFav = button("cmdInsertFav");
     cmdCopyFav = button("cmdCopyFav");
     cmdACFav = button("cmdACFav");
+    // Their clicks give the focus to the preview or the standard palette.
+    for (auto* b : {cmdInsert, cmdCopy, cmdCapture, cmdAbout, cmdInsertFav, cmdCopyFav, cmdACFav})
+        b->SetFocusOnPress(false);
     for (int i = 0; i < colour::kFavoriteCount; ++i)
         CC[i] = form_.Get<controls::LumoColorContainer>("CC(" + std::to_string(i) + ")");
     fields_.emplace(colour::ColourFields{*picCurrentCol, *txtColorCode, *txtR, *txtG, *txtB});

@@ -78,7 +78,7 @@ bool Control::Enabled() const {
 }
 
 void Control::SetFocus() {
-    if (hwnd()) ::SetFocus(hwnd());
+    if (hwnd() && !HasFocus()) ::SetFocus(hwnd());
 }
 
 void Control::SetContainer(const Window& container) {
@@ -96,7 +96,7 @@ void Control::SeeMouse(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void Control::DrawFocusCue(HDC dc, RECT r) const {
-    if (GetFocus() != hwnd()) return;
+    if (!HasFocus()) return;
     const int tpp = form_.TwipsPerPixelX(), width = (15 + tpp / 2) / tpp;
     // Dots that invert what is under them show on any colour; the colours are fixed so that
     // the inversion is the same on every system.
@@ -118,7 +118,7 @@ void Control::Describe(AccDescription& d) const {
     d.role = AccRole;
     d.name = tip_;
     if (AccHooks) AccHooks->Describe(*this, d);
-    if (GetFocus() == hwnd()) d.state |= STATE_SYSTEM_FOCUSED;
+    if (HasFocus()) d.state |= STATE_SYSTEM_FOCUSED;
     if (!Enabled()) d.state |= STATE_SYSTEM_UNAVAILABLE;
     if (!Visible()) d.state |= STATE_SYSTEM_INVISIBLE;
     if (form_.InTabOrder(this) && tabStop_) d.state |= STATE_SYSTEM_FOCUSABLE;

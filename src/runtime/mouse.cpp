@@ -54,20 +54,30 @@ ButtonMessage ClassifyButtonMessage(UINT msg, bool handlesDoubleClick) {
     }
 }
 
-void ClickTracker::Down(HWND w, UINT msg) {
+void ClickTracker::Hold(HWND w) {
     SetCapture(w);
+    holding_ = true;
+}
+
+void ClickTracker::Down(HWND w, UINT msg) {
+    Hold(w);
     if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) leftPressed_ = true;
 }
 
-bool ClickTracker::Up(HWND w, UINT msg, WPARAM wp, bool onControl) {
+bool ClickTracker::Up(HWND, UINT msg, WPARAM wp, bool onControl) {
     const bool click = msg == WM_LBUTTONUP && leftPressed_ && onControl;
     if (msg == WM_LBUTTONUP) leftPressed_ = false;
-    if (ButtonsHeld(wp) == 0 && GetCapture() == w) ReleaseCapture();
+    if (ButtonsHeld(wp) == 0 && holding_) {
+        holding_ = false;
+        ReleaseCapture();
+    }
     return click;
 }
 
 void ClickTracker::CaptureChanged(HWND w, LPARAM lp) {
-    if (reinterpret_cast<HWND>(lp) != w) leftPressed_ = false;
+    if (reinterpret_cast<HWND>(lp) == w) return;
+    leftPressed_ = false;
+    holding_ = false;
 }
 
 } // namespace hv::rt

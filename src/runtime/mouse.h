@@ -43,9 +43,14 @@ class ClickTracker {
     bool Up(HWND w, UINT msg, WPARAM wp, bool onControl);
     // WM_CAPTURECHANGED: a press whose mouse went elsewhere makes no click.
     void CaptureChanged(HWND w, LPARAM lp);
+    // Takes the mouse without starting a click (a double click's release is the control's).
+    void Hold(HWND w);
 
   private:
     bool leftPressed_ = false;
+    // Whether this control holds the mouse: the system tells the loser (WM_CAPTURECHANGED),
+    // so there is no need to ask it at every release.
+    bool holding_ = false;
 };
 
 } // namespace hv::rt

@@ -2,6 +2,7 @@
 #include "../core/checked_size.h"
 #include "../core/pack.h"
 #include "../core/units.h"
+#include "mask_region.h"
 #include "module.h"
 #include "screen.h"
 
@@ -113,6 +114,14 @@ void Picture::DrawEnlarged(HDC dc, const RECT& dest, const RECT& src) const {
         stretch(mem.get());
     }
     SetStretchBltMode(dc, oldMode);
+}
+
+HRGN Picture::Shape(COLORREF mask) const {
+    if (!shape_ || shapeMask_ != mask) {
+        shape_ = MaskRegion(*this, mask);
+        shapeMask_ = mask;
+    }
+    return shape_.get();
 }
 
 } // namespace hv::rt

@@ -39,6 +39,9 @@ class Picture {
     void Draw(HDC dc, int x, int y) const;
     // Draws the picture's `src` rectangle into `dest`, each pixel a hard-edged block.
     void DrawEnlarged(HDC dc, const RECT& dest, const RECT& src) const;
+    // The pixels not of `mask` (a COLORREF) as a region, made on first use and kept: a
+    // button asks for its face's shape at every press and release. Owned by the picture.
+    HRGN Shape(COLORREF mask) const;
 
   private:
     Picture() = default;
@@ -53,6 +56,8 @@ class Picture {
     HBITMAP objectBitmap_ = nullptr;
     HGDIOBJ oldBitmap_ = nullptr;
     HPALETTE oldPalette_ = nullptr;
+    mutable UniqueRegion shape_;
+    mutable COLORREF shapeMask_ = 0;
 };
 
 using PicturePtr = std::shared_ptr<Picture>;

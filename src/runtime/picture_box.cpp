@@ -40,7 +40,7 @@ ColorValue PictureBox::Point(float x, float y) const {
 
 void PictureBox::SetFocusCueRect(const RECT& r) {
     if (EqualRect(&r, &cue_)) return;
-    if (GetFocus() == hwnd()) {
+    if (HasFocus()) {
         InvalidateRect(hwnd(), IsRectEmpty(&cue_) ? nullptr : &cue_, FALSE);
         InvalidateRect(hwnd(), &r, FALSE);
     }

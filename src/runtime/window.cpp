@@ -109,6 +109,7 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
     }
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) SeeMouse(msg, wp, lp);
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS) focused_ = msg == WM_SETFOCUS;
     return HandleMessage(msg, wp, lp);
 }
 

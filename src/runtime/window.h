@@ -14,6 +14,9 @@ class Window {
 
     HWND hwnd() const { return hwnd_; }
     bool exists() const { return hwnd_ != nullptr; }
+    // Whether the window has the keyboard focus, as the system last told it (it sends
+    // WM_SETFOCUS and WM_KILLFOCUS at every change): no question to the system.
+    bool HasFocus() const { return focused_; }
     void Destroy();
 
     // The Window that owns hwnd, if it is one of ours.
@@ -45,6 +48,7 @@ class Window {
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     HWND hwnd_ = nullptr;
     WNDPROC systemProc_ = nullptr; // of a system-class window taken over by Attach
+    bool focused_ = false;
 };
 
 // Unregisters the classes this module registered (at DLL unload).

@@ -17,9 +17,7 @@ read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000) ||
   fail "the add-in's button did not appear on the host's toolbar"
 echo "button at $x,$y"
 # One press, never a second: a press the add-in loses fails this run.
-xdotool mousemove "$x" "$y"
-sleep 0.3
-xdotool click 1
+click "$x" "$y"
 read -r left top right bottom < <(wine uiprobe.exe window "VB 6 Huevista" 15000) ||
   fail "the main window did not open"
 echo "main window at $left,$top-$right,$bottom"

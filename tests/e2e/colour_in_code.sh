@@ -12,15 +12,12 @@ module="$PWD/e2e-colour-in-code.bas"
 shot="$PWD/e2e-colour-in-code.png"
 trap 'host_session_end; rm -f "$module" "$shot"' EXIT
 
-click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click "${3:-1}"; sleep 0.5; }
-# Runs the check until it holds, for up to ten seconds.
-eventually() { for _ in $(seq 1 50); do "$@" && return 0; sleep 0.2; done; "$@"; }
 line1='Sub Paint()'
 line2='    Me.BackColor = RGB(10, 20, 30): Me.ForeColor = vbWhite '"'"' sky'
 saved_line() {
   tr -d '\r' < "$module" | grep -qxF "    Me.BackColor = RGB(255, 0, 0): Me.ForeColor = vbWhite ' sky"
 }
-keep_shot() { if [ -n "${SHOTS_DIR:-}" ]; then import -window root "$SHOTS_DIR/$1"; fi; }
+keep_shot() { if [ -n "${SHOTS_DIR:-}" ]; then painted; import -window root "$SHOTS_DIR/$1"; fi; }
 # The preview's centre on screen as a screenshot shows it, as RRGGBB.
 preview_is() {
   import -window root "$shot"
@@ -29,23 +26,23 @@ preview_is() {
 # The preview's code menu at the preview, an item picked with the keyboard.
 code_menu() {
   click "$px" "$py" 3
-  sleep 0.5
-  for _ in $(seq 1 "$1"); do xdotool key Down; sleep 0.2; done
+  menus 1
+  for _ in $(seq 1 "$1"); do xdotool key Down; done
   keep_shot "code-menu-$1.png"
   xdotool key Return
-  sleep 0.5
+  menus 0
 }
 
 printf '%s\r\n%s\r\nEnd Sub\r\n' "$line1" "$line2" > "$module"
 host_session_start "$(winepath -w "$module")"
 open_addin_window
 read -r left top _ _ < <(wine uiprobe.exe window "VB 6 Huevista" 15000) || fail "no main window"
-sleep 0.5
+painted
 px=$((left + 10 + 16)) py=$((top + 58 + 11)) # the preview (160, 880 twips, 500 x 330)
 
 # The caret into "RGB(10, 20, 30)", one of the line's two colours: a click on its "2".
 offset=$(( ${#line1} + 2 + $(awk -v s="$line2" 'BEGIN { print index(s, "20") - 1 }') ))
-read -r cx cy < <(wine uiprobe.exe char "$offset" 5000) || fail "no code pane"
+read -r cx cy < <(wine uiprobe.exe char "$offset" 5000 | tr -d '\r') || fail "no code pane"
 click "$cx" "$cy"
 code_menu 1
 eventually preview_is 0A141E || fail "the preview does not show RGB(10, 20, 30)"
@@ -54,7 +51,7 @@ eventually preview_is 0A141E || fail "the preview does not show RGB(10, 20, 30)"
 click $((left + 264 + 18)) $((top + 32 + 30))
 code_menu 2
 keep_shot replaced-in-code.png
-read -r sx sy < <(wine uiprobe.exe button "Save Module" 5000) || fail "no Save button"
+read -r sx sy < <(wine uiprobe.exe button "Save Module" 5000 | tr -d '\r') || fail "no Save button"
 click "$sx" "$sy"
 eventually saved_line ||
   fail "the saved module does not hold the line: $(tr -d '\r' < "$module" | tr '\n' '|')"

@@ -12,10 +12,7 @@ form="$PWD/e2e-form-colours.frm"
 shot="$PWD/e2e-form-colours.png"
 trap 'host_session_end; rm -f "$form" "$shot"' EXIT
 
-click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click "${3:-1}"; sleep 0.5; }
-# Runs the check until it holds, for up to ten seconds.
-eventually() { for _ in $(seq 1 50); do "$@" && return 0; sleep 0.2; done; "$@"; }
-keep_shot() { if [ -n "${SHOTS_DIR:-}" ]; then import -window root "$SHOTS_DIR/$1"; fi; }
+keep_shot() { if [ -n "${SHOTS_DIR:-}" ]; then painted; import -window root "$SHOTS_DIR/$1"; fi; }
 # The screen's pixel at x y as RRGGBB, from a fresh screenshot.
 pixel_is() {
   import -window root "$shot"
@@ -52,10 +49,7 @@ form_px=$(convert "$shot" -crop "1x1+$image_x+$image_y" -depth 8 txt:- | grep -o
 
 # The two controls selected: a click, then a Shift+click.
 click "$label_x" "$label_y"
-xdotool mousemove "$button_x" "$button_y"
-sleep 0.3
-xdotool keydown shift click 1 keyup shift
-sleep 0.5
+xdotool mousemove --sync "$button_x" "$button_y" keydown shift click 1 keyup shift
 
 # The red cell of the standard palette (row 2, column 1), then the preview's menu: Color from
 # code, Replace color in code, Color from selected control, Apply to selected controls, and
@@ -63,18 +57,19 @@ sleep 0.5
 click $((left + 264 + 18)) $((top + 32 + 30))
 px=$((left + 10 + 16)) py=$((top + 58 + 11))
 click "$px" "$py" 3
-sleep 0.5
-for k in Down Down Down Down Right; do xdotool key "$k"; sleep 0.2; done
+menus 1
+xdotool key Down Down Down Down Right
+menus 2
 keep_shot form-colours-menu.png
 xdotool key Return
-sleep 0.5
-xdotool mousemove 5 5
+menus 0
+xdotool mousemove --sync 5 5
 eventually pixel_is "$label_x" "$label_y" FF0000 || fail "the label is not red on screen"
 pixel_is "$button_x" "$button_y" FF0000 || fail "the button is not red on screen"
 pixel_is "$image_x" "$image_y" "${form_px#\#}" || fail "the image changed"
 keep_shot form-colours-applied.png
 
-read -r sx sy < <(wine uiprobe.exe button "Save Module" 5000) || fail "no Save button"
+read -r sx sy < <(wine uiprobe.exe button "Save Module" 5000 | tr -d '\r') || fail "no Save button"
 click "$sx" "$sy"
 eventually block_has "VB.Label Label1" '      BackColor       =   &H000000FF&' ||
   fail "the saved form: $(tr -d '\r' <"$form" | tr '\n' '|')"

@@ -5,6 +5,14 @@
 host_pid=
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# A real click at x y with the given button (1 when not given), the pointer there first.
+click() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; }
+# Waits until exactly n popup menus are on screen and the host waits for input there.
+menus() { wine uiprobe.exe menus "$1" 10000 >/dev/null || fail "not $1 menu(s) on screen"; }
+# Runs the check until it holds, for up to ten seconds.
+eventually() { for _ in $(seq 1 50); do "$@" && return 0; sleep 0.2; done; "$@"; }
+# Waits until every window has painted and the host waits for input.
+painted() { wine uiprobe.exe painted >/dev/null || fail "the screen did not settle"; }
 
 host_session_end() {
   if [ -n "$host_pid" ] && kill -0 "$host_pid" 2>/dev/null; then
@@ -47,9 +55,7 @@ open_addin_window() {
   read -r x y <<<"$at"
   for n in $(seq 1 "$presses"); do
     [ "$n" -gt 1 ] && echo "NOTE: press $n of the add-in's button: the window did not open within 10 s of press $((n - 1))" >&2
-    xdotool mousemove "$x" "$y"
-    sleep 0.3
-    xdotool click 1
+    click "$x" "$y"
     wine uiprobe.exe window "VB 6 Huevista" 10000 >/dev/null && return 0
   done
   fail "the add-in's button did not open its window after $presses press(es)"

@@ -9,9 +9,6 @@ source "$(dirname "$0")/host_session.sh"
 module="$PWD/e2e-insert.bas"
 trap 'host_session_end; rm -f "$module"' EXIT
 
-click() { xdotool mousemove "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.5; }
-# Runs the check until it holds, for up to ten seconds.
-eventually() { for _ in $(seq 1 50); do "$@" && return 0; sleep 0.2; done; "$@"; }
 saved_line() { tr -d '\r' < "$module" | grep -qx 'BackColor = &H00FF&'; }
 copied() { [ "$(wine uiprobe.exe clipboard | tr -d '\r')" = "&H00FF&" ]; }
 
@@ -19,12 +16,12 @@ printf 'BackColor = \r\nEnd Sub\r\n' > "$module"
 host_session_start "$(winepath -w "$module")"
 open_addin_window
 read -r left top _ _ < <(wine uiprobe.exe window "VB 6 Huevista" 15000) || fail "no main window"
-sleep 0.5
+painted
 
 # The red cell of the standard palette (row 2, column 1), then Insert (2160, 880 twips).
 click $((left + 264 + 18)) $((top + 32 + 30))
 click $((left + 144 + 14)) $((top + 58 + 11))
-read -r sx sy < <(wine uiprobe.exe button "Save Module" 5000) || fail "no Save button"
+read -r sx sy < <(wine uiprobe.exe button "Save Module" 5000 | tr -d '\r') || fail "no Save button"
 click "$sx" "$sy"
 eventually saved_line ||
   fail "the saved module does not hold the line: $(tr -d '\r' < "$module" | tr '\n' '|')"

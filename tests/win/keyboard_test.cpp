@@ -2,6 +2,7 @@
 // that acts on a click, Space and Enter on the buttons, the arrow keys, Home and End on the
 // palettes and among the favourites, and the focus cue each stop draws, at the display's DPI.
 #include "assets/palettes.h"
+#include "control_host.h"
 #include "forms/frm_about.h"
 #include "main_window_fixture.h"
 #include "runtime/clipboard.h"
@@ -52,6 +53,28 @@ std::vector<COLORREF> Snapshot(HWND hwnd) {
 ColorValue FromRRGGBB(unsigned v) {
     return RGBColor((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
+
+// The windows of this thread that are told they have the focus, in order.
+class FocusLog {
+  public:
+    FocusLog() : hook_(SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
+        log_ = &focused;
+    }
+    ~FocusLog() {
+        UnhookWindowsHookEx(hook_);
+        log_ = nullptr;
+    }
+    std::vector<HWND> focused;
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && m->message == WM_SETFOCUS && log_) log_->push_back(m->hwnd);
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline std::vector<HWND>* log_ = nullptr;
+    HHOOK hook_;
+};
 
 } // namespace
 
@@ -327,6 +350,43 @@ TEST_F(KeyboardTest, EveryStopDrawsAFocusCueAtTheDisplaysDpi) {
         EXPECT_TRUE(PumpUntil([&] { return Snapshot(s.control->hwnd()) == before; }))
             << s.control->name();
     }
+}
+
+// A click on a button whose command hands the focus on gives it once, where the command puts
+// it: the button is not focused in passing (a screen reader would announce it). A button
+// that keeps the focus takes it at the press, as a push button does.
+TEST_F(KeyboardTest, AClickOnCopyGivesTheFocusOnceToThePreviewAndTheFormatsButtonKeepsIt) {
+    forms::frmMain& m = main();
+    colour::SetCurrentColor(m.fields(), RGBColor(0, 128, 255));
+    m.txtColorCode->SetFocus();
+    auto pressOn = [](const rt::Control* c) {
+        RECT r{};
+        GetClientRect(c->hwnd(), &r);
+        MoveMouseTo(ScreenPoint(c->hwnd(), r.right / 2, r.bottom / 2));
+        LeftDown();
+    };
+    {
+        FocusLog log;
+        pressOn(m.cmdCopy);
+        LeftUp();
+        ASSERT_TRUE(PumpUntil([] { return rt::ClipboardText() == "&H00FF8000&"; }));
+        EXPECT_TRUE(FocusReaches(m.picCurrentCol));
+        EXPECT_EQ(log.focused, std::vector<HWND>{m.picCurrentCol->hwnd()});
+    }
+    // Pressed again with the focus already there: no change at all.
+    FocusLog log;
+    pressOn(m.cmdCopy);
+    LeftUp();
+    ASSERT_TRUE(PumpPostedMessages());
+    EXPECT_TRUE(log.focused.empty());
+    // The formats button is focused by the press (its release opens the menu).
+    RunLater guard(5000, [] { EndMenu(); });
+    ModalAnswer answer([](HWND) { EndMenu(); }, "#32768");
+    pressOn(m.cmdRGBMenu);
+    EXPECT_TRUE(FocusReaches(m.cmdRGBMenu));
+    LeftUp();
+    EXPECT_TRUE(PumpUntil([&] { return answer.answered(); }));
+    EXPECT_FALSE(guard.ran());
 }
 
 } // namespace hv::test

@@ -126,6 +126,50 @@ TEST_F(ButtonTest, ClickShowsDownWhilePressedAndOverAfterwards) {
     EXPECT_EQ(shownAtClick, over);
 }
 
+// The mouse is the button's from a press (or a double click) to the release, and no longer.
+TEST_F(ButtonTest, APressOrADoubleClickHoldsTheMouseUntilItsRelease) {
+    auto& b = Make();
+    int doubleClicks = 0;
+    b.OnDblClick = [&] { ++doubleClicks; };
+    MoveMouseTo(OnButton());
+    LeftDown();
+    EXPECT_EQ(GetCapture(), b.hwnd());
+    LeftUp();
+    EXPECT_EQ(GetCapture(), nullptr);
+    LeftDown(); // the second press of a double click
+    ASSERT_EQ(doubleClicks, 1);
+    EXPECT_EQ(GetCapture(), b.hwnd());
+    LeftUp();
+    EXPECT_EQ(GetCapture(), nullptr);
+    // Taken away while held (another window took the mouse): the release is not a click, and
+    // the other window keeps the mouse.
+    events.clear();
+    LeftDown();
+    SetCapture(host().hwnd());
+    LeftUp();
+    EXPECT_EQ(GetCapture(), host().hwnd());
+    ReleaseCapture();
+    EXPECT_EQ(Events(), "MouseDown");
+}
+
+TEST_F(ButtonTest, APressTakesTheFocusUnlessTheButtonHandsItOn) {
+    auto& b = Make();
+    MoveMouseTo(OnButton());
+    SetFocus(host().hwnd());
+    LeftDown();
+    EXPECT_EQ(GetFocus(), b.hwnd());
+    LeftUp();
+    b.SetFocusOnPress(false);
+    SetFocus(host().hwnd());
+    LeftDown();
+    LeftUp();
+    EXPECT_EQ(GetFocus(), host().hwnd());
+    int clicks = 0;
+    for (const auto& e : events)
+        clicks += e == "Click";
+    EXPECT_EQ(clicks, 2);
+}
+
 TEST_F(ButtonTest, PressDraggedOffAndBackAndReleasedOutsideGivesNoClick) {
     auto& b = Make();
     MoveMouseTo(OnButton());
