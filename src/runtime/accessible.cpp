@@ -24,7 +24,7 @@ class Accessible final : public IAccessible {
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -187,7 +187,7 @@ class Accessible final : public IAccessible {
 LRESULT AnswerGetObject(HWND hwnd, WPARAM wp, LPARAM lp) {
     if (static_cast<LONG>(lp) != OBJID_CLIENT) return 0;
     auto* a = new Accessible(hwnd);
-    const LRESULT r = LresultFromObject(IID_IAccessible, wp, a);
+    const LRESULT r = LresultFromObject(__uuidof(IAccessible), wp, a);
     a->Release();
     return r < 0 ? 0 : r;
 }

@@ -62,7 +62,7 @@ BOOL CALLBACK ReadOne(HWND hwnd, LPARAM) {
     char line[64];
     snprintf(line, sizeof line, "obj\t%lu\t",
              static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd)));
-    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&a))) ||
         !a) {
         Out(std::string(line) + "none");
