@@ -2,7 +2,9 @@
 // around: the same area copied with BitBlt into a compatible bitmap, with the contexts and the
 // bitmap made and dropped the same way. Both are timed in turns in one run; medians are
 // printed, and the median of each round's ratio. Then the capture button's click until the
-// frozen screen is painted, against the grab alone.
+// frozen screen is painted, against the same visible result done bare: a grab shown in a
+// plain topmost window of the screen's size, made once (the grab alone is noted beside it,
+// since a grab that is not shown is no floor for a click that ends in a shown one).
 #include "capture/frm_capture.h"
 #include "capture/screen_capture.h"
 #include "controls/trans_skin_button.h"
@@ -56,15 +58,86 @@ double TimeBare(int cx, int cy) {
     return Now() - t;
 }
 
+// The floor of a click that ends in the frozen screen shown: a plain topmost popup over the
+// virtual screen, made once and hidden between rounds, that paints a bare grab 1:1.
+class BareShownGrab {
+  public:
+    BareShownGrab(int cx, int cy) : cx_(cx), cy_(cy) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "BareShownGrab";
+        RegisterClassA(&wc);
+        hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP,
+                                vx, vy, cx, cy, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~BareShownGrab() { DestroyWindow(hwnd_); }
+
+    // Grab, show, paint: timed until the pixels are in the window.
+    double Shown() {
+        const double t = Now();
+        HDC src = GetDC(nullptr);
+        mem_ = CreateCompatibleDC(src);
+        bmp_ = CreateCompatibleBitmap(src, cx_, cy_);
+        old_ = SelectObject(mem_, bmp_);
+        BitBlt(mem_, 0, 0, cx_, cy_, src, vx, vy, SRCCOPY);
+        ReleaseDC(nullptr, src);
+        ShowWindow(hwnd_, SW_SHOW);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        GdiFlush();
+        return Now() - t;
+    }
+    void Hide() {
+        ShowWindow(hwnd_, SW_HIDE);
+        SelectObject(mem_, old_);
+        DeleteDC(mem_);
+        DeleteObject(bmp_);
+        mem_ = nullptr;
+    }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<BareShownGrab*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+        if (msg == WM_ERASEBKGND) return 1;
+        if (msg != WM_PAINT || !self) return DefWindowProcA(w, msg, wp, lp);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        if (self->mem_) BitBlt(dc, 0, 0, self->cx_, self->cy_, self->mem_, 0, 0, SRCCOPY);
+        EndPaint(w, &ps);
+        return 0;
+    }
+    int cx_, cy_;
+    HWND hwnd_ = nullptr;
+    HDC mem_ = nullptr;
+    HBITMAP bmp_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+void PumpAll() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
 // The capture button's press and release until the capture window has painted the frozen
-// screen, against the grab alone in the same rounds; each capture is ended by a press.
-void ClickToFrozenScreen(const std::string& screen, int runs) {
+// screen, against the bare shown grab in the same rounds (each first every other round), and
+// the grab alone; each capture is ended by a press.
+void ClickToFrozenScreen(const std::string& screen, int cx, int cy, int runs) {
     hv::forms::frmMain main;
     main.Load();
     ShowWindow(main.hWnd(), SW_SHOWNA);
     HWND button = main.cmdCapture->hwnd();
-    bench::Samples click, grab;
+    BareShownGrab bare(cx, cy);
+    bench::Samples click, shown, grab;
     for (int i = -3; i < runs; ++i) {
+        double b = 0;
+        const auto timeBare = [&] {
+            b = bare.Shown();
+            bare.Hide();
+            PumpAll();
+        };
+        if (i % 2) timeBare();
         const double t = Now();
         SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -77,16 +150,20 @@ void ClickToFrozenScreen(const std::string& screen, int runs) {
         GdiFlush();
         const double c = Now() - t;
         SendMessageA(capture->picScreen->hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, 0);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        PumpAll();
+        if (!(i % 2)) timeBare();
         const double g = TimeGrab();
         if (i >= 0) {
             click.Add(c / 1e3);
+            shown.Add(b / 1e3);
             grab.Add(g / 1e3);
         }
     }
-    bench::PrintRow("Capture: click to the frozen screen shown, " + screen, click, "the grab alone",
-                    grab);
+    char note[96];
+    std::snprintf(note, sizeof note, "the grab alone %s: %.2fx of it", bench::Figure(grab).c_str(),
+                  bench::Ratios(click, grab).Median());
+    bench::PrintRow("Capture: click to the frozen screen shown, " + screen, click,
+                    "bare window showing a grab", shown, note);
 }
 
 } // namespace
@@ -157,7 +234,7 @@ int main(int argc, char** argv) {
     const std::string screen = (monitors > 1 ? std::to_string(monitors) + " monitors " : "full screen ") +
                                std::to_string(cx) + " x " + std::to_string(cy);
     bench::PrintRow("Grab: " + screen, product, "bare grab", floor);
-    ClickToFrozenScreen(screen, runs);
+    ClickToFrozenScreen(screen, cx, cy, runs);
     OleUninitialize();
     return 0;
 }

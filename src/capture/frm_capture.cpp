@@ -16,25 +16,47 @@ void frmCapture::Load() {
     if (form_.exists()) return;
     // Topmost, so that other programs' topmost windows cannot stand live over the frozen
     // screen and take the press meant for it; unowned, because under Wine a window that owns
-    // a popup cannot be made topmost, and the main window must stay so.
-    form_.Create("Capture", rt::ScreenWidthTwips(), rt::ScreenHeightTwips(), nullptr,
-                 WS_EX_TOOLWINDOW | WS_EX_TOPMOST); // placed over every monitor when shown
+    // a popup cannot be made topmost, and the main window must stay so. Made the size of every
+    // monitor together, so that showing it moves nothing.
+    const RECT v = rt::VirtualScreenRect();
+    form_.toolTips = false; // none to show: one window less to make at each click
+    form_.Create("Capture", (v.right - v.left) * form_.TwipsPerPixelX(),
+                 (v.bottom - v.top) * form_.TwipsPerPixelY(), nullptr,
+                 WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
     picScreen = &form_.Add<rt::PictureBox>("picScreen", 0, 0, form_.ScaleWidth(),
                                            form_.ScaleHeight(), false);
     form_.OnActivate = [this] { Form_Activate(); };
+    form_.OnPosted = [this] { ShowLoupe(); };
     // However the window goes (a press, or a close from the system), the screenshot goes with
     // it and the capture button works again.
     form_.OnUnload = [this] {
+        loupePending_ = false;
         loupe_.Stop();
         picScreen->SetPicture(nullptr);
-        picScreen->SetMouseIcon(nullptr);
-        pipette_.reset();
         if (main_.EnableCapture) main_.EnableCapture();
     };
     picScreen->OnMouseMove = [this](const rt::MouseEvent& e) { picScreen_MouseMove(e); };
     picScreen->OnMouseDown = [this](const rt::MouseEvent& e) { picScreen_MouseDown(e); };
     form_.OnKeyDown = [this](int KeyCode, short Shift) { Form_KeyDown(KeyCode, Shift); };
-    form_.OnMouseWheel = [this](int delta) { loupe_.Wheel(delta); };
+    form_.OnMouseWheel = [this](int delta) {
+        ShowLoupe();
+        loupe_.Wheel(delta);
+    };
+}
+
+// The loupe comes once the frozen screen is painted, or before whatever needs it first.
+void frmCapture::ShowLoupe() {
+    if (!loupePending_) return;
+    loupePending_ = false;
+    POINT origin{}, pt{};
+    ClientToScreen(picScreen->hwnd(), &origin);
+    loupe_.Start(picScreen->Picture(), origin, main_.hWnd);
+    GetCursorPos(&pt);
+    loupe_.Follow(pt);
+    // The main window in front once more, after the loupe: a system may raise the capture
+    // window only after telling it that it is active (Wine without a window manager does),
+    // and Wine raises it again when the loupe first shows.
+    Form_Activate();
 }
 
 // The main window in front of the full-screen one, so that it shows the colour live. Without
@@ -46,6 +68,7 @@ void frmCapture::Form_Activate() {
 }
 
 void frmCapture::picScreen_MouseMove(const rt::MouseEvent& e) {
+    ShowLoupe();
     PickColorAt(e.X, e.Y);
     POINT pt{TwipsToPixelIndex(e.X, form_.TwipsPerPixelX()),
              TwipsToPixelIndex(e.Y, form_.TwipsPerPixelY())};
@@ -55,12 +78,14 @@ void frmCapture::picScreen_MouseMove(const rt::MouseEvent& e) {
 
 // The colour at the press is the one that stays. Unloading enables the capture button.
 void frmCapture::picScreen_MouseDown(const rt::MouseEvent& e) {
+    ShowLoupe(); // its square decides the colour kept
     PickColorAt(e.X, e.Y);
     if (main_.Kept) main_.Kept();
     Unload();
 }
 
 void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
+    ShowLoupe();
     POINT pt{};
     GetCursorPos(&pt);
     const int step = (Shift & 1) ? 10 : 1;
@@ -138,28 +163,27 @@ void ToggleCaptureWindow(frmCapture& w) {
     // Over every monitor, so that a press anywhere ends the capture and none reaches the
     // windows below; the screenshot starts at the same corner, so pixels line up.
     const RECT v = rt::VirtualScreenRect();
-    const int tx = f.TwipsPerPixelX(), ty = f.TwipsPerPixelY();
-    f.Move(v.left * tx, v.top * ty, (v.right - v.left) * tx, (v.bottom - v.top) * ty);
-    w.picScreen->Move(0, 0, f.ScaleWidth(), f.ScaleHeight());
+    RECT now{};
+    GetWindowRect(f.hwnd(), &now);
+    if (!EqualRect(&now, &v)) {
+        const int tx = f.TwipsPerPixelX(), ty = f.TwipsPerPixelY();
+        f.Move(v.left * tx, v.top * ty, (v.right - v.left) * tx, (v.bottom - v.top) * ty);
+        w.picScreen->Move(0, 0, f.ScaleWidth(), f.ScaleHeight());
+    }
     // The pipette over all of the window: the picture box covers it.
-    w.pipette_ = rt::LoadMouseIcon(IDC_PIPETTE);
+    if (!w.pipette_) w.pipette_ = rt::LoadMouseIcon(IDC_PIPETTE);
     w.picScreen->SetMouseIcon(w.pipette_);
     // Grabbed before the window shows, so the screenshot has the main window in it.
     w.picScreen->SetPicture(rt::Picture::FromPictureObject(GrabDesktop()));
     if (w.main_.fields) w.before_ = colour::ReadShown(*w.main_.fields);
-    POINT origin{};
-    ClientToScreen(w.picScreen->hwnd(), &origin);
-    w.loupe_.Start(w.picScreen->Picture(), origin, w.main_.hWnd);
+    // Shown and painted at once: the frozen screen is what the click is waited on for. The
+    // loupe follows after it (ShowLoupe).
+    w.loupePending_ = true;
     ShowWindow(f.hwnd(), SW_SHOW);
-    POINT pt{};
-    GetCursorPos(&pt);
-    w.loupe_.Follow(pt);
-    // The keys go to the capture window, though the main window stands in front of it: in
-    // front once more here, after the loupe, since a system may raise the capture window only
-    // after telling it that it is active (Wine without a window manager does), and Wine raises
-    // it again when the loupe first shows.
+    UpdateWindow(f.hwnd());
+    // The keys go to the capture window, though the main window stands in front of it.
     SetFocus(f.hwnd());
-    w.Form_Activate();
+    f.PostEvent();
 }
 
 } // namespace hv::capture

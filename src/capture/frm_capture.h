@@ -42,6 +42,7 @@ class frmCapture {
     friend void ToggleCaptureWindow(frmCapture& window);
     void Load();
     void Form_Activate();
+    void ShowLoupe();
     void picScreen_MouseMove(const rt::MouseEvent& e);
     void picScreen_MouseDown(const rt::MouseEvent& e);
     void Form_KeyDown(int KeyCode, short Shift);
@@ -54,6 +55,7 @@ class frmCapture {
     rt::MouseIcon pipette_;
     Loupe loupe_;
     colour::ShownColour before_; // what Escape puts back
+    bool loupePending_ = false;  // shown, the loupe not yet started
 };
 
 // Opens the capture window over a fresh screenshot, or unloads it if it is open.

@@ -76,6 +76,7 @@ void Loupe::Stop() {
     Destroy();
     shot_.reset();
     placed_ = false;
+    SetRectEmpty(&monitor_); // the monitors may change before the next capture
     if (buffer_) {
         SelectObject(buffer_.get(), oldBitmap_);
         SelectObject(buffer_.get(), oldFont_);
@@ -88,6 +89,7 @@ void Loupe::Stop() {
 }
 
 void Loupe::Create() {
+    textFor_ = -2; // none yet: the new buffer is blank
     viewSide_ = Scaled(kViewSide);
     font_ = rt::CreateVbFont("MS Sans Serif", 8.25, false);
     {
@@ -157,16 +159,27 @@ RECT Loupe::CellsRect() const {
 
 void Loupe::Render() {
     HDC dc = buffer_.get();
-    Fill(dc, RECT{0, 0, width_, height_}, kFrame);
-    const RECT cellsRect = CellsRect();
     const int n = cells(), half = n / 2;
     const int bx = int(at_.x - origin_.x), by = int(at_.y - origin_.y); // the pointer's pixel
+    ColorValue picked = -1;
+    for (const PixelRect& m : monitors_)
+        if (m.Contains(bx, by)) picked = Picked(bx, by);
+    // The text below the view is written again only for another colour: over an area of one
+    // colour, a move redraws the view alone.
+    const bool newText = picked != textFor_;
+    Fill(dc, RECT{0, 0, width_, newText ? height_ : viewSide_ + 2}, kFrame);
+    const RECT cellsRect = CellsRect();
     const PixelRect source{bx - half, by - half, bx - half + n, by - half + n};
 
     // Outside every monitor is hatched; the screenshot's pixels go where monitors show.
-    SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, kHatchBack);
-    FillRect(dc, &cellsRect, hatch_.get());
+    bool onOne = false;
+    for (const PixelRect& m : monitors_)
+        onOne = onOne || m.Holds(source);
+    if (!onOne) {
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, kHatchBack);
+        FillRect(dc, &cellsRect, hatch_.get());
+    }
     for (const PixelRect& m : monitors_) {
         const PixelRect s{std::max(source.left, m.left), std::max(source.top, m.top),
                           std::min(source.right, m.right), std::min(source.bottom, m.bottom)};
@@ -177,10 +190,8 @@ void Loupe::Render() {
                         cellsRect.top + (s.bottom - source.top) * zoom_};
         shot_->DrawEnlarged(dc, dest, RECT{s.left, s.top, s.right, s.bottom});
     }
-    ColorValue picked = -1;
-    for (const PixelRect& m : monitors_)
-        if (m.Contains(bx, by)) picked = Picked(bx, by);
-    DrawText(picked);
+    if (newText) DrawText(picked);
+    textFor_ = picked;
     GdiFlush(); // the GDI drawing is in the bits before they are written directly
     DrawGridAndOutline(cellsRect, n);
 }
@@ -241,11 +252,16 @@ void Loupe::DrawText(ColorValue picked) {
 }
 
 void Loupe::Place() {
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    const RECT& r = GetMonitorInfoA(MonitorFromPoint(at_, MONITOR_DEFAULTTONEAREST), &mi)
-                        ? mi.rcMonitor
-                        : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // The system is asked for the pointer's monitor only when the pointer leaves the last
+    // one: the question costs more than the rest of a move.
+    if (!PtInRect(&monitor_, at_)) {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        monitor_ = GetMonitorInfoA(MonitorFromPoint(at_, MONITOR_DEFAULTTONEAREST), &mi)
+                       ? mi.rcMonitor
+                       : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    const RECT& r = monitor_;
     PixelRect avoid{};
     RECT a{};
     if (avoid_ && IsWindowVisible(avoid_) && GetWindowRect(avoid_, &a))

@@ -61,11 +61,13 @@ class Loupe : public rt::Window {
     HWND avoid_ = nullptr;
     std::vector<PixelRect> monitors_; // in screenshot pixels
     POINT at_{};
+    RECT monitor_{}; // the last one the pointer was on, in screen pixels
     bool placed_ = false;
     int zoom_ = kLoupeDefaultZoom;
     int square_ = 1;
     WheelNotches notches_;
 
+    ColorValue textFor_ = -2; // the colour the text below the view was written for
     int viewSide_ = 0, textHeight_ = 0, width_ = 0, height_ = 0; // pixels
     rt::UniqueMemoryDc buffer_;
     rt::UniqueBitmap bufferBitmap_;

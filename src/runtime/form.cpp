@@ -36,6 +36,7 @@ bool Form::Create(const std::string& caption, double widthTwips, double heightTw
     if (!CreateHandle(exStyle, cls, caption.c_str(), style, 0, 0, r.right - r.left,
                       r.bottom - r.top, owner))
         return false;
+    if (!toolTips) return true;
     // The tooltip window has no owner and goes with the form (WM_DESTROY below): under Wine
     // 8 a window that owns a popup, even a topmost one, cannot itself be made topmost.
     tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
@@ -163,6 +164,10 @@ void Form::Unload() {
     if (!hwnd()) return;
     if (OnUnload) OnUnload();
     Destroy();
+}
+
+void Form::PostEvent() {
+    if (hwnd()) PostMessageA(hwnd(), WM_APP, 0, 0);
 }
 
 // The controls' windows are gone with the form's; the objects stay until the form is loaded
@@ -334,6 +339,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_CLOSE:
         Unload();
+        return 0;
+    case WM_APP:
+        if (OnPosted) OnPosted();
         return 0;
     case WM_DESTROY:
         tooltip_.reset();

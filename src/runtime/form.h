@@ -104,6 +104,9 @@ class Form : public Window {
 
     // Destroys the window and its controls' windows; raises OnUnload first.
     void Unload();
+    // Raises OnPosted once the messages queued before it have run: work that may wait until
+    // what was painted now is on the screen.
+    void PostEvent();
 
     EventHandler OnResize;
     // A key pressed while the form has the keyboard: the virtual-key code and the Shift bits.
@@ -114,6 +117,8 @@ class Form : public Window {
     EventHandler OnActivate;   // it became the active window
     EventHandler OnUnload;     // before the window goes
     EventHandler OnTerminated; // after it went, with its controls
+    EventHandler OnPosted;     // see PostEvent
+    bool toolTips = true;      // false: Create makes no tooltip window (a form without tips)
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

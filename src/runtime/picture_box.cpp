@@ -86,14 +86,16 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 1;
     case WM_PAINT:
         return Paint([this](HDC dc) {
-            RECT client{};
-            GetClientRect(hwnd(), &client);
-            // The back colour shows only where no picture covers the box.
-            if (!picture_ || picture_->widthPixels() < client.right ||
-                picture_->heightPixels() < client.bottom)
-                FillWithColor(dc, client, back_);
+            // The back colour only where the picture leaves room: a screen-sized picture
+            // would otherwise be painted twice.
+            const int saved = SaveDC(dc);
+            if (picture_)
+                ExcludeClipRect(dc, 0, 0, picture_->widthPixels(), picture_->heightPixels());
+            FillClient(hwnd(), dc, back_);
+            RestoreDC(dc, saved);
             if (picture_) picture_->Draw(dc, 0, 0);
-            RECT cue = IsRectEmpty(&cue_) ? client : cue_;
+            RECT cue = cue_;
+            if (IsRectEmpty(&cue)) GetClientRect(hwnd(), &cue);
             DrawFocusCue(dc, cue);
         });
     case WM_SETFOCUS:

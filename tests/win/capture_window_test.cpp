@@ -6,6 +6,7 @@
 #include "forms/on_top.h"
 #include "support/picture_object_image.h"
 #include "support/process_memory.h"
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -27,7 +28,70 @@ int ThreadWindowCount() {
     return n;
 }
 
+// The WM_PAINT messages this thread's windows get while it lives, sent or dispatched.
+class PaintLog {
+  public:
+    PaintLog() {
+        current_ = this;
+        sent_ = SetWindowsHookExA(WH_CALLWNDPROC, Sent, nullptr, GetCurrentThreadId());
+        got_ = SetWindowsHookExA(WH_GETMESSAGE, Got, nullptr, GetCurrentThreadId());
+    }
+    ~PaintLog() {
+        UnhookWindowsHookEx(sent_);
+        UnhookWindowsHookEx(got_);
+        current_ = nullptr;
+    }
+    PaintLog(const PaintLog&) = delete;
+    PaintLog& operator=(const PaintLog&) = delete;
+    int To(HWND w) const {
+        return static_cast<int>(std::count(painted_.begin(), painted_.end(), w));
+    }
+
+  private:
+    static LRESULT CALLBACK Sent(int code, WPARAM wp, LPARAM lp) {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && current_ && m->message == WM_PAINT)
+            current_->painted_.push_back(m->hwnd);
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static LRESULT CALLBACK Got(int code, WPARAM wp, LPARAM lp) {
+        const auto* m = reinterpret_cast<const MSG*>(lp);
+        if (code == HC_ACTION && wp == PM_REMOVE && current_ && m->message == WM_PAINT)
+            current_->painted_.push_back(m->hwnd);
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline PaintLog* current_ = nullptr;
+    HHOOK sent_, got_;
+    std::vector<HWND> painted_;
+};
+
 } // namespace
+
+// What the click is waited on for comes first: the frozen screen is painted, once, before the
+// click returns; the loupe and the main window in front come after it.
+TEST_F(CaptureWindowTest, TheClickReturnsWithTheFrozenScreenPaintedOnceAndTheLoupeFollows) {
+    colour::SetCurrentColor(main().fields(), RGBColor(12, 34, 56));
+    const POINT preview = ScreenPoint(main().picCurrentCol->hwnd(), 10, 10);
+    PaintLog paints;
+    const HWND button = main().cmdCapture->hwnd();
+    RECT b{};
+    GetClientRect(button, &b);
+    ClickAt(button, b.right / 2, b.bottom / 2);
+    ASSERT_TRUE(Capturing());
+    const HWND pic = capture()->picScreen->hwnd();
+    EXPECT_TRUE(Painted(CaptureWindow()));
+    EXPECT_EQ(paints.To(pic), 1);
+    EXPECT_FALSE(IsWindowVisible(capture()->loupe().hwnd()));
+
+    ASSERT_TRUE(
+        WaitFor("the loupe shown", [&] { return IsWindowVisible(capture()->loupe().hwnd()); }));
+    ASSERT_TRUE(PumpPostedMessages());
+    EXPECT_EQ(paints.To(pic), 1) << "the frozen screen painted again";
+    EXPECT_EQ(WindowFromPoint(preview), main().picCurrentCol->hwnd());
+    EXPECT_EQ(GetFocus(), CaptureWindow());
+    Send(pic, WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
+    EXPECT_FALSE(Capturing());
+}
 
 TEST_F(CaptureWindowTest, PointerPicksFromTheFrozenScreenAndTheRightButtonKeepsTheColour) {
     struct Area {

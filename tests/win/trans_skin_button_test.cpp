@@ -4,6 +4,7 @@
 #include "control_host.h"
 #include "controls/trans_skin_button.h"
 #include "runtime/mouse_pointer.h"
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -149,7 +150,7 @@ TEST_F(ButtonTest, APressOrADoubleClickHoldsTheMouseUntilItsRelease) {
     LeftUp();
     EXPECT_EQ(GetCapture(), host().hwnd());
     ReleaseCapture();
-    EXPECT_EQ(Events(), "MouseDown");
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 0) << Events();
 }
 
 TEST_F(ButtonTest, APressTakesTheFocusUnlessTheButtonHandsItOn) {
@@ -164,10 +165,7 @@ TEST_F(ButtonTest, APressTakesTheFocusUnlessTheButtonHandsItOn) {
     LeftDown();
     LeftUp();
     EXPECT_EQ(GetFocus(), host().hwnd());
-    int clicks = 0;
-    for (const auto& e : events)
-        clicks += e == "Click";
-    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 2) << Events();
 }
 
 TEST_F(ButtonTest, PressDraggedOffAndBackAndReleasedOutsideGivesNoClick) {
