@@ -109,6 +109,7 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         Forget(hwnd);
         hwnd_ = nullptr;
         systemProc_ = nullptr;
+        focused_ = false;
         OnDestroyed(); // may delete this
         return r;
     }
