@@ -83,11 +83,11 @@ read -r cx cy < <(probe char $((${#line1} + 2 + ${#before})) 5000)
 xdotool mousemove "$cx" "$cy" click 1
 # The preview's menu (160, 880 twips: 10, 58 pixels, 33 x 22), its item picked or highlighted.
 menu_item() {
-  xdotool mousemove --sync $((left + 26)) $((top + 69)) click 3
-  probe menus 1 10000
-  for _ in $(seq 1 "$1"); do xdotool key Down; done
+  xdotool mousemove $((left + 26)) $((top + 69)) click 3
+  sleep 1
+  for _ in $(seq 1 "$1"); do xdotool key Down; sleep 0.3; done
 }
-menu_item 1 && xdotool key Return && probe menus 0 10000
+menu_item 1 && xdotool key Return
 xdotool mousemove $((left + 282)) $((top + 62)) click 1 # red, row 2 of the standard palette
 menu_item 2
 shot "$ROOT/docs/replace-color-in-code-menu.png" "$host_title" "VB 6 Huevista"
@@ -100,10 +100,9 @@ rm -f "$module"
 # (up wraps to it, right opens it), cropped to the main window and the menus below it.
 wine reg add 'HKCU\Software\VB and VBA Program Settings\Pigmora\Settings' /v RecentColors \
   /d '255 52479 16711680 8421376 3381555 0 16777215' /f >/dev/null 2>&1
-xdotool mousemove --sync $((left + 26)) $((top + 69)) click 3
-probe menus 1 10000
-xdotool key Up Right
-probe menus 2 10000
+xdotool mousemove $((left + 26)) $((top + 69)) click 3
+sleep 1
+xdotool key Up && sleep 0.3 && xdotool key Right
 shot "$BUILD_DIR/recent-colors.png"
 read -r _ _ right _ < <(probe window "VB 6 Huevista" 5000)
 convert "$BUILD_DIR/recent-colors.png" -crop $((right - left + 8))x240+$((left - 8))+$((top)) \
