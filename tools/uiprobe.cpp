@@ -238,7 +238,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (what == L"menus" && argc > 2) {
         const int wanted = _wtoi(argv[2]);
-        return Within(timeout, [&] { return MenusShown() == wanted; }) ? 0 : 1;
+        if (Within(timeout, [&] { return MenusShown() == wanted; })) return 0;
+        int count = 0;
+        EnumWindows(CountMenu, reinterpret_cast<LPARAM>(&count));
+        std::fprintf(stderr, "uiprobe: %d menu(s) on screen, the host %s\n", count,
+                     MenusShown() < 0 ? "busy" : "waiting for input");
+        return 1;
     }
     if (what == L"close") {
         HWND frame = HostFrame();
