@@ -118,6 +118,17 @@ int main(int argc, char** argv) {
         redrawn.us.push_back(still);
         painted.us.push_back(d);
     }
+    // Move i of the timed moves, with the fields showing another colour than it picks (as
+    // above), each side pumped: the time of the move alone.
+    auto freshMove = [&](int i, int& x, int& y, double& cpuSamples) {
+        at(i + 50, x, y);
+        capture->CurrentCol(pic.Point(static_cast<float>(x * tx), static_cast<float>(y * ty)) ^
+                            0x00FFFFFF);
+        Pump();
+        const double t = move(x, y, cpuSamples);
+        Pump();
+        return t;
+    };
     // Averaging: the same moves with the pixel alone, then with the 5 x 5 mean (the choice is
     // stored at each change, so it changes once, not every move).
     bench::Samples single, averaged, added, mean;
@@ -127,13 +138,7 @@ int main(int argc, char** argv) {
         bench::Samples& s = side == 1 ? single : averaged;
         for (int i = -50; i < runs; ++i) {
             int x, y;
-            at(i + 50, x, y);
-            // As above: the fields show another colour than the move picks.
-            capture->CurrentCol(pic.Point(static_cast<float>(x * tx), static_cast<float>(y * ty)) ^
-                                0x00FFFFFF);
-            Pump();
-            const double t = move(x, y, ignored);
-            Pump();
+            const double t = freshMove(i, x, y, ignored);
             const double m = Now();
             capture->loupe().Picked(x, y);
             if (i >= 0 && side == 5) mean.Add((Now() - m) / 1e6);
@@ -151,13 +156,7 @@ int main(int argc, char** argv) {
     capture->loupe().Stop();
     for (int i = -50; i < runs; ++i) {
         int x, y;
-        at(i + 50, x, y);
-        // As above: the fields show another colour than the move picks.
-        capture->CurrentCol(pic.Point(static_cast<float>(x * tx), static_cast<float>(y * ty)) ^
-                            0x00FFFFFF);
-        Pump();
-        const double p = move(x, y, i < 0 ? ignored : cpuWithout);
-        Pump();
+        const double p = freshMove(i, x, y, i < 0 ? ignored : cpuWithout);
         if (i >= 0) bare.us.push_back(p);
     }
     std::printf("one pick while moving, screen %d x %d at %d DPI, loupe zoom %d, %d runs "

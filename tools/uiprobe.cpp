@@ -155,13 +155,16 @@ BOOL CALLBACK CountMenu(HWND w, LPARAM count) {
     return TRUE;
 }
 
-// Menus on screen, once the program that shows them waits for input (a menu opened by a
-// click is on screen before its loop runs).
-int MenusShown() {
+int MenusOnScreen() {
     int count = 0;
     EnumWindows(CountMenu, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// The host waits for input (a menu opened by a click is on screen before its loop runs).
+bool HostIdle() {
     HWND frame = HostFrame();
-    return frame && !ProgramIdle(frame) ? -1 : count;
+    return !frame || ProgramIdle(frame);
 }
 
 template <typename F> bool Within(DWORD timeoutMs, F found) {
@@ -238,11 +241,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (what == L"menus" && argc > 2) {
         const int wanted = _wtoi(argv[2]);
-        if (Within(timeout, [&] { return MenusShown() == wanted; })) return 0;
-        int count = 0;
-        EnumWindows(CountMenu, reinterpret_cast<LPARAM>(&count));
-        std::fprintf(stderr, "uiprobe: %d menu(s) on screen, the host %s\n", count,
-                     MenusShown() < 0 ? "busy" : "waiting for input");
+        if (Within(timeout, [&] { return MenusOnScreen() == wanted && HostIdle(); })) return 0;
+        std::fprintf(stderr, "uiprobe: %d menu(s) on screen, the host %s\n", MenusOnScreen(),
+                     HostIdle() ? "waiting for input" : "busy");
         return 1;
     }
     if (what == L"close") {

@@ -254,10 +254,7 @@ bool TransSkinButton::SetPointerShape() {
 void TransSkinButton::UserControl_Paint(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    // The background shows only where no picture covers the surface.
-    if (!shown_ || shown_->widthPixels() < client.right || shown_->heightPixels() < client.bottom)
-        UserControl::UserControl_Paint(dc);
-    if (shown_) shown_->Draw(dc, 0, 0);
+    rt::PaintPictureOn(dc, client, shown_.get(), SurfaceBackColor());
     // Inside the face's shape, clear of its edge.
     InflateRect(&client, -2, -2);
     DrawFocusCue(dc, client);

@@ -209,10 +209,7 @@ void Form::SetWindowState(int state) {
 void Form::PaintForm(HDC dc) {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    if (!picture_ || picture_->widthPixels() < client.right ||
-        picture_->heightPixels() < client.bottom)
-        FillWithColor(dc, client, back_);
-    if (picture_) picture_->Draw(dc, 0, 0);
+    PaintPictureOn(dc, client, picture_.get(), back_);
     SetBkMode(dc, TRANSPARENT);
     for (const auto& l : labels_) {
         if (!l->Visible) continue;

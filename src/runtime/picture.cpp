@@ -1,10 +1,12 @@
 #include "picture.h"
+#include <algorithm>
 #include "../core/checked_size.h"
 #include "../core/pack.h"
 #include "../core/units.h"
 #include "mask_region.h"
 #include "module.h"
 #include "screen.h"
+#include "system_colour.h"
 
 namespace hv::rt {
 
@@ -122,6 +124,13 @@ HRGN Picture::Shape(COLORREF mask) const {
         shapeMask_ = mask;
     }
     return shape_.get();
+}
+
+void PaintPictureOn(HDC dc, const RECT& client, const Picture* picture, ColorValue back) {
+    const int w = picture ? picture->widthPixels() : 0, h = picture ? picture->heightPixels() : 0;
+    if (w < client.right) FillWithColor(dc, {w, 0, client.right, client.bottom}, back);
+    if (h < client.bottom) FillWithColor(dc, {0, h, std::min<LONG>(w, client.right), client.bottom}, back);
+    if (picture) picture->Draw(dc, 0, 0);
 }
 
 } // namespace hv::rt

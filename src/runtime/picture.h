@@ -60,6 +60,11 @@ class Picture {
     mutable COLORREF shapeMask_ = 0;
 };
 
+// Paints a surface of `client`'s size: the picture (may be null) at its top-left corner and the
+// back colour only where the picture leaves room, so that no pixel is painted twice (a
+// screen-sized picture would be, at every paint).
+void PaintPictureOn(HDC dc, const RECT& client, const Picture* picture, ColorValue back);
+
 using PicturePtr = std::shared_ptr<Picture>;
 
 } // namespace hv::rt

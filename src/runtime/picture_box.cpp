@@ -86,17 +86,10 @@ LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 1;
     case WM_PAINT:
         return Paint([this](HDC dc) {
-            // The back colour only where the picture leaves room: a screen-sized picture
-            // would otherwise be painted twice.
-            const int saved = SaveDC(dc);
-            if (picture_)
-                ExcludeClipRect(dc, 0, 0, picture_->widthPixels(), picture_->heightPixels());
-            FillClient(hwnd(), dc, back_);
-            RestoreDC(dc, saved);
-            if (picture_) picture_->Draw(dc, 0, 0);
-            RECT cue = cue_;
-            if (IsRectEmpty(&cue)) GetClientRect(hwnd(), &cue);
-            DrawFocusCue(dc, cue);
+            RECT client{};
+            GetClientRect(hwnd(), &client);
+            PaintPictureOn(dc, client, picture_.get(), back_);
+            DrawFocusCue(dc, IsRectEmpty(&cue_) ? client : cue_);
         });
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

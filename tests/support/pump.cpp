@@ -58,6 +58,27 @@ bool Painted(HWND hwnd) {
     return !pending;
 }
 
+namespace {
+MessageLog* activeLog = nullptr; // one at a time: the hook is the thread's
+} // namespace
+
+MessageLog::MessageLog(UINT message) : message_(message) {
+    activeLog = this;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &MessageLog::Hook, nullptr, GetCurrentThreadId());
+}
+
+MessageLog::~MessageLog() {
+    UnhookWindowsHookEx(hook_);
+    activeLog = nullptr;
+}
+
+LRESULT CALLBACK MessageLog::Hook(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && activeLog && m->message == activeLog->message_)
+        activeLog->windows.push_back(m->hwnd);
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 MouseMovesTo::MouseMovesTo(HWND target) : target_(target) {
     g_mouseMoves = this;
     hook_ = SetWindowsHookExA(WH_MOUSE, &MouseMovesTo::Hook, nullptr, GetCurrentThreadId());

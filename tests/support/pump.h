@@ -2,6 +2,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace hv::test {
@@ -31,6 +32,21 @@ class MouseMovesTo {
     HWND target_;
     HHOOK hook_ = nullptr;
     int count_ = 0;
+};
+// The windows of this thread that are sent `message` while it lives, in order (a thread
+// hook on the window procedure calls).
+class MessageLog {
+  public:
+    explicit MessageLog(UINT message);
+    ~MessageLog();
+    MessageLog(const MessageLog&) = delete;
+    MessageLog& operator=(const MessageLog&) = delete;
+    std::vector<HWND> windows;
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp);
+    UINT message_;
+    HHOOK hook_ = nullptr;
 };
 // For checks that nothing happened: pumps until a message posted now comes back, so that all
 // that was posted before it has run. False if it did not come back in time.

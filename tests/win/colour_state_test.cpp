@@ -8,29 +8,6 @@ using ColourStateTest = MainWindowTest;
 
 namespace {
 
-// The windows of this thread that were sent WM_SETTEXT while it lives, in order.
-class SetTextSpy {
-  public:
-    SetTextSpy() {
-        spy_ = this;
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
-    }
-    ~SetTextSpy() {
-        UnhookWindowsHookEx(hook_);
-        spy_ = nullptr;
-    }
-    std::vector<HWND> written;
-
-  private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
-        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-        if (code == HC_ACTION && spy_ && m->message == WM_SETTEXT) spy_->written.push_back(m->hwnd);
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static inline SetTextSpy* spy_ = nullptr;
-    HHOOK hook_;
-};
-
 bool WaitsForPaint(HWND w) {
     return GetUpdateRect(w, nullptr, FALSE) != FALSE;
 }
@@ -76,17 +53,17 @@ TEST_F(ColourStateTest, APickRewritesAndRepaintsOnlyWhatChanges) {
     colour::SetCurrentColor(f.fields(), RGBColor(255, 128, 0));
     RedrawWindow(f.hWnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     {
-        SetTextSpy spy;
+        MessageLog spy(WM_SETTEXT);
         colour::SetCurrentColor(f.fields(), RGBColor(255, 128, 0));
-        EXPECT_TRUE(spy.written.empty());
+        EXPECT_TRUE(spy.windows.empty());
     }
     for (HWND w : {preview, code, r, g, b})
         EXPECT_FALSE(WaitsForPaint(w));
 
     {
-        SetTextSpy spy;
+        MessageLog spy(WM_SETTEXT);
         colour::SetCurrentColor(f.fields(), RGBColor(255, 64, 0));
-        EXPECT_EQ(spy.written, (std::vector<HWND>{code, g}));
+        EXPECT_EQ(spy.windows, (std::vector<HWND>{code, g}));
     }
     EXPECT_TRUE(WaitsForPaint(preview));
     EXPECT_FALSE(WaitsForPaint(r));

@@ -54,28 +54,6 @@ ColorValue FromRRGGBB(unsigned v) {
     return RGBColor((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
-// The windows of this thread that are told they have the focus, in order.
-class FocusLog {
-  public:
-    FocusLog() : hook_(SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
-        log_ = &focused;
-    }
-    ~FocusLog() {
-        UnhookWindowsHookEx(hook_);
-        log_ = nullptr;
-    }
-    std::vector<HWND> focused;
-
-  private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
-        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-        if (code == HC_ACTION && m->message == WM_SETFOCUS && log_) log_->push_back(m->hwnd);
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static inline std::vector<HWND>* log_ = nullptr;
-    HHOOK hook_;
-};
-
 } // namespace
 
 class KeyboardTest : public MainWindowTest {
@@ -366,19 +344,19 @@ TEST_F(KeyboardTest, AClickOnCopyGivesTheFocusOnceToThePreviewAndTheFormatsButto
         LeftDown();
     };
     {
-        FocusLog log;
+        MessageLog log(WM_SETFOCUS);
         pressOn(m.cmdCopy);
         LeftUp();
         ASSERT_TRUE(PumpUntil([] { return rt::ClipboardText() == "&H00FF8000&"; }));
         EXPECT_TRUE(FocusReaches(m.picCurrentCol));
-        EXPECT_EQ(log.focused, std::vector<HWND>{m.picCurrentCol->hwnd()});
+        EXPECT_EQ(log.windows, std::vector<HWND>{m.picCurrentCol->hwnd()});
     }
     // Pressed again with the focus already there: no change at all.
-    FocusLog log;
+    MessageLog log(WM_SETFOCUS);
     pressOn(m.cmdCopy);
     LeftUp();
     ASSERT_TRUE(PumpPostedMessages());
-    EXPECT_TRUE(log.focused.empty());
+    EXPECT_TRUE(log.windows.empty());
     // The formats button is focused by the press (its release opens the menu).
     RunLater guard(5000, [] { EndMenu(); });
     ModalAnswer answer([](HWND) { EndMenu(); }, "#32768");
