@@ -134,7 +134,7 @@ void TransSkinButton::ApplyPicture(const rt::PicturePtr& picture) {
     if (!picture || !hwnd()) return;
     // HIMETRIC to twips as ScaleX does; the forms layer rounds twips to whole pixels.
     Resize(HimetricToTwips(picture->widthHimetric()), HimetricToTwips(picture->heightHimetric()));
-    if (picture != shown_) InvalidateRect(hwnd(), nullptr, FALSE);
+    if (picture != shown_) Repaint();
     shown_ = picture;
     const HRGN face = picture->Shape(rt::ResolveColor(mask_));
     // The faces of one button usually share their shape: only a new shape is handed over.
@@ -148,6 +148,10 @@ void TransSkinButton::ApplyPicture(const rt::PicturePtr& picture) {
     // stays ours to delete.
     if (SetWindowRgn(hwnd(), next.get(), TRUE)) (void)next.release();
     shape_ = std::move(kept);
+}
+
+void TransSkinButton::Repaint() {
+    if (!paintDue_) paintDue_ = InvalidateRect(hwnd(), nullptr, FALSE) != FALSE;
 }
 
 bool TransSkinButton::IsMouseOver() {
@@ -299,7 +303,10 @@ LRESULT TransSkinButton::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        InvalidateRect(hwnd(), nullptr, FALSE);
+        Repaint();
+        break;
+    case WM_PAINT:
+        paintDue_ = false;
         break;
     case WM_SETCURSOR:
         if (LOWORD(lp) == HTCLIENT && SetPointerShape()) return TRUE;

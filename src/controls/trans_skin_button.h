@@ -79,6 +79,9 @@ class TransSkinButton : public rt::UserControl {
     void UserControl_MouseUp(short button, LPARAM lp, bool click, bool over);
     void UserControl_Click();
     bool SetPointerShape();
+    // Marks the face for painting, once until the paint: a press and its release that come
+    // before the press is painted need one mark, and each is a trip to the window server.
+    void Repaint();
 
     rt::PicturePtr up_, over_, down_, icon_, shown_;
     rt::UniqueCursor iconCursor_;
@@ -90,6 +93,7 @@ class TransSkinButton : public rt::UserControl {
     int downLatched_ = 0;
     bool wasOver_ = false;
     bool focusOnPress_ = true;
+    bool paintDue_ = false; // marked since the last WM_PAINT
     POINT cursorPos_{};
     rt::ClickTracker clicks_;
     // Enabled at creation: its first tick finds the pointer and shows the matching picture.
