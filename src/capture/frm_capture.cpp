@@ -29,12 +29,7 @@ void frmCapture::Load() {
     form_.OnPosted = [this] { ShowLoupe(); };
     // However the window goes (a press, or a close from the system), the screenshot goes with
     // it and the capture button works again.
-    form_.OnUnload = [this] {
-        loupePending_ = false;
-        loupe_.Stop();
-        picScreen->SetPicture(nullptr);
-        if (main_.EnableCapture) main_.EnableCapture();
-    };
+    form_.OnUnload = [this] { Ended(); };
     picScreen->OnMouseMove = [this](const rt::MouseEvent& e) { picScreen_MouseMove(e); };
     picScreen->OnMouseDown = [this](const rt::MouseEvent& e) { picScreen_MouseDown(e); };
     form_.OnKeyDown = [this](int KeyCode, short Shift) { Form_KeyDown(KeyCode, Shift); };
@@ -42,6 +37,21 @@ void frmCapture::Load() {
         ShowLoupe();
         loupe_.Wheel(delta);
     };
+}
+
+void frmCapture::Ended() {
+    loupePending_ = false;
+    loupe_.Stop();
+    picScreen->SetPicture(nullptr);
+    if (main_.EnableCapture) main_.EnableCapture();
+}
+
+// Hidden, not destroyed: making the screen-sized window again would cost each capture's click
+// some milliseconds. Hidden, it holds no screenshot.
+void frmCapture::Hide() {
+    if (!Visible()) return;
+    ShowWindow(form_.hwnd(), SW_HIDE);
+    Ended();
 }
 
 // The loupe comes once the frozen screen is painted, or before whatever needs it first.
@@ -76,12 +86,12 @@ void frmCapture::picScreen_MouseMove(const rt::MouseEvent& e) {
     loupe_.Follow(pt);
 }
 
-// The colour at the press is the one that stays. Unloading enables the capture button.
+// The colour at the press is the one that stays. Ending the capture enables the capture button.
 void frmCapture::picScreen_MouseDown(const rt::MouseEvent& e) {
     ShowLoupe(); // its square decides the colour kept
     PickColorAt(e.X, e.Y);
     if (main_.Kept) main_.Kept();
-    Unload();
+    Hide();
 }
 
 void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
@@ -107,11 +117,11 @@ void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
     case VK_SPACE: // as a press: the colour under the pointer stays
         PickAtScreen(pt);
         if (main_.Kept) main_.Kept();
-        Unload();
+        Hide();
         return;
     case VK_ESCAPE:
         if (main_.fields) colour::ShowAgain(*main_.fields, before_);
-        Unload();
+        Hide();
         return;
     case '1':
     case '3':
@@ -155,7 +165,7 @@ void frmCapture::CurrentCol(ColorValue Col) {
 
 void ToggleCaptureWindow(frmCapture& w) {
     if (w.Visible()) {
-        w.Unload();
+        w.Hide();
         return;
     }
     w.Load();
@@ -174,7 +184,8 @@ void ToggleCaptureWindow(frmCapture& w) {
     if (!w.pipette_) w.pipette_ = rt::LoadMouseIcon(IDC_PIPETTE);
     w.picScreen->SetMouseIcon(w.pipette_);
     // Grabbed before the window shows, so the screenshot has the main window in it.
-    w.picScreen->SetPicture(rt::Picture::FromPictureObject(GrabDesktop()));
+    w.picScreen->SetPicture(rt::Picture::FromPictureObject(
+        GrabWindowArea(nullptr, true, v.left, v.top, v.right - v.left, v.bottom - v.top)));
     if (w.main_.fields) w.before_ = colour::ReadShown(*w.main_.fields);
     // Shown and painted at once: the frozen screen is what the click is waited on for. The
     // loupe follows after it (ShowLoupe).

@@ -28,6 +28,10 @@ class frmCapture {
     frmCapture& operator=(const frmCapture&) = delete;
 
     bool Visible() const;
+    // Ends the capture: the window hides and lets go of the screenshot and the loupe; it is
+    // kept for the next capture, which then only has to show it.
+    void Hide();
+    // Ends the capture and destroys the window.
     void Unload() { form_.Unload(); }
     rt::Form& form() { return form_; }
     const rt::MouseIcon& mouseIcon() const { return pipette_; }
@@ -42,6 +46,7 @@ class frmCapture {
     friend void ToggleCaptureWindow(frmCapture& window);
     void Load();
     void Form_Activate();
+    void Ended();
     void ShowLoupe();
     void picScreen_MouseMove(const rt::MouseEvent& e);
     void picScreen_MouseDown(const rt::MouseEvent& e);
@@ -58,7 +63,7 @@ class frmCapture {
     bool loupePending_ = false;  // shown, the loupe not yet started
 };
 
-// Opens the capture window over a fresh screenshot, or unloads it if it is open.
+// Opens the capture window over a fresh screenshot, or ends the capture if it is open.
 void ToggleCaptureWindow(frmCapture& window);
 
 } // namespace hv::capture

@@ -130,11 +130,11 @@ TEST_F(CaptureWindowTest, PointerPicksFromTheFrozenScreenAndTheRightButtonKeepsT
     ASSERT_EQ(GetObjectType(screenshot), static_cast<DWORD>(OBJ_BITMAP));
     ASSERT_TRUE(MoveAndShow(Centre(areas[0].at), areas[0].shown));
     Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); }));
     EXPECT_EQ(Shown(), "&H00FF& 255 0 0");
     EXPECT_TRUE(main().cmdCapture->Enabled());
     EXPECT_FALSE(capture()->Visible());
-    EXPECT_EQ(GetObjectType(screenshot), 0u) << "the screenshot went with the window";
+    EXPECT_EQ(GetObjectType(screenshot), 0u) << "the screenshot went when the capture ended";
     // Moves now reach whatever is below, not the colour fields.
     const auto below = Square(kBlue, areas[1].at);
     MoveMouseTo(Centre(areas[1].at));
@@ -152,11 +152,18 @@ TEST_F(CaptureWindowTest, EachClickGrabsTheScreenAfreshAndAnyButtonEndsIt) {
     Press(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     EXPECT_TRUE(PumpUntil([&] { return !Capturing(); }));
     EXPECT_TRUE(main().cmdCapture->Enabled());
+    const HWND first = CaptureWindow();
 
+    // The window is kept for the next capture, which shows the new screenshot, not the old.
     square = Square(kYellow, at);
     ASSERT_TRUE(ShownOnScreen(*square));
     ASSERT_NO_FATAL_FAILURE(ClickCapture());
     square.reset();
+    EXPECT_EQ(CaptureWindow(), first);
+    POINT inPicture = Centre(at);
+    ScreenToClient(capture()->picScreen->hwnd(), &inPicture);
+    EXPECT_EQ(PixelAt(capture()->picScreen->hwnd(), inPicture.x, inPicture.y),
+              static_cast<COLORREF>(kYellow));
     EXPECT_TRUE(MoveAndShow(Centre(at), "&H00FFFF& 255 255 0")) << Shown();
     Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(PumpUntil([&] { return !Capturing(); }));
