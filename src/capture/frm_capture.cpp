@@ -19,7 +19,7 @@ void frmCapture::Load() {
     // a popup cannot be made topmost, and the main window must stay so. Made the size of every
     // monitor together, so that showing it moves nothing.
     const RECT v = rt::VirtualScreenRect();
-    form_.toolTips = false; // none to show: one window less to make at each click
+    form_.toolTips = false; // no tips to show
     form_.Create("Capture", (v.right - v.left) * form_.TwipsPerPixelX(),
                  (v.bottom - v.top) * form_.TwipsPerPixelY(), nullptr,
                  WS_EX_TOOLWINDOW | WS_EX_TOPMOST);

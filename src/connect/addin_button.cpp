@@ -31,9 +31,12 @@ rt::CallError AsLong(const rt::Variant& value, long* out) {
 // put something newer there meanwhile.
 class ClipboardKeeper {
   public:
-    explicit ClipboardKeeper(rt::ClipboardSnapshot saved) : saved_(std::move(saved)) {}
+    ClipboardKeeper(rt::ClipboardSnapshot saved, HWND owner)
+        : saved_(std::move(saved)), owner_(owner) {}
     ~ClipboardKeeper() {
-        if (saved_.Restore(ours_, 1000) == rt::ClipboardSnapshot::Put::Held)
+        // Neither emptied nor written since the copy: there is nothing to give back.
+        if (ours_ == before_) return;
+        if (saved_.Restore(ours_, 1000, owner_) == rt::ClipboardSnapshot::Put::Held)
             if (HANDLE later = rt::ClipboardSnapshot::RestoreWhenFree(std::move(saved_), ours_)) CloseHandle(later);
     }
     ClipboardKeeper(const ClipboardKeeper&) = delete;
@@ -43,7 +46,9 @@ class ClipboardKeeper {
 
   private:
     rt::ClipboardSnapshot saved_;
-    DWORD ours_ = GetClipboardSequenceNumber();
+    HWND owner_;
+    const DWORD before_ = GetClipboardSequenceNumber();
+    DWORD ours_ = before_;
 };
 
 // The face in a bitmap of its own, for a picture object to take over.
@@ -116,10 +121,12 @@ rt::CallError PasteButtonFace(IDispatch* button) {
     // (locked, an owner that never renders, too large, formats only their owner knows), the
     // clipboard is left untouched and the button goes without a picture: nothing the user
     // copied is lost and the IDE's start-up is not held up.
-    auto saved = rt::ClipboardSnapshot::Take();
+    // One window owns the clipboard for the copy, the face and the contents put back.
+    const rt::UniqueWindow owner(rt::CreateClipboardOwner());
+    auto saved = rt::ClipboardSnapshot::Take({}, owner.get());
     if (!saved) return {};
-    ClipboardKeeper keeper(std::move(*saved));
-    const bool placed = rt::SetClipboardBitmap(picture->bitmap());
+    ClipboardKeeper keeper(std::move(*saved), owner.get());
+    const bool placed = rt::SetClipboardBitmap(picture->bitmap(), owner.get());
     keeper.Mark();
     if (!placed) return {kErrClipboard, L"Can't open Clipboard"};
     return rt::Call(button, L"PasteFace");

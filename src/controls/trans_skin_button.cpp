@@ -16,7 +16,9 @@ TransSkinButton::TransSkinButton(rt::Form& form, std::string name, double left, 
         ReadProperties(*stored);
     else
         InitProperties();
-    UserControl_Show();
+    // The pointer is left to the hover timer's first tick (it runs from creation): a read of
+    // it here is a trip to the window server for each button of a form being made.
+    ApplyPicture(downLatched_ ? down_ : up_);
 }
 
 void TransSkinButton::InitProperties() {

@@ -32,11 +32,15 @@ ClipboardSession::ClipboardSession(HWND owner, DWORD timeoutMs) : owner_(owner) 
     // Opening without a window would leave the clipboard without an owner, and then
     // SetClipboardData may refuse.
     if (!owner_) {
-        owner_ = CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 nullptr, nullptr);
+        owner_ = CreateClipboardOwner();
         ownWindow_ = owner_ != nullptr;
     }
     opened_ = OpenClipboardFor(owner_, timeoutMs);
+}
+
+HWND CreateClipboardOwner() {
+    return CreateWindowExA(0, "STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                           nullptr);
 }
 
 bool OpenClipboardFor(HWND owner, DWORD timeoutMs) {
@@ -80,10 +84,10 @@ std::string ClipboardText() {
                        strnlen(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
-bool SetClipboardBitmap(HBITMAP bitmap) {
+bool SetClipboardBitmap(HBITMAP bitmap, HWND owner) {
     UniqueBitmap copy(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0)));
     if (!copy) return false;
-    ClipboardSession session;
+    ClipboardSession session(owner);
     if (!session.opened() || !EmptyClipboard() || !SetClipboardData(CF_BITMAP, copy.get()))
         return false;
     copy.release();

@@ -34,8 +34,12 @@ ReplaceResult ReplaceClipboardText(const std::string& text, HWND owner = nullptr
 std::string ClipboardText();
 
 // Empties the clipboard and puts a copy of the bitmap on it (Clipboard.SetData). The copy
-// is made first: when it can't be, the clipboard is not touched.
-bool SetClipboardBitmap(HBITMAP bitmap);
+// is made first: when it can't be, the clipboard is not touched. `owner` as for the session.
+bool SetClipboardBitmap(HBITMAP bitmap, HWND owner = nullptr);
+
+// A message-only window of this thread to own what it puts on the clipboard, for a caller that
+// opens the clipboard several times in a row: one window instead of one an opening.
+HWND CreateClipboardOwner();
 
 // Opens the clipboard within `timeoutMs` as ClipboardSession does, handling the messages sent
 // to this thread meanwhile.

@@ -135,11 +135,11 @@ struct SnapshotCopier {
                                     static_cast<UINT>(left), &r));
     }
 
-    void Run() {
+    void Run(HWND owner = nullptr) {
         if (!OwnerAnswers()) return;
-        // Opened for a window of its own: an open without one does not keep other programs
-        // out under every Win32 implementation.
-        ClipboardSession session;
+        // Opened for a window: an open without one does not keep other programs out under
+        // every Win32 implementation.
+        ClipboardSession session(owner);
         if (!session.opened()) return;
         ClipboardSnapshot snap;
         bool whole = true;
@@ -222,16 +222,18 @@ HANDLE StartDetached(void (*run)(void*), std::shared_ptr<void> context) {
 
 } // namespace
 
-std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(const SnapshotLimits& limits) {
+std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(const SnapshotLimits& limits,
+                                                         HWND owner) {
+    // An empty clipboard is copied without opening it.
+    if (!CountClipboardFormats()) return ClipboardSnapshot{};
     auto copier = std::make_shared<SnapshotCopier>();
     copier->budget = limits.maxBytes;
     copier->deadline = GetTickCount() + limits.timeoutMs;
     // Only another thread's window can hold the copy up (rendering a delayed format): with
     // none on the clipboard it runs here, saving a thread's start and its stack.
-    const HWND owner = GetClipboardOwner();
-    if (!CountClipboardFormats() || !owner ||
-        GetWindowThreadProcessId(owner, nullptr) == GetCurrentThreadId()) {
-        copier->Run();
+    const HWND holder = GetClipboardOwner();
+    if (!holder || GetWindowThreadProcessId(holder, nullptr) == GetCurrentThreadId()) {
+        copier->Run(owner);
         return std::move(copier->result);
     }
     HANDLE thread = StartDetached([](void* c) { static_cast<SnapshotCopier*>(c)->Run(); }, copier);
@@ -258,9 +260,9 @@ std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(const SnapshotLimits& l
     return std::move(copier->result);
 }
 
-ClipboardSnapshot::Put ClipboardSnapshot::Restore(DWORD sequence, DWORD timeoutMs) {
+ClipboardSnapshot::Put ClipboardSnapshot::Restore(DWORD sequence, DWORD timeoutMs, HWND owner) {
     if (GetClipboardSequenceNumber() != sequence) return Put::Superseded;
-    ClipboardSession session(nullptr, timeoutMs);
+    ClipboardSession session(owner, timeoutMs);
     if (!session.opened()) return Put::Held;
     // Open: nothing can change it from here on.
     if (GetClipboardSequenceNumber() != sequence) return Put::Superseded;

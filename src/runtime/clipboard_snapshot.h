@@ -36,13 +36,15 @@ class ClipboardSnapshot {
     // Nothing when the clipboard can't be copied whole within the limits: it is locked,
     // its owner does not render a delayed format in time, it is too large, or it holds a
     // format that only its owner understands (owner-display, private handles).
-    static std::optional<ClipboardSnapshot> Take(const SnapshotLimits& limits = {});
+    // `owner`: a window of this thread to open the clipboard with (see CreateClipboardOwner).
+    static std::optional<ClipboardSnapshot> Take(const SnapshotLimits& limits = {},
+                                                 HWND owner = nullptr);
     enum class Put { Back, Superseded, Held };
     // Empties the clipboard and puts the saved formats back, unless something newer than
     // `sequence` (GetClipboardSequenceNumber) is there: Superseded. Held when the clipboard
     // did not open within `timeoutMs`; messages sent to this thread meanwhile are handled.
     // Every handle was made before; once put back they belong to the clipboard.
-    Put Restore(DWORD sequence, DWORD timeoutMs);
+    Put Restore(DWORD sequence, DWORD timeoutMs, HWND owner = nullptr);
     // Restore, retried on a thread of its own until it is put back or superseded. The
     // thread's handle, for the caller to close; nullptr when no thread could start.
     static HANDLE RestoreWhenFree(ClipboardSnapshot saved, DWORD sequence);

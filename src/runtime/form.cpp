@@ -4,6 +4,7 @@
 #include "popup_menu.h"
 #include "screen.h"
 #include "system_colour.h"
+#include <algorithm>
 #include <climits>
 #include <commctrl.h>
 #include <utility>
@@ -24,8 +25,6 @@ bool Form::Create(const std::string& caption, double widthTwips, double heightTw
     controls_.clear(); // those of the last load
     labels_.clear();
     pressedLabel_ = nullptr;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
     const char* cls = RegisterClassOnce("HuevistaForm", CS_DBLCLKS, nullptr);
     DWORD style = WS_POPUP | WS_CLIPCHILDREN;
     if (border != BorderStyle::None) style |= WS_CAPTION | WS_SYSMENU;
@@ -36,16 +35,25 @@ bool Form::Create(const std::string& caption, double widthTwips, double heightTw
     if (!CreateHandle(exStyle, cls, caption.c_str(), style, 0, 0, r.right - r.left,
                       r.bottom - r.top, owner))
         return false;
-    if (!toolTips) return true;
-    // The tooltip window has no owner and goes with the form (WM_DESTROY below): under Wine
-    // 8 a window that owns a popup, even a topmost one, cannot itself be made topmost.
+    return true;
+}
+
+HWND Form::tooltipWindow() {
+    if (tooltip_ || !toolTips || !hwnd()) return tooltip_.get();
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    // No owner, and it goes with the form (WM_DESTROY below): under Wine 8 a window that owns
+    // a popup, even a topmost one, cannot itself be made topmost.
     tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, nullptr,
                                    nullptr, nullptr, nullptr));
+    if (!tooltip_) return nullptr;
     // A width to wrap at lets a tip break its lines where its text does ("\n"); none is
     // long enough to wrap otherwise.
-    if (tooltip_) SendMessageA(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
-    return true;
+    SendMessageA(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, SHRT_MAX);
+    for (const auto& [child, text] : std::exchange(tipsToAdd_, {}))
+        SetToolTip(child, text);
+    return tooltip_.get();
 }
 
 double Form::Left() const {
@@ -125,7 +133,20 @@ void Form::RepaintLabels() {
 }
 
 void Form::SetToolTip(HWND child, const std::string& text) {
-    if (!tooltip_ || !child) return;
+    if (!toolTips || !child) return;
+    if (!tooltip_) {
+        // Kept for the tooltip window, which most forms never need to make.
+        auto it = std::find_if(tipsToAdd_.begin(), tipsToAdd_.end(),
+                               [child](const auto& tip) { return tip.first == child; });
+        if (text.empty()) {
+            if (it != tipsToAdd_.end()) tipsToAdd_.erase(it);
+        } else if (it != tipsToAdd_.end()) {
+            it->second = text;
+        } else {
+            tipsToAdd_.emplace_back(child, text);
+        }
+        return;
+    }
     TTTOOLINFOA ti{};
     // The version-5 size: the IDE's process has no common-controls 6 manifest.
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -149,7 +170,7 @@ void Form::SetToolTip(HWND child, const std::string& text) {
 }
 
 void Form::RelayToolTip(HWND child, UINT msg, WPARAM wp, LPARAM lp) {
-    if (!tooltip_) return;
+    if (!tooltipWindow()) return;
     const DWORD pos = GetMessagePos();
     MSG m{child,
           msg,
@@ -342,6 +363,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_DESTROY:
         tooltip_.reset();
+        tipsToAdd_.clear();
         break;
     }
     return Window::HandleMessage(msg, wp, lp);

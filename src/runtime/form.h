@@ -84,7 +84,9 @@ class Form : public Window {
     void SetToolTip(HWND child, const std::string& text);
     // Shows the tooltip a mouse message of a child with a tip (TTM_RELAYEVENT).
     void RelayToolTip(HWND child, UINT msg, WPARAM wp, LPARAM lp);
-    HWND tooltipWindow() const { return tooltip_.get(); }
+    // The tooltip window, made at its first use (the first mouse message over a control with
+    // a tip, or this call) with every tip given until then: a form nobody hovers makes none.
+    HWND tooltipWindow();
     // "MS Sans Serif" 8.25, the font of labels and buttons that set none.
     HFONT DefaultFont() const { return defaultFont_.get(); }
 
@@ -118,7 +120,7 @@ class Form : public Window {
     EventHandler OnUnload;     // before the window goes
     EventHandler OnTerminated; // after it went, with its controls
     EventHandler OnPosted;     // see PostEvent
-    bool toolTips = true;      // false: Create makes no tooltip window (a form without tips)
+    bool toolTips = true;      // false: the form has no tooltip window (a form without tips)
 
   protected:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -137,6 +139,7 @@ class Form : public Window {
     PicturePtr picture_;
     UniqueFont defaultFont_;
     UniqueWindow tooltip_;
+    std::vector<std::pair<HWND, std::string>> tipsToAdd_; // given before the tooltip was made
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Label>> labels_;
     std::vector<Control*> tabOrder_;

@@ -7,6 +7,7 @@
 #include "controls/trans_skin_button.h"
 #include "runtime/handles.h"
 #include "runtime/mouse_pointer.h"
+#include "runtime/picture_box.h"
 #include "runtime/timer.h"
 #include <commctrl.h>
 #include <vector>
@@ -98,6 +99,54 @@ TEST_F(LeakTest, ControlsMadeShownAndDestroyedGiveBackEveryHandle) {
     EXPECT_EQ(rt::LiveHandleCount(), wrappers);
     EXPECT_EQ(rt::Timer::RunningCount(), timers);
     EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), tools);
+}
+
+} // namespace hv::test
+
+namespace hv::test {
+
+namespace {
+BOOL CALLBACK CountTooltip(HWND w, LPARAM count) {
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (!lstrcmpiA(cls, TOOLTIPS_CLASSA)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+int TooltipWindowsOfThisThread() {
+    int n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTooltip, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+} // namespace
+
+// The tooltip window is made when first needed, with the tips given until then as they last
+// stood: a rewritten tip has its last text; a cleared one, or one whose control went, is none.
+TEST_F(LeakTest, TipsGivenBeforeTheTooltipIsMadeArriveAsTheyLastStood) {
+    const int before = TooltipWindowsOfThisThread();
+    auto& kept = host().Add<rt::PictureBox>("kept", 0, 0, 300, 300, false);
+    auto& cleared = host().Add<rt::PictureBox>("cleared", 300, 0, 300, 300, false);
+    kept.SetToolTipText("first");
+    kept.SetToolTipText("second");
+    cleared.SetToolTipText("soon cleared");
+    cleared.SetToolTipText("");
+    {
+        rt::PictureBox gone(host(), "gone", 600, 0, 300, 300, false);
+        gone.SetToolTipText("gone with its control");
+    }
+    EXPECT_EQ(TooltipWindowsOfThisThread(), before) << "a tooltip window made before anything needed it";
+
+    HWND tips = host().tooltipWindow();
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(TooltipWindowsOfThisThread(), before + 1);
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
+    char text[80] = "";
+    TTTOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = host().hwnd();
+    ti.uId = reinterpret_cast<UINT_PTR>(kept.hwnd());
+    ti.lpszText = text;
+    SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, "second");
 }
 
 } // namespace hv::test
