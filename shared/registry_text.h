@@ -29,6 +29,19 @@ inline LSTATUS Open(HKEY root, const wchar_t* sub, REGSAM view, HKEY* k) {
 template <typename C>
 std::optional<std::basic_string<C>> ReadString(HKEY key, const C* name, DWORD maxBytes = 0) {
     DWORD type = 0, size = 0;
+    {
+        // Most values fit a small buffer: one query then, instead of one for the size first
+        // (each is a trip to the registry's server). The last character stays a terminator.
+        C small[129] = {};
+        DWORD room = sizeof small - sizeof(C);
+        const LSTATUS s = detail::Query(key, name, &type, reinterpret_cast<BYTE*>(small), &room);
+        if (s == ERROR_SUCCESS) {
+            if ((type != REG_SZ && type != REG_EXPAND_SZ) || (maxBytes && room > maxBytes))
+                return std::nullopt;
+            return std::basic_string<C>(small);
+        }
+        if (s != ERROR_MORE_DATA) return std::nullopt;
+    }
     if (detail::Query(key, name, &type, nullptr, &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return std::nullopt;

@@ -23,9 +23,9 @@ std::string ValueName(int index) {
 bool g_failureTold = false;
 
 // A copy's ten as one text, each followed by a comma: what its stamp vouches for.
-std::string Ten(HKEY root) {
+std::string Ten(const RegReader& copy) {
     std::string all;
-    for (int i = 0; i < kFavoriteCount; ++i) all += GetRegValue(root, kFavoritesKey, ValueName(i), "") + ',';
+    for (int i = 0; i < kFavoriteCount; ++i) all += copy.Get(ValueName(i), "") + ',';
     return all;
 }
 
@@ -38,18 +38,18 @@ std::string StampText(std::uint32_t time, const std::string& ten) {
 
 // When a copy's ten were last saved whole: 0 when never stamped, the newest of all when
 // changed since its stamp by a writer that knows no stamps.
-std::uint32_t Stamp(HKEY root) {
-    const std::string text = GetRegValue(root, kFavoritesKey, kFavoritesStamp, "");
+std::uint32_t Stamp(const RegReader& copy) {
+    const std::string text = copy.Get(kFavoritesStamp, "");
     if (text.empty()) return 0;
     std::uint32_t time = 0;
     for (std::size_t i = 0; i < text.size() && text[i] != ':'; ++i)
         time = time * 10 + static_cast<unsigned char>(text[i] - '0'); // checked as a whole below
-    return StampText(time, Ten(root)) == text ? time : UINT32_MAX;
+    return StampText(time, Ten(copy)) == text ? time : UINT32_MAX;
 }
 
 bool WriteTen(HKEY root, const std::string& ten, FavoriteFields& f, const std::string& stamp) {
     // A copy that holds these ten already is left as it is, its stamp included.
-    if (Ten(root) == ten) return true;
+    if (Ten(RegReader(root, kFavoritesKey)) == ten) return true;
     bool all = true;
     for (int i = 0; i < kFavoriteCount; ++i)
         all &= SetRegValue(root, kFavoritesKey, ValueName(i), std::to_string(f.CC[i]->BackColor()));
@@ -61,12 +61,13 @@ bool WriteTen(HKEY root, const std::string& ten, FavoriteFields& f, const std::s
 void LoadFavorites(FavoriteFields& f) {
     g_failureTold = false;
     // The newer copy first; without stamps (older versions) the user's.
-    const bool machineNewer = Stamp(kFavoritesRoot) > Stamp(kUserFavoritesRoot);
-    const HKEY first = machineNewer ? kFavoritesRoot : kUserFavoritesRoot;
-    const HKEY second = machineNewer ? kUserFavoritesRoot : kFavoritesRoot;
+    const RegReader machine(kFavoritesRoot, kFavoritesKey), user(kUserFavoritesRoot, kFavoritesKey);
+    const bool machineNewer = Stamp(machine) > Stamp(user);
+    const RegReader& first = machineNewer ? machine : user;
+    const RegReader& second = machineNewer ? user : machine;
     for (int i = 0; i < kFavoriteCount; ++i) {
-        std::string text = GetRegValue(first, kFavoritesKey, ValueName(i), "");
-        if (text.empty()) text = GetRegValue(second, kFavoritesKey, ValueName(i), "");
+        std::string text = first.Get(ValueName(i), "");
+        if (text.empty()) text = second.Get(ValueName(i), "");
         if (const auto value = ParseVbLong(text)) f.CC[i]->SetBackColor(*value);
     }
 }
@@ -79,7 +80,7 @@ void SaveFavorites(FavoriteFields& f) {
         ((std::uint64_t{ft.dwHighDateTime} << 32 | ft.dwLowDateTime) / 10000000 - k2001));
     // Newer than both copies even with the clock set back, or two saves within a second.
     for (const HKEY root : {kFavoritesRoot, kUserFavoritesRoot})
-        if (const std::uint32_t had = Stamp(root); had < UINT32_MAX - 1 && had >= stamp) stamp = had + 1;
+        if (const std::uint32_t had = Stamp(RegReader(root, kFavoritesKey)); had < UINT32_MAX - 1 && had >= stamp) stamp = had + 1;
     std::string ten;
     for (int i = 0; i < kFavoriteCount; ++i) ten += std::to_string(f.CC[i]->BackColor()) + ',';
     const std::string text = StampText(stamp, ten);

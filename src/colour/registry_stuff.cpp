@@ -39,10 +39,18 @@ bool SetRegValue(HKEY root, const std::string& path, const std::string& name,
 
 std::string GetRegValue(HKEY root, const std::string& path, const std::string& name,
                         const std::string& fallback) {
-    // Reading asks only for reading: a key the user may read but not change (the local
-    // machine's keys for a restricted user) must still give its values.
+    return RegReader(root, path).Get(name, fallback);
+}
+
+// Reading asks only for reading: a key the user may read but not change (the local machine's
+// keys for a restricted user) must still give its values.
+RegReader::RegReader(HKEY root, const std::string& path)
+    : key_(OpenKey(root, path, KEY_QUERY_VALUE)) {}
+
+std::string RegReader::Get(const std::string& name, const std::string& fallback) const {
+    if (!key_) return fallback;
     // Numbers or bytes stored under the name are not a text.
-    const auto text = reg::ReadString(root, path.c_str(), name.c_str(), kMaxText + 1);
+    const auto text = reg::ReadString(key_.get(), name.c_str(), kMaxText + 1);
     return text && text->size() <= kMaxText ? *text : fallback;
 }
 

@@ -1,6 +1,7 @@
 // The favourites' registry access: make sure a key exists, write a string value, read one
 // with a default.
 #pragma once
+#include "../runtime/handles.h"
 #include <string>
 #include <windows.h>
 
@@ -17,5 +18,16 @@ bool SetRegValue(HKEY root, const std::string& path, const std::string& name,
 // string value of at most 128 characters is not there.
 std::string GetRegValue(HKEY root, const std::string& path, const std::string& name,
                         const std::string& fallback);
+
+// A key opened for reading once, for several of its values (GetRegValue's answers): each
+// opening is a trip to the registry's server. A missing key reads as all fallbacks.
+class RegReader {
+  public:
+    RegReader(HKEY root, const std::string& path);
+    std::string Get(const std::string& name, const std::string& fallback) const;
+
+  private:
+    rt::UniqueKey key_;
+};
 
 } // namespace hv::colour

@@ -1,5 +1,6 @@
 // The registry store against the real registry.
 #include "colour/registry_stuff.h"
+#include "../../shared/registry_text.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <vector>
@@ -99,6 +100,15 @@ TEST_F(RegistryStuffTest, OddStoredValuesGiveDefinedTexts) {
     EXPECT_EQ(get("Expand"), "42");
     EXPECT_EQ(get("Zero"), "12");
     EXPECT_EQ(get("Empty"), "");
+    // Without a bound, a text longer than any first guess at its size comes whole.
+    const std::string along(300, '8');
+    RawWrite("Along", REG_SZ, along.c_str(), 301);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    EXPECT_EQ(reg::ReadString(key, "Along").value_or("none"), along);
+    EXPECT_EQ(reg::ReadString(key, L"Full").value_or(L"none"), std::wstring(128, L'7'));
+    EXPECT_EQ(reg::ReadString(key, "Along", 300).value_or("refused"), "refused");
+    RegCloseKey(key);
 }
 
 } // namespace hv::test
