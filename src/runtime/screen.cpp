@@ -64,7 +64,21 @@ RECT WorkAreaOf(HWND window) {
     return WorkAreaOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
 }
 
+namespace {
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT monitor, LPARAM all) {
+    RECT& r = *reinterpret_cast<RECT*>(all);
+    UnionRect(&r, &r, monitor);
+    return TRUE;
+}
+} // namespace
+
 RECT VirtualScreenRect() {
+    // The bounding rectangle of the monitors, as the virtual screen's metrics give it, in one
+    // look at the monitors instead of four (under Wine each is a trip to the window server).
+    RECT all{};
+    if (EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&all)) &&
+        !IsRectEmpty(&all))
+        return all;
     const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
     int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     // Systems without the metrics answer 0: the primary screen is all there is.

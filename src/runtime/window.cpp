@@ -80,6 +80,17 @@ bool Window::CreateHandle(DWORD exStyle, const char* className, const char* text
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    // A window of ours without frame, edge or scroll bar has no non-client area to paint;
+    // the default painting of it still costs a device context (and, under Wine, trips to the
+    // window server) for each window shown.
+    if (msg == WM_NCPAINT && !systemProc_) {
+        constexpr LONG_PTR frame = WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL;
+        constexpr LONG_PTR edge = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE |
+                                  WS_EX_DLGMODALFRAME;
+        if (!(GetWindowLongPtrA(hwnd_, GWL_STYLE) & frame) &&
+            !(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) & edge))
+            return 0;
+    }
     return Default(msg, wp, lp);
 }
 

@@ -55,3 +55,29 @@ TEST_F(HiddenChangesTest, AControlHiddenOnAShownWindowShowsItsNewLookWhenShownAg
 }
 
 } // namespace hv::test
+
+namespace hv::test {
+
+// Frameless windows of ours skip the default painting of a non-client area they lack; a form
+// with a caption must still get its frame: its caption bar is the system's caption colour.
+TEST(FramePaintTest, AFormWithACaptionStillHasItsCaptionPainted) {
+    rt::Form form("frmFramed");
+    ASSERT_TRUE(form.Create("Framed", 3000, 1500, nullptr, 0, rt::BorderStyle::FixedSingle));
+    ShowWindow(form.hwnd(), SW_SHOWNA);
+    UpdateWindow(form.hwnd());
+    const int x = GetSystemMetrics(SM_CXFIXEDFRAME) + 2;
+    const int y = GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    const auto caption = [&] {
+        HDC dc = GetWindowDC(form.hwnd());
+        const COLORREF c = GetPixel(dc, x, y);
+        ReleaseDC(form.hwnd(), dc);
+        return c;
+    };
+    // At the caption's left end, where a gradient caption starts with the plain colour.
+    EXPECT_TRUE(PumpUntil([&] {
+        const COLORREF c = caption();
+        return c == GetSysColor(COLOR_ACTIVECAPTION) || c == GetSysColor(COLOR_INACTIVECAPTION);
+    })) << std::hex << caption();
+}
+
+} // namespace hv::test

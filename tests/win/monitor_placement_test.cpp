@@ -5,6 +5,7 @@
 #include "forms/frm_about.h"
 #include "forms/frm_main.h"
 #include "forms/on_top.h"
+#include "runtime/screen.h"
 #include "support/pump.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -117,6 +118,21 @@ TEST_F(MonitorPlacementTest, AboutStandsBelowTheMainWindowOrAsCloseAsTheMonitorA
     EXPECT_TRUE(Inside(a, monitor_.rcWork));
     EXPECT_EQ(a.bottom, monitor_.rcWork.bottom);
     EXPECT_EQ(a.left, m.left);
+}
+
+} // namespace hv::test
+
+namespace hv::test {
+
+// The virtual screen the capture covers is the one the system's metrics describe, on one
+// monitor or two.
+TEST(VirtualScreenTest, IsTheBoundingRectangleTheMetricsGive) {
+    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT expected{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                        y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const RECT v = rt::VirtualScreenRect();
+    EXPECT_TRUE(EqualRect(&v, &expected)) << v.left << "," << v.top << "-" << v.right << ","
+                                          << v.bottom;
 }
 
 } // namespace hv::test
