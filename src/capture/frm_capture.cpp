@@ -25,7 +25,12 @@ void frmCapture::Load() {
                  WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
     picScreen = &form_.Add<rt::PictureBox>("picScreen", 0, 0, form_.ScaleWidth(),
                                            form_.ScaleHeight(), false);
-    form_.OnActivate = [this] { Form_Activate(); };
+    // Until the loupe has come, the main window's place is taken by its own picture in the
+    // frozen screen, and ShowLoupe brings the live one in front: the activation that comes
+    // with the show need not raise it first (under Wine that is some milliseconds of the click).
+    form_.OnActivate = [this] {
+        if (!loupePending_) Form_Activate();
+    };
     form_.OnPosted = [this] { ShowLoupe(); };
     // However the window goes (a press, or a close from the system), the screenshot goes with
     // it and the capture button works again.
