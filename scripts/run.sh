@@ -28,6 +28,11 @@ host_defaults='HKCU\Software\Wine\AppDefaults\idehost.exe\X11 Driver'
 if [ "$headless" = 1 ]; then
   # No window manager on the private screen: Wine draws the host's title bar itself.
   wine reg add "$host_defaults" /v Managed /d N /f >/dev/null 2>&1
+  # The click below opens the window. Left open at the last run's close, it would open with
+  # the host instead, before the host's frame, and Wine without a window manager stacks a
+  # frame shown later above it on the screen (though not in its own order of windows).
+  wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora\Settings' \
+    /v DisplayOnConnect /f >/dev/null 2>&1 || true
   wine idehost.exe >/dev/null 2>&1 &
   host=$!
   if read -r x y < <(wine uiprobe.exe button "VB 6 Huevista" 30000); then
