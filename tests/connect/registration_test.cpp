@@ -403,6 +403,9 @@ TEST_F(PigmoraDll, TheHostLoadsItByProgIdRegisteredEitherWay) {
     const bool vba = connect::kIs64Bit || VbaMode();
     for (const bool perUser : {true, false}) {
         SCOPED_TRACE(perUser ? "per user" : "per machine");
+        // No settings of an earlier session: left open at its close, the window would open
+        // with the add-in, and be left open at this one's.
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Pigmora");
         ASSERT_EQ(perUser ? Install(TRUE, L"user") : Call("DllRegisterServer"), S_OK);
         host::IdeOptions options;
         options.vba = vba;
