@@ -82,8 +82,8 @@ std::uint32_t get32(const std::uint8_t* p) {
 
 } // namespace
 
-bool DecodeBmp(const std::uint8_t* data, std::size_t size, Image& out) {
-    if (!data || size < 14 + 40 || data[0] != 'B' || data[1] != 'M') return false;
+std::optional<BmpPixels> FindBmpPixels(const std::uint8_t* data, std::size_t size) {
+    if (!data || size < 14 + 40 || data[0] != 'B' || data[1] != 'M') return std::nullopt;
     const std::uint8_t* h = data + 14;
     const auto width = static_cast<std::int32_t>(get32(h + 4));
     const auto height = static_cast<std::int32_t>(get32(h + 8));
@@ -91,14 +91,25 @@ bool DecodeBmp(const std::uint8_t* data, std::size_t size, Image& out) {
     if (get32(h) < 40 || (h[12] | h[13] << 8) != 1 || (h[14] | h[15] << 8) != 24 ||
         get32(h + 16) != 0 || width <= 0 || width > 0x8000 || height == 0 ||
         height < -0x8000 || height > 0x8000 || offset > size)
-        return false;
+        return std::nullopt;
     const int rows = height < 0 ? -height : height;
     const size_t row = RowBytes(width, 24);
-    if ((size - offset) / row < size_t(rows)) return false;
-    Image image(width, rows);
-    for (int y = 0; y < rows; ++y) {
-        const std::uint8_t* p = data + offset + row * (height < 0 ? y : rows - 1 - y);
-        for (int x = 0; x < width; ++x, p += 3) image.at(x, y) = RGBColor(p[2], p[1], p[0]);
+    if ((size - offset) / row < size_t(rows)) return std::nullopt;
+    // Stored bottom-up unless the height is negative.
+    const auto stride = static_cast<std::ptrdiff_t>(row);
+    return BmpPixels{width, rows,
+                     data + offset + (height < 0 ? 0 : row * static_cast<size_t>(rows - 1)),
+                     height < 0 ? stride : -stride};
+}
+
+bool DecodeBmp(const std::uint8_t* data, std::size_t size, Image& out) {
+    const auto bmp = FindBmpPixels(data, size);
+    if (!bmp) return false;
+    Image image(bmp->width, bmp->rows);
+    if (image.width != bmp->width) return false; // too many pixels for an Image
+    for (int y = 0; y < bmp->rows; ++y) {
+        const std::uint8_t* p = bmp->top + bmp->stride * y;
+        for (int x = 0; x < bmp->width; ++x, p += 3) image.at(x, y) = RGBColor(p[2], p[1], p[0]);
     }
     out = std::move(image);
     return true;

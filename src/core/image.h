@@ -4,6 +4,8 @@
 #include "colour.h"
 #include <cstddef>
 #include <cstdint>
+#include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace hv {
@@ -25,8 +27,17 @@ struct Image {
 
 // A 24-bit bottom-up .bmp file.
 std::vector<std::uint8_t> EncodeBmp(const Image& image);
+// Where the pixels of a .bmp file that DecodeBmp takes lie, for a reader that puts them
+// somewhere else than an Image.
+struct BmpPixels {
+    int width = 0, rows = 0;
+    const std::uint8_t* top = nullptr; // the top row's first pixel: blue, green, red
+    std::ptrdiff_t stride = 0;         // bytes from a row to the one below it
+};
+// Nothing for whatever DecodeBmp refuses.
+std::optional<BmpPixels> FindBmpPixels(const std::uint8_t* data, std::size_t size);
 // Reads back what EncodeBmp writes (24-bit, uncompressed, either row order); false for
-// anything else or a file cut short.
+// anything else, a file cut short, or more pixels than an Image holds.
 bool DecodeBmp(const std::uint8_t* data, std::size_t size, Image& out);
 
 // A .cur file holding one colour cursor; pixels equal to `transparent` are left out.

@@ -23,16 +23,24 @@ HBITMAP CreateTopDownDib(int w, int h, void** bits) {
     return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
+std::shared_ptr<Picture> Picture::OnNewDib(int w, int h, std::uint32_t** pixels) {
+    std::shared_ptr<Picture> pic(new Picture);
+    void* bits = nullptr;
+    pic->bitmap_.reset(CreateTopDownDib(w, h, &bits));
+    if (!pic->bitmap_) return nullptr;
+    *pixels = static_cast<std::uint32_t*>(bits);
+    pic->bits_ = *pixels;
+    pic->SetSize(w, h);
+    return pic;
+}
+
 std::shared_ptr<Picture> Picture::FromBitmap(HBITMAP source) {
     UniqueBitmap owned(source);
     BITMAP bm{};
     if (!source || !GetObjectA(source, sizeof bm, &bm)) return nullptr;
-    std::shared_ptr<Picture> pic(new Picture);
-    void* bits = nullptr;
-    pic->bitmap_.reset(CreateTopDownDib(bm.bmWidth, bm.bmHeight, &bits));
-    if (!pic->bitmap_) return nullptr;
-    pic->bits_ = static_cast<const std::uint32_t*>(bits);
-    pic->SetSize(bm.bmWidth, bm.bmHeight);
+    std::uint32_t* pixels = nullptr;
+    std::shared_ptr<Picture> pic = OnNewDib(bm.bmWidth, bm.bmHeight, &pixels);
+    if (!pic) return nullptr;
     UniqueMemoryDc src(CreateCompatibleDC(nullptr)), dst(CreateCompatibleDC(nullptr));
     {
         SelectGuard s(src.get(), source), d(dst.get(), pic->bitmap_.get());
@@ -49,26 +57,32 @@ std::shared_ptr<Picture> Picture::FromResource(int id) {
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* packed = loaded ? LockResource(loaded) : nullptr;
     std::vector<std::uint8_t> bmp;
-    Image image;
     if (!packed ||
-        !Unpack(static_cast<const std::uint8_t*>(packed), SizeofResource(module, found), bmp) ||
-        !DecodeBmp(bmp.data(), bmp.size(), image))
+        !Unpack(static_cast<const std::uint8_t*>(packed), SizeofResource(module, found), bmp))
         return nullptr;
-    return FromImage(image);
+    const auto pixels = FindBmpPixels(bmp.data(), bmp.size());
+    if (!pixels || !CheckedArea(pixels->width, pixels->rows, 1, kMaxPixels)) return nullptr;
+    // Straight into the bitmap's own memory: an Image between them would be one more copy,
+    // the background's alone 206 KB of heap.
+    std::uint32_t* out = nullptr;
+    std::shared_ptr<Picture> pic = OnNewDib(pixels->width, pixels->rows, &out);
+    if (!pic) return nullptr;
+    for (int y = 0; y < pixels->rows; ++y) {
+        const std::uint8_t* p = pixels->top + pixels->stride * y;
+        for (int x = 0; x < pixels->width; ++x, p += 3)
+            *out++ = static_cast<std::uint32_t>(p[0] | p[1] << 8 | p[2] << 16);
+    }
+    return pic;
 }
 
 std::shared_ptr<Picture> Picture::FromImage(const Image& image) {
-    std::shared_ptr<Picture> pic(new Picture);
-    void* bits = nullptr;
-    pic->bitmap_.reset(CreateTopDownDib(image.width, image.height, &bits));
-    if (!pic->bitmap_) return nullptr;
-    auto* out = static_cast<std::uint32_t*>(bits);
+    std::uint32_t* out = nullptr;
+    std::shared_ptr<Picture> pic = OnNewDib(image.width, image.height, &out);
+    if (!pic) return nullptr;
     for (size_t i = 0; i < image.pixels.size(); ++i) {
         const ColorValue c = image.pixels[i];
         out[i] = static_cast<std::uint32_t>(RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c));
     }
-    pic->bits_ = out;
-    pic->SetSize(image.width, image.height);
     return pic;
 }
 

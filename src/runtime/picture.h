@@ -45,6 +45,9 @@ class Picture {
 
   private:
     Picture() = default;
+    // A picture on a new top-down DIB section of w x h of its own, whose pixels (0x00RRGGBB)
+    // the caller writes; nothing when the section can't be made.
+    static std::shared_ptr<Picture> OnNewDib(int w, int h, std::uint32_t** pixels);
     void SetSize(int w, int h);
     UniqueBitmap bitmap_;
     const std::uint32_t* bits_ = nullptr; // top-down BGRA rows
