@@ -37,6 +37,10 @@ wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora' /f >/dev/nul
 open_main_window() {
   wine reg add 'HKCU\Software\Wine\AppDefaults\idehost.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wine regsvr32 /s /n /i:user Pigmora.dll
+  # The click opens the window: left open at the last close, it would open with the host,
+  # before its frame, which Wine without a window manager then stacks above it on the screen.
+  wine reg delete 'HKCU\Software\VB and VBA Program Settings\Pigmora\Settings' \
+    /v DisplayOnConnect /f >/dev/null 2>&1 || true
   wine idehost.exe "$@" >/dev/null 2>&1 &
   host_pid=$!
   read -r x y < <(probe button "VB 6 Huevista" 30000)
