@@ -49,7 +49,8 @@ form_px=$(convert "$shot" -crop "1x1+$image_x+$image_y" -depth 8 txt:- | grep -o
 
 # The two controls selected: a click, then a Shift+click.
 click "$label_x" "$label_y"
-xdotool mousemove --sync "$button_x" "$button_y" keydown shift click 1 keyup shift
+move "$button_x" "$button_y"
+xdotool keydown shift click 1 keyup shift
 
 # The red cell of the standard palette (row 2, column 1), then the preview's menu: Color from
 # code, Replace color in code, Color from selected control, Apply to selected controls, and
@@ -63,7 +64,7 @@ menus 2
 keep_shot form-colours-menu.png
 xdotool key Return
 menus 0
-xdotool mousemove --sync 5 5
+move 5 5
 eventually pixel_is "$label_x" "$label_y" FF0000 || fail "the label is not red on screen"
 pixel_is "$button_x" "$button_y" FF0000 || fail "the button is not red on screen"
 pixel_is "$image_x" "$image_y" "${form_px#\#}" || fail "the image changed"

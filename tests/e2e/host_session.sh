@@ -5,8 +5,16 @@
 host_pid=
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# The pointer to x y, waiting until it is there. xdotool's --sync waits for a move, which
+# never comes when the pointer is there already (a script before this one clicked the same
+# place): it would give up only after some 15 seconds.
+move() {
+  local at
+  at=$(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | tr '\n' ' ')
+  [ "$at" = "$1 $2 " ] || xdotool mousemove --sync "$1" "$2"
+}
 # A real click at x y with the given button (1 when not given), the pointer there first.
-click() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; }
+click() { move "$1" "$2" && xdotool click "${3:-1}"; }
 # Waits until exactly n popup menus are on screen and the host waits for input there.
 menus() { wine uiprobe.exe menus "$1" 10000 >/dev/null || fail "not $1 menu(s) on screen"; }
 # Runs the check until it holds, for up to ten seconds.
