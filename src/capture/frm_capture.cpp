@@ -12,13 +12,12 @@ bool frmCapture::Visible() const {
     return form_.exists() && IsWindowVisible(form_.hwnd());
 }
 
-void frmCapture::Load() {
+void frmCapture::Load(const RECT& v) {
     if (form_.exists()) return;
     // Topmost, so that other programs' topmost windows cannot stand live over the frozen
     // screen and take the press meant for it; unowned, because under Wine a window that owns
     // a popup cannot be made topmost, and the main window must stay so. Made the size of every
-    // monitor together, so that showing it moves nothing.
-    const RECT v = rt::VirtualScreenRect();
+    // monitor together (`v`), so that showing it moves nothing.
     form_.toolTips = false; // no tips to show
     form_.Create("Capture", (v.right - v.left) * form_.TwipsPerPixelX(),
                  (v.bottom - v.top) * form_.TwipsPerPixelY(), nullptr,
@@ -173,11 +172,11 @@ void ToggleCaptureWindow(frmCapture& w) {
         w.Hide();
         return;
     }
-    w.Load();
-    rt::Form& f = w.form_;
     // Over every monitor, so that a press anywhere ends the capture and none reaches the
     // windows below; the screenshot starts at the same corner, so pixels line up.
     const RECT v = rt::VirtualScreenRect();
+    w.Load(v);
+    rt::Form& f = w.form_;
     RECT now{};
     GetWindowRect(f.hwnd(), &now);
     if (!EqualRect(&now, &v)) {

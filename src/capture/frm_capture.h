@@ -44,7 +44,7 @@ class frmCapture {
 
   private:
     friend void ToggleCaptureWindow(frmCapture& window);
-    void Load();
+    void Load(const RECT& virtualScreen);
     void Form_Activate();
     void Ended();
     void ShowLoupe();

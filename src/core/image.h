@@ -4,7 +4,6 @@
 #include "colour.h"
 #include <cstddef>
 #include <cstdint>
-#include <cstddef>
 #include <optional>
 #include <vector>
 

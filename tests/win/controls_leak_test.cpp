@@ -55,6 +55,18 @@ class GdiSqueeze {
 
 using LeakTest = ControlHostTest;
 
+BOOL CALLBACK CountTooltip(HWND w, LPARAM count) {
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (!lstrcmpiA(cls, TOOLTIPS_CLASSA)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+int TooltipWindowsOfThisThread() {
+    int n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTooltip, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
 } // namespace
 
 TEST_F(LeakTest, ControlsMadeShownAndDestroyedGiveBackEveryHandle) {
@@ -100,24 +112,6 @@ TEST_F(LeakTest, ControlsMadeShownAndDestroyedGiveBackEveryHandle) {
     EXPECT_EQ(rt::Timer::RunningCount(), timers);
     EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), tools);
 }
-
-} // namespace hv::test
-
-namespace hv::test {
-
-namespace {
-BOOL CALLBACK CountTooltip(HWND w, LPARAM count) {
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (!lstrcmpiA(cls, TOOLTIPS_CLASSA)) ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-int TooltipWindowsOfThisThread() {
-    int n = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountTooltip, reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-} // namespace
 
 // The tooltip window is made when first needed, with the tips given until then as they last
 // stood: a rewritten tip has its last text; a cleared one, or one whose control went, is none.

@@ -1,5 +1,6 @@
 // Controls mark nothing for repainting while they are off the screen (the window hidden, or
-// the control itself): whatever changed meanwhile must show once they are shown again.
+// the control itself): whatever changed meanwhile must show once they are shown again. And
+// windows skip only the painting they do not need: a framed form still gets its frame.
 #include "colour/colour_state.h"
 #include "forms/on_top.h"
 #include "main_window_fixture.h"
@@ -53,10 +54,6 @@ TEST_F(HiddenChangesTest, AControlHiddenOnAShownWindowShowsItsNewLookWhenShownAg
         << std::hex << Middle(preview.hwnd());
     EXPECT_TRUE(PumpUntil([&] { return Middle(swatch) == kRed; })) << std::hex << Middle(swatch);
 }
-
-} // namespace hv::test
-
-namespace hv::test {
 
 // Frameless windows of ours skip the default painting of a non-client area they lack; a form
 // with a caption must still get its frame: its caption bar is the system's caption colour.
