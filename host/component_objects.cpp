@@ -320,7 +320,7 @@ class DesignerObject final : public DispatchObject {
 
 // -- VBComponent -------------------------------------------------------------------------------
 
-enum { kName = 1, kType, kDesigner, kHasOpenDesigner, kIsDirty };
+enum { kName = 1, kType, kDesigner, kHasOpenDesigner, kIsDirty, kComponentProperties };
 const std::vector<Member> kVb6ComponentMembers = {
     {L"Name", kName, Kind::Get, {}},
     {L"Type", kType, Kind::Get, {}},
@@ -329,9 +329,15 @@ const std::vector<Member> kVb6ComponentMembers = {
     {L"IsDirty", kIsDirty, Kind::Get, {}},
     {L"IsDirty", kIsDirty, Kind::Put, {{L"Value", Type::Bool}}},
 };
-// The VBA editor's components have no IsDirty.
-const std::vector<Member> kVbaComponentMembers(kVb6ComponentMembers.begin(),
-                                               kVb6ComponentMembers.begin() + 4);
+// The VBA editor's components have no IsDirty; a document module has Properties.
+const std::vector<Member> kVbaComponentMembers = {
+    {L"Name", kName, Kind::Get, {}},
+    {L"Type", kType, Kind::Get, {}},
+    {L"Designer", kDesigner, Kind::Get, {}},
+    {L"HasOpenDesigner", kHasOpenDesigner, Kind::Get, {}},
+    {L"Properties", kComponentProperties, Kind::Get, {}},
+};
+constexpr long kDocument = 100; // vbext_ct_Document
 
 class ComponentObject final : public DispatchObject {
   public:
@@ -354,7 +360,11 @@ class ComponentObject final : public DispatchObject {
             ReturnString(result, form ? form->model().name : pane->name());
             break;
         case kType:
-            ReturnLong(result, !form ? kStdModule : vba_ ? kMsForm : kVbForm);
+            ReturnLong(result, !form ? (Document(*ide) ? kDocument : kStdModule) : vba_ ? kMsForm : kVbForm);
+            break;
+        case kComponentProperties:
+            // Modules other than documents' have no properties: Nothing.
+            ReturnObject(result, !form && Document(*ide) ? NewDocumentProperties(ref_.ide).Detach() : nullptr);
             break;
         case kHasOpenDesigner:
             ReturnBool(result, form && form->window());
@@ -378,6 +388,7 @@ class ComponentObject final : public DispatchObject {
         }
         return {};
     }
+    bool Document(const Ide& ide) const { return vba_ && !ide.options().office.empty(); }
     FormRef ref_;
     std::weak_ptr<CodePane> pane_;
     bool isForm_, vba_;

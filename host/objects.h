@@ -20,6 +20,10 @@ ComPtr<IDispatch> NewCommandBarControl(std::weak_ptr<Ide> ide, std::weak_ptr<Bar
 ComPtr<IDispatch> NewEvents(std::weak_ptr<Ide> ide);
 ComPtr<IDispatch> NewCodePane(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
 ComPtr<IDispatch> NewCodeModule(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
+// A document module's Properties, in the VBA editor of an Office application.
+ComPtr<IDispatch> NewDocumentProperties(std::weak_ptr<Ide> ide);
+// "Microsoft Excel" for the option "excel" ...; "" for none.
+std::wstring OfficeApplicationName(const std::wstring& office);
 ComPtr<IDispatch> NewAddInInstance(const std::wstring& progId, const std::wstring& description);
 
 // The host's controls answer this private interface, so that the IDE knows them again

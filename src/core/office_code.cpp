@@ -335,7 +335,8 @@ std::optional<OfficeRewrite> OfficeReplacement(const OfficeColour& c, ColorValue
             if (nearest) *nearest = ThemeMatchText(m) + ", which needs " + c.tintName + (m.tint < 0 ? "Shade" : "Tint");
             return std::nullopt;
         } else {
-            r.tint = PercentText(m.tint, c.tint ? c.tint->shade : m.tint < 0);
+            r.shade = c.tint ? c.tint->shade : m.tint < 0;
+            r.tint = PercentText(m.tint, r.shade);
         }
         return r;
     }

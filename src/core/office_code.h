@@ -51,7 +51,8 @@ bool EndsTintSearch(const OfficeColour& c, std::string_view line);
 // exactly (then `nearest` says what comes nearest).
 struct OfficeRewrite {
     std::string colour; // replaces [start, end)
-    std::string tint;   // the tint's number, "" when there is no tint to write (0)
+    std::string tint;   // the tint's number, "" for a form without one
+    bool shade = false; // Access: the number is a BackShade's, not a BackTint's
 };
 std::optional<OfficeRewrite> OfficeReplacement(const OfficeColour& c, ColorValue current, std::string* nearest);
 

@@ -110,6 +110,8 @@ class frmMain final : public rt::ControlHooks {
 
     rt::Form form_;
     rt::ComPtr<IDispatch> vbInstance_;
+    OfficeHost officeHost_ = OfficeHost::None;
+    OfficeHost OfficeHostNow();
     std::optional<colour::ColourFields> fields_;
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;

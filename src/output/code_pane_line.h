@@ -1,6 +1,7 @@
 // The caret's line in the IDE's active code pane: read once, written back whole.
 #pragma once
 #include "../runtime/com_ptr.h"
+#include <optional>
 #include <string>
 
 namespace hv::output {
@@ -21,6 +22,9 @@ class CaretLine {
     // Replaces the line read with `text` (or adds it, past the end), puts the caret before
     // `caretColumn` of it and shows the pane; false if the IDE refused the text.
     bool Write(const std::wstring& text, long caretColumn);
+    // Another line of the same module (from 1), after Read; nothing past the end or refused.
+    std::optional<std::wstring> Other(long n);
+    bool ReplaceOther(long n, const std::wstring& text);
 
     long line = 0;   // from 1
     long column = 0; // from 1: the caret sits before this character

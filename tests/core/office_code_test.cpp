@@ -1,5 +1,6 @@
 // Office's colour members read from recorded-macro lines, and written back in their form.
 #include "core/code_colour.h"
+#include "core/office_formats.h"
 #include <gtest/gtest.h>
 
 namespace hv {
@@ -92,6 +93,32 @@ TEST(OfficeCode, WrittenBackOnlyWhereTheFormHoldsTheColourExactly) {
     r = OfficeReplacement(c, ApplyTintAndShade(Hex(0x4472C4), 0.4, TintRule::Drawing), nullptr);
     EXPECT_EQ(r->colour, "4");
     EXPECT_EQ(r->tint, "60");
+}
+
+} // namespace
+} // namespace hv
+
+namespace hv {
+namespace {
+
+TEST(OfficeFormats, FollowTheHostExactOrMarkedWithTheDifference) {
+    EXPECT_TRUE(OfficeFormats(OfficeHost::None, RGBColor(1, 2, 3)).empty()); // VB6: none
+    auto f = OfficeFormats(OfficeHost::Excel, RGBColor(0x8E, 0xA9, 0xDB));
+    ASSERT_EQ(f.size(), 2u);
+    EXPECT_EQ(f[0].code, ".ThemeColor = xlThemeColorAccent1: .TintAndShade = 0.4");
+    EXPECT_EQ(f[0].caption, "Theme color: Accent 1, Lighter 40% (exact)");
+    // 9999FF, ColorIndex 17, is the nearest of the 56.
+    EXPECT_EQ(f[1].code, ".ColorIndex = 17 ' nearest, differs by 36");
+    f = OfficeFormats(OfficeHost::PowerPoint, RGBColor(0xDA, 0xE3, 0xF3));
+    EXPECT_EQ(f[0].code, ".ObjectThemeColor = msoThemeColorAccent1: .Brightness = 0.8");
+    EXPECT_EQ(OfficeFormats(OfficeHost::Word, RGBColor(0x44, 0x72, 0xC4))[0].code, ".Color = &HD400FFFF");
+    f = OfficeFormats(OfficeHost::Access, RGBColor(0xFF, 0, 0x80));
+    EXPECT_EQ(f[1].code, "\"#FF0080\"");
+    EXPECT_NE(f[0].caption.find("(nearest, differs by"), std::string::npos);
+    EXPECT_EQ(ThemeColourHint(OfficeHost::Excel, RGBColor(0xBF, 0xBF, 0xBF)), "Theme color: Background 1, Darker 25%");
+    EXPECT_EQ(ThemeColourHint(OfficeHost::Excel, RGBColor(0xBF, 0xBF, 0xBE)), "");
+    EXPECT_EQ(OfficeHostNamed("Microsoft Access"), OfficeHost::Access);
+    EXPECT_EQ(OfficeHostNamed("Visual Basic"), OfficeHost::None);
 }
 
 } // namespace
