@@ -10,6 +10,10 @@ namespace host {
 
 namespace {
 
+template <typename T, typename... A> ComPtr<IDispatch> Make(A&&... a) {
+    return Adopt(static_cast<IDispatch*>(new T(std::forward<A>(a)...)));
+}
+
 enum { kValue = DISPID_VALUE, kName = 1 };
 
 const std::vector<Member> kApplicationMembers = {

@@ -114,7 +114,7 @@ void frmMain::FindControls() {
         output::ComponentSources{*txtR, *txtG, *txtB},
         [this](const std::string& text) { InsertFromMenu(text); },
         [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
-    frmMenu_->SetOfficeHost([this] { return OfficeHostNow(); });
+    frmMenu_->SetOfficeHost([this] { return OfficeHostNow(true); });
     frmMenu_->OnEditFormats = [this] {
         if (!frmFormats_) frmFormats_ = std::make_unique<frmFormats>();
         frmFormats_->OnSaved = [this] {
@@ -166,9 +166,12 @@ void frmMain::Form_Load() {
     SetTopMost(*this, true);
 }
 
-// The Office application hosting the editor, asked until one answers (it stays the same).
-OfficeHost frmMain::OfficeHostNow() {
-    if (officeHost_ == OfficeHost::None) officeHost_ = output::OfficeHostOf(vbInstance_);
+// The Office application hosting the editor: it stays the same, so once told it is kept. Until
+// then it is asked again when the format menu opens (`ask`), not at every move of the mouse.
+OfficeHost frmMain::OfficeHostNow(bool ask) {
+    if (officeHost_ == OfficeHost::None && (ask || !officeAsked_))
+        officeHost_ = output::OfficeHostOf(vbInstance_.Get());
+    officeAsked_ = true;
     return officeHost_;
 }
 
@@ -211,7 +214,7 @@ void frmMain::WireColourEvents() {
     };
     picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
     picCurrentCol->OnMouseMove = [this](const rt::MouseEvent&) {
-        ShowColourModels(*picCurrentCol, OfficeHostNow());
+        ShowColourModels(*picCurrentCol, OfficeHostNow(false));
     };
     cmdCapture->OnClick = [this] { cmdCapture_Click(); };
     codeBackColor_ = txtColorCode->BackColor();

@@ -70,6 +70,7 @@ TEST_F(OfficeColourTest, TheHostIsToldAndTheFormatsFollowIt) {
     Current(RGBColor(0x8E, 0xA9, 0xDB));
     main_->menuForm()->ClickOfficeFormat(0, false);
     EXPECT_EQ(Code(*pane_), L".ThemeColor = xlThemeColorAccent1: .TintAndShade = 0.4");
+    SendMessageW(main_->picCurrentCol->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     EXPECT_NE(main_->picCurrentCol->ToolTipText().find("Theme color: Accent 1, Lighter 40%"), std::string::npos);
     // The VBA editor of no application told, and VB6: no Office formats.
     host::IdeOptions plain;
