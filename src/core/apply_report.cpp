@@ -30,6 +30,17 @@ std::wstring Refusals(const std::wstring& lead, const std::vector<Refusal>& refu
     return out;
 }
 
+// A count in decimal (std::to_wstring would bring in the C library's wide printf).
+std::wstring Decimal(long n) {
+    std::wstring digits;
+    unsigned long v = n < 0 ? 0ul - static_cast<unsigned long>(n) : static_cast<unsigned long>(n);
+    do {
+        digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + v % 10));
+        v /= 10;
+    } while (v);
+    return n < 0 ? L"-" + digits : digits;
+}
+
 std::wstring Trimmed(const std::wstring& text) {
     return text.empty() ? text : text.substr(2); // the first line's break
 }
@@ -40,7 +51,7 @@ std::wstring ApplyReport(const ApplyOutcome& o) {
     std::wstring out;
     if (o.lacking)
         out += L"\r\nSelected controls without " + o.property +
-               L", left as they were: " + std::to_wstring(o.lacking) + L".";
+               L", left as they were: " + Decimal(o.lacking) + L".";
     if (!o.refused.empty()) {
         out += Refusals(o.property + L" could not be set on ", o.refused);
         out += o.changed.empty() ? L"\r\nNo control was changed."
