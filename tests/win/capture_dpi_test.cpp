@@ -47,18 +47,13 @@ class TextWrites {
 };
 
 // A capture of its own on the main window's fields, whose calls out are watched.
-class CaptureDpiTest : public MainWindowTest {
+class CaptureDpiTest : public CaptureWindowTest {
   protected:
-    void SetUp() override {
-        OleInitialize(nullptr);
-        PlaceCursor(POINT{2, 700});
-        MainWindowTest::SetUp();
-    }
     void TearDown() override {
         capture_.reset();
+        writes_.reset();
         screen_.reset();
-        MainWindowTest::TearDown();
-        OleUninitialize();
+        CaptureWindowTest::TearDown();
     }
     void Start(std::vector<ScaledScreen::Monitor> monitors, bool threadContexts = true) {
         screen_ = std::make_unique<ScaledScreen>(std::move(monitors), threadContexts);
