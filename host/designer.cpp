@@ -11,6 +11,7 @@ namespace {
 constexpr wchar_t kDesignerClass[] = L"DesignerWindow";
 constexpr int kHandle = 6; // a selection handle's side, in pixels
 constexpr long kTabsTwips = 360; // a page's content starts below its MultiPage's tabs
+constexpr long kTabTwips = 900;  // a tab's width
 
 HINSTANCE Module() {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
@@ -211,13 +212,22 @@ void FormDesigner::Click(POINT pt, bool extend) {
     // The topmost control under the point: the last one drawn. A page is its MultiPage's.
     for (size_t i = model_.controls.size(); i-- > 0;) {
         const RECT r = ControlRect(i);
-        if (model_.Shown(i) && PtInRect(&r, pt)) {
-            Select(model_.controls[i].kind == ControlKind::Page
-                       ? model_.IndexOf(model_.controls[i].parent)
-                       : i,
-                   extend);
-            return;
+        if (!model_.Shown(i) || !PtInRect(&r, pt)) continue;
+        FormControl& c = model_.controls[i];
+        if (c.kind == ControlKind::Page) {
+            Select(model_.IndexOf(c.parent), extend);
+        } else {
+            // A click on a MultiPage's tab shows that page.
+            if (c.kind == ControlKind::MultiPage && pt.y < r.top + Pixels(kTabsTwips)) {
+                long pages = 0;
+                for (const FormControl& page : model_.controls)
+                    pages += page.parent == c.id;
+                const long tab = (pt.x - r.left) / std::max(1, Pixels(kTabTwips));
+                if (tab < pages) c.value = tab;
+            }
+            Select(i, extend);
         }
+        return;
     }
     if (!extend) ClearSelection();
 }
@@ -279,13 +289,22 @@ void FormDesigner::Paint(HDC dc) {
             DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
             Text(dc, r, L" " + c.caption, fore, DT_LEFT | DT_SINGLELINE | DT_TOP);
             break;
-        case ControlKind::MultiPage:
+        case ControlKind::MultiPage: {
             Fill(dc, r, back);
             DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+            // A tab a page, the selected one raised.
+            long k = 0;
+            for (const FormControl& page : model_.controls) {
+                if (page.parent != c.id || page.kind != ControlKind::Page) continue;
+                RECT tab{r.left + Pixels(k * kTabTwips), r.top,
+                         r.left + Pixels((k + 1) * kTabTwips), r.top + Pixels(kTabsTwips)};
+                DrawEdge(dc, &tab, k == c.value ? EDGE_RAISED : EDGE_ETCHED, BF_RECT);
+                Text(dc, tab, page.caption, fore, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+                ++k;
+            }
             break;
-        case ControlKind::Page: // the page's name on its MultiPage's tab row
-            Text(dc, RECT{r.left, r.top - Pixels(kTabsTwips), r.right, r.top}, L" " + c.caption,
-                 fore, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+        }
+        case ControlKind::Page: // drawn by its MultiPage
             break;
         }
     }

@@ -135,6 +135,17 @@ TEST_F(FormDesignerTest, ContainersDeletedControlsAndClosedDesignersAnswerAsTheE
                        L"Name"),
                   L"Label3");
         EXPECT_EQ(Long(Object(designer.Get(), L"Controls").Get(), L"Count"), 4);
+        // The second tab clicked: its page is shown, Label3 with the first one is not.
+        const RECT tabs = form_->ControlRect(Named(L"MultiPage1"));
+        const RECT label3 = form_->ControlRect(Named(L"Label3"));
+        SendMessageW(form_->window(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(tabs.left + 90, tabs.top + 8));
+        EXPECT_EQ(Text(Object(item.Get(), L"SelectedItem").Get(), L"Name"), L"Page2");
+        SendMessageW(form_->window(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(label3.left + 4, label3.top + 4));
+        EXPECT_EQ(form_->selection(), std::vector<size_t>{Named(L"MultiPage1")});
+        SendMessageW(form_->window(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(tabs.left + 20, tabs.top + 8));
         ClickOn(Named(L"Label2"));
         item = Object(Object(Object(selected.Get(), L"Item", {0}).Get(), L"Selected").Get(),
                       L"Item", {0});
