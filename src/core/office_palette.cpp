@@ -64,18 +64,6 @@ const NamedColour kWdColors[] = {
     {"wdColorGray90", 1644825},    {"wdColorGray95", 789516},
 };
 
-bool SameName(std::string_view a, const char* b) {
-    std::size_t i = 0;
-    for (; b[i]; ++i) {
-        if (i >= a.size()) return false;
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return i == a.size();
-}
-
 IndexMatch Nearest(const ColorValue* colours, int count, ColorValue c) {
     IndexMatch best;
     int bestDistance = -1;

@@ -97,16 +97,6 @@ const ThemeConstant kConstants[] = {
     {"", 11, S::FollowedHyperlink, F::Access},
 };
 
-bool SameName(std::string_view a, const char* b) {
-    std::size_t i = 0;
-    for (; b[i]; ++i) {
-        if (i >= a.size()) return false;
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return i == a.size() && i > 0;
-}
-
 struct Hls {
     double h, l, s; // h 0..6 (sextants), l and s 0..1
 };
@@ -280,6 +270,16 @@ ThemeConstant ThemeConstantFor(ThemeFamily family, ThemeSlot slot) {
     for (const ThemeConstant& c : kConstants)
         if (c.family == family && c.slot == slot) return c;
     return kConstants[0]; // every family names every slot
+}
+
+bool SameName(std::string_view a, const char* b) {
+    std::size_t i = 0;
+    for (; b[i]; ++i) {
+        if (i >= a.size()) return false;
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return i == a.size() && i > 0;
 }
 
 int ChannelDifference(ColorValue a, ColorValue b) {

@@ -33,12 +33,7 @@ class CodePaneTest : public HostTest {
   protected:
     void SetUp() override {
         HostTest::SetUp();
-        pane_ = ide_->ActivePane();
-        ASSERT_TRUE(pane_);
-        main_ = std::make_unique<forms::frmMain>();
-        main_->SetVBInstance(vbe_.Get());
-        main_->Load();
-        PumpMessages();
+        LoadMain();
         main_->txtR->SetText("255");
         main_->txtG->SetText("128");
         main_->txtB->SetText("0");
@@ -46,6 +41,15 @@ class CodePaneTest : public HostTest {
     void TearDown() override {
         main_.reset();
         HostTest::TearDown();
+    }
+    // The main window on the IDE's active pane, as the add-in opens it.
+    void LoadMain() {
+        pane_ = ide_->ActivePane();
+        ASSERT_TRUE(pane_);
+        main_ = std::make_unique<forms::frmMain>();
+        main_->SetVBInstance(vbe_.Get());
+        main_->Load();
+        PumpMessages();
     }
     void Menu(const char* item) {
         main_->menuForm()->Load();

@@ -15,12 +15,7 @@ class OfficeColourTest : public CodePaneTest {
         excel.vba = true;
         excel.office = L"excel";
         Open(excel);
-        pane_ = ide_->ActivePane();
-        ASSERT_TRUE(pane_);
-        main_ = std::make_unique<forms::frmMain>();
-        main_->SetVBInstance(vbe_.Get());
-        main_->Load();
-        PumpMessages();
+        LoadMain();
     }
     void Put(std::wstring code) {
         const auto at = code.find(L'|');
