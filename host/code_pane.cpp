@@ -94,6 +94,9 @@ LRESULT CALLBACK CodePane::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SETFOCUS:
             if (self->edit_) SetFocus(self->edit_);
             return 0;
+        case WM_MDIACTIVATE:
+            if (reinterpret_cast<HWND>(lp) == hwnd && self->OnActivated) self->OnActivated(self);
+            break;
         case WM_DESTROY: {
             // The user closed the pane: the IDE lets go of it, which may delete `self`.
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

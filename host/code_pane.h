@@ -22,6 +22,7 @@ class CodePane {
     const std::wstring& name() const { return name_; }
     const std::wstring& path() const { return path_; }
     std::function<void(CodePane*)> OnClosed;
+    std::function<void(CodePane*)> OnActivated;
 
     // The module's lines: 1-based; an empty module has none.
     long CountOfLines() const;

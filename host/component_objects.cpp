@@ -45,8 +45,9 @@ Outcome ReadColour(FormDesigner& f, size_t control, const std::wstring& name, VA
     return {};
 }
 
-Outcome WriteColour(FormDesigner& f, size_t control, const std::wstring& name, const VARIANT& value,
-                    const wchar_t* objectName, bool marksChanged) {
+Outcome WriteColour(const FormRef& ref, FormDesigner& f, size_t control, const std::wstring& name,
+                    const VARIANT& value, const wchar_t* objectName, bool marksChanged) {
+    if (Outcome refused = EditRefusal(ref.ide); FAILED(refused.code)) return refused;
     FormControl& c = f.model().controls[control];
     ColourProperty* p = c.Colour(name);
     if (!p) return Raise(kErrInvalidCall, L"Invalid procedure call or argument");
@@ -89,7 +90,7 @@ class PropertyObject final : public DispatchObject {
         }
         if (m.kind == Kind::Get) return ReadColour(*f, control_, name_, result);
         // The Properties window's way leaves the form as it was marked: the caller marks it.
-        return WriteColour(*f, control_, name_, args.Any(0), L"Property", false);
+        return WriteColour(ref_, *f, control_, name_, args.Any(0), L"Property", false);
     }
     FormRef ref_;
     size_t control_;
@@ -222,7 +223,7 @@ class MsFormsControlObject final : public DispatchObject {
             return {};
         }
         if (m.kind == Kind::Get) return ReadColour(*f, control_, m.name, result);
-        return WriteColour(*f, control_, m.name, args.Any(0), L"Control", true);
+        return WriteColour(ref_, *f, control_, m.name, args.Any(0), L"Control", true);
     }
     FormRef ref_;
     size_t control_;

@@ -7,7 +7,7 @@ namespace hv::output {
 
 class CaretLine {
   public:
-    enum class State { Read, NoPane, Unreadable };
+    enum class State { Read, NoPane, Unreadable }; // NoPane: none in view, the user was told
 
     // `vbe`: the IDE's root object of the connection the command comes from; null when it is
     // not connected.
@@ -15,8 +15,9 @@ class CaretLine {
 
     // Asks the IDE for the active pane (once, for the whole command), the caret's place, the
     // pane's module and the caret's line. Without a pane the user is told "No code pane
-    // selected"; without the line nothing may be written. The line just past the module's
-    // end (line 1 of an empty module) reads as empty.
+    // selected", and with one hidden behind another code window or a designer that it is;
+    // without the line nothing may be written. The line just past the module's end (line 1
+    // of an empty module) reads as empty.
     State Read();
     // Replaces the line read with `text` (or adds it, past the end), puts the caret before
     // `caretColumn` of it and shows the pane; false if the IDE refused the text.

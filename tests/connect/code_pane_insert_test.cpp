@@ -139,4 +139,36 @@ TEST_F(CodePaneInsertTest, TheCaretStandsRightAfterTheTextWritten) {
     EXPECT_EQ(Code(*pane_).substr(0, 41), L"Sub Paint()RGB(255, 128, 0)&H00FFFFFF&255");
 }
 
+// A protected project and a running one refuse the write: the user hears the editor's reason
+// once, and the line stays as it was.
+TEST_F(CodePaneInsertTest, AProtectedOrRunningProjectKeepsItsCodeAndTheUserHearsWhy) {
+    for (const bool running : {false, true}) {
+        host::IdeOptions options;
+        (running ? options.running : options.locked) = true;
+        Restart(options);
+        SetCode(*pane_, L"x = ");
+        Select(*pane_, 0, 0);
+        EXPECT_EQ(Told([&] { Menu("mnuIr"); }),
+                  std::wstring(L"Pigmora: The code was not changed: ") +
+                      (running ? L"Can't perform requested operation"
+                               : L"Can't perform operation since the project is protected."));
+        EXPECT_EQ(Code(*pane_), L"x = ");
+    }
+}
+
+// ActiveCodePane is also the last active pane behind a designer: the add-in writes only into
+// the one in front, and says so otherwise.
+TEST_F(CodePaneInsertTest, APaneBehindADesignerIsNotWrittenTo) {
+    SetCode(*pane_, L"x = ");
+    Select(*pane_, 0, 0);
+    ide_->AddForm(host::FormModel{})->Open();
+    PumpMessages();
+    EXPECT_EQ(Told([&] { Menu("mnuIr"); }),
+              L"Pigmora: The code window is behind another window: click into it first");
+    EXPECT_EQ(Code(*pane_), L"x = ");
+    pane_->Show();
+    Menu("mnuIr");
+    EXPECT_EQ(Code(*pane_), L"x = 255");
+}
+
 } // namespace hv::test

@@ -38,10 +38,13 @@ class StrictCodeModuleTest : public HostTest {
     ComPtr<IDispatch> pane_, module_;
 };
 
-TEST_F(StrictCodeModuleTest, AnEmptyModuleHasNoLineToReadOrReplaceButTakesNewOnes) {
+// Lines gives what there is (an empty text past the end); only CountOfLines tells an empty
+// module from one with an empty line.
+TEST_F(StrictCodeModuleTest, AnEmptyModuleHasNoLineToReplaceButTakesNewOnes) {
     EXPECT_EQ(Long(module_.Get(), L"CountOfLines"), 0);
     Variant read;
-    EXPECT_EQ(ErrOf(rt::Get(module_.Get(), L"Lines", {1, 1}, &read)), 9);
+    EXPECT_EQ(Text(module_.Get(), L"Lines", {1, 1}), L"");
+    EXPECT_EQ(ErrOf(rt::Get(module_.Get(), L"Lines", {0, 1}, &read)), 9);
     EXPECT_EQ(ErrOf(rt::Call(module_.Get(), L"ReplaceLine", {1, L"x = 1"})), 9);
     EXPECT_EQ(Code(), L"");
     EXPECT_EQ(ErrOf(rt::Call(module_.Get(), L"InsertLines", {2, L"x = 1"})), 9);
@@ -53,7 +56,8 @@ TEST_F(StrictCodeModuleTest, AnEmptyModuleHasNoLineToReadOrReplaceButTakesNewOne
     EXPECT_FALSE(rt::Call(module_.Get(), L"InsertLines", {3, L"c = 3"}));
     EXPECT_FALSE(rt::Call(module_.Get(), L"InsertLines", {1, L"Option Explicit"}));
     EXPECT_EQ(Code(), L"Option Explicit\r\na = 1\r\nb = 2\r\nc = 3");
-    EXPECT_EQ(ErrOf(rt::Get(module_.Get(), L"Lines", {5, 1}, &read)), 9);
+    EXPECT_EQ(Text(module_.Get(), L"Lines", {3, 5}), L"b = 2\r\nc = 3");
+    EXPECT_EQ(Text(module_.Get(), L"Lines", {5, 1}), L"");
     EXPECT_EQ(ErrOf(rt::Call(module_.Get(), L"ReplaceLine", {5, L"e"})), 9);
 }
 
