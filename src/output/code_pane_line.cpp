@@ -61,15 +61,26 @@ CaretLine::State CaretLine::Read() {
     return State::Read;
 }
 
-bool CaretLine::Write(const std::wstring& replaced, long caretColumn) {
+bool CaretLine::Write(const std::wstring& replaced,
+                      const std::function<long(const std::wstring&)>& caretColumn) {
     if (!module_) return false;
+    // A line that stays as it was is not written: the editor would redo it its own way.
     const rt::CallError e =
-        rt::Call(module_.Get(), pastEnd_ ? L"InsertLines" : L"ReplaceLine", {line, replaced});
+        replaced == text && !pastEnd_
+            ? rt::CallError{}
+            : rt::Call(module_.Get(), pastEnd_ ? L"InsertLines" : L"ReplaceLine", {line, replaced});
     const bool done = !e.failed();
     // A project that is protected or runs keeps its code: the user hears why, once.
     if (IsEditRefusal(e)) TellAboutCode((L"The code was not changed: " + e.Text()).c_str());
-    // Writing moves the editor's caret: it goes back to the end of what was written.
-    if (done) rt::Call(pane_.Get(), L"SetSelection", {line, caretColumn, line, caretColumn});
+    if (done) {
+        // Writing moves the editor's caret, and the editor shows the line its own way
+        // (&H00FF& as &HFF&): the caret goes back after what was written, as it reads now.
+        Variant shown;
+        const bool read = !rt::Get(module_.Get(), L"Lines", {line, 1}, &shown) &&
+                          shown.vt() == VT_BSTR;
+        const long column = caretColumn(read ? shown.Text() : replaced);
+        rt::Call(pane_.Get(), L"SetSelection", {line, column, line, column});
+    }
     rt::Call(pane_.Get(), L"Show");
     return done;
 }

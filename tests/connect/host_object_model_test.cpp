@@ -162,7 +162,7 @@ TEST_F(HostObjectModelTest, LinesAndReplaceLineWorkOnTheModuleAndLinesGivesWhatT
     EXPECT_EQ(Text(module.Get(), L"Lines", {2, 1}), L"    BackColor = ");
     EXPECT_EQ(Text(module.Get(), L"Lines", {1, 3}), L"Sub Paint()\r\n    BackColor = \r\nEnd Sub");
     EXPECT_FALSE(rt::Call(module.Get(), L"ReplaceLine", {2, L"    BackColor = &H00FF&"}));
-    EXPECT_EQ(pane->Text(), L"Sub Paint()\r\n    BackColor = &H00FF&\r\nEnd Sub");
+    EXPECT_EQ(pane->Text(), L"Sub Paint()\r\n    BackColor = &HFF&\r\nEnd Sub");
     // Lines is a property: read as a method alone it is refused.
     EXPECT_EQ(RawInvoke(module.Get(), L"Lines", DISPATCH_METHOD, {I4(1), I4(1)}),
               DISP_E_MEMBERNOTFOUND);
@@ -174,7 +174,7 @@ TEST_F(HostObjectModelTest, LinesAndReplaceLineWorkOnTheModuleAndLinesGivesWhatT
         EXPECT_EQ(e.description, L"Subscript out of range") << args.first << "," << args.second;
     }
     EXPECT_TRUE(rt::Call(module.Get(), L"ReplaceLine", {4, L"x"}));
-    EXPECT_EQ(pane->Text(), L"Sub Paint()\r\n    BackColor = &H00FF&\r\nEnd Sub");
+    EXPECT_EQ(pane->Text(), L"Sub Paint()\r\n    BackColor = &HFF&\r\nEnd Sub");
 }
 
 TEST_F(HostObjectModelTest, MainWindowGivesTheFramesHandle) {
