@@ -86,9 +86,9 @@ TEST_F(StrictCodeModuleTest, WritingALineMovesTheCaretToItsStart) {
     ASSERT_FALSE(rt::Call(module_.Get(), L"ReplaceLine", {3, L"c = 33"}));
     EXPECT_EQ(Selection(), (std::vector<long>{3, 1, 3, 1}));
     ASSERT_FALSE(Select(3, 7, 3, 7));
-    ASSERT_FALSE(rt::Call(module_.Get(), L"InsertLines", {2, L"new"}));
+    ASSERT_FALSE(rt::Call(module_.Get(), L"InsertLines", {2, L"d = 4"}));
     EXPECT_EQ(Selection(), (std::vector<long>{2, 1, 2, 1}));
-    EXPECT_EQ(Code(), L"a = 1\r\nnew\r\nbb = 2222\r\nc = 33");
+    EXPECT_EQ(Code(), L"a = 1\r\nd = 4\r\nbb = 2222\r\nc = 33");
 }
 
 // Lines written through the object model read back as the editor shows them.
