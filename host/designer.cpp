@@ -165,15 +165,19 @@ void FormDesigner::ClearSelection() {
 
 void FormDesigner::DeleteSelection() {
     if (selection_.empty()) return;
+    // The selected controls and all inside them, found before any is taken out.
     std::vector<unsigned> gone;
-    for (size_t i : selection_)
-        gone.push_back(model_.controls[i].id);
+    for (const FormControl& c : model_.controls)
+        for (size_t i : selection_)
+            if (model_.Within(c.id, model_.controls[i].id)) {
+                gone.push_back(c.id);
+                break;
+            }
     auto& controls = model_.controls;
     controls.erase(std::remove_if(controls.begin(), controls.end(),
                                   [&](const FormControl& c) {
-                                      for (unsigned id : gone)
-                                          if (model_.Within(c.id, id)) return true;
-                                      return false;
+                                      return std::find(gone.begin(), gone.end(), c.id) !=
+                                             gone.end();
                                   }),
                    controls.end());
     model_.changed = true;

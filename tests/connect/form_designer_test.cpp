@@ -163,6 +163,12 @@ TEST_F(FormDesignerTest, ContainersDeletedControlsAndClosedDesignersAnswerAsTheE
     rt::CallError e = rt::Get(item.Get(), vba ? L"BackColor" : L"ClassName", {}, &v);
     EXPECT_EQ(e.number, DISP_E_BADCALLEE);
     EXPECT_TRUE(e.description.empty());
+    if (vba) { // a container goes with what it holds
+        ClickOn(Named(L"MultiPage1"));
+        SendMessageW(form_->window(), WM_KEYDOWN, VK_DELETE, 0);
+        ASSERT_EQ(form_->model().controls.size(), 1u);
+        EXPECT_EQ(C(0).name, L"Frame1");
+    }
     // The designer closed and opened again: the objects of the first are dead.
     SendMessageW(form_->window(), WM_CLOSE, 0, 0);
     PumpMessages();
