@@ -34,15 +34,13 @@ class CodePaneTest : public HostTest {
     void SetUp() override {
         HostTest::SetUp();
         LoadMain();
-        main_->txtR->SetText("255");
-        main_->txtG->SetText("128");
-        main_->txtB->SetText("0");
     }
-    void TearDown() override {
+    // The IDE played anew, as `options` say, with the main window loaded on it.
+    void Restart(const host::IdeOptions& options) {
         main_.reset();
-        HostTest::TearDown();
+        Open(options);
+        LoadMain();
     }
-    // The main window on the IDE's active pane, as the add-in opens it.
     void LoadMain() {
         pane_ = ide_->ActivePane();
         ASSERT_TRUE(pane_);
@@ -50,6 +48,13 @@ class CodePaneTest : public HostTest {
         main_->SetVBInstance(vbe_.Get());
         main_->Load();
         PumpMessages();
+        main_->txtR->SetText("255");
+        main_->txtG->SetText("128");
+        main_->txtB->SetText("0");
+    }
+    void TearDown() override {
+        main_.reset();
+        HostTest::TearDown();
     }
     void Menu(const char* item) {
         main_->menuForm()->Load();

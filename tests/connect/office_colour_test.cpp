@@ -10,12 +10,10 @@ class OfficeColourTest : public CodePaneTest {
   protected:
     void SetUp() override {
         CodePaneTest::SetUp();
-        main_.reset();
         host::IdeOptions excel;
         excel.vba = true;
         excel.office = L"excel";
-        Open(excel);
-        LoadMain();
+        Restart(excel);
     }
     void Put(std::wstring code) {
         const auto at = code.find(L'|');
