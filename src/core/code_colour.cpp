@@ -321,6 +321,12 @@ std::optional<CodeColour> ColourForCaret(const std::vector<CodeColour>& found, s
     return std::nullopt;
 }
 
+const char* SystemColourName(ColorValue c) {
+    for (const Named& n : kSystemConstants)
+        if (n.value == c) return n.name;
+    return nullptr;
+}
+
 ColorValue QBColorValue(int index) {
     return kQBColors[index & 15];
 }

@@ -34,16 +34,23 @@ int ContrastHundredths(double ratio) {
     return static_cast<int>(ratio * 100 + 1e-9);
 }
 
-std::string ContrastText(ColorValue a, ColorValue b) {
-    const int h = ContrastHundredths(ContrastRatio(a, b));
+std::string RatioText(int h) {
     // Appended piece by piece: a chain of + costs the DLL a temporary at each step.
-    std::string t = "Contrast with the current color: ";
-    AppendDecimal(t, h / 100);
+    std::string t;
+    AppendDecimal(t, static_cast<unsigned>(h / 100));
     t += '.';
     t += static_cast<char>('0' + h / 10 % 10);
     t += static_cast<char>('0' + h % 10);
+    t += ":1";
+    return t;
+}
+
+std::string ContrastText(ColorValue a, ColorValue b) {
+    const int h = ContrastHundredths(ContrastRatio(a, b));
+    std::string t = "Contrast with the current color: ";
+    t += RatioText(h);
     // Cut to hundredths, the ratio passes exactly when what shows does.
-    t += h >= 450 ? ":1, AA pass" : ":1, AA fail";
+    t += h >= 450 ? ", AA pass" : ", AA fail";
     t += h >= 700 ? ", AAA pass" : ", AAA fail";
     return t;
 }
