@@ -18,12 +18,21 @@ Outcome NoSuchItem() {
 
 // -- VBE ---------------------------------------------------------------------------------
 
-enum { kCommandBars = 1, kEvents, kActiveCodePane, kVersion, kMainWindow, kSelectedVBComponent };
+enum {
+    kCommandBars = 1,
+    kEvents,
+    kActiveCodePane,
+    kVersion,
+    kMainWindow,
+    kSelectedVBComponent,
+    kActiveVBProject
+};
 const std::vector<Member> kVbeMembers = {
     {L"CommandBars", kCommandBars, Kind::Get, {}},       {L"Events", kEvents, Kind::Get, {}},
     {L"ActiveCodePane", kActiveCodePane, Kind::Get, {}}, {L"Version", kVersion, Kind::Get, {}},
     {L"MainWindow", kMainWindow, Kind::Get, {}},
     {L"SelectedVBComponent", kSelectedVBComponent, Kind::Get, {}},
+    {L"ActiveVBProject", kActiveVBProject, Kind::Get, {}},
 };
 
 // -- Window (VBE.MainWindow) ---------------------------------------------------------------
@@ -85,6 +94,9 @@ class Vbe final : public DispatchObject {
             break;
         case kSelectedVBComponent:
             ReturnObject(result, ide->SelectedComponent().Detach());
+            break;
+        case kActiveVBProject:
+            ReturnObject(result, NewProject(ide_).Detach());
             break;
         }
         return {};

@@ -75,7 +75,7 @@ class PaneObject final : public DispatchObject {
 
 // -- CodeModule --------------------------------------------------------------------------
 
-enum { kLines = 1, kReplaceLine, kCountOfLines, kName, kInsertLines, kAddFromString };
+enum { kLines = 1, kReplaceLine, kCountOfLines, kName, kInsertLines, kAddFromString, kModulePane };
 const std::vector<Member> kModuleMembers = {
     {L"Lines", kLines, Kind::Get, {{L"StartLine", Type::Long}, {L"Count", Type::Long}}},
     {L"ReplaceLine", kReplaceLine, Kind::Method, {{L"Line", Type::Long}, {L"Code", Type::String}}},
@@ -83,6 +83,7 @@ const std::vector<Member> kModuleMembers = {
     {L"Name", kName, Kind::Get, {}},
     {L"InsertLines", kInsertLines, Kind::Method, {{L"Line", Type::Long}, {L"Code", Type::String}}},
     {L"AddFromString", kAddFromString, Kind::Method, {{L"String", Type::String}}},
+    {L"CodePane", kModulePane, Kind::Get, {}},
 };
 
 class ModuleObject final : public DispatchObject {
@@ -128,6 +129,9 @@ class ModuleObject final : public DispatchObject {
         }
         case kAddFromString:
             pane->AddFromString(args.String(0));
+            break;
+        case kModulePane:
+            ReturnObject(result, NewCodePane(ide_, pane_).Detach());
             break;
         }
         return {};

@@ -146,6 +146,7 @@ const std::vector<Member> kControlMembers = {
     {L"Properties", kProperties, Kind::Get, {}},
     {L"ClassName", kClassName, Kind::Get, {}},
     {L"InSelection", kInSelection, Kind::Get, {}},
+    {L"InSelection", kInSelection, Kind::Put, {{L"Value", Type::Bool}}},
 };
 
 class VbControlObject final : public DispatchObject {
@@ -155,7 +156,7 @@ class VbControlObject final : public DispatchObject {
           control_(control) {}
 
   private:
-    Outcome Run(const Member& m, Args&, VARIANT* result) override {
+    Outcome Run(const Member& m, Args& args, VARIANT* result) override {
         auto f = ref_.Lock();
         if (!f) return Gone();
         switch (m.id) {
@@ -169,6 +170,11 @@ class VbControlObject final : public DispatchObject {
         }
         case kInSelection: {
             const auto& s = f->selection();
+            if (m.kind == Kind::Put) {
+                if (args.Bool(0) != (std::find(s.begin(), s.end(), control_) != s.end()))
+                    f->Select(control_, true);
+                break;
+            }
             ReturnBool(result, std::find(s.begin(), s.end(), control_) != s.end());
             break;
         }
@@ -320,18 +326,47 @@ class DesignerObject final : public DispatchObject {
 
 // -- VBComponent -------------------------------------------------------------------------------
 
-enum { kName = 1, kType, kDesigner, kHasOpenDesigner, kIsDirty };
+// -- Window (VBComponent.DesignerWindow) -------------------------------------------------------
+
+enum { kClose = 1, kVisible };
+const std::vector<Member> kDesignerWindowMembers = {
+    {L"Close", kClose, Kind::Method, {}},
+    {L"Visible", kVisible, Kind::Get, {}},
+};
+
+class DesignerWindowObject final : public DispatchObject {
+  public:
+    explicit DesignerWindowObject(FormRef ref)
+        : DispatchObject(L"Window", kDesignerWindowMembers, PlanOf(ref.ide)), ref_(std::move(ref)) {}
+
+  private:
+    Outcome Run(const Member& m, Args&, VARIANT* result) override {
+        auto f = ref_.Lock();
+        if (!f) return Gone();
+        if (m.id == kClose)
+            f->Close();
+        else
+            ReturnBool(result, f->window() && IsWindowVisible(f->window()));
+        return {};
+    }
+    FormRef ref_;
+};
+
+enum { kName = 1, kType, kDesigner, kHasOpenDesigner, kCodeModule, kActivate, kDesignerWindow, kIsDirty };
 const std::vector<Member> kVb6ComponentMembers = {
     {L"Name", kName, Kind::Get, {}},
     {L"Type", kType, Kind::Get, {}},
     {L"Designer", kDesigner, Kind::Get, {}},
     {L"HasOpenDesigner", kHasOpenDesigner, Kind::Get, {}},
+    {L"CodeModule", kCodeModule, Kind::Get, {}},
+    {L"Activate", kActivate, Kind::Method, {}},
+    {L"DesignerWindow", kDesignerWindow, Kind::Method, {}},
     {L"IsDirty", kIsDirty, Kind::Get, {}},
     {L"IsDirty", kIsDirty, Kind::Put, {{L"Value", Type::Bool}}},
 };
 // The VBA editor's components have no IsDirty.
 const std::vector<Member> kVbaComponentMembers(kVb6ComponentMembers.begin(),
-                                               kVb6ComponentMembers.begin() + 4);
+                                               kVb6ComponentMembers.begin() + 7);
 
 class ComponentObject final : public DispatchObject {
   public:
@@ -368,6 +403,21 @@ class ComponentObject final : public DispatchObject {
             form->OpenHidden();
             ReturnObject(result, Make<DesignerObject>(ref_, vba_).Detach());
             break;
+        case kCodeModule:
+            // The host keeps no code behind its forms.
+            ReturnObject(result, pane ? NewCodeModule(ref_.ide, pane).Detach() : nullptr);
+            break;
+        case kActivate:
+            if (form)
+                form->Open();
+            else
+                pane->Show();
+            break;
+        case kDesignerWindow:
+            if (!form) return Raise(kErrInvalidCall, L"Invalid procedure call or argument");
+            form->OpenHidden();
+            ReturnObject(result, Make<DesignerWindowObject>(ref_).Detach());
+            break;
         case kIsDirty:
             if (m.kind == Kind::Put) {
                 if (form) form->model().changed = args.Bool(0);
@@ -384,6 +434,13 @@ class ComponentObject final : public DispatchObject {
 };
 
 } // namespace
+
+ComPtr<IDispatch> NewComponent(std::weak_ptr<Ide> ide, std::weak_ptr<FormDesigner> form,
+                               std::weak_ptr<CodePane> pane) {
+    auto i = ide.lock();
+    return Make<ComponentObject>(std::move(ide), i && i->options().vba, std::move(form),
+                                 std::move(pane));
+}
 
 ComPtr<IDispatch> Ide::SelectedComponent() {
     HWND active =

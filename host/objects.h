@@ -1,5 +1,6 @@
 // The VB6 extensibility object model of the host, every object an IDispatch:
 // VBE, CommandBars, CommandBar, Controls, CommandBarControl, Events, CodePane, CodeModule,
+// VBProject and its VBComponents,
 // and the add-in's own AddIn object.
 #pragma once
 #include "com.h"
@@ -11,6 +12,7 @@ namespace host {
 
 class Ide;
 class CodePane;
+class FormDesigner;
 
 ComPtr<IDispatch> NewVbe(std::weak_ptr<Ide> ide);
 ComPtr<IDispatch> NewCommandBars(std::weak_ptr<Ide> ide);
@@ -20,6 +22,10 @@ ComPtr<IDispatch> NewCommandBarControl(std::weak_ptr<Ide> ide, std::weak_ptr<Bar
 ComPtr<IDispatch> NewEvents(std::weak_ptr<Ide> ide);
 ComPtr<IDispatch> NewCodePane(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
 ComPtr<IDispatch> NewCodeModule(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
+ComPtr<IDispatch> NewProject(std::weak_ptr<Ide> ide);
+// A module's component (`pane`) or a form's (`form`).
+ComPtr<IDispatch> NewComponent(std::weak_ptr<Ide> ide, std::weak_ptr<FormDesigner> form,
+                               std::weak_ptr<CodePane> pane);
 ComPtr<IDispatch> NewAddInInstance(const std::wstring& progId, const std::wstring& description);
 
 // The host's controls answer this private interface, so that the IDE knows them again

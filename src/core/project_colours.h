@@ -14,7 +14,7 @@ struct ColourUse {
     std::wstring component; // the module or form
     std::wstring control;   // empty for a use in code; the form's own name for the form
     std::wstring property;  // BackColor, ForeColor, ...
-    long line = 0;          // code: from 1
+    long line = 0;          // code: from 1; a property: the control's place in its designer's controls
     std::wstring text;      // code: the whole line as read
     CodeColour at;          // code: where on the line, and how it is written
     ColorValue value = 0;   // a system colour stays one
