@@ -38,6 +38,7 @@ void frmCapture::Load(const RECT& v) {
     picScreen->OnMouseDown = [this](const rt::MouseEvent& e) { picScreen_MouseDown(e); };
     form_.OnKeyDown = [this](int KeyCode, short Shift) { Form_KeyDown(KeyCode, Shift); };
     form_.OnMouseWheel = [this](int delta) {
+        if (!picScreen->Picture()) return;
         ShowLoupe();
         loupe_.Wheel(delta);
     };
@@ -82,6 +83,8 @@ void frmCapture::Form_Activate() {
 }
 
 void frmCapture::picScreen_MouseMove(const rt::MouseEvent& e) {
+    // Ended: the hidden window keeps the mouse until the button is up, and picks nothing.
+    if (!picScreen->Picture()) return;
     ShowLoupe();
     PickColorAt(e.X, e.Y);
     POINT pt{TwipsToPixelIndex(e.X, form_.TwipsPerPixelX()),
@@ -92,6 +95,7 @@ void frmCapture::picScreen_MouseMove(const rt::MouseEvent& e) {
 
 // The colour at the press is the one that stays. Ending the capture enables the capture button.
 void frmCapture::picScreen_MouseDown(const rt::MouseEvent& e) {
+    if (!picScreen->Picture()) return;
     ShowLoupe(); // its square decides the colour kept
     PickColorAt(e.X, e.Y);
     if (main_.Kept) main_.Kept();
@@ -99,6 +103,7 @@ void frmCapture::picScreen_MouseDown(const rt::MouseEvent& e) {
 }
 
 void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
+    if (!picScreen->Picture()) return;
     ShowLoupe();
     POINT pt{};
     GetCursorPos(&pt);
@@ -154,6 +159,8 @@ void frmCapture::PickAtScreen(POINT pt) {
 }
 
 void frmCapture::PickColorAt(float X, float Y) {
+    // Only the screenshot has colours to give, not the box's back colour without it.
+    if (!picScreen->Picture()) return;
     const ColorValue Col = picScreen->Point(X, Y);
     // Outside the box there is no colour (-1), and no current colour to make of it.
     if (Col == -1) return;
