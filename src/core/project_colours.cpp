@@ -32,22 +32,36 @@ namespace {
 std::uint32_t Order(ColorValue c) {
     return static_cast<std::uint32_t>(c);
 }
+// One sort for every order here, on keys that hold their ties' breaker in the low half: each
+// sort of another type would cost the DLL its own copy of the algorithm.
+void SortKeys(std::vector<std::uint64_t>& keys) {
+    std::sort(keys.begin(), keys.end());
+}
+std::uint64_t Key(std::uint32_t high, std::size_t low) {
+    return static_cast<std::uint64_t>(high) << 32 | static_cast<std::uint32_t>(low);
+}
 } // namespace
 
 std::vector<ColourRow> GroupByColour(const std::vector<ColourUse>& uses) {
-    std::vector<ColourRow> rows;
-    std::vector<std::size_t> order(uses.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return Order(uses[a].value) < Order(uses[b].value); });
-    for (std::size_t i : order) {
-        if (rows.empty() || rows.back().value != uses[i].value) rows.push_back({uses[i].value, {}});
-        rows.back().uses.push_back(i);
+    std::vector<std::uint64_t> keys;
+    for (std::size_t i = 0; i < uses.size(); ++i)
+        keys.push_back(Key(Order(uses[i].value), i));
+    SortKeys(keys);
+    std::vector<ColourRow> byValue;
+    for (std::uint64_t k : keys) {
+        const std::size_t i = static_cast<std::uint32_t>(k);
+        if (byValue.empty() || byValue.back().value != uses[i].value)
+            byValue.push_back({uses[i].value, {}});
+        byValue.back().uses.push_back(i);
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const ColourRow& a, const ColourRow& b) {
-        return a.uses.size() > b.uses.size();
-    });
+    // The most used first; among as many uses, by value, as they stand.
+    keys.clear();
+    for (std::size_t r = 0; r < byValue.size(); ++r)
+        keys.push_back(Key(~static_cast<std::uint32_t>(byValue[r].uses.size()), r));
+    SortKeys(keys);
+    std::vector<ColourRow> rows;
+    for (std::uint64_t k : keys)
+        rows.push_back(std::move(byValue[static_cast<std::uint32_t>(k)]));
     return rows;
 }
 
@@ -63,24 +77,32 @@ std::wstring UseText(const ColourUse& use) {
         if (use.control != use.component) t += use.control + L'.';
         return t + use.property;
     }
-    return use.component + L" (" + std::to_wstring(use.line) + L"): " + use.text;
+    const std::size_t code = use.text.find_first_not_of(L" \t");
+    std::string number;
+    AppendDecimal(number, static_cast<unsigned>(use.line));
+    std::wstring t = use.component + L" (";
+    t.append(number.begin(), number.end());
+    t += L"): ";
+    if (code != std::wstring::npos) t.append(use.text, code, std::wstring::npos);
+    return t;
 }
 
 ReplacePlan PlanReplace(const std::vector<ColourUse>& uses, const std::vector<std::size_t>& chosen,
                         ColorValue to) {
     ReplacePlan plan;
-    std::vector<std::size_t> picked;
+    // The uses as read: a component's together, its lines in order, a line's uses left to
+    // right. In that order the uses of one line come together; they are rewritten from the
+    // right, so that the places read stay true.
+    std::vector<std::uint64_t> keys;
     for (std::size_t i : chosen)
-        if (i < uses.size() && uses[i].value != to) picked.push_back(i);
-    // The uses of one line go together, rewritten from the right so that the places read
-    // stay true.
-    std::stable_sort(picked.begin(), picked.end(), [&](std::size_t a, std::size_t b) {
-        const ColourUse &x = uses[a], &y = uses[b];
-        if (x.component != y.component) return x.component < y.component;
-        if (x.line != y.line) return x.line < y.line;
-        return x.at.start > y.at.start;
-    });
-    picked.erase(std::unique(picked.begin(), picked.end()), picked.end());
+        if (i < uses.size() && uses[i].value != to) keys.push_back(i);
+    SortKeys(keys);
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    const std::vector<std::size_t> picked(keys.begin(), keys.end());
+    const auto sameLine = [&](std::size_t a, std::size_t b) {
+        return uses[a].InCode() && uses[b].InCode() && uses[a].line == uses[b].line &&
+               uses[a].component == uses[b].component;
+    };
     for (std::size_t k = 0; k < picked.size();) {
         const ColourUse& u = uses[picked[k]];
         ColourEdit e;
@@ -91,13 +113,15 @@ ReplacePlan PlanReplace(const std::vector<ColourUse>& uses, const std::vector<st
             plan.edits.push_back(std::move(e));
             continue;
         }
+        std::size_t end = k;
+        while (end < picked.size() && sameLine(picked[end], picked[k]))
+            ++end;
         e.before = e.after = u.text;
-        for (; k < picked.size() && uses[picked[k]].InCode() &&
-               uses[picked[k]].component == u.component && uses[picked[k]].line == u.line;
-             ++k) {
-            e.uses.push_back(picked[k]);
-            e.after = ReplaceCodeColour(std::wstring_view(e.after), uses[picked[k]].at, to);
+        for (std::size_t j = end; j-- > k;) {
+            e.uses.push_back(picked[j]);
+            e.after = ReplaceCodeColour(std::wstring_view(e.after), uses[picked[j]].at, to);
         }
+        k = end;
         if (e.after.size() > kMaxCodeLine)
             plan.refused.insert(plan.refused.end(), e.uses.begin(), e.uses.end());
         else

@@ -39,7 +39,7 @@ std::vector<ColourRow> GroupByColour(const std::vector<ColourUse>& uses);
 // What the list says of a colour: a system colour's constant (vbButtonFace), a named colour's
 // name (red), or "near <name>".
 std::string ColourRowName(ColorValue c);
-// "Module1 (12): Me.BackColor = &HFF&" or "Form1.Label1.ForeColor".
+// "Module1 (12): Me.BackColor = &HFF&" (the line without its indent) or "Form1.Label1.ForeColor".
 std::wstring UseText(const ColourUse& use);
 
 // One change of a replace: a line of code (all its chosen uses at once) or one property.
@@ -55,8 +55,9 @@ struct ReplacePlan {
 };
 constexpr std::size_t kMaxCodeLine = 1023;
 
-// The edits that write `to` over the chosen uses, each literal in its own form as "Replace
-// color in code" writes it. Uses that already hold `to` need none.
+// The edits that write `to` over the chosen uses (as read: a component's uses together, in
+// the order of its lines), each literal in its own form as "Replace color in code" writes it.
+// Uses that already hold `to` need none.
 ReplacePlan PlanReplace(const std::vector<ColourUse>& uses, const std::vector<std::size_t>& chosen,
                         ColorValue to);
 

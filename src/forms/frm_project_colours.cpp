@@ -104,8 +104,9 @@ void frmProjectColours::Read() {
         // A long read: how far it got, and the IDE's and this window's messages between
         // components (the object model answers on this thread only).
         cmdCancel->SetVisible(true);
-        SetStatus("Reading the project: " + std::to_string(read.done()) + " of " +
-                  std::to_string(read.total()) + " components...");
+        char status[80];
+        wsprintfA(status, "Reading the project: %ld of %ld components...", read.done(), read.total());
+        SetStatus(status);
         for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
             if (m.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(m.wParam));
@@ -123,12 +124,14 @@ void frmProjectColours::Read() {
     uses_ = std::move(read.uses);
     texts_ = std::move(read.texts);
     Fill();
-    std::string status = std::to_string(rows_.size()) + " colors, " + std::to_string(uses_.size()) +
-                         " uses";
+    char status[128];
+    const int n = wsprintfA(status, "%u colors, %u uses", static_cast<unsigned>(rows_.size()),
+                            static_cast<unsigned>(uses_.size()));
     if (cancel_)
-        status += " in the first " + std::to_string(read.done()) + " of " +
-                  std::to_string(read.total()) + " components (cancelled)";
-    SetStatus(status + ".");
+        wsprintfA(status + n, " in the first %ld of %ld components (cancelled)", read.done(),
+                  read.total());
+    lstrcatA(status, ".");
+    SetStatus(status);
     if (!read.failures.empty()) Tell(read.failures, L"Some parts of the project could not be read:");
 }
 
@@ -138,8 +141,8 @@ void frmProjectColours::Fill() {
     for (std::size_t r = 0; r < rows_.size(); ++r)
         for (std::size_t u : rows_[r].uses)
             rowOfUse_[u] = static_cast<int>(r);
-    expanded_.assign(rows_.size(), false);
-    ticked_.assign(uses_.size(), false);
+    expanded_.assign(rows_.size(), 0);
+    ticked_.assign(uses_.size(), 0);
     lstColours->Clear();
     for (std::size_t r = 0; r < rows_.size(); ++r)
         lstColours->AddItem(RowItem(r));
@@ -178,6 +181,7 @@ void frmProjectColours::Expand(int row) {
         for (std::size_t k = 0; k < list.size(); ++k)
             lstColours->RemoveItem(item + 1);
     lstColours->SetListIndex(item);
+    InvalidateRect(lstColours->hwnd(), nullptr, FALSE); // its + or -
 }
 
 // A row chosen is the current colour; a click on a use's box ticks it.
@@ -192,7 +196,7 @@ void frmProjectColours::lstColours_Click() {
                      reinterpret_cast<LPARAM>(&r));
         const POINT pt = lstColours->LastPress();
         if (PtInRect(&r, pt) && pt.x < r.left + 22 + (r.bottom - r.top)) {
-            ticked_[static_cast<std::size_t>(d / 2)] = !ticked_[static_cast<std::size_t>(d / 2)];
+            ticked_[static_cast<std::size_t>(d / 2)] ^= 1;
             InvalidateRect(lstColours->hwnd(), nullptr, FALSE);
         }
         return;
@@ -277,8 +281,9 @@ void frmProjectColours::DrawRow(HDC dc, const RECT& r, int item, bool selected) 
     const int w = r.right - r.left;
     Text(dc, Wide(CodeOf(c.value)), {r.left + 66, r.top, r.left + 66 + w / 4, r.bottom});
     Text(dc, Wide(ColourRowName(c.value)), {r.left + 70 + w / 4, r.top, r.right - w / 5, r.bottom});
-    const std::size_t n = c.uses.size();
-    Text(dc, std::to_wstring(n) + (n == 1 ? L" use" : L" uses"), {r.right - w / 5, r.top, r.right - 4, r.bottom});
+    wchar_t count[24];
+    wsprintfW(count, c.uses.size() == 1 ? L"%u use" : L"%u uses", static_cast<unsigned>(c.uses.size()));
+    Text(dc, count, {r.right - w / 5, r.top, r.right - 4, r.bottom});
 }
 
 } // namespace hv::forms

@@ -61,7 +61,7 @@ class frmProjectColours {
     std::vector<TextColours> texts_;
     std::vector<ColourRow> rows_;
     std::vector<int> rowOfUse_;
-    std::vector<bool> expanded_, ticked_;
+    std::vector<char> expanded_, ticked_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     bool reading_ = false, cancel_ = false;
 };

@@ -51,11 +51,11 @@ TEST_F(ProjectColoursTest, ReadReplaceAndUndoEveryUseThroughTheObjectModel) {
     const std::wstring module = pane_->name();
     EXPECT_EQ(Uses(kRed, read),
               (std::vector<std::wstring>{
-                  module + L" (2):     Label1.ForeColor = &HFF&: s = \"vbRed\" ' vbBlue",
-                  module + L" (3):     Label1.BackColor = RGB(255, 0, 0) + vbButtonFace",
+                  module + L" (2): Label1.ForeColor = &HFF&: s = \"vbRed\" ' vbBlue",
+                  module + L" (3): Label1.BackColor = RGB(255, 0, 0) + vbButtonFace",
                   L"Form1.Label1.ForeColor", L"Form2.Label9.BackColor"}));
     EXPECT_EQ(Uses(SystemColor(15), read).front(),
-              module + L" (3):     Label1.BackColor = RGB(255, 0, 0) + vbButtonFace");
+              module + L" (3): Label1.BackColor = RGB(255, 0, 0) + vbButtonFace");
     ASSERT_FALSE(read.texts.empty());
     EXPECT_EQ(read.texts[0].fore, kRed);
     // The closed designer was read and closed again, nothing marked changed.

@@ -42,7 +42,7 @@ TEST(ProjectColours, CodeUsesAreTheExpressionsOutsideStringsAndComments) {
         {4, L"vbButtonFace"}, {4, L"&H8000000F&"}, {6, L"65280"}};
     EXPECT_EQ(found, expected);
     EXPECT_EQ(uses[1].text, L"    Label1.ForeColor = RGB(255, 0, 0): x = \"&HFF0000&\"");
-    EXPECT_EQ(UseText(uses[0]), L"Module1 (2):     Me.BackColor = &HFF&   ' was &H00FF00&");
+    EXPECT_EQ(UseText(uses[0]), L"Module1 (2): Me.BackColor = &HFF&   ' was &H00FF00&");
     EXPECT_EQ(UseText(Property(L"Label1", L"ForeColor", 0)), L"Form1.Label1.ForeColor");
     EXPECT_EQ(UseText(Property(L"Form1", L"BackColor", 0)), L"Form1.BackColor");
 }
@@ -72,19 +72,19 @@ TEST(ProjectColours, ReplaceWritesEachLiteralInItsOwnFormAndOneLineOnce) {
     std::vector<ColourUse> all = uses;
     all.push_back(Property(L"Label1", L"ForeColor", RGBColor(255, 0, 0)));
     // Red and the button face on line 4 and the property; the system code is not chosen.
-    const auto plan = PlanReplace(all, {0, 1, 2, 3, 6, 6}, RGBColor(0, 0, 255));
+    const auto plan = PlanReplace(all, {6, 3, 0, 1, 2, 6}, RGBColor(0, 0, 255));
     ASSERT_EQ(plan.edits.size(), 4u);
     EXPECT_TRUE(plan.refused.empty());
-    // Forms and modules by name, then lines in order.
-    EXPECT_EQ(plan.edits[0].uses, std::vector<std::size_t>{6});
-    EXPECT_EQ(plan.edits[0].oldValue, RGBColor(255, 0, 0));
-    EXPECT_EQ(plan.edits[0].newValue, RGBColor(0, 0, 255));
-    EXPECT_EQ(plan.edits[1].after, L"    Me.BackColor = &H00FF0000&   ' was &H00FF00&");
-    EXPECT_EQ(plan.edits[2].after, L"    Label1.ForeColor = RGB(0, 0, 255): x = \"&HFF0000&\"");
-    EXPECT_EQ(plan.edits[3].before, all[2].text);
-    EXPECT_EQ(plan.edits[3].after,
+    // In the order read, one edit a line.
+    EXPECT_EQ(plan.edits[0].after, L"    Me.BackColor = &H00FF0000&   ' was &H00FF00&");
+    EXPECT_EQ(plan.edits[1].after, L"    Label1.ForeColor = RGB(0, 0, 255): x = \"&HFF0000&\"");
+    EXPECT_EQ(plan.edits[2].before, all[2].text);
+    EXPECT_EQ(plan.edits[2].after,
               L"    Shape1.FillColor = QBColor(9) + &H00FF0000& - &H8000000F&");
-    EXPECT_EQ(plan.edits[3].uses.size(), 2u);
+    EXPECT_EQ(plan.edits[2].uses.size(), 2u);
+    EXPECT_EQ(plan.edits[3].uses, std::vector<std::size_t>{6});
+    EXPECT_EQ(plan.edits[3].oldValue, RGBColor(255, 0, 0));
+    EXPECT_EQ(plan.edits[3].newValue, RGBColor(0, 0, 255));
     // A use that already holds the colour needs no edit.
     EXPECT_TRUE(PlanReplace(all, {0}, RGBColor(255, 0, 0)).edits.empty());
 }
@@ -103,7 +103,7 @@ TEST(ProjectColours, UndoOnlyWhereNothingChangedSince) {
     auto uses = ModuleUses();
     uses.push_back(Property(L"Label1", L"ForeColor", RGBColor(255, 0, 0)));
     const auto plan = PlanReplace(uses, {0, 6}, RGBColor(0, 0, 255));
-    const ColourEdit &code = plan.edits[1], &property = plan.edits[0];
+    const ColourEdit &code = plan.edits[0], &property = plan.edits[1];
     EXPECT_TRUE(StillAsReplaced(code, uses[0], code.after, 0));
     EXPECT_FALSE(StillAsReplaced(code, uses[0], code.after + L" ", 0));
     EXPECT_TRUE(StillAsReplaced(property, uses[6], L"", RGBColor(0, 0, 255)));
