@@ -46,8 +46,9 @@ struct ControlAccess {
     std::wstring Name() const;
 };
 
-// VB6 forms are marked changed after a write through Properties, which alone may leave them
-// unmarked; the VBA editor's components have no IsDirty and mark themselves.
+// A VB6 form is marked changed after a write through Properties, which alone may leave it
+// unmarked. Not for the VBA editor: its components have no IsDirty, and MSForms controls'
+// own members mark the form themselves.
 void MarkChanged(IDispatch* component);
 
 } // namespace hv::output

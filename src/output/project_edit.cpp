@@ -53,7 +53,7 @@ rt::CallError ProjectEdit::Write(const ColourUse& use, const ColourEdit& edit, b
     const ColorValue value = static_cast<ColorValue>(now.raw().lVal);
     if (undo ? !StillAsReplaced(edit, use, L"", value) : value != edit.oldValue) return kChanged;
     if (rt::CallError e = control.Write(property, undo ? edit.oldValue : edit.newValue)) return e;
-    MarkChanged(component.Get());
+    if (control.properties) MarkChanged(component.Get()); // VB6 only: see MarkChanged
     return {};
 }
 
