@@ -326,7 +326,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
         if (!wp && MenuSwatchMessage(msg, lp)) return TRUE; // the form's popup menus
-        if (msg == WM_DRAWITEM)
+        if (msg == WM_DRAWITEM && wp)
             if (auto* c = dynamic_cast<Control*>(Window::FromHandle(
                     reinterpret_cast<const DRAWITEMSTRUCT*>(lp)->hwndItem))) {
                 c->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
