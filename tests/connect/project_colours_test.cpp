@@ -104,6 +104,13 @@ TEST_F(ProjectColoursTest, TheWindowListsTheColoursAndGoesToAUse) {
     ASSERT_EQ(static_cast<size_t>(list.ListCount()), w->rows().size());
     EXPECT_EQ(w->rows()[0].value, kRed);
     EXPECT_NE(w->lblStatus->Caption.find(" colors, "), std::string::npos);
+    // The row is painted with its swatch.
+    RECT row{};
+    SendMessageW(list.hwnd(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    UpdateWindow(list.hwnd());
+    HDC dc = GetDC(list.hwnd());
+    EXPECT_EQ(GetPixel(dc, row.left + 30, (row.top + row.bottom) / 2), RGB(255, 0, 0));
+    ReleaseDC(list.hwnd(), dc);
     std::string contrast(256, '\0');
     contrast.resize(GetWindowTextA(w->txtContrast->hwnd(), contrast.data(), 256));
     EXPECT_NE(contrast.find("Form1.Label1  3.99:1  (&H00FF& on &H00FFFFFF&)"), std::string::npos)
