@@ -115,8 +115,9 @@ Outcome ReadProperty(FormControl& c, const std::wstring& name, VARIANT* result) 
     return {};
 }
 
-Outcome WriteProperty(FormDesigner& f, size_t control, const std::wstring& name,
+Outcome WriteProperty(const FormRef& ref, FormDesigner& f, size_t control, const std::wstring& name,
                       const VARIANT& value, const wchar_t* objectName, bool marksChanged) {
+    if (Outcome refused = EditRefusal(ref.ide); FAILED(refused.code)) return refused;
     FormControl& c = f.model().controls[control];
     if (!Has(c, name)) return Raise(kErrInvalidCall, L"Invalid procedure call or argument");
     ColourProperty* colour = c.Colour(name);
@@ -176,7 +177,7 @@ class PropertyObject final : public DispatchObject {
         }
         if (m.kind == Kind::Get) return ReadProperty(h.control(), name_, result);
         // The Properties window's way leaves the form as it was marked: the caller marks it.
-        return WriteProperty(*h.form, h.index, name_, args.Any(0), L"Property", false);
+        return WriteProperty(ref_, *h.form, h.index, name_, args.Any(0), L"Property", false);
     }
     FormRef ref_;
     unsigned control_;
@@ -447,7 +448,7 @@ class MsFormsControlObject final : public DispatchObject {
             break;
         }
         if (m.kind == Kind::Get) return ReadProperty(h.control(), m.name, result);
-        return WriteProperty(*h.form, h.index, m.name, args.Any(0), L"Control", true);
+        return WriteProperty(ref_, *h.form, h.index, m.name, args.Any(0), L"Control", true);
     }
     FormRef ref_;
     unsigned control_;
@@ -501,33 +502,6 @@ class DesignerObject final : public DispatchObject {
 };
 
 // -- VBComponent -------------------------------------------------------------------------------
-
-// -- Window (VBComponent.DesignerWindow) -------------------------------------------------------
-
-enum { kClose = 1, kVisible };
-const std::vector<Member> kDesignerWindowMembers = {
-    {L"Close", kClose, Kind::Method, {}},
-    {L"Visible", kVisible, Kind::Get, {}},
-};
-
-class DesignerWindowObject final : public DispatchObject {
-  public:
-    explicit DesignerWindowObject(FormRef ref)
-        : DispatchObject(L"Window", kDesignerWindowMembers, PlanOf(ref.ide)), ref_(std::move(ref)) {}
-
-  private:
-    Outcome Run(const Member& m, Args&, VARIANT* result) override {
-        Outcome why;
-        auto f = ref_.Lock(&why);
-        if (!f) return why;
-        if (m.id == kClose)
-            f->Close();
-        else
-            ReturnBool(result, f->window() && IsWindowVisible(f->window()));
-        return {};
-    }
-    FormRef ref_;
-};
 
 enum { kName = 1, kType, kDesigner, kHasOpenDesigner, kCodeModule, kActivate, kDesignerWindow, kIsDirty,
        kSaved };
@@ -609,9 +583,15 @@ class ComponentObject final : public DispatchObject {
         case kDesignerWindow:
             if (!form) return Raise(kErrInvalidCall, L"Invalid procedure call or argument");
             form->OpenHidden();
-            ReturnObject(result,
-                         Make<DesignerWindowObject>(FormRef{ide_, form_, form->generation()})
-                             .Detach());
+            ReturnObject(result, NewWindow(
+                                     ide_, kDesignerType, [f = form_] {
+                                         auto d = f.lock();
+                                         return d ? d->window() : nullptr;
+                                     },
+                                     [f = form_] {
+                                         if (auto d = f.lock()) d->Close();
+                                     })
+                                     .Detach());
             break;
         case kIsDirty:
             if (m.kind == Kind::Put) {
