@@ -68,8 +68,9 @@ TEST_F(ProjectColoursTest, ReadReplaceAndUndoEveryUseThroughTheObjectModel) {
     ASSERT_EQ(rows[0].value, kRed);
     output::ProjectEdit edit(vbe_.Get());
     EXPECT_EQ(edit.Replace(read.uses, PlanReplace(read.uses, rows[0].uses, kBlue)), L"");
+    // As the editor shows a line written: the hex literal without its leading zeros.
     EXPECT_EQ(Code(*pane_), L"Sub Paint()\r\n"
-                            L"    Label1.ForeColor = &H00FF0000&: s = \"vbRed\" ' vbBlue\r\n"
+                            L"    Label1.ForeColor = &HFF0000&: s = \"vbRed\" ' vbBlue\r\n"
                             L"    Label1.BackColor = RGB(0, 0, 255) + vbButtonFace\r\n"
                             L"End Sub");
     EXPECT_EQ(C(0).Colour(L"ForeColor")->value, kBlue);
