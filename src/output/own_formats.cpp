@@ -40,7 +40,7 @@ std::vector<std::string> LoadFormatTexts(bool formatsOnly) {
         std::string text;
         if (Read(key.get(), n, &text) == Slot::Text &&
             (!formatsOnly ||
-             (texts.size() < kMaxFormats && CheckTemplate(text).fault == TemplateFault::None)))
+             (texts.size() < kMaxFormats && CheckTemplate(text, GetACP()).fault == TemplateFault::None)))
             texts.push_back(text);
     }
     return texts;
