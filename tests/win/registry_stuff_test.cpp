@@ -115,7 +115,9 @@ TEST_F(RegistryStuffTest, OddStoredValuesGiveDefinedTexts) {
 // again, not taken for a missing one (a list saved back from that would lose the user's).
 TEST_F(RegistryStuffTest, ATextGrownBetweenTheSizeQueryAndTheReadIsReadAgain) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_QUERY_VALUE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
     std::string text(200, '1');
     RawWrite("Grows", REG_SZ, text.c_str(), 201);
     int grown = 0;
