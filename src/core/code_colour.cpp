@@ -401,8 +401,12 @@ std::optional<ColorValue> ParseTypedColour(std::string_view text) {
         return std::nullopt;
     }
     const auto found = FindCodeColours(text);
-    if (found.size() == 1 && found[0].start == 0 && found[0].end == text.size()) return found[0].value;
-    return std::nullopt;
+    if (found.size() != 1 || found[0].start != 0 || found[0].end != text.size()) return std::nullopt;
+    // Typed, a component above 255 is a slip to show, not one for VB's RGB to clamp.
+    int args[3];
+    if (found[0].form == CodeColourForm::RgbCall && !ReadArguments(s, text.find('('), 3, 255, args))
+        return std::nullopt;
+    return found[0].value;
 }
 
 } // namespace hv

@@ -215,7 +215,7 @@ TEST(ParseTypedColour, EveryFormAloneAndTheTwoExtraOnes) {
     EXPECT_EQ(ParseTypedColour("1,2,3"), RGBColor(1, 2, 3));
     for (const char* bad : {"", "  ", "#FFF", "#FF80001", "#GG0000", "255, 128", "256, 0, 0",
                             "1, 2, 3, 4", "16777216", "vbRed + 1", "x = vbRed", "RGB(1, 2, 3) x",
-                            "'vbRed", "\"vbRed\"", "1.5", "red", "&HFFFF", "(1, 2, 3)"})
+                            "'vbRed", "\"vbRed\"", "1.5", "red", "&HFFFF", "(1, 2, 3)", "RGB(300, 0, 0)"})
         EXPECT_FALSE(ParseTypedColour(bad).has_value()) << '"' << bad << '"';
 }
 
