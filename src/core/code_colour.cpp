@@ -340,6 +340,14 @@ std::vector<CodeColour> FindCodeColours(std::string_view line) {
     return Find(line);
 }
 
+std::size_t CaretAfterColour(std::wstring_view sent, std::size_t colourStart, std::wstring_view shown) {
+    const auto before = Find(sent), after = Find(shown);
+    if (before.size() == after.size())
+        for (std::size_t k = 0; k < before.size(); ++k)
+            if (before[k].start == colourStart) return after[k].end;
+    return shown.size();
+}
+
 std::optional<CodeColour> ColourForCaret(const std::vector<CodeColour>& found, std::size_t caret) {
     for (const CodeColour& c : found)
         if (c.start <= caret && caret <= c.end) return c;

@@ -397,3 +397,10 @@ TEST(ReplaceCodeColour, TheColourReadPutBackLeavesTheLineAndAnotherChangesOnlyIt
     }
     EXPECT_GT(checked, static_cast<std::size_t>(kRandomLines / 20)); // the generator reaches the forms
 }
+
+TEST(CaretAfterColour, FollowsTheSameColourOfTheLineAsTheEditorShowsIt) {
+    EXPECT_EQ(CaretAfterColour(L"x = &H00FF& + RGB(1,2,3)", 4, L"x = &HFF& + RGB(1, 2, 3)"), 9u);
+    EXPECT_EQ(CaretAfterColour(L"x = &H00FF& + RGB(1,2,3)", 14, L"x = &HFF& + RGB(1, 2, 3)"), 24u);
+    // A line the editor made into something else: its end.
+    EXPECT_EQ(CaretAfterColour(L"x = &H00FF&", 4, L"x = y"), 5u);
+}
