@@ -1,7 +1,7 @@
 // The capture on scaled displays, through a screen that answers as Windows answers a DPI-unaware
-// thread (ScaledScreen): the frozen screen is the whole desktop pixel for pixel, a pick is the
-// physical pixel under the pointer, the IDE's DPI context is back at every exit and around every
-// call out of the capture. And the system's own screen, as Wine runs it.
+// (or system-aware) thread (ScaledScreen): the frozen screen is the whole desktop pixel for pixel,
+// a pick is the physical pixel under the pointer, the IDE's DPI context is back at every exit and
+// around every call out of the capture. And the system's own screen, as Wine runs it.
 #include "capture/capture_screen.h"
 #include "capture_fixture.h"
 #include "runtime/screen.h"
