@@ -46,12 +46,17 @@ std::string RatioText(int h) {
 }
 
 std::string ContrastText(ColorValue a, ColorValue b) {
-    const int h = ContrastHundredths(ContrastRatio(a, b));
+    // Pass or fail is the ratio's own, exactly; the allowance that shows 21.00 for 20.999...
+    // never shows a threshold the ratio misses.
+    const double ratio = ContrastRatio(a, b);
+    const bool aa = ratio >= 4.5, aaa = ratio >= 7;
+    int h = ContrastHundredths(ratio);
+    if (!aa && h >= 450) h = 449;
+    if (!aaa && h >= 700) h = 699;
     std::string t = "Contrast with the current color: ";
     t += RatioText(h);
-    // Cut to hundredths, the ratio passes exactly when what shows does.
-    t += h >= 450 ? ", AA pass" : ", AA fail";
-    t += h >= 700 ? ", AAA pass" : ", AAA fail";
+    t += aa ? ", AA pass" : ", AA fail";
+    t += aaa ? ", AAA pass" : ", AAA fail";
     return t;
 }
 

@@ -140,7 +140,8 @@ std::vector<ContrastFailure> FailingContrast(const std::vector<TextColours>& pai
     std::vector<ContrastFailure> failing;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         const double r = ContrastRatio(resolve(pairs[i].fore), resolve(pairs[i].back));
-        if (r < 4.5) failing.push_back({i, ContrastHundredths(r)});
+        // A failing ratio never shows as the threshold it misses.
+        if (r < 4.5) failing.push_back({i, std::min(ContrastHundredths(r), 449)});
     }
     return failing;
 }
