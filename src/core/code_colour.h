@@ -76,4 +76,8 @@ std::optional<ColorValue> ParseTypedColour(std::string_view text);
 // VB's QBColor: the sixteen colours for 0..15.
 ColorValue QBColorValue(int index);
 
+// The SystemColorConstants name of a system colour (vbButtonFace for &H8000000F&), or null
+// for a colour that has none.
+const char* SystemColourName(ColorValue c);
+
 } // namespace hv

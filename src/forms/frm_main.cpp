@@ -19,6 +19,7 @@
 #include "../runtime/system_colour.h"
 #include "frm_about.h"
 #include "frm_formats.h"
+#include "frm_project_colours.h"
 #include "frm_main_layout.h"
 #include "on_top.h"
 
@@ -123,7 +124,8 @@ void frmMain::FindControls() {
         frmFormats_->Show(form_.hwnd());
     };
     codeMenu_ = std::make_unique<output::CodeMenu>([this] { mnuFromCode_Click(); },
-                                                   [this] { mnuReplaceInCode_Click(); });
+                                                   [this] { mnuReplaceInCode_Click(); },
+                                                   [this] { mnuProjectColours_Click(); });
     formColours_ = std::make_unique<output::FormColours>(
         vbInstance_, *picCurrentCol, [this](ColorValue c) { mnuFromControl_Click(c); });
     codeMenu_->SetFormColours(formColours_.get());
@@ -251,6 +253,14 @@ void frmMain::RememberCurrentColour() {
 void frmMain::mnuFromControl_Click(ColorValue c) {
     colour::SetCurrentColor(*fields_, c);
     RememberCurrentColour();
+}
+
+void frmMain::mnuProjectColours_Click() {
+    if (!frmProjectColours_)
+        frmProjectColours_ = std::make_unique<frmProjectColours>(
+            vbInstance_.Get(), [this] { return picCurrentCol->BackColor(); },
+            [this](ColorValue c) { mnuFromControl_Click(c); });
+    frmProjectColours_->Show(form_.hwnd());
 }
 
 void frmMain::mnuReplaceInCode_Click() {

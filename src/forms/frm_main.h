@@ -23,6 +23,7 @@ namespace hv::forms {
 
 class frmAbout;
 class frmFormats;
+class frmProjectColours;
 
 class frmMain final : public rt::ControlHooks {
   public:
@@ -55,6 +56,7 @@ class frmMain final : public rt::ControlHooks {
     // The keyboard's pick on the grey scale (0), the colour strip (1), the standard palette (2).
     colour::PaletteKeys& paletteKeys(int i) { return *paletteKeys_[i]; }
     frmFormats* formatsForm() { return frmFormats_.get(); }
+    frmProjectColours* projectColoursForm() { return frmProjectColours_.get(); }
 
     rt::PictureBox* picCurrentCol = nullptr;
     rt::PictureBox* picColorBW = nullptr;
@@ -105,6 +107,7 @@ class frmMain final : public rt::ControlHooks {
     void picCurrentCol_MouseUp(const rt::MouseEvent& e);
     void mnuFromCode_Click();
     void mnuReplaceInCode_Click();
+    void mnuProjectColours_Click();
     void mnuFromControl_Click(ColorValue c);
     void txtColorCode_KeyPress(int& keyAscii);
 
@@ -126,6 +129,7 @@ class frmMain final : public rt::ControlHooks {
     std::unique_ptr<capture::frmCapture> frmCapture_;
     std::unique_ptr<frmAbout> frmAbout_;
     std::unique_ptr<frmFormats> frmFormats_; // opened from the format menu
+    std::unique_ptr<frmProjectColours> frmProjectColours_; // opened from the preview's menu
     HWND ide_ = nullptr; // the IDE's main window, where the window opens
 };
 

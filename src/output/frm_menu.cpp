@@ -105,7 +105,7 @@ void frmMenu::ClickFormat(std::size_t index, bool copy) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
-    const std::string text = ExpandTemplate(formats_[index], *colour);
+    const std::string text = ExpandTemplate(formats_[index], *colour, GetACP());
     (copy ? copy_ : insert_)(text);
     Unload();
 }
