@@ -218,6 +218,11 @@ std::string PercentText(double tintAndShade, bool shade) {
     return ShortDecimalText(std::round((1 - (shade ? -tintAndShade : tintAndShade)) * 100 * 100) / 100);
 }
 
+void Differs(std::string& text, int difference) {
+    text += ", which differs by ";
+    text += std::to_string(difference);
+}
+
 } // namespace
 
 std::optional<OfficeColour> ReadOfficeMember(std::string_view s, std::size_t from, std::size_t to) {
@@ -310,9 +315,15 @@ std::optional<OfficeRewrite> OfficeReplacement(const OfficeColour& c, ColorValue
             const char* name = c.wordIndex ? WordColorIndexName(m.index) : nullptr;
             return OfficeRewrite{name ? name : std::to_string(m.index), ""};
         }
-        if (nearest)
-            *nearest = (c.wordIndex ? std::string(WordColorIndexName(m.index)) : "ColorIndex " + std::to_string(m.index)) +
-                       ", which differs by " + std::to_string(m.difference);
+        if (nearest) {
+            if (c.wordIndex) {
+                *nearest = WordColorIndexName(m.index);
+            } else {
+                *nearest = "ColorIndex ";
+                *nearest += std::to_string(m.index);
+            }
+            Differs(*nearest, m.difference);
+        }
         return std::nullopt;
     }
     case OfficeForm::ThemeColour:
@@ -329,8 +340,7 @@ std::optional<OfficeRewrite> OfficeReplacement(const OfficeColour& c, ColorValue
         m.colour = ApplyTintAndShade(OfficeTheme2013()[m.slot], m.tint, rule);
         m.difference = ChannelDifference(m.colour, current);
         if (m.difference != 0) {
-            if (nearest)
-                *nearest = ThemeMatchText(m) + ", which differs by " + std::to_string(m.difference);
+            if (nearest) Differs(*nearest = ThemeMatchText(m), m.difference);
             return std::nullopt;
         }
         const ThemeConstant k = ThemeConstantFor(c.family, m.slot);
@@ -341,7 +351,12 @@ std::optional<OfficeRewrite> OfficeReplacement(const OfficeColour& c, ColorValue
             r.tint = ShortDecimalText(m.tint);
         } else if (m.tint != 0 && c.tint && c.tint->shade != (m.tint < 0)) {
             // BackShade cannot lighten, nor BackTint darken: that would be another member.
-            if (nearest) *nearest = ThemeMatchText(m) + ", which needs " + c.tintName + (m.tint < 0 ? "Shade" : "Tint");
+            if (nearest) {
+                *nearest = ThemeMatchText(m);
+                *nearest += ", which needs ";
+                *nearest += c.tintName;
+                *nearest += m.tint < 0 ? "Shade" : "Tint";
+            }
             return std::nullopt;
         } else {
             r.shade = c.tint ? c.tint->shade : m.tint < 0;

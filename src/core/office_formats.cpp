@@ -9,13 +9,20 @@ TintRule RuleOf(OfficeHost host) {
     return host == OfficeHost::Excel ? TintRule::Excel : TintRule::Drawing;
 }
 
-std::string Marked(const std::string& what, int difference) {
-    return what + (difference == 0 ? " (exact)" : " (nearest, differs by " + std::to_string(difference) + ")");
+// The strings are built by appending: each temporary of a '+' costs the DLL code.
+std::string Marked(std::string what, int difference) {
+    if (difference == 0) return what += " (exact)";
+    what += " (nearest, differs by ";
+    what += std::to_string(difference);
+    return what += ')';
 }
 
 // Code for an approximate colour says so in a comment.
 std::string Noted(std::string code, int difference) {
-    if (difference) code += " ' nearest, differs by " + std::to_string(difference);
+    if (difference) {
+        code += " ' nearest, differs by ";
+        code += std::to_string(difference);
+    }
     return code;
 }
 
@@ -27,21 +34,38 @@ OfficeFormat ThemeFormat(OfficeHost host, ColorValue c) {
         const int index = ThemeConstantFor(ThemeFamily::Word, m.slot).value;
         const std::uint32_t w = EncodeWordThemeLong(index, m.tint);
         m.tint = DecodeWordThemeLong(w)->TintAndShade();
-        code = ".Color = &H" + HexText(static_cast<std::int32_t>(w));
+        code = ".Color = &H";
+        code += HexText(static_cast<std::int32_t>(w));
     } else if (host == OfficeHost::Access) {
         m.tint = static_cast<double>(static_cast<int>(m.tint * 100 + (m.tint < 0 ? -0.5 : 0.5))) / 100;
         const int percent = static_cast<int>((1 - (m.tint < 0 ? -m.tint : m.tint)) * 100 + 0.5);
-        code = ".BackThemeColorIndex = " + std::to_string(ThemeConstantFor(ThemeFamily::Access, m.slot).value);
-        if (m.tint != 0) code += std::string(m.tint < 0 ? ": .BackShade = " : ": .BackTint = ") + std::to_string(percent);
+        code = ".BackThemeColorIndex = ";
+        code += std::to_string(ThemeConstantFor(ThemeFamily::Access, m.slot).value);
+        if (m.tint != 0) {
+            code += m.tint < 0 ? ": .BackShade = " : ": .BackTint = ";
+            code += std::to_string(percent);
+        }
     } else {
         const bool excel = host == OfficeHost::Excel;
-        code = std::string(excel ? ".ThemeColor = " : ".ObjectThemeColor = ") +
-               ThemeConstantFor(excel ? ThemeFamily::Excel : ThemeFamily::Office, m.slot).name;
-        if (m.tint != 0) code += std::string(excel ? ": .TintAndShade = " : ": .Brightness = ") + ShortDecimalText(m.tint);
+        code = excel ? ".ThemeColor = " : ".ObjectThemeColor = ";
+        code += ThemeConstantFor(excel ? ThemeFamily::Excel : ThemeFamily::Office, m.slot).name;
+        if (m.tint != 0) {
+            code += excel ? ": .TintAndShade = " : ": .Brightness = ";
+            code += ShortDecimalText(m.tint);
+        }
     }
     m.colour = ApplyTintAndShade(OfficeTheme2013()[m.slot], m.tint, RuleOf(host));
     m.difference = ChannelDifference(m.colour, c);
-    return {Marked("Theme color: " + ThemeMatchText(m), m.difference), Noted(code, m.difference)};
+    std::string what = "Theme color: ";
+    what += ThemeMatchText(m);
+    return {Marked(std::move(what), m.difference), Noted(std::move(code), m.difference)};
+}
+
+OfficeFormat IndexFormat(const std::string& index, int difference) {
+    std::string what = "Color index ", code = ".ColorIndex = ";
+    what += index;
+    code += index;
+    return {Marked(std::move(what), difference), Noted(std::move(code), difference)};
 }
 
 } // namespace
@@ -52,12 +76,10 @@ std::vector<OfficeFormat> OfficeFormats(OfficeHost host, ColorValue c) {
     out.push_back(ThemeFormat(host, c));
     if (host == OfficeHost::Excel) {
         const IndexMatch m = NearestExcelColorIndex(c);
-        out.push_back({Marked("Color index " + std::to_string(m.index), m.difference),
-                       Noted(".ColorIndex = " + std::to_string(m.index), m.difference)});
+        out.push_back(IndexFormat(std::to_string(m.index), m.difference));
     } else if (host == OfficeHost::Word) {
         const IndexMatch m = NearestWordColorIndex(c);
-        const std::string name = WordColorIndexName(m.index);
-        out.push_back({Marked("Color index " + name, m.difference), Noted(".ColorIndex = " + name, m.difference)});
+        out.push_back(IndexFormat(WordColorIndexName(m.index), m.difference));
     } else if (host == OfficeHost::Access) {
         static const char kHex[] = "0123456789ABCDEF";
         std::string hash = "#";
@@ -65,7 +87,9 @@ std::vector<OfficeFormat> OfficeFormats(OfficeHost host, ColorValue c) {
             hash += kHex[v >> 4];
             hash += kHex[v & 15];
         }
-        out.push_back({hash, "\"" + hash + "\""});
+        std::string quoted = "\"";
+        quoted += hash;
+        out.push_back({std::move(hash), quoted += '"'});
     }
     return out;
 }
@@ -73,7 +97,9 @@ std::vector<OfficeFormat> OfficeFormats(OfficeHost host, ColorValue c) {
 std::string ThemeColourHint(OfficeHost host, ColorValue c) {
     if (host == OfficeHost::None || IsSystemColor(c)) return {};
     const auto m = ExactThemeStep(OfficeTheme2013(), c, RuleOf(host));
-    return m ? "Theme color: " + ThemeMatchText(*m) : std::string();
+    if (!m) return {};
+    std::string text = "Theme color: ";
+    return text += ThemeMatchText(*m);
 }
 
 OfficeHost OfficeHostNamed(std::string_view name) {

@@ -337,20 +337,30 @@ std::string ThemeMatchText(const ThemeMatch& m) {
 }
 
 std::string ShortDecimalText(double value) {
-    // The fewest decimals that give the value back to 15 significant digits; written by hand,
-    // as the C runtime's formatting of doubles costs the DLL tens of KB.
+    // The fewest decimals that give the value back to 15 significant digits; written by hand
+    // in doubles (whole numbers below 2^53 are exact), as the C runtime's formatting of doubles
+    // and 64-bit division cost the DLL more than this.
     const double magnitude = std::fabs(value);
-    long long scaled = 0;
+    double scaled = 0;
     int decimals = 0;
     for (double scale = 1;; ++decimals, scale *= 10) {
-        scaled = std::llround(magnitude * scale);
-        if (decimals == 15 || std::fabs(static_cast<double>(scaled) / scale - magnitude) <= 1e-15 * std::max(1.0, magnitude))
-            break;
+        scaled = std::round(magnitude * scale);
+        if (decimals == 15 || std::fabs(scaled / scale - magnitude) <= 1e-15 * std::max(1.0, magnitude)) break;
     }
-    std::string digits = std::to_string(scaled);
-    if (static_cast<int>(digits.size()) <= decimals) digits.insert(0, decimals + 1 - digits.size(), '0');
-    if (decimals > 0) digits.insert(digits.size() - decimals, ".");
-    return (value < 0 && scaled != 0 ? "-" : "") + digits;
+    char digits[48];
+    char* p = digits + sizeof digits;
+    const bool negative = value < 0 && scaled != 0;
+    for (int n = 0; n <= decimals || (scaled >= 1 && p > digits + 2); ++n) {
+        if (n == decimals && n > 0) *--p = '.';
+        double rest = std::floor(scaled / 10);
+        int digit = static_cast<int>(scaled - rest * 10);
+        if (digit < 0) digit += 10, rest -= 1;
+        if (digit > 9) digit -= 10, rest += 1;
+        *--p = static_cast<char>('0' + digit);
+        scaled = rest;
+    }
+    if (negative) *--p = '-';
+    return std::string(p, digits + sizeof digits);
 }
 
 } // namespace hv
