@@ -127,24 +127,24 @@ ColorValue ThemeValue(const OfficeColour& c) {
     return ApplyTintAndShade(t[c.slot], c.tint ? c.tint->tintAndShade : 0, RuleOf(c.family));
 }
 
-std::optional<OfficeColour> ReadTheme(std::string_view s, std::string_view member, std::size_t v) {
-    OfficeColour c;
+// Each reader fills `c`, a default OfficeColour, and says whether the value is one.
+bool ReadTheme(std::string_view s, std::string_view member, std::size_t v, OfficeColour& c) {
     c.family = FamilyOfMember(member);
     const std::size_t nameEnd = NameEnd(s, v);
     if (nameEnd > v && !(s[v] >= '0' && s[v] <= '9')) {
         const auto k = FindThemeConstant(s.substr(v, nameEnd - v));
-        if (!k) return std::nullopt;
+        if (!k) return false;
         c.family = k->family; // an mso or wd constant tells whose numbers these are
         c.slot = k->slot;
         c.end = nameEnd;
     } else {
         const auto n = ReadNumber(s, v);
         const auto slot = n && n->whole ? ThemeSlotOf(c.family, static_cast<int>(n->value)) : std::nullopt;
-        if (!slot) return std::nullopt;
+        if (!slot) return false;
         c.slot = *slot;
         c.end = n->end;
     }
-    if (!ValueEnds(s, c.end)) return std::nullopt;
+    if (!ValueEnds(s, c.end)) return false;
     c.form = OfficeForm::ThemeColour;
     c.start = v;
     if (c.family == ThemeFamily::Excel)
@@ -153,11 +153,10 @@ std::optional<OfficeColour> ReadTheme(std::string_view s, std::string_view membe
         c.tintName = std::string(member.substr(0, member.size() - std::string_view("ThemeColorIndex").size()));
     else
         c.tintName = "Brightness";
-    return c;
+    return true;
 }
 
-std::optional<OfficeColour> ReadIndex(std::string_view s, std::string_view member, std::size_t v) {
-    OfficeColour c;
+bool ReadIndex(std::string_view s, std::string_view member, std::size_t v, OfficeColour& c) {
     c.form = OfficeForm::ColourIndex;
     c.start = v;
     c.wordIndex = Same(member, "HighlightColorIndex");
@@ -165,53 +164,52 @@ std::optional<OfficeColour> ReadIndex(std::string_view s, std::string_view membe
     const std::size_t nameEnd = NameEnd(s, v);
     if (nameEnd > v && !(s[v] >= '0' && s[v] <= '9')) {
         const auto n = FindWordColorIndex(s.substr(v, nameEnd - v));
-        if (!n) return std::nullopt;
+        if (!n) return false;
         c.wordIndex = true;
         colour = WordColorIndexColour(*n);
         c.end = nameEnd;
     } else {
         const auto n = ReadNumber(s, v);
-        if (!n || !n->whole) return std::nullopt;
+        if (!n || !n->whole) return false;
         const int index = static_cast<int>(n->value);
         colour = c.wordIndex ? WordColorIndexColour(index) : ExcelColorIndexColour(index);
         c.end = n->end;
     }
-    if (!colour || !ValueEnds(s, c.end)) return std::nullopt; // xlColorIndexNone, wdAuto: no colour
+    if (!colour || !ValueEnds(s, c.end)) return false; // xlColorIndexNone, wdAuto: no colour
     c.value = *colour;
-    return c;
+    return true;
 }
 
 // "...Color = <Word theme Long>" or "...Color = "#RRGGBB"".
-std::optional<OfficeColour> ReadColourValue(std::string_view s, std::size_t v) {
-    OfficeColour c;
+bool ReadColourValue(std::string_view s, std::size_t v, OfficeColour& c) {
     c.start = v;
     if (v < s.size() && s[v] == '"') {
-        if (v + 8 >= s.size() || s[v + 1] != '#' || s[v + 8] != '"') return std::nullopt;
+        if (v + 8 >= s.size() || s[v + 1] != '#' || s[v + 8] != '"') return false;
         int rgb = 0;
         for (std::size_t k = v + 2; k < v + 8; ++k) {
             const char x = Lower(s[k]);
             const int d = x >= '0' && x <= '9' ? x - '0' : x >= 'a' && x <= 'f' ? x - 'a' + 10 : -1;
-            if (d < 0) return std::nullopt;
+            if (d < 0) return false;
             rgb = rgb * 16 + d;
         }
         c.form = OfficeForm::HashString;
         c.end = v + 9;
         c.value = RGBColor(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
-        return ValueEnds(s, c.end) ? std::optional(c) : std::nullopt;
+        return ValueEnds(s, c.end);
     }
     const auto n = ReadNumber(s, v);
-    if (!n || !n->whole || n->value >= 0) return std::nullopt;
+    if (!n || !n->whole || n->value >= 0) return false;
     const auto w = DecodeWordThemeLong(static_cast<std::uint32_t>(static_cast<std::int32_t>(n->value)));
-    if (!w || !ValueEnds(s, n->end)) return std::nullopt;
+    if (!w || !ValueEnds(s, n->end)) return false;
     const auto slot = ThemeSlotOf(ThemeFamily::Word, w->themeIndex);
-    if (!slot) return std::nullopt;
+    if (!slot) return false;
     c.form = OfficeForm::WordThemeLong;
     c.end = n->end;
     c.slot = *slot;
     c.family = ThemeFamily::Word;
     c.tint = OfficeTint{w->TintAndShade(), c.start, c.end};
     c.value = ThemeValue(c);
-    return c;
+    return true;
 }
 
 std::string PercentText(double tintAndShade, bool shade) {
@@ -230,19 +228,21 @@ std::optional<OfficeColour> ReadOfficeMember(std::string_view s, std::size_t fro
     const std::string_view member = s.substr(from, to - from);
     const std::size_t v = ValueStart(s, to);
     if (v == std::string_view::npos || v >= s.size()) return std::nullopt;
-    std::optional<OfficeColour> c;
+    std::optional<OfficeColour> c(std::in_place);
+    bool read = false;
     if (Same(member, "ThemeColor") || Same(member, "ObjectThemeColor") || EndsWith(member, "ThemeColorIndex")) {
-        c = ReadTheme(s, member, v);
-        if (c) {
+        read = ReadTheme(s, member, v, *c);
+        if (read) {
             c->object = ObjectBefore(s, from - 1);
             c->tint = FindOfficeTint(*c, s, c->end);
             c->value = ThemeValue(*c);
         }
     } else if (Same(member, "ColorIndex") || Same(member, "HighlightColorIndex")) {
-        c = ReadIndex(s, member, v);
+        read = ReadIndex(s, member, v, *c);
     } else if (EndsWith(member, "Color")) {
-        c = ReadColourValue(s, v);
+        read = ReadColourValue(s, v, *c);
     }
+    if (!read) c.reset();
     return c;
 }
 
