@@ -3,7 +3,7 @@
 #include "../core/colour_names.h"
 #include "../runtime/font.h"
 #include "../runtime/screen.h"
-#include "../runtime/settings.h"
+#include "../store/settings.h"
 #include <algorithm>
 #include <string>
 

@@ -5,7 +5,7 @@
 #include "colour/colour_state.h"
 #include "connect_fixture.h"
 #include "form_fixture.h"
-#include "output/form_colours.h"
+#include "ide/form_colours.h"
 #include <algorithm>
 #include <map>
 #include <set>

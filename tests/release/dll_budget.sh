@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The shipped DLL (the MinSizeRel build, stripped) against its size budget: 400 KB for 32-bit,
-# 500 KB for 64-bit; and it carries the tree's version, with its debug information beside it.
+# The shipped DLL (the MinSizeRel build, stripped) against its size budget: 440 KB (450,560
+# bytes) for 32-bit, 500 KB for 64-bit; and it carries the tree's version, with its debug
+# information beside it.
 #   dll_budget.sh PIGMORA.DLL
 set -euo pipefail
 dll=$1
@@ -8,7 +9,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -f "$dll" ] || fail "no release DLL at $dll (scripts/test.sh builds it)"
 case "$(objdump -f "$dll" 2>/dev/null | grep -o 'pei-[a-z0-9-]*' | head -1)" in
-  pei-i386) budget=400 ;;
+  pei-i386) budget=440 ;;
   pei-x86-64) budget=500 ;;
   *) fail "$dll is not a Windows DLL objdump knows" ;;
 esac

@@ -2,7 +2,7 @@
 #include "../core/format_template.h"
 #include "../core/stored_text.h"
 #include "../runtime/text_box.h"
-#include "own_formats.h"
+#include "../store/own_formats.h"
 #include <vector>
 
 namespace hv::output {
