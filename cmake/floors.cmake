@@ -1,10 +1,12 @@
 # The product's floors: one static library a floor, each linking only the floors below it.
 #
-# A floor compiles its sources through a view of its own in the build tree: a folder per room
-# it may see (its own and those of the floors below), holding a link per file. An include that
-# runs up, written "../forms/x.h" or "forms/x.h", names a file the view does not have, and the
-# build stops there. Every header of the floor is compiled once in the floor's view too, so a
-# header that no source of its own floor includes is held to the same rule.
+# A floor compiles its sources in a view of its own in the build tree: a copy of each room it
+# may see (its own and those of the floors below), refreshed before each build of the floor.
+# An include that runs up, written "../forms/x.h" or "forms/x.h", names a file the view does
+# not have, and the build stops there. (Copies, not links: a compiler cache resolves a link to
+# the file it names, and the include would then be looked for beside the original.) Every
+# header of the floor is compiled once in the view too, so a header that no source of its own
+# floor includes is held to the same rule. Edit the files under src/, never the copies.
 set(HV_VIEWS ${CMAKE_BINARY_DIR}/floors)
 
 # hv_floor(NAME ROOMS room... [BELOW floor...] [SOURCES file...])
@@ -21,17 +23,16 @@ function(hv_floor name)
   set_property(GLOBAL PROPERTY HV_FLOOR_SEES_${name} ${seen})
 
   set(view ${HV_VIEWS}/${name})
-  file(REMOVE_RECURSE ${view})
+  file(REMOVE_RECURSE ${view}/src ${view}/shared)
   foreach(room ${seen})
-    file(MAKE_DIRECTORY ${view}/src/${room})
+    # Listed here so that a file added or removed configures the build again.
     file(GLOB files LIST_DIRECTORIES false CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${room}/*)
-    foreach(f ${files})
-      get_filename_component(n ${f} NAME)
-      file(CREATE_LINK ${f} ${view}/src/${room}/${n} SYMBOLIC)
-    endforeach()
   endforeach()
-  # Plain declarations shared with the IDE host, below every floor.
-  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/shared ${view}/shared SYMBOLIC)
+  string(REPLACE ";" "," rooms "${seen}")
+  set(sync ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DVIEW=${view} -DROOMS=${rooms}
+           -P ${CMAKE_SOURCE_DIR}/cmake/sync_view.cmake)
+  execute_process(COMMAND ${sync} COMMAND_ERROR_IS_FATAL ANY)
+  add_custom_target(hv_${name}_view COMMAND ${sync} VERBATIM)
 
   set(sources)
   if(F_SOURCES)
@@ -56,11 +57,11 @@ function(hv_floor name)
     endforeach()
   endforeach()
   file(WRITE ${view}/headers.cpp.new "${check}")
-  configure_file(${view}/headers.cpp.new ${HV_VIEWS}/${name}_headers.cpp COPYONLY)
-  file(CREATE_LINK ${HV_VIEWS}/${name}_headers.cpp ${view}/headers.cpp SYMBOLIC)
+  configure_file(${view}/headers.cpp.new ${view}/headers.cpp COPYONLY)
 
   add_library(hv_${name} STATIC ${sources} ${view}/headers.cpp)
   target_include_directories(hv_${name} PUBLIC ${view}/src)
+  add_dependencies(hv_${name} hv_${name}_view)
   list(TRANSFORM F_BELOW PREPEND hv_)
   if(F_BELOW)
     target_link_libraries(hv_${name} PUBLIC ${F_BELOW})
