@@ -56,7 +56,7 @@ status=0
 # the palettes' picks, the capture and its loupe and the windows' places run again at 120 and
 # 144 DPI and on two monitors (at 96 and at 144 DPI), each in a prefix and on a display of its
 # own.
-SCREEN_TESTS='DpiPicturesTest.*:CaptureWindowTest.*:LoupeTest.*:CaptureAverageTest.*:MonitorPlacementTest.*:VirtualScreenTest.*:RecentColoursTest.TheSubmenuPaints*'
+SCREEN_TESTS='DpiPicturesTest.*:CaptureWindowTest.*:LoupeTest.*:CaptureAverageTest.*:SystemCaptureScreen.*:MonitorPlacementTest.*:VirtualScreenTest.*:RecentColoursTest.TheSubmenuPaints*'
 for screen in "120 1" "144 1" "96 2" "144 2"; do
   read -r dpi monitors <<<"$screen"
   log="build/screen-${dpi}dpi-${monitors}mon.log"

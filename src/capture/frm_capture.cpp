@@ -1,10 +1,23 @@
 #include "frm_capture.h"
 #include "../assets/asset_ids.h"
 #include "../core/units.h"
+#include "../core/screen_scale.h"
+#include "../core/image_scale.h"
+#include "../runtime/dpi_pictures.h"
 #include "../runtime/screen.h"
-#include "screen_capture.h"
+#include "capture_screen.h"
+#include <cmath>
 
 namespace hv::capture {
+
+namespace {
+// The thread's units to screen pixels.
+RECT ScaledRect(const RECT& r, double s) {
+    if (s == 1.0) return r;
+    const auto at = [s](LONG v) { return static_cast<LONG>(std::lround(v * s)); };
+    return RECT{at(r.left), at(r.top), at(r.right), at(r.bottom)};
+}
+} // namespace
 
 frmCapture::frmCapture(MainWindowLink main) : main_(std::move(main)), form_("frmCapture") {}
 
@@ -38,6 +51,8 @@ void frmCapture::Load(const RECT& v) {
     picScreen->OnMouseDown = [this](const rt::MouseEvent& e) { picScreen_MouseDown(e); };
     form_.OnKeyDown = [this](int KeyCode, short Shift) { Form_KeyDown(KeyCode, Shift); };
     form_.OnMouseWheel = [this](int delta) {
+        if (!shot_) return;
+        const PerMonitorScope dpi;
         ShowLoupe();
         loupe_.Wheel(delta);
     };
@@ -46,7 +61,9 @@ void frmCapture::Load(const RECT& v) {
 void frmCapture::Ended() {
     loupePending_ = false;
     loupe_.Stop();
+    shot_.reset();
     picScreen->SetPicture(nullptr);
+    const ContextScope ide(ide_);
     if (main_.EnableCapture) main_.EnableCapture();
 }
 
@@ -62,10 +79,11 @@ void frmCapture::Hide() {
 void frmCapture::ShowLoupe() {
     if (!loupePending_) return;
     loupePending_ = false;
-    POINT origin{}, pt{};
+    const PerMonitorScope dpi;
+    POINT origin{};
     ClientToScreen(picScreen->hwnd(), &origin);
-    loupe_.Start(picScreen->Picture(), origin, main_.hWnd);
-    GetCursorPos(&pt);
+    const POINT pt = Screen().CursorPos();
+    loupe_.Start(shot_, origin, main_.hWnd, scale_, Screen().MonitorDpi(pt));
     loupe_.Follow(pt);
     // The main window in front once more, after the loupe: a system may raise the capture
     // window only after telling it that it is active (Wine without a window manager does),
@@ -82,6 +100,8 @@ void frmCapture::Form_Activate() {
 }
 
 void frmCapture::picScreen_MouseMove(const rt::MouseEvent& e) {
+    if (!shot_) return; // ended: the hidden window keeps the mouse until the button is up
+    const PerMonitorScope dpi;
     ShowLoupe();
     PickColorAt(e.X, e.Y);
     POINT pt{TwipsToPixelIndex(e.X, form_.TwipsPerPixelX()),
@@ -92,16 +112,27 @@ void frmCapture::picScreen_MouseMove(const rt::MouseEvent& e) {
 
 // The colour at the press is the one that stays. Ending the capture enables the capture button.
 void frmCapture::picScreen_MouseDown(const rt::MouseEvent& e) {
+    if (!shot_) return;
+    const PerMonitorScope dpi;
     ShowLoupe(); // its square decides the colour kept
     PickColorAt(e.X, e.Y);
-    if (main_.Kept) main_.Kept();
+    Keep();
+}
+
+void frmCapture::Keep() {
+    {
+        const ContextScope ide(ide_);
+        if (main_.Kept) main_.Kept();
+    }
     Hide();
 }
 
 void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
+    if (!shot_) return;
+    const PerMonitorScope dpi;
     ShowLoupe();
-    POINT pt{};
-    GetCursorPos(&pt);
+    CaptureScreen& screen = Screen();
+    POINT pt = screen.CursorPos();
     const int step = (Shift & 1) ? 10 : 1;
     int dx = 0, dy = 0;
     switch (KeyCode) {
@@ -120,11 +151,13 @@ void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
     case VK_RETURN:
     case VK_SPACE: // as a press: the colour under the pointer stays
         PickAtScreen(pt);
-        if (main_.Kept) main_.Kept();
-        Hide();
+        Keep();
         return;
     case VK_ESCAPE:
-        if (main_.fields) colour::ShowAgain(*main_.fields, before_);
+        if (main_.fields) {
+            const ContextScope ide(ide_);
+            colour::ShowAgain(*main_.fields, before_);
+        }
         Hide();
         return;
     case '1':
@@ -138,10 +171,10 @@ void frmCapture::Form_KeyDown(int KeyCode, short Shift) {
     default:
         return;
     }
-    SetCursorPos(pt.x + dx, pt.y + dy);
-    GetCursorPos(&pt); // where the screen's edge, or a clip, let it go
+    screen.SetCursorPos(POINT{pt.x + dx, pt.y + dy});
+    pt = screen.CursorPos(); // where the screen's edge, or a clip, let it go
     // As a move there: a pointer that went onto another window picks nothing.
-    if (WindowFromPoint(pt) == picScreen->hwnd()) {
+    if (screen.WindowFromPoint(pt) == picScreen->hwnd()) {
         PickAtScreen(pt);
         loupe_.Follow(pt);
     }
@@ -154,16 +187,21 @@ void frmCapture::PickAtScreen(POINT pt) {
 }
 
 void frmCapture::PickColorAt(float X, float Y) {
-    const ColorValue Col = picScreen->Point(X, Y);
-    // Outside the box there is no colour (-1), and no current colour to make of it.
+    // Only the screenshot has colours to give: not the box without it, once the capture ended.
+    if (!shot_) return;
+    // Where the system scales the window, a unit of it is `scale_` screenshot pixels.
+    const int x = ScreenPixelOfUnit(TwipsToPixelIndex(X, form_.TwipsPerPixelX()), scale_);
+    const int y = ScreenPixelOfUnit(TwipsToPixelIndex(Y, form_.TwipsPerPixelY()), scale_);
+    // Outside the screenshot there is no colour (-1), and no current colour to make of it.
+    const ColorValue Col = shot_->Pixel(x, y);
     if (Col == -1) return;
-    // The screenshot's pixels are the box's; the loupe knows the square and the monitors.
-    const ColorValue mean = loupe_.Picked(TwipsToPixelIndex(X, form_.TwipsPerPixelX()),
-                                          TwipsToPixelIndex(Y, form_.TwipsPerPixelY()));
+    // The loupe knows the square and the monitors.
+    const ColorValue mean = loupe_.Picked(x, y);
     CurrentCol(mean != -1 ? mean : Col);
 }
 
 void frmCapture::CurrentCol(ColorValue Col) {
+    const ContextScope ide(ide_);
     if (main_.fields) colour::SetCurrentColor(*main_.fields, Col);
 }
 
@@ -172,9 +210,18 @@ void ToggleCaptureWindow(frmCapture& w) {
         w.Hide();
         return;
     }
+    // The screen in its own pixels: in a per-monitor context (the window made here keeps it
+    // for its life) the screenshot, the window and the pointer agree 1:1 on every monitor,
+    // whatever the IDE's awareness. The IDE's context is back when this returns.
+    const PerMonitorScope dpi;
+    w.ide_ = dpi.previous();
+    CaptureScreen& screen = Screen();
+    // Without thread contexts a scaled display shows the thread a smaller screen.
+    w.scale_ = dpi.previous() ? 1.0 : screen.Virtualised();
     // Over every monitor, so that a press anywhere ends the capture and none reaches the
     // windows below; the screenshot starts at the same corner, so pixels line up.
-    const RECT v = rt::VirtualScreenRect();
+    RECT v = BoundingRect(screen.Monitors());
+    if (IsRectEmpty(&v)) v = rt::VirtualScreenRect();
     w.Load(v);
     rt::Form& f = w.form_;
     RECT now{};
@@ -188,9 +235,17 @@ void ToggleCaptureWindow(frmCapture& w) {
     if (!w.pipette_) w.pipette_ = rt::LoadMouseIcon(IDC_PIPETTE);
     w.picScreen->SetMouseIcon(w.pipette_);
     // Grabbed before the window shows, so the screenshot has the main window in it.
-    w.picScreen->SetPicture(rt::Picture::FromPictureObject(
-        GrabWindowArea(nullptr, true, v.left, v.top, v.right - v.left, v.bottom - v.top)));
-    if (w.main_.fields) w.before_ = colour::ReadShown(*w.main_.fields);
+    const double s = w.scale_;
+    w.shot_ = rt::Picture::FromPictureObject(screen.Grab(ScaledRect(v, s)));
+    // A scaled window is shown the screenshot at its own size, which the system enlarges.
+    w.picScreen->SetPicture(s == 1.0 || !w.shot_ ? w.shot_
+                                                 : rt::Picture::FromImage(ResizeNearest(
+                                                       rt::PictureImage(*w.shot_),
+                                                       v.right - v.left, v.bottom - v.top)));
+    if (w.main_.fields) {
+        const ContextScope ide(w.ide_);
+        w.before_ = colour::ReadShown(*w.main_.fields);
+    }
     // Shown and painted at once: the frozen screen is what the click is waited on for. The
     // loupe follows after it (ShowLoupe).
     w.loupePending_ = true;

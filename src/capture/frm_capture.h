@@ -8,6 +8,7 @@
 #include "../colour/colour_state.h"
 #include "../runtime/form.h"
 #include "../runtime/picture_box.h"
+#include "capture_screen.h"
 #include "loupe.h"
 #include <functional>
 
@@ -52,6 +53,7 @@ class frmCapture {
     void picScreen_MouseDown(const rt::MouseEvent& e);
     void Form_KeyDown(int KeyCode, short Shift);
     void PickColorAt(float X, float Y);
+    void Keep(); // the colour picked stays, and the capture ends
     // The pick and the loupe for a screen pixel, as a move there gives them.
     void PickAtScreen(POINT pt);
 
@@ -60,6 +62,9 @@ class frmCapture {
     rt::MouseIcon pipette_;
     Loupe loupe_;
     colour::ShownColour before_; // what Escape puts back
+    rt::PicturePtr shot_;        // the screen's pixels while capturing; nothing after
+    DpiContext ide_ = nullptr;   // the IDE's, for every call out of the capture
+    double scale_ = 1;           // screenshot pixels per unit of the window (see Virtualised)
     bool loupePending_ = false;  // shown, the loupe not yet started
 };
 

@@ -3,7 +3,9 @@
 #include "../core/colour_names.h"
 #include "../runtime/font.h"
 #include "../runtime/screen.h"
+#include "../core/screen_scale.h"
 #include "../store/settings.h"
+#include "capture_screen.h"
 #include <algorithm>
 #include <string>
 
@@ -16,10 +18,6 @@ constexpr int kViewSide = 176, kGap = 16, kPad = 4;
 constexpr COLORREF kFrame = RGB(64, 64, 64), kGrid = RGB(128, 128, 128),
                    kHatchLine = RGB(150, 150, 150), kHatchBack = RGB(215, 215, 215),
                    kTextBack = RGB(255, 255, 255), kText = RGB(0, 0, 0);
-
-int Scaled(int pixels) {
-    return MulDiv(pixels, rt::ScreenDpiX(), 96);
-}
 
 std::uint32_t DibPixel(COLORREF c) {
     return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
@@ -35,37 +33,33 @@ void Store(const char* name, int value) {
     rt::SaveSetting(settings::kApp, settings::kSection, name, std::to_string(value));
 }
 
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM list) {
-    reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
-        {int(r->left), int(r->top), int(r->right), int(r->bottom)});
-    return TRUE;
-}
-
 } // namespace
 
 Loupe::~Loupe() {
     Stop();
 }
 
-void Loupe::Start(rt::PicturePtr shot, POINT origin, HWND avoid) {
+void Loupe::Start(rt::PicturePtr shot, POINT origin, HWND avoid, double scale, int dpi) {
     Stop();
     if (!shot) return;
     shot_ = std::move(shot);
     origin_ = origin;
     avoid_ = avoid;
+    scale_ = scale;
+    dpi_ = dpi > 0 ? dpi : 96;
     zoom_ =
         ParseLoupeZoom(rt::GetSetting(settings::kApp, settings::kSection, settings::kLoupeZoom));
     square_ =
         ParsePickSquare(rt::GetSetting(settings::kApp, settings::kSection, settings::kPickSquare));
     // Where no monitor shows, the screenshot holds nothing that was on the screen.
-    std::vector<PixelRect> screens;
-    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&screens));
+    screens_ = Screen().Monitors();
     const PixelRect whole{0, 0, shot_->widthPixels(), shot_->heightPixels()};
     monitors_.clear();
-    const int ox = origin.x, oy = origin.y;
-    for (PixelRect m : screens) {
-        m = {std::max(m.left - ox, 0), std::max(m.top - oy, 0), std::min(m.right - ox, whole.right),
-             std::min(m.bottom - oy, whole.bottom)};
+    const auto at = [this](LONG v) { return ScreenPixelOfUnit(int(v), scale_); };
+    for (const RECT& r : screens_) {
+        const PixelRect m{std::max(at(r.left - origin.x), 0), std::max(at(r.top - origin.y), 0),
+                          std::min(at(r.right - origin.x), whole.right),
+                          std::min(at(r.bottom - origin.y), whole.bottom)};
         if (m.left < m.right && m.top < m.bottom) monitors_.push_back(m);
     }
     if (monitors_.empty()) monitors_.push_back(whole);
@@ -91,7 +85,7 @@ void Loupe::Stop() {
 void Loupe::Create() {
     textFor_ = -2; // none yet: the new buffer is blank
     viewSide_ = Scaled(kViewSide);
-    font_ = rt::CreateVbFont("MS Sans Serif", 8.25, false);
+    font_ = rt::CreateVbFont("MS Sans Serif", 8.25, false, dpi_);
     {
         rt::ClientDc screen(nullptr);
         buffer_.reset(CreateCompatibleDC(screen.get()));
@@ -160,7 +154,9 @@ RECT Loupe::CellsRect() const {
 void Loupe::Render() {
     HDC dc = buffer_.get();
     const int n = cells(), half = n / 2;
-    const int bx = int(at_.x - origin_.x), by = int(at_.y - origin_.y); // the pointer's pixel
+    // The pointer's pixel of the screenshot.
+    const int bx = ScreenPixelOfUnit(int(at_.x - origin_.x), scale_),
+              by = ScreenPixelOfUnit(int(at_.y - origin_.y), scale_);
     ColorValue picked = -1;
     for (const PixelRect& m : monitors_)
         if (m.Contains(bx, by)) picked = Picked(bx, by);
@@ -252,14 +248,14 @@ void Loupe::DrawText(ColorValue picked) {
 }
 
 void Loupe::Place() {
-    // The system is asked for the pointer's monitor only when the pointer leaves the last
-    // one: the question costs more than the rest of a move.
+    // The pointer's monitor, from those read at the start: asking the system at every move
+    // would cost more than the rest of the move.
     if (!PtInRect(&monitor_, at_)) {
-        MONITORINFO mi{};
-        mi.cbSize = sizeof mi;
-        monitor_ = GetMonitorInfoA(MonitorFromPoint(at_, MONITOR_DEFAULTTONEAREST), &mi)
-                       ? mi.rcMonitor
-                       : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        monitor_ = screens_.empty() ? RECT{0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                           GetSystemMetrics(SM_CYSCREEN)}
+                                    : screens_.front();
+        for (const RECT& m : screens_)
+            if (PtInRect(&m, at_)) monitor_ = m;
     }
     const RECT& r = monitor_;
     PixelRect avoid{};

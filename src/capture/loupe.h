@@ -20,8 +20,10 @@ class Loupe : public rt::Window {
     ~Loupe() override;
 
     // Follows the pointer over `shot`, whose pixel (0, 0) is at `origin` on the screen, and
-    // keeps out of `avoid`'s way. The zoom is the stored one.
-    void Start(rt::PicturePtr shot, POINT origin, HWND avoid);
+    // keeps out of `avoid`'s way. A unit of the screen is `scale` pixels of the shot (see
+    // ScreenPixelOfUnit); the loupe is drawn for `dpi`, the monitor's own. The zoom is the
+    // stored one.
+    void Start(rt::PicturePtr shot, POINT origin, HWND avoid, double scale = 1, int dpi = 96);
     // Shows the screenshot around the screen pixel `pt`, beside it.
     void Follow(POINT pt);
     // Hides the window and lets go of the screenshot.
@@ -55,11 +57,15 @@ class Loupe : public rt::Window {
     void DrawGridAndOutline(const RECT& cellsRect, int n);
     void DrawText(ColorValue picked);
     void Place();
+    int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
     rt::PicturePtr shot_;
     POINT origin_{};
     HWND avoid_ = nullptr;
     std::vector<PixelRect> monitors_; // in screenshot pixels
+    std::vector<RECT> screens_;       // the monitors in screen units
+    double scale_ = 1;
+    int dpi_ = 96;
     POINT at_{};
     RECT monitor_{}; // the last one the pointer was on, in screen pixels
     bool placed_ = false;

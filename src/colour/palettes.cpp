@@ -1,4 +1,5 @@
 #include "palettes.h"
+#include "../core/palette_cells.h"
 #include "../runtime/colour_dialog.h"
 #include "../runtime/form.h"
 #include "../runtime/picture_box.h"
@@ -71,8 +72,8 @@ void PaletteKeys::PressedAt(const rt::MouseEvent& e) {
         return;
     // The cell whose span holds the pixel's centre: the pixel a picture enlarged pixel for
     // pixel (nearest neighbour) shows there, and the cell whose Middle is this pixel.
-    const int col = (2 * x + 1) * cols_ / (2 * client.right);
-    const int row = (2 * y + 1) * rows_ / (2 * client.bottom);
+    const int col = CellAt(x, cols_, client.right);
+    const int row = CellAt(y, rows_, client.bottom);
     if (col == col_ && row == row_) return;
     col_ = col;
     row_ = row;
@@ -92,8 +93,7 @@ void PaletteKeys::Moved() {
 POINT PaletteKeys::Middle() const {
     RECT client{};
     GetClientRect(box_.hwnd(), &client);
-    return {static_cast<LONG>((2 * col_ + 1) * client.right / (2 * cols_)),
-            static_cast<LONG>((2 * row_ + 1) * client.bottom / (2 * rows_))};
+    return {CellMiddle(col_, cols_, client.right), CellMiddle(row_, rows_, client.bottom)};
 }
 
 ColorValue PaletteKeys::Picked() const {

@@ -1,4 +1,5 @@
 #include "form_colours.h"
+#include "../core/apply_report.h"
 #include "../runtime/late_call.h"
 #include "../runtime/message_box.h"
 #include "../runtime/picture_box.h"
@@ -14,10 +15,6 @@ using rt::Variant;
 const wchar_t* const kProperties[] = {L"BackColor", L"ForeColor", L"FillColor", L"BorderColor",
                                       L"MaskColor"};
 constexpr int kPropertyCount = 5;
-
-// Component types whose designer holds controls: VBA's UserForm (3), VB6's form, MDI form,
-// user control, property page and user document (5, 6, 8, 9, 10).
-constexpr unsigned kFormTypes = 1u << 3 | 1u << 5 | 1u << 6 | 1u << 8 | 1u << 9 | 1u << 10;
 
 bool Truth(IDispatch* object, const wchar_t* member) {
     Variant v;
@@ -40,8 +37,9 @@ void Tell(const std::wstring& text) {
     rt::MsgBox(text, MB_OK | MB_ICONINFORMATION, L"Pigmora");
 }
 
-// Setting through Properties may leave the form unmarked, and VB6 would then not save it.
-// The VBA editor's components have no IsDirty: the get fails there and nothing is put.
+// Setting through VB6's Properties may leave the form unmarked, and VB6 would then not save
+// it. Only for VB6: the VBA editor's components have no IsDirty, and its controls' own members
+// mark the form themselves.
 void MarkChanged(IDispatch* component) {
     Variant dirty;
     if (!rt::Get(component, L"IsDirty", {}, &dirty) && dirty.vt() == VT_BOOL &&
@@ -64,38 +62,64 @@ void FormColours::ReadSelection() {
     // Designer only with a designer open: otherwise the editors make a hidden one.
     if (rt::GetObject(vbe_.Get(), L"SelectedVBComponent", {}, component_) || !component_ ||
         rt::Get(component_.Get(), L"Type", {}, &type) || type.vt() != VT_I4 ||
-        static_cast<unsigned long>(type.raw().lVal) > 31 || !(kFormTypes >> type.raw().lVal & 1) ||
-        !Truth(component_.Get(), L"HasOpenDesigner") ||
+        !HoldsControls(type.raw().lVal) || !Truth(component_.Get(), L"HasOpenDesigner") ||
         rt::GetObject(component_.Get(), L"Designer", {}, designer) || !designer)
         return;
     // The VB6 designer's selection, or the VBA editor's.
+    bool vba = false;
     if (rt::GetObject(designer.Get(), L"SelectedVBControls", {}, selection) &&
-        rt::GetObject(designer.Get(), L"Selected", {}, selection))
+        (vba = true, rt::GetObject(designer.Get(), L"Selected", {}, selection)))
         return;
     if (rt::Get(selection.Get(), L"Count", {}, &count) || count.vt() != VT_I4) return;
-    const long n = count.raw().lVal;
-    selected_.reserve(n > 0 ? static_cast<size_t>(n) : 0);
-    for (long i = 0; i < n; ++i) {
-        selected_.emplace_back();
-        Control& c = selected_.back();
-        if (rt::GetObject(selection.Get(), L"Item", {i}, c.object) || !c.object) {
-            selected_.pop_back();
-            continue;
+    for (long i = 0; i < count.raw().lVal; ++i) {
+        ComPtr<IDispatch> object;
+        if (!rt::GetObject(selection.Get(), L"Item", {i}, object) && object)
+            Collect(object, vba, 0);
+    }
+}
+
+void FormColours::Collect(const ComPtr<IDispatch>& object, bool vba, int depth) {
+    // The VBA editor's selection holds a Frame or a MultiPage where controls inside it are
+    // selected; the Frame's own Selected (the MultiPage's current page's) holds those. With
+    // nothing selected inside, the container itself is the selected control.
+    if (vba && depth < 8) {
+        ComPtr<IDispatch> page, inner;
+        IDispatch* box = object.Get();
+        if (!rt::GetObject(object.Get(), L"SelectedItem", {}, page) && page) box = page.Get();
+        Variant n;
+        if (!rt::GetObject(box, L"Selected", {}, inner) && inner &&
+            !rt::Get(inner.Get(), L"Count", {}, &n) && n.vt() == VT_I4 && n.raw().lVal > 0) {
+            for (long i = 0; i < n.raw().lVal; ++i) {
+                ComPtr<IDispatch> each;
+                if (!rt::GetObject(inner.Get(), L"Item", {i}, each) && each)
+                    Collect(each, vba, depth + 1);
+            }
+            return;
         }
-        rt::GetObject(c.object.Get(), L"Properties", {}, c.properties);
-        for (int k = 0; k < kPropertyCount; ++k) {
-            Variant v;
-            if (Access(c.object, c.properties, k, &v)) continue;
-            // OLE_COLOR may come as either 32-bit integer; the bits are the colour.
-            if (v.vt() != VT_I4 && v.vt() != VT_UI4) continue;
-            c.value[k] = static_cast<ColorValue>(v.raw().lVal);
-            c.has |= 1u << k;
-        }
+    }
+    selected_.emplace_back();
+    Control& c = selected_.back();
+    c.object = object;
+    if (!vba) rt::GetObject(c.object.Get(), L"Properties", {}, c.properties);
+    Variant name;
+    ComPtr<IDispatch> holder = c.object;
+    if ((!c.properties || !rt::GetObject(c.properties.Get(), L"Item", {L"Name"}, holder)) &&
+        !rt::Get(holder.Get(), c.properties ? L"Value" : L"Name", {}, &name) &&
+        name.vt() == VT_BSTR && name.raw().bstrVal)
+        c.name = name.raw().bstrVal;
+    for (int k = 0; k < kPropertyCount; ++k) {
+        Variant v;
+        if (Access(c.object, c.properties, k, &v)) continue;
+        // OLE_COLOR may come as either 32-bit integer; the bits are the colour.
+        if (v.vt() != VT_I4 && v.vt() != VT_UI4) continue;
+        c.value[k] = static_cast<ColorValue>(v.raw().lVal);
+        c.has |= 1u << k;
     }
 }
 
 void FormColours::AppendTo(HMENU menu, int at) {
     ReadSelection();
+    DropDeadUndo();
     HMENU from = CreatePopupMenu(), apply = CreatePopupMenu();
     unsigned any = 0;
     for (const Control& c : selected_)
@@ -146,48 +170,82 @@ bool FormColours::Choose(UINT id) {
     return true;
 }
 
-// Failures are told after the skipped controls, each with the IDE's own words.
+// What was not done is told once: the controls without the property, and those the IDE
+// refused (a locked project, run mode) with its reason and the ones that were set.
 void FormColours::Apply(int k) {
     const ColorValue colour = preview_.BackColor();
     std::vector<Control> done;
-    long skipped = 0;
-    std::wstring failed;
+    ApplyOutcome told;
+    told.property = kProperties[k];
     for (const Control& c : selected_) {
-        if (!(c.has >> k & 1))
-            ++skipped;
-        else if (rt::CallError e = Access(c.object, c.properties, k, nullptr, colour))
-            failed += L"\r\n" + e.Text();
-        else
+        if (!(c.has >> k & 1)) {
+            ++told.lacking;
+        } else if (rt::CallError e = Access(c.object, c.properties, k, nullptr, colour)) {
+            told.refused.emplace_back(c.name, e.Text());
+        } else {
             done.push_back(c);
+            told.changed.push_back(c.name);
+        }
     }
     if (!done.empty()) {
         undo_.swap(done);
         undoProperty_ = k;
+        undoColour_ = colour;
         undoComponent_ = component_;
-        MarkChanged(component_.Get());
+        if (undo_[0].properties) MarkChanged(component_.Get());
     }
-    wchar_t told[128];
-    if (skipped) {
-        wsprintfW(told, L"Selected controls without %s, left as they were: %ld.", kProperties[k],
-                  skipped);
-        Tell(told);
-    }
-    if (!failed.empty()) {
-        wsprintfW(told, L"%s could not be set on every control:", kProperties[k]);
-        Tell(told + failed);
-    }
+    if (const std::wstring text = ApplyReport(told); !text.empty()) Tell(text);
 }
 
-void FormColours::Undo() {
-    std::wstring failed;
-    for (const Control& c : undo_)
-        if (rt::CallError e =
-                Access(c.object, c.properties, undoProperty_, nullptr, c.value[undoProperty_]))
-            failed += L"\r\n" + e.Text();
+void FormColours::DropDeadUndo() {
+    if (undo_.empty()) return;
+    bool alive = Truth(undoComponent_.Get(), L"HasOpenDesigner");
+    if (alive) {
+        alive = false;
+        for (const Control& c : undo_) {
+            Variant v;
+            if (!Access(c.object, c.properties, undoProperty_, &v)) {
+                alive = true;
+                break;
+            }
+        }
+    }
+    if (alive) return;
     undo_.clear();
-    MarkChanged(undoComponent_.Get());
     undoComponent_.Reset();
-    if (!failed.empty()) Tell(L"Some colors could not be put back:" + failed);
+}
+
+// Each control gets its value back only if it still has the one applied; a deleted control
+// (its object answers DISP_E_BADCALLEE) and a value changed since are told, not touched.
+void FormColours::Undo() {
+    DropDeadUndo();
+    if (undo_.empty()) {
+        Tell(L"Nothing to undo: the form's designer was closed.");
+        return;
+    }
+    const int k = undoProperty_;
+    UndoOutcome told;
+    told.property = kProperties[k];
+    for (const Control& c : undo_) {
+        Variant now;
+        if (rt::CallError e = Access(c.object, c.properties, k, &now)) {
+            if (e.number == DISP_E_BADCALLEE)
+                told.gone.push_back(c.name);
+            else
+                told.refused.emplace_back(c.name, e.Text());
+        } else if ((now.vt() != VT_I4 && now.vt() != VT_UI4) ||
+                   static_cast<ColorValue>(now.raw().lVal) != undoColour_) {
+            told.movedOn.push_back(c.name);
+        } else if (rt::CallError e = Access(c.object, c.properties, k, nullptr, c.value[k])) {
+            told.refused.emplace_back(c.name, e.Text());
+        } else {
+            told.restored.push_back(c.name);
+        }
+    }
+    if (!told.restored.empty() && undo_[0].properties) MarkChanged(undoComponent_.Get());
+    undo_.clear();
+    undoComponent_.Reset();
+    if (const std::wstring text = UndoReport(told); !text.empty()) Tell(text);
 }
 
 } // namespace hv::output

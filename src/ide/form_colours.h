@@ -1,7 +1,9 @@
 // Colours of the controls selected in the IDE's form designer, for the preview's menu: read
 // from the first selected control, applied to every selected control that has the property,
-// and the last apply undone. Works with the VB6 designer (VBForm.SelectedVBControls,
-// Properties(name).Value) and the VBA editor's (UserForm.Selected, the controls' own members).
+// and the last apply undone where nothing changed the value since. Works with the VB6
+// designer (VBForm.SelectedVBControls, Properties(name).Value) and the VBA editor's
+// (UserForm.Selected, the controls' own members; a Frame or a MultiPage's page stands there
+// for the controls selected inside it).
 #pragma once
 #include "../core/colour.h"
 #include "../runtime/com_ptr.h"
@@ -40,12 +42,17 @@ class FormColours {
   private:
     struct Control {
         rt::ComPtr<IDispatch> object, properties; // properties: null for MSForms controls
+        std::wstring name;
         ColorValue value[5];
         unsigned has = 0; // bit k: has the k-th colour property
     };
     void ReadSelection();
+    // Adds the control, or what is selected inside it when it is a container.
+    void Collect(const rt::ComPtr<IDispatch>& object, bool vba, int depth);
     void Apply(int property);
     void Undo();
+    // Forgets the last apply once its designer or every control it changed is gone.
+    void DropDeadUndo();
 
     const rt::ComPtr<IDispatch>& vbe_;
     const rt::PictureBox& preview_;
@@ -56,6 +63,7 @@ class FormColours {
     std::vector<Control> undo_;
     rt::ComPtr<IDispatch> undoComponent_;
     int undoProperty_ = 0;
+    ColorValue undoColour_ = 0; // what the apply set
 };
 
 } // namespace hv::output

@@ -5,6 +5,7 @@
 #include "colour/colour_state.h"
 #include "connect_fixture.h"
 #include "form_fixture.h"
+#include "host/dispatch.h"
 #include "ide/form_colours.h"
 #include <algorithm>
 #include <map>
@@ -256,6 +257,123 @@ TEST_F(FormColoursTest, OneControlRefusingLeavesTheOthersSetAndTellsTheUser) {
     EXPECT_EQ(Value(0, L"BackColor"), static_cast<long>(0x8000000F));
     EXPECT_EQ(Value(3, L"BackColor"), static_cast<long>(0x80000005));
     EXPECT_EQ(Value(1, L"BackColor"), kept);
+}
+
+// Controls inside a Frame or a MultiPage's page: the VBA editor's selection holds the
+// container, the add-in looks inside; the VB6 designer lists them as they are.
+TEST_F(FormColoursTest, ActsOnTheControlsInsideASelectedContainer) {
+    OpenNestedForm(*ide_);
+    const size_t frame = Named(L"Frame1"), label = Named(L"Label2");
+    const long frameBack = Value(frame, L"BackColor");
+    C(label).Colour(L"BackColor")->value = 0x0000C0;
+    ClickOn(label);
+    ASSERT_EQ(form_->selection(), std::vector<size_t>{label});
+    Shown s = Menu();
+    EXPECT_NE(std::find(s.from.begin(), s.from.end(), L"BackColor  &H000000C0&"), s.from.end());
+    Current(RGBColor(0, 255, 0));
+    Choose(L"apply BackColor");
+    EXPECT_EQ(Value(label, L"BackColor"), 0x00FF00);
+    EXPECT_EQ(Value(frame, L"BackColor"), frameBack) << "the container was set";
+    if (ide_->options().vba) {
+        const size_t inner = Named(L"Label3"), pages = Named(L"MultiPage1");
+        const long pagesBack = Value(pages, L"BackColor");
+        ClickOn(inner);
+        Choose(L"apply BackColor");
+        EXPECT_EQ(Value(inner, L"BackColor"), 0x00FF00);
+        EXPECT_EQ(Value(pages, L"BackColor"), pagesBack);
+    }
+    // The Frame itself selected: it is the control.
+    ClickOn(frame);
+    Current(RGBColor(0, 0, 255));
+    Choose(L"apply BackColor");
+    EXPECT_EQ(Value(frame, L"BackColor"), 0xFF0000);
+    EXPECT_EQ(Value(label, L"BackColor"), 0x00FF00);
+}
+
+// The VBA editor's components have no IsDirty, and a read-only Saved its designer's writes
+// clear; VB6's form is marked through IsDirty.
+TEST_F(FormColoursTest, TheFormCountsAsChangedAndTheVbaEditorIsNotAskedForIsDirty) {
+    auto component = SelectedComponent();
+    const bool vba = ide_->options().vba;
+    Variant saved;
+    if (vba) {
+        ASSERT_FALSE(rt::Get(component.Get(), L"Saved", {}, &saved));
+        EXPECT_EQ(saved.raw().boolVal, VARIANT_TRUE);
+        EXPECT_EQ(rt::Put(component.Get(), L"Saved", true).number, DISP_E_MEMBERNOTFOUND);
+    }
+    host::DispatchObject::UnknownNames().clear();
+    SelectOnly({0, 3});
+    Choose(L"apply BackColor");
+    Choose(L"undo");
+    EXPECT_TRUE(form_->model().changed);
+    const auto& asked = host::DispatchObject::UnknownNames();
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"VBComponent.IsDirty"), 0);
+    if (vba) {
+        ASSERT_FALSE(rt::Get(component.Get(), L"Saved", {}, &saved));
+        EXPECT_EQ(saved.raw().boolVal, VARIANT_FALSE);
+    }
+}
+
+// A property page (as a user control and a user document) has a designer with controls.
+TEST_F(FormColoursTest, APropertyPageIsAForm) {
+    if (ide_->options().vba) GTEST_SKIP() << "VB6's own component";
+    OpenSaved(*ide_,
+              "VERSION 5.00\r\nBegin VB.PropertyPage Page1\r\nBegin VB.Label Label1\r\n"
+              "Left = 120\r\nTop = 120\r\nWidth = 900\r\nHeight = 600\r\nEnd\r\nEnd\r\n",
+              L".pag");
+    EXPECT_EQ(Long(SelectedComponent().Get(), L"Type"), 7);
+    ClickOn(0);
+    Current(RGBColor(255, 0, 0));
+    Choose(L"apply BackColor");
+    EXPECT_EQ(Value(0, L"BackColor"), 0xFF);
+}
+
+// Refused everywhere (a locked project, run mode): the IDE's reason once, and no control
+// claimed as set.
+TEST_F(FormColoursTest, ARefusalIsToldOnceWithWhatWasSet) {
+    for (size_t i : {0, 1, 3})
+        C(i).refusesWrites = true;
+    SelectOnly({0, 1, 3});
+    MessageBoxes boxes;
+    Choose(L"apply BackColor");
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    const std::wstring& text = boxes.seen()[0].text;
+    EXPECT_EQ(text.find(L"failed"), text.rfind(L"failed")) << text;
+    EXPECT_NE(text.find(L"Label1, Command1 and Text1"), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"No control was changed."), std::wstring::npos) << text;
+    EXPECT_FALSE(Menu().undoOn);
+}
+
+// Undo puts back only what still has the applied colour, and tells what it left: a control
+// deleted since (Del in the designer), a value changed since.
+TEST_F(FormColoursTest, UndoLeavesWhatWasDeletedOrChangedSinceAndSaysSo) {
+    const long label = Value(0, L"BackColor");
+    SelectOnly({0, 1, 3});
+    Current(RGBColor(255, 0, 0));
+    Choose(L"apply BackColor");
+    C(3).Colour(L"BackColor")->value = 0x00FF00; // the Properties window, say
+    SelectOnly({1});
+    SendMessageW(form_->window(), WM_KEYDOWN, VK_DELETE, 0);
+    ASSERT_EQ(form_->model().controls.size(), 3u);
+    MessageBoxes boxes;
+    Choose(L"undo");
+    EXPECT_EQ(Value(0, L"BackColor"), label);
+    EXPECT_EQ(Value(2, L"BackColor"), 0x00FF00) << "Text1 was changed since";
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, L"Deleted since the apply: Command1.\r\n"
+                                    L"Changed since the apply, left as they are: Text1.\r\n"
+                                    L"Put back on Label1.");
+
+    // The designer closed: the undo is gone with it, even once it is open again.
+    SelectOnly({0});
+    Choose(L"apply BackColor");
+    EXPECT_TRUE(Menu().undoOn);
+    SendMessageW(form_->window(), WM_CLOSE, 0, 0);
+    PumpMessages();
+    form_->Open();
+    PumpMessages();
+    EXPECT_FALSE(Menu().undoOn);
+    EXPECT_EQ(Value(0, L"BackColor"), 0xFF);
 }
 
 // The preview's real right-click menu, driven with the keyboard inside its modal loop.

@@ -92,12 +92,103 @@ TEST_F(FormDesignerTest, SelectedVBComponentIsTheActiveDesignersForm) {
     EXPECT_EQ(isOpen.raw().boolVal, VARIANT_FALSE);
     EXPECT_FALSE(form_->window()) << "asking HasOpenDesigner opens nothing";
 
-    // Designer makes a hidden one, as the editors do.
+    // Designer makes a hidden one, as the editors do; that one is not open.
     EXPECT_TRUE(Object(component.Get(), L"Designer"));
     ASSERT_TRUE(form_->window());
     EXPECT_FALSE(IsWindowVisible(form_->window()));
     ASSERT_FALSE(rt::Get(component.Get(), L"HasOpenDesigner", {}, &isOpen));
-    EXPECT_EQ(isOpen.raw().boolVal, VARIANT_TRUE);
+    EXPECT_EQ(isOpen.raw().boolVal, VARIANT_FALSE);
+
+    // The project selected in the Project window: no component.
+    ide_->SelectProject();
+    EXPECT_FALSE(SelectedComponent());
+    form_->Open();
+    EXPECT_TRUE(SelectedComponent());
+}
+
+// Controls inside containers, read from a saved form: the VBA editor's UserForm.Selected
+// holds the container, whose own Selected and ActiveControl hold the control; VB6 lists the
+// control itself. The objects of a deleted control or a closed designer are dead; VB6's
+// Properties lists every property.
+TEST_F(FormDesignerTest, ContainersDeletedControlsAndClosedDesignersAnswerAsTheEditors) {
+    OpenNestedForm(*ide_);
+    const bool vba = ide_->options().vba;
+    ClickOn(Named(L"Label2"));
+    auto designer = Object(SelectedComponent().Get(), L"Designer");
+    auto selected = Object(designer.Get(), vba ? L"Selected" : L"SelectedVBControls");
+    ASSERT_EQ(Long(selected.Get(), L"Count"), 1);
+    auto item = Object(selected.Get(), L"Item", {0});
+    Variant v;
+    if (vba) {
+        EXPECT_EQ(Text(item.Get(), L"Name"), L"Frame1");
+        auto inner = Object(item.Get(), L"Selected");
+        ASSERT_EQ(Long(inner.Get(), L"Count"), 1);
+        EXPECT_EQ(Text(Object(inner.Get(), L"Item", {0}).Get(), L"Name"), L"Label2");
+        EXPECT_EQ(Text(Object(item.Get(), L"ActiveControl").Get(), L"Name"), L"Label2");
+        // On a MultiPage's page: the MultiPage, its selected page, the control.
+        ClickOn(Named(L"Label3"));
+        item = Object(selected.Get(), L"Item", {0});
+        EXPECT_EQ(Text(item.Get(), L"Name"), L"MultiPage1");
+        auto page = Object(item.Get(), L"SelectedItem");
+        EXPECT_EQ(Text(page.Get(), L"Name"), L"Page1");
+        EXPECT_EQ(Text(Object(Object(page.Get(), L"Selected").Get(), L"Item", {0}).Get(),
+                       L"Name"),
+                  L"Label3");
+        EXPECT_EQ(Long(Object(designer.Get(), L"Controls").Get(), L"Count"), 4);
+        // The second tab clicked: its page is shown, Label3 with the first one is not.
+        const RECT tabs = form_->ControlRect(Named(L"MultiPage1"));
+        const RECT label3 = form_->ControlRect(Named(L"Label3"));
+        SendMessageW(form_->window(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(tabs.left + 90, tabs.top + 8));
+        EXPECT_EQ(Text(Object(item.Get(), L"SelectedItem").Get(), L"Name"), L"Page2");
+        SendMessageW(form_->window(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(label3.left + 4, label3.top + 4));
+        EXPECT_EQ(form_->selection(), std::vector<size_t>{Named(L"MultiPage1")});
+        SendMessageW(form_->window(), WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(tabs.left + 20, tabs.top + 8));
+        ClickOn(Named(L"Label2"));
+        item = Object(Object(Object(selected.Get(), L"Item", {0}).Get(), L"Selected").Get(),
+                      L"Item", {0});
+    } else {
+        auto properties = Object(item.Get(), L"Properties");
+        EXPECT_EQ(Long(properties.Get(), L"Count"), 8); // Name, Caption, 4 places, 2 colours
+        EXPECT_EQ(Text(Object(properties.Get(), L"Item", {L"Name"}).Get(), L"Value"), L"Label2");
+        ASSERT_FALSE(
+            rt::Get(Object(properties.Get(), L"Item", {L"Left"}).Get(), L"Value", {}, &v));
+        EXPECT_EQ(v.vt(), VT_R4);
+        EXPECT_EQ(v.raw().fltVal, 240.0f);
+    }
+    // Deleted: its object answers DISP_E_BADCALLEE, without a description.
+    SendMessageW(form_->window(), WM_KEYDOWN, VK_DELETE, 0);
+    rt::CallError e = rt::Get(item.Get(), vba ? L"BackColor" : L"ClassName", {}, &v);
+    EXPECT_EQ(e.number, DISP_E_BADCALLEE);
+    EXPECT_TRUE(e.description.empty());
+    if (vba) { // a container goes with what it holds
+        ClickOn(Named(L"MultiPage1"));
+        SendMessageW(form_->window(), WM_KEYDOWN, VK_DELETE, 0);
+        ASSERT_EQ(form_->model().controls.size(), 1u);
+        EXPECT_EQ(C(0).name, L"Frame1");
+    }
+    // The designer closed and opened again: the objects of the first are dead.
+    SendMessageW(form_->window(), WM_CLOSE, 0, 0);
+    PumpMessages();
+    form_->Open();
+    EXPECT_EQ(rt::Get(selected.Get(), L"Count", {}, &v).number, DISP_E_BADCALLEE);
+}
+
+// Property pages, user controls and user documents have designers, as forms do.
+TEST_F(FormDesignerTest, PagesUserControlsAndDocumentsOpenWithTheirTypes) {
+    if (ide_->options().vba) GTEST_SKIP() << "VB6's own components";
+    const std::pair<const wchar_t*, long> kinds[] = {
+        {L".pag", 7}, {L".ctl", 8}, {L".dob", 9}};
+    const char* classes[] = {"PropertyPage", "UserControl", "UserDocument"};
+    for (int i = 0; i < 3; ++i) {
+        OpenSaved(*ide_, std::string("VERSION 5.00\r\nBegin VB.") + classes[i] + " X\r\nEnd\r\n",
+                  kinds[i].first);
+        auto component = SelectedComponent();
+        EXPECT_EQ(Long(component.Get(), L"Type"), kinds[i].second);
+        EXPECT_TRUE(Object(component.Get(), L"Designer"));
+    }
 }
 
 TEST_F(FormDesignerTest, SelectedControlsCountFromZeroAndRefuseWhatTheyLack) {

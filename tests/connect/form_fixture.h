@@ -32,6 +32,53 @@ class FormFixture {
         PumpMessages();
     }
     host::FormControl& C(size_t i) { return form_->model().controls[i]; }
+    size_t Named(const wchar_t* name) {
+        const auto& all = form_->model().controls;
+        for (size_t i = 0; i < all.size(); ++i)
+            if (all[i].name == name) return i;
+        ADD_FAILURE() << "no control";
+        return 0;
+    }
+
+    // Saves `text` as a form file of this extension and opens it in its designer.
+    void OpenSaved(host::Ide& ide, const std::string& text, const wchar_t* ext = L".frm") {
+        ide_of_ = &ide;
+        wchar_t dir[MAX_PATH];
+        GetTempPathW(MAX_PATH, dir);
+        const std::wstring path = std::wstring(dir) + L"hv_saved_form" + ext;
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD wrote = 0;
+        WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr);
+        CloseHandle(f);
+        form_ = ide.OpenForm(path);
+        DeleteFileW(path.c_str());
+        ASSERT_TRUE(form_);
+        form_->Open();
+        PumpMessages();
+    }
+    // A saved form with a Frame holding Label2 and, for the VBA editor, a MultiPage whose
+    // first page holds Label3.
+    void OpenNestedForm(host::Ide& ide) {
+        const bool vba = ide.options().vba;
+        const std::string lib = vba ? "MSForms." : "VB.";
+        auto block = [&](const std::string& cls, const std::string& name, int l, int t, int w,
+                         int h, const std::string& inner) {
+            return "Begin " + lib + cls + " " + name + "\r\nCaption = \"" + name +
+                   "\"\r\nLeft = " + std::to_string(l) + "\r\nTop = " + std::to_string(t) +
+                   "\r\nWidth = " + std::to_string(w) + "\r\nHeight = " +
+                   std::to_string(h) + "\r\n" + inner + "End\r\n";
+        };
+        std::string text = "VERSION 5.00\r\nBegin VB.Form Form2\r\nClientWidth = 6000\r\n"
+                           "ClientHeight = 3600\r\n" +
+                           block("Frame", "Frame1", 120, 120, 2400, 1800,
+                                 block("Label", "Label2", 240, 360, 1200, 400, ""));
+        if (vba)
+            text += block("MultiPage", "MultiPage1", 2700, 120, 3000, 2400,
+                          block("Page", "Page1", 0, 0, 3000, 2040,
+                                block("Label", "Label3", 240, 240, 1200, 400, "")) +
+                              block("Page", "Page2", 0, 0, 3000, 2040, ""));
+        OpenSaved(ide, text + "End\r\n");
+    }
 
     // A real click in the designer, with MK_SHIFT or MK_CONTROL held or not.
     void ClickOn(size_t i, WPARAM keys = 0) {

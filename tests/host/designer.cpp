@@ -10,6 +10,8 @@ namespace {
 // The class both editors give the window of a form's designer.
 constexpr wchar_t kDesignerClass[] = L"DesignerWindow";
 constexpr int kHandle = 6; // a selection handle's side, in pixels
+constexpr long kTabsTwips = 360; // a page's content starts below its MultiPage's tabs
+constexpr long kTabTwips = 900;  // a tab's width
 
 HINSTANCE Module() {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
@@ -67,6 +69,7 @@ void Handles(HDC dc, const RECT& r, bool primary) {
 
 FormDesigner::FormDesigner(FormModel model, bool msForms, HWND mdiClient)
     : model_(std::move(model)), msForms_(msForms), mdi_(mdiClient) {
+    model_.Number();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     if (!GetClassInfoExW(Module(), kDesignerClass, &wc)) {
@@ -96,6 +99,7 @@ void FormDesigner::Open() {
         return;
     }
     Close();
+    ++generation_;
     RECT r{0, 0, Pixels(model_.clientWidth), Pixels(model_.clientHeight)};
     AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_MDICHILD);
     const std::wstring title =
@@ -116,6 +120,7 @@ void FormDesigner::Open() {
 
 void FormDesigner::OpenHidden() {
     if (window_) return;
+    ++generation_;
     // Not an MDI child: those are always shown. A hidden child of the client instead.
     window_ = CreateWindowExW(0, kDesignerClass, model_.name.c_str(), WS_CHILD, 0, 0,
                               Pixels(model_.clientWidth), Pixels(model_.clientHeight), mdi_,
@@ -139,6 +144,10 @@ void FormDesigner::Close() {
 void FormDesigner::Select(size_t index, bool extend) {
     if (index >= model_.controls.size()) return;
     const auto at = std::find(selection_.begin(), selection_.end(), index);
+    // A selection holds the controls of one container only.
+    if (!selection_.empty() &&
+        model_.controls[selection_[0]].parent != model_.controls[index].parent)
+        extend = false;
     if (!extend) {
         selection_.assign(1, index);
     } else if (at != selection_.end()) {
@@ -154,9 +163,38 @@ void FormDesigner::ClearSelection() {
     Redraw();
 }
 
+void FormDesigner::DeleteSelection() {
+    if (selection_.empty()) return;
+    // The selected controls and all inside them, found before any is taken out.
+    std::vector<unsigned> gone;
+    for (const FormControl& c : model_.controls)
+        for (size_t i : selection_)
+            if (model_.Within(c.id, model_.controls[i].id)) {
+                gone.push_back(c.id);
+                break;
+            }
+    auto& controls = model_.controls;
+    controls.erase(std::remove_if(controls.begin(), controls.end(),
+                                  [&](const FormControl& c) {
+                                      return std::find(gone.begin(), gone.end(), c.id) !=
+                                             gone.end();
+                                  }),
+                   controls.end());
+    model_.changed = true;
+    ClearSelection();
+}
+
 RECT FormDesigner::ControlRect(size_t index) const {
     const FormControl& c = model_.controls[index];
-    RECT r{Pixels(c.left), Pixels(c.top), Pixels(c.left + c.width), Pixels(c.top + c.height)};
+    long x = 0, y = 0; // the container's origin on the form
+    for (size_t up = model_.IndexOf(c.parent); up < model_.controls.size();
+         up = model_.IndexOf(model_.controls[up].parent)) {
+        const FormControl& box = model_.controls[up];
+        x += box.left;
+        y += box.top + (box.kind == ControlKind::MultiPage ? kTabsTwips : 0);
+    }
+    RECT r{Pixels(x + c.left), Pixels(y + c.top), Pixels(x + c.left + c.width),
+           Pixels(y + c.top + c.height)};
     if (r.left > r.right) std::swap(r.left, r.right);
     if (r.top > r.bottom) std::swap(r.top, r.bottom);
     if (c.kind == ControlKind::Line) InflateRect(&r, 3, 3); // a line is picked near it
@@ -175,13 +213,25 @@ bool FormDesigner::Save(const std::wstring& path) {
 }
 
 void FormDesigner::Click(POINT pt, bool extend) {
-    // The topmost control under the point: the last one drawn.
+    // The topmost control under the point: the last one drawn. A page is its MultiPage's.
     for (size_t i = model_.controls.size(); i-- > 0;) {
         const RECT r = ControlRect(i);
-        if (PtInRect(&r, pt)) {
+        if (!model_.Shown(i) || !PtInRect(&r, pt)) continue;
+        FormControl& c = model_.controls[i];
+        if (c.kind == ControlKind::Page) {
+            Select(model_.IndexOf(c.parent), extend);
+        } else {
+            // A click on a MultiPage's tab shows that page.
+            if (c.kind == ControlKind::MultiPage && pt.y < r.top + Pixels(kTabsTwips)) {
+                long pages = 0;
+                for (const FormControl& page : model_.controls)
+                    pages += page.parent == c.id;
+                const long tab = (pt.x - r.left) / std::max(1, Pixels(kTabTwips));
+                if (tab < pages) c.value = tab;
+            }
             Select(i, extend);
-            return;
         }
+        return;
     }
     if (!extend) ClearSelection();
 }
@@ -192,6 +242,7 @@ void FormDesigner::Paint(HDC dc) {
     Fill(dc, client, model_.backColor);
     for (size_t i = 0; i < model_.controls.size(); ++i) {
         FormControl& c = model_.controls[i];
+        if (!model_.Shown(i)) continue;
         RECT r = ControlRect(i);
         const long back = ColourOf(c, L"BackColor", model_.backColor);
         const long fore = ColourOf(c, L"ForeColor", static_cast<long>(0x80000012));
@@ -237,6 +288,28 @@ void FormDesigner::Paint(HDC dc) {
             if (const ColourProperty* p = c.Colour(L"BackColor")) Fill(dc, r, p->value);
             Frame(dc, r, ColourOf(c, L"BorderColor", 0x808080), 1, PS_DOT);
             break;
+        case ControlKind::Frame:
+            Fill(dc, r, back);
+            DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+            Text(dc, r, L" " + c.caption, fore, DT_LEFT | DT_SINGLELINE | DT_TOP);
+            break;
+        case ControlKind::MultiPage: {
+            Fill(dc, r, back);
+            DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+            // A tab a page, the selected one raised.
+            long k = 0;
+            for (const FormControl& page : model_.controls) {
+                if (page.parent != c.id || page.kind != ControlKind::Page) continue;
+                RECT tab{r.left + Pixels(k * kTabTwips), r.top,
+                         r.left + Pixels((k + 1) * kTabTwips), r.top + Pixels(kTabsTwips)};
+                DrawEdge(dc, &tab, k == c.value ? EDGE_RAISED : EDGE_ETCHED, BF_RECT);
+                Text(dc, tab, page.caption, fore, DT_CENTER | DT_SINGLELINE | DT_VCENTER);
+                ++k;
+            }
+            break;
+        }
+        case ControlKind::Page: // drawn by its MultiPage
+            break;
         }
     }
     for (size_t k = 0; k < selection_.size(); ++k)
@@ -267,6 +340,9 @@ LRESULT CALLBACK FormDesigner::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_ERASEBKGND:
         return 1;
+    case WM_KEYDOWN:
+        if (wp == VK_DELETE) self->DeleteSelection();
+        break;
     case WM_LBUTTONDOWN:
         self->Click(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))},
                     (wp & (MK_SHIFT | MK_CONTROL)) != 0);
@@ -275,7 +351,8 @@ LRESULT CALLBACK FormDesigner::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (reinterpret_cast<HWND>(lp) == hwnd && self->OnActivated) self->OnActivated(self);
         break;
     case WM_DESTROY:
-        // The user closed the designer: the form stays in the project.
+        // The user closed the designer: the form stays in the project; the objects of this
+        // designer are dead.
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->window_ = nullptr;
         self->hidden_ = false;

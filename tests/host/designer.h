@@ -1,6 +1,7 @@
 // A form of the project and its designer: a window in the IDE's MDI client that draws the
 // form's controls in their colours and selects them with the mouse (a click selects one,
-// Shift+click or Ctrl+click adds or takes away one, a click on the form clears the selection).
+// Shift+click or Ctrl+click adds or takes away one, a click on the form clears the selection;
+// the selection stays in one container, and Del deletes the selected controls).
 #pragma once
 #include "form_model.h"
 #include <functional>
@@ -20,6 +21,10 @@ class FormDesigner {
     // The designer's window: null while no designer is open; hidden when the object model
     // made one.
     HWND window() const { return window_; }
+    // Open and shown to the user (HasOpenDesigner), not only made for the object model.
+    bool shown() const { return window_ && !hidden_; }
+    // Counts the designers made for the form: objects of an earlier one are dead.
+    unsigned generation() const { return generation_; }
     void Open();       // a visible designer, active in the MDI client
     void OpenHidden(); // what the editors do when an add-in asks a closed form's Designer
     void Close();
@@ -28,6 +33,8 @@ class FormDesigner {
     const std::vector<size_t>& selection() const { return selection_; }
     void Select(size_t index, bool extend);
     void ClearSelection();
+    // Deletes the selected controls and what they contain, as Del in the designer does.
+    void DeleteSelection();
     // Where a control is drawn, in the window's client pixels.
     RECT ControlRect(size_t index) const;
     // A property changed: the window shows it. Whether the form counts as changed is up to
@@ -47,6 +54,7 @@ class FormDesigner {
     bool msForms_;
     HWND mdi_, window_ = nullptr;
     bool hidden_ = false;
+    unsigned generation_ = 0;
     std::vector<size_t> selection_;
 };
 

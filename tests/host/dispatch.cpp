@@ -64,6 +64,11 @@ long DispatchObject::LiveObjects() {
     return g_live;
 }
 
+std::vector<std::wstring>& DispatchObject::UnknownNames() {
+    static std::vector<std::wstring> asked;
+    return asked;
+}
+
 CallTally DispatchObject::Tally() {
     return g_tally;
 }
@@ -117,7 +122,10 @@ HRESULT DispatchObject::FindIds(REFIID iid, LPOLESTR* names, UINT count, LCID, D
     for (const Member& m : members_)
         if (SameText(m.name, names[0]) && (!found || m.params.size() > found->params.size()))
             found = &m;
-    if (!found) return DISP_E_UNKNOWNNAME;
+    if (!found) {
+        UnknownNames().push_back(std::wstring(name_) + L"." + names[0]);
+        return DISP_E_UNKNOWNNAME;
+    }
     ids[0] = found->id;
     HRESULT hr = S_OK;
     for (UINT i = 1; i < count; ++i) {

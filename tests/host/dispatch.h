@@ -6,6 +6,7 @@
 #include "com.h"
 #include "faults.h"
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace host {
@@ -87,6 +88,9 @@ class DispatchObject : public IDispatch {
     // Objects of the host not yet released, in this process.
     static long LiveObjects();
     static CallTally Tally();
+    // The names asked of an object that has no such member, as "Object.Member", in this
+    // process so far (a test may clear it).
+    static std::vector<std::wstring>& UnknownNames();
 
   protected:
     DispatchObject(const wchar_t* objectName, const std::vector<Member>& members,

@@ -14,6 +14,7 @@ struct ClassInfo {
     const wchar_t* name;
     bool inMsForms;
     std::vector<ColourProperty> vb, msForms;
+    bool inVb = true;
 };
 
 const std::vector<ClassInfo>& Classes() {
@@ -57,6 +58,20 @@ const std::vector<ClassInfo>& Classes() {
          {{L"BackColor", kSys | 5, kSys | 5},
           {L"BorderColor", kSys | 6, kSys | 6},
           {L"ForeColor", kSys | 8, kSys | 8}}},
+        {ControlKind::Frame,
+         L"Frame",
+         true,
+         {{L"BackColor", kSys | 0xF, kSys | 0xF}, {L"ForeColor", kSys | 0x12, kSys | 0x12}},
+         {{L"BackColor", kSys | 0xF, kSys | 0xF},
+          {L"BorderColor", kSys | 6, kSys | 6},
+          {L"ForeColor", kSys | 0x12, kSys | 0x12}}},
+        {ControlKind::MultiPage,
+         L"MultiPage",
+         true,
+         {},
+         {{L"BackColor", kSys | 0xF, kSys | 0xF}, {L"ForeColor", kSys | 0x12, kSys | 0x12}},
+         false},
+        {ControlKind::Page, L"Page", true, {}, {}, false},
     };
     return classes;
 }
@@ -154,7 +169,7 @@ void ReadControlProperty(FormControl& c, const std::wstring& name, const std::ws
     const bool line = c.kind == ControlKind::Line;
     if (ColourProperty* colour = c.Colour(name); colour && number) {
         colour->value = n;
-    } else if (SameText(name, L"Caption")) {
+    } else if (SameText(name, c.kind == ControlKind::TextBox ? L"Text" : L"Caption")) {
         c.caption = Unquoted(value);
     } else if (number && SameText(name, line ? L"X1" : L"Left")) {
         c.left = n;
@@ -200,7 +215,81 @@ void WriteProperties(std::wstring& out, Lines_ lines, int depth) {
     }
 }
 
+// The controls in `container`, each block with the blocks of those inside it.
+void WriteControls(std::wstring& out, const FormModel& form, unsigned container, int depth) {
+    const std::wstring indent(static_cast<size_t>(depth) * 3, L' ');
+    for (const FormControl& c : form.controls) {
+        if (c.parent != container) continue;
+        out += indent + L"Begin " + c.className + L" " + c.name + L"\r\n";
+        Lines_ lines = c.others;
+        for (const ColourProperty& p : c.colours)
+            if (p.value != p.initial) lines.emplace_back(p.name, Hex(p.value));
+        if (c.kind == ControlKind::Line) {
+            lines.emplace_back(L"X1", std::to_wstring(c.left));
+            lines.emplace_back(L"X2", std::to_wstring(c.left + c.width));
+            lines.emplace_back(L"Y1", std::to_wstring(c.top));
+            lines.emplace_back(L"Y2", std::to_wstring(c.top + c.height));
+        } else {
+            if (c.kind == ControlKind::TextBox)
+                lines.emplace_back(L"Text", Quoted(c.caption));
+            else if (c.kind != ControlKind::Shape && c.kind != ControlKind::Image &&
+                     c.kind != ControlKind::PictureBox && c.kind != ControlKind::MultiPage)
+                lines.emplace_back(L"Caption", Quoted(c.caption));
+            lines.emplace_back(L"Height", std::to_wstring(c.height));
+            lines.emplace_back(L"Left", std::to_wstring(c.left));
+            lines.emplace_back(L"Top", std::to_wstring(c.top));
+            lines.emplace_back(L"Width", std::to_wstring(c.width));
+        }
+        WriteProperties(out, lines, depth + 1);
+        WriteControls(out, form, c.id, depth + 1);
+        out += indent + L"End\r\n";
+    }
+}
+
 } // namespace
+
+size_t FormModel::IndexOf(unsigned id) const {
+    size_t i = 0;
+    while (i < controls.size() && (id == 0 || controls[i].id != id))
+        ++i;
+    return i;
+}
+
+void FormModel::Number() {
+    for (FormControl& c : controls)
+        if (!c.id) c.id = ++lastId;
+}
+
+bool FormModel::Within(unsigned id, unsigned container) const {
+    for (size_t i = IndexOf(id); i < controls.size(); i = IndexOf(controls[i].parent))
+        if (controls[i].id == container) return true;
+    return container == 0;
+}
+
+bool FormModel::Shown(size_t index) const {
+    for (size_t i = index; i < controls.size();) {
+        const size_t up = IndexOf(controls[i].parent);
+        if (controls[i].kind == ControlKind::Page && up < controls.size()) {
+            // The pages of a MultiPage in their order: only the selected one is shown.
+            long n = 0;
+            for (size_t k = 0; k < i; ++k)
+                n += controls[k].parent == controls[up].id;
+            if (n != controls[up].value) return false;
+        }
+        i = up;
+    }
+    return true;
+}
+
+long ComponentType(const FormModel& form, bool msForms) {
+    if (msForms) return 3;
+    const std::wstring& c = form.className;
+    if (SameText(c, L"VB.MDIForm")) return 6;
+    if (SameText(c, L"VB.PropertyPage")) return 7;
+    if (SameText(c, L"VB.UserControl")) return 8;
+    if (SameText(c, L"VB.UserDocument")) return 9;
+    return 5;
+}
 
 ColourProperty* FormControl::Colour(const std::wstring& property) {
     for (ColourProperty& p : colours)
@@ -221,7 +310,11 @@ FormControl NewControl(ControlKind kind, const std::wstring& name, bool msForms)
 }
 
 bool IsFormFile(const std::wstring& path) {
-    return path.size() > 4 && SameText(path.substr(path.size() - 4), L".frm");
+    if (path.size() <= 4) return false;
+    const std::wstring ext = path.substr(path.size() - 4);
+    for (const wchar_t* e : {L".frm", L".pag", L".ctl", L".dob"})
+        if (SameText(ext, e)) return true;
+    return false;
 }
 
 bool ValidColour(long value) {
@@ -246,36 +339,44 @@ bool ReadForm(const std::wstring& path, bool msForms, FormModel* form) {
         f.name = Trim(head.substr(space + 1));
     }
     f.path = path;
-    // Depth 1 is the form's block, depth 2 a control's; deeper blocks (fonts, nested
-    // containers) are kept out of this subset.
-    int depth = 1;
-    FormControl* control = nullptr;
-    bool skipping = false;
-    for (++i; i < lines.size() && depth > 0; ++i) {
+    // What each open block is: a control's id, 0 for the form, kNone for a block whose lines
+    // are none of ours (a property block, a control of a class not modelled, and all inside it).
+    constexpr unsigned kNone = ~0u;
+    std::vector<unsigned> open{0};
+    for (++i; i < lines.size() && !open.empty(); ++i) {
         const std::wstring line = Trim(lines[i]);
-        if (line.rfind(L"Begin", 0) == 0 || line.rfind(L"BeginProperty", 0) == 0) {
-            ++depth;
-            if (depth != 2 || line.rfind(L"BeginProperty", 0) == 0) continue;
+        if (line.rfind(L"BeginProperty", 0) == 0) {
+            open.push_back(kNone);
+            continue;
+        }
+        if (line.rfind(L"Begin ", 0) == 0) {
             const std::wstring head = Trim(line.substr(5));
             const size_t space = head.find(L' ');
             const ClassInfo* info = ClassNamed(head.substr(0, space));
-            skipping = !info || (msForms && !info->inMsForms) || space == std::wstring::npos;
-            if (skipping) continue;
-            f.controls.push_back(NewControl(info->kind, Trim(head.substr(space + 1)), msForms));
-            f.controls.back().className = head.substr(0, space);
-            control = &f.controls.back();
+            const unsigned parent = open.back();
+            if (parent == kNone || !info || !(msForms ? info->inMsForms : info->inVb) ||
+                space == std::wstring::npos) {
+                open.push_back(kNone);
+                continue;
+            }
+            FormControl c = NewControl(info->kind, Trim(head.substr(space + 1)), msForms);
+            c.className = head.substr(0, space);
+            c.id = ++f.lastId;
+            c.parent = parent;
+            f.controls.push_back(std::move(c));
+            open.push_back(f.lastId);
             continue;
         }
         if (line == L"End" || line == L"EndProperty") {
-            if (--depth == 1) control = nullptr;
+            open.pop_back();
             continue;
         }
         std::wstring name, value;
-        if (!SplitProperty(line, &name, &value)) continue;
-        if (depth == 1)
+        if (open.back() == kNone || !SplitProperty(line, &name, &value)) continue;
+        if (open.back() == 0)
             ReadFormProperty(f, name, value);
-        else if (depth == 2 && control && !skipping)
-            ReadControlProperty(*control, name, value);
+        else
+            ReadControlProperty(f.controls[f.IndexOf(open.back())], name, value);
     }
     for (; i < lines.size(); ++i)
         f.trailer += lines[i] + L"\r\n";
@@ -292,28 +393,7 @@ std::wstring FormText(const FormModel& form) {
     props.emplace_back(L"ClientHeight", std::to_wstring(form.clientHeight));
     props.emplace_back(L"ClientWidth", std::to_wstring(form.clientWidth));
     WriteProperties(out, props, 1);
-    for (const FormControl& c : form.controls) {
-        out += L"   Begin " + c.className + L" " + c.name + L"\r\n";
-        Lines_ lines = c.others;
-        for (const ColourProperty& p : c.colours)
-            if (p.value != p.initial) lines.emplace_back(p.name, Hex(p.value));
-        if (c.kind == ControlKind::Line) {
-            lines.emplace_back(L"X1", std::to_wstring(c.left));
-            lines.emplace_back(L"X2", std::to_wstring(c.left + c.width));
-            lines.emplace_back(L"Y1", std::to_wstring(c.top));
-            lines.emplace_back(L"Y2", std::to_wstring(c.top + c.height));
-        } else {
-            if (c.kind != ControlKind::Shape && c.kind != ControlKind::Image &&
-                c.kind != ControlKind::PictureBox)
-                lines.emplace_back(L"Caption", Quoted(c.caption));
-            lines.emplace_back(L"Height", std::to_wstring(c.height));
-            lines.emplace_back(L"Left", std::to_wstring(c.left));
-            lines.emplace_back(L"Top", std::to_wstring(c.top));
-            lines.emplace_back(L"Width", std::to_wstring(c.width));
-        }
-        WriteProperties(out, lines, 2);
-        out += L"   End\r\n";
-    }
+    WriteControls(out, form, 0, 1);
     out += L"End\r\n";
     return out + (form.trailer.empty() ? L"Attribute VB_Name = \"" + form.name + L"\"\r\n"
                                        : form.trailer);

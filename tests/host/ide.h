@@ -105,6 +105,9 @@ class Ide : public std::enable_shared_from_this<Ide> {
     // VBE.SelectedVBComponent: the active window's component, else the last form selected;
     // null when there is none.
     ComPtr<IDispatch> SelectedComponent();
+    // A click on the project in the Project window: no component is selected until a window
+    // is activated.
+    void SelectProject();
 
     // A failure the user should hear of (a message box when interactive).
     void Report(const std::wstring& text);
@@ -151,6 +154,8 @@ class Ide : public std::enable_shared_from_this<Ide> {
     std::vector<std::wstring> reports_;
     std::vector<std::shared_ptr<FormDesigner>> forms_;
     std::weak_ptr<FormDesigner> lastForm_;
+    bool projectSelected_ = false;
+    HWND projectSelectedOver_ = nullptr; // the window active when the project was selected
     bool closing_ = false;
     bool restoring_ = false;
 };

@@ -13,12 +13,19 @@ std::shared_ptr<FormDesigner> Ide::OpenForm(const std::wstring& path) {
 std::shared_ptr<FormDesigner> Ide::AddForm(FormModel model) {
     auto form = std::make_shared<FormDesigner>(std::move(model), options_.vba, mdi_);
     form->OnActivated = [this](FormDesigner* f) {
+        projectSelected_ = false;
         for (const auto& each : forms_)
             if (each.get() == f) lastForm_ = each;
     };
     forms_.push_back(form);
     lastForm_ = form;
     return form;
+}
+
+void Ide::SelectProject() {
+    projectSelected_ = true;
+    projectSelectedOver_ =
+        mdi_ ? reinterpret_cast<HWND>(SendMessageW(mdi_, WM_MDIGETACTIVE, 0, 0)) : nullptr;
 }
 
 void Ide::SaveForm(FormDesigner& form, bool askForName) {

@@ -34,6 +34,11 @@ std::shared_ptr<const FaultPlan> PlanOf(const std::weak_ptr<Ide>& ide);
 inline Outcome Gone() {
     return Raise(RPC_E_DISCONNECTED, L"The object has been closed");
 }
+// The error of an object whose part of the IDE went while the IDE stayed (a deleted control,
+// a closed designer's controls): no description.
+inline Outcome Dead() {
+    return Raise(DISP_E_BADCALLEE, L"");
+}
 
 } // namespace host
 

@@ -142,6 +142,31 @@ TEST_F(CaptureWindowTest, PointerPicksFromTheFrozenScreenAndTheRightButtonKeepsT
     EXPECT_EQ(Shown(), "&H00FF& 255 0 0");
 }
 
+// The hidden window keeps the mouse until the button comes up: a hand that moves before it
+// releases, or the move the system sends when the window under the pointer changes, reaches
+// the picture box that no longer holds a screenshot. The colour pressed on stays.
+TEST_F(CaptureWindowTest, TheColourPressedOnStaysThroughMovesAfterThePress) {
+    const POINT at{100, 300};
+    auto square = Square(kGreen, at);
+    ASSERT_TRUE(ShownOnScreen(*square));
+    ASSERT_NO_FATAL_FAILURE(ClickCapture());
+    square.reset();
+    ASSERT_TRUE(MoveAndShow(Centre(at), "&H00FF00& 0 255 0")) << Shown();
+    const HWND pic = capture()->picScreen->hwnd();
+    INPUT down{};
+    down.type = INPUT_MOUSE;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &down, sizeof down);
+    ASSERT_TRUE(PumpUntil([&] { return !Capturing(); }));
+    MoveMouseTo(POINT{at.x + 200, at.y + 100});
+    ASSERT_TRUE(PumpPostedMessages());
+    Send(pic, WM_MOUSEMOVE, 0, 20, 20);
+    Send(pic, WM_KEYDOWN, VK_RIGHT, 0, 0);
+    Press(0, MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpPostedMessages());
+    EXPECT_EQ(Shown(), "&H00FF00& 0 255 0");
+}
+
 TEST_F(CaptureWindowTest, EachClickGrabsTheScreenAfreshAndAnyButtonEndsIt) {
     const POINT at{100, 300};
     auto square = Square(kGreen, at);
