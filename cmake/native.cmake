@@ -18,3 +18,14 @@ file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.c
 add_executable(core_tests ${CORE_TEST_SOURCES})
 target_link_libraries(core_tests PRIVATE hv_core GTest::gtest_main)
 add_test(NAME core_tests_native COMMAND core_tests)
+
+# The host's member tables against the editors' published typings (scripts/setup.sh fetches
+# them into the build folder).
+if(DEFINED ENV{BUILD_DIR})
+  set(TYPINGS_DIR $ENV{BUILD_DIR}/typings)
+else()
+  set(TYPINGS_DIR ${CMAKE_SOURCE_DIR}/build/typings)
+endif()
+add_test(NAME host_members_typings
+         COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/typings/check_host_members.py
+                 ${CMAKE_SOURCE_DIR} ${TYPINGS_DIR})

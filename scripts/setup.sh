@@ -9,7 +9,7 @@ packages=(
   wine wine32:i386 wine64 libxinerama1:i386
   xvfb xserver-xephyr xauth x11-utils xdotool imagemagick fonts-wine fonts-liberation
   wixl msitools
-  googletest python3
+  googletest python3 nodejs npm
 )
 
 need_i386=0
@@ -27,3 +27,15 @@ if [ "$need_i386" = 1 ] || [ "${#missing[@]}" -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+# The editors' type libraries as published typings, pinned: the host's member tables are
+# checked against them (tests/typings).
+typings="${BUILD_DIR:-$PWD/build}/typings"
+for pinned in activex-vbide@14.0.6 activex-office@16.0.7; do
+  name=${pinned%@*}
+  [ -f "$typings/$name/index.d.ts" ] && continue
+  mkdir -p "$typings/$name"
+  tarball=$(cd "$typings" && npm pack --silent "@types/$pinned")
+  tar -xzf "$typings/$tarball" -C "$typings/$name" --strip-components=1
+  rm -f "$typings/$tarball"
+done

@@ -3,7 +3,9 @@
 // a press with any button, Enter or Space keeps the colour there and closes the window. A loupe
 // beside the pointer shows the pixels around it, the arrow keys move the pointer a pixel (ten
 // with Shift), 1, 3 and 5 pick the pixel or the mean of the 3 x 3 or 5 x 5 square around it, and
-// Escape closes the window with the colour from before the capture back.
+// Escape closes the window with the colour from before the capture back. The capture works in
+// the screen's own pixels, in a per-monitor DPI context of its own (see capture_screen.h); every
+// call out of it is made in the IDE's context.
 #pragma once
 #include "../colour/colour_state.h"
 #include "../runtime/form.h"

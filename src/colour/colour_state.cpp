@@ -6,6 +6,8 @@
 namespace hv::colour {
 
 void ShowComponents(ColourFields& f, ColorValue c) {
+    // A system colour by what it is now, wherever it comes from (a dialog cancelled on it).
+    c = static_cast<ColorValue>(rt::ResolveColor(c));
     f.txtR.SetText(RedText(c));
     f.txtG.SetText(GreenText(c));
     f.txtB.SetText(BlueText(c));
@@ -15,7 +17,7 @@ void SetCurrentColor(ColourFields& f, ColorValue c) {
     // A system colour stays one; its components are those it has now.
     f.picCurrentCol.SetBackColor(c);
     f.txtColorCode.SetText(ColorCodeText(c));
-    ShowComponents(f, static_cast<ColorValue>(rt::ResolveColor(c)));
+    ShowComponents(f, c);
 }
 
 void UpdateColorCode(ColourFields& f) {

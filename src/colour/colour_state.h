@@ -19,7 +19,7 @@ struct ColourFields {
     rt::TextBox& txtB;
 };
 
-// txtR, then txtG, then txtB.
+// txtR, then txtG, then txtB; a system colour by what it is now.
 void ShowComponents(ColourFields& f, ColorValue c);
 // Preview, code field, components, in that order.
 void SetCurrentColor(ColourFields& f, ColorValue c);

@@ -47,6 +47,19 @@ std::uint32_t Stamp(const RegReader& copy) {
     return StampText(time, Ten(copy)) == text ? time : UINT32_MAX;
 }
 
+std::uint32_t SecondsSince2001(FILETIME ft) {
+    constexpr std::uint64_t k2001 = 12622780800ull; // seconds from 1601 to 2001
+    const std::uint64_t seconds = (std::uint64_t{ft.dwHighDateTime} << 32 | ft.dwLowDateTime) / 10000000;
+    return seconds > k2001 ? static_cast<std::uint32_t>(seconds - k2001) : 0;
+}
+
+// When a copy was written last: its stamp; without one, its key's last write, by a version or
+// a script that knows no stamps (0 when there is no key).
+std::uint32_t Written(const RegReader& copy) {
+    const std::uint32_t stamp = Stamp(copy);
+    return stamp ? stamp : SecondsSince2001(copy.LastWrite());
+}
+
 bool WriteTen(HKEY root, const std::string& ten, FavoriteFields& f, const std::string& stamp) {
     // A copy that holds these ten already is left as it is, its stamp included.
     if (Ten(RegReader(root, kFavoritesKey)) == ten) return true;
@@ -60,9 +73,9 @@ bool WriteTen(HKEY root, const std::string& ten, FavoriteFields& f, const std::s
 
 void LoadFavorites(FavoriteFields& f) {
     g_failureTold = false;
-    // The newer copy first; without stamps (older versions) the user's.
+    // The copy written last first; within the same second the user's.
     const RegReader machine(kFavoritesRoot, kFavoritesKey), user(kUserFavoritesRoot, kFavoritesKey);
-    const bool machineNewer = Stamp(machine) > Stamp(user);
+    const bool machineNewer = Written(machine) > Written(user);
     const RegReader& first = machineNewer ? machine : user;
     const RegReader& second = machineNewer ? user : machine;
     for (int i = 0; i < kFavoriteCount; ++i) {
@@ -75,9 +88,7 @@ void LoadFavorites(FavoriteFields& f) {
 void SaveFavorites(FavoriteFields& f) {
     FILETIME ft{};
     GetSystemTimeAsFileTime(&ft);
-    constexpr std::uint64_t k2001 = 12622780800ull; // seconds from 1601 to 2001
-    std::uint32_t stamp = static_cast<std::uint32_t>(
-        ((std::uint64_t{ft.dwHighDateTime} << 32 | ft.dwLowDateTime) / 10000000 - k2001));
+    std::uint32_t stamp = SecondsSince2001(ft);
     // Newer than both copies even with the clock set back, or two saves within a second.
     for (const HKEY root : {kFavoritesRoot, kUserFavoritesRoot})
         if (const std::uint32_t had = Stamp(RegReader(root, kFavoritesKey)); had < UINT32_MAX - 1 && had >= stamp) stamp = had + 1;

@@ -37,8 +37,8 @@ struct FavoriteFields {
     HWND owner;
 };
 
-// "Color1" .. "Color10" into the swatches from the copy saved last (the user's when neither
-// says), what it lacks from the other; a value that is missing or no number leaves its swatch
+// "Color1" .. "Color10" into the swatches from the copy saved last (by its stamp, or without
+// one by its key's last write; the user's within the same second), what it lacks from the other; a value that is missing or no number leaves its swatch
 // at the colour the window's layout gives it.
 void LoadFavorites(FavoriteFields& f);
 // All ten swatch colours as signed decimal texts, with the time, into the machine's key and

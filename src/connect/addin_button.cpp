@@ -145,6 +145,24 @@ void DeleteLeftovers(IDispatch* bars) {
     }
 }
 
+// Earlier versions put their button on the Standard bar without a tag: there its caption
+// tells it (a control of that caption with a tag is someone else's).
+void DeleteUntaggedLeftovers(IDispatch* controls) {
+    rt::Variant count;
+    long n = 0;
+    if (rt::Get(controls, L"Count", {}, &count) || AsLong(count, &n)) return;
+    for (long i = n < 64 ? n : 64; i >= 1; --i) {
+        rt::ComPtr<IDispatch> control;
+        rt::Variant caption, tag;
+        if (rt::GetObject(controls, L"Item", {i}, control) || !control ||
+            rt::Get(control.Get(), L"Caption", {}, &caption) || caption.vt() != VT_BSTR ||
+            caption.Text() != kButtonCaption || rt::Get(control.Get(), L"Tag", {}, &tag) ||
+            tag.vt() != VT_BSTR || !tag.Text().empty())
+            continue;
+        rt::Call(control.Get(), L"Delete");
+    }
+}
+
 } // namespace
 
 rt::CallError AddButton(IDispatch* vbe, AddinButton& made) {
@@ -155,8 +173,10 @@ rt::CallError AddButton(IDispatch* vbe, AddinButton& made) {
     if ((e = rt::GetObject(vbe, L"CommandBars", {}, bars))) return e;
     DeleteLeftovers(bars.Get());
     if ((e = StandardBar(vbe, bars.Get(), bar)) ||
-        (e = rt::GetObject(bar.Get(), L"Controls", {}, controls)) ||
-        (e = rt::Get(controls.Get(), L"Count", {}, &count)) || (e = AsLong(count, &before)))
+        (e = rt::GetObject(bar.Get(), L"Controls", {}, controls)))
+        return e;
+    DeleteUntaggedLeftovers(controls.Get());
+    if ((e = rt::Get(controls.Get(), L"Count", {}, &count)) || (e = AsLong(count, &before)))
         return e;
     // Type and Before given, Id and Parameter left out, so Before stands fourth.
     if ((e = rt::Call(controls.Get(), L"Add",

@@ -1,32 +1,28 @@
 #include "class_factory.h"
-#include "com_object.h"
 #include "connect.h"
+#include "../runtime/com_object.h"
 #include "../runtime/entry_scope.h"
-#include "module_lock.h"
 
 namespace hv::connect {
 
 namespace {
 
-class ClassFactory final : public RefCounted<IClassFactory> {
+class ClassFactory final : public rt::RefCounted<IClassFactory> {
   public:
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         const bool known = iid == IID_IUnknown || iid == IID_IClassFactory;
-        return AnswerQuery(out, known ? this : nullptr);
+        return rt::AnswerQuery(out, known ? this : nullptr);
     }
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
         return Connect::CreateInstance(outer, iid, out);
     }
     STDMETHODIMP LockServer(BOOL lock) override {
         if (lock)
-            LockModule();
+            rt::LockModule();
         else
-            UnlockModule();
+            rt::UnlockModule();
         return S_OK;
     }
-
-  private:
-    ModuleReference alive_; // a class object in use keeps the DLL too
 };
 
 } // namespace
@@ -45,7 +41,7 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** out) {
 bool CanUnloadNow() {
     // Not while a handler of ours waits in a modal loop further up this stack, even when
     // every object has been released.
-    return ModuleLocks() == 0 && !rt::CodeOnStack();
+    return rt::ModuleLocks() == 0 && !rt::CodeOnStack();
 }
 
 } // namespace hv::connect

@@ -77,7 +77,7 @@ STDMETHODIMP Connect::QueryInterface(REFIID iid, void** out) {
         found = static_cast<_Connect*>(this);
     else if (iid == IID__IDTExtensibility2)
         found = static_cast<_IDTExtensibility2*>(&extensibility_);
-    return AnswerQuery(out, found);
+    return rt::AnswerQuery(out, found);
 }
 
 STDMETHODIMP Connect::GetTypeInfoCount(UINT* count) {

@@ -4,16 +4,15 @@
 #pragma once
 #include "../forms/frm_main.h"
 #include "../runtime/late_call.h"
-#include "com_object.h"
+#include "../runtime/com_object.h"
 #include "menu_handler.h"
-#include "module_lock.h"
 #include "type_info.h"
 #include <memory>
 #include <pigmora.h>
 
 namespace hv::connect {
 
-class Connect final : public RefCounted<_Connect> {
+class Connect final : public rt::RefCounted<_Connect> {
   public:
     // The class factory's CreateInstance.
     static HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** out);
@@ -72,7 +71,6 @@ class Connect final : public RefCounted<_Connect> {
         STDMETHODIMP OnBeginShutdown(SAFEARRAY** custom) override;
     };
 
-    ModuleReference lock_;
     Extensibility extensibility_;
     TypeInfoDispatch dispatch_{1, IID__Connect};
 

@@ -1,7 +1,6 @@
 #include "menu_handler.h"
 #include "../runtime/entry_scope.h"
-#include "com_object.h"
-#include "module_lock.h"
+#include "../runtime/com_object.h"
 
 namespace hv::connect {
 
@@ -15,7 +14,7 @@ constexpr HRESULT kErrNoEvents = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, 
 
 // The sink the IDE calls. It may outlive the link (the IDE holds it as long as it likes),
 // so it only forwards while its link is there.
-class CommandBarEventsLink::Sink final : public RefCounted<IDispatch> {
+class CommandBarEventsLink::Sink final : public rt::RefCounted<IDispatch> {
   public:
     explicit Sink(CommandBarEventsLink* link) : link_(link) {}
     void Detach() { link_ = nullptr; }
@@ -23,7 +22,7 @@ class CommandBarEventsLink::Sink final : public RefCounted<IDispatch> {
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         const bool known =
             iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_dispCommandBarControlEvents;
-        return AnswerQuery(out, known ? this : nullptr);
+        return rt::AnswerQuery(out, known ? this : nullptr);
     }
     STDMETHODIMP GetTypeInfoCount(UINT* count) override {
         if (!count) return E_POINTER;
@@ -76,7 +75,6 @@ class CommandBarEventsLink::Sink final : public RefCounted<IDispatch> {
   private:
     ~Sink() override = default;
     CommandBarEventsLink* link_;
-    ModuleReference lock_;
 };
 
 CommandBarEventsLink::CommandBarEventsLink(ClickHandler onClick) : onClick_(std::move(onClick)) {}

@@ -173,10 +173,11 @@ template <typename Ch> std::optional<Number> ReadInteger(const Line<Ch>& s, std:
     return s[i] == '&' ? ReadHex(s, i) : ReadDecimal(s, i);
 }
 
-// "(" a, b, c ")" with `count` integer literals from 0 to `max`, blanks anywhere between.
+// "(" a, b, c ")" with `count` integer literals from 0 to `max`, blanks anywhere between;
+// each above `clamp` reads as `clamp`.
 template <typename Ch>
 std::optional<std::size_t> ReadArguments(const Line<Ch>& s, std::size_t i, int count, int max,
-                                         int* out) {
+                                         int* out, int clamp = 0x7FFF) {
     i = s.SkipBlanks(i);
     if (s[i] != '(') return std::nullopt;
     ++i;
@@ -190,7 +191,7 @@ std::optional<std::size_t> ReadArguments(const Line<Ch>& s, std::size_t i, int c
         if (!n) return std::nullopt;
         const auto v = n->hex ? HexColour(*n) : std::optional<ColorValue>(n->value);
         if (!v || *v < 0 || *v > max) return std::nullopt;
-        out[a] = *v;
+        out[a] = *v > clamp ? clamp : *v;
         i = s.SkipBlanks(n->end);
     }
     if (s[i] != ')') return std::nullopt;
@@ -235,7 +236,8 @@ std::optional<CodeColour> ReadNamed(const Line<Ch>& s, std::size_t from, std::si
             return end && !IsNameChar(s[*end]) && !IsTypeChar(s[*end]) && s[*end] != '.' ? end : std::nullopt;
         };
         if (s.NameIs(from, to, "RGB")) {
-            if (auto end = free(ReadArguments(s, to, 3, 255, args)))
+            // VB's RGB takes Integers and uses 255 for anything above.
+            if (auto end = free(ReadArguments(s, to, 3, 0x7FFF, args, 255)))
                 return CodeColour{from, *end, CodeColourForm::RgbCall,
                                   RGBColor(args[0], args[1], args[2])};
             return std::nullopt;
@@ -248,6 +250,26 @@ std::optional<CodeColour> ReadNamed(const Line<Ch>& s, std::size_t from, std::si
     }
     if (to - from >= 5 && s.NameIs(to - 5, to, "Color")) return ReadAssignedDecimal(s, to);
     return std::nullopt;
+}
+
+// Past the parenthesised group that starts at `i` ("(" with blanks before it): at its ")",
+// the comment that cuts it short, or the line's end. Strings inside are passed over.
+template <typename Ch> std::size_t SkipGroup(const Line<Ch>& s, std::size_t i) {
+    i = s.SkipBlanks(i);
+    if (s[i] != '(') return i;
+    for (int depth = 0; i < s.size(); ++i) {
+        const char32_t c = s[i];
+        if (c == '\'') return i;
+        if (c == '"') {
+            for (++i; i < s.size() && !(s[i] == '"' && s[i + 1] != '"'); ++i)
+                if (s[i] == '"') ++i;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            return i + 1;
+        }
+    }
+    return s.size();
 }
 
 template <typename Ch> std::vector<CodeColour> Find(std::basic_string_view<Ch> text) {
@@ -281,6 +303,10 @@ template <typename Ch> std::vector<CodeColour> Find(std::basic_string_view<Ch> t
             if (auto e = field ? std::nullopt : ReadNamed(s, i, end, previous == '.')) {
                 found.push_back(*e);
                 end = e->end;
+            } else if (!field && previous != '.' && !IsTypeChar(s[end]) &&
+                       (s.NameIs(i, end, "RGB") || s.NameIs(i, end, "QBColor"))) {
+                // The arguments of a call we cannot read are components, never colours.
+                end = SkipGroup(s, end);
             }
             i = end;
         } else if (c == '&' && Lower(s[i + 1]) == 'h') {
@@ -312,6 +338,14 @@ std::vector<CodeColour> FindCodeColours(std::wstring_view line) {
 
 std::vector<CodeColour> FindCodeColours(std::string_view line) {
     return Find(line);
+}
+
+std::size_t CaretAfterColour(std::wstring_view sent, std::size_t colourStart, std::wstring_view shown) {
+    const auto before = Find(sent), after = Find(shown);
+    if (before.size() == after.size())
+        for (std::size_t k = 0; k < before.size(); ++k)
+            if (before[k].start == colourStart) return after[k].end;
+    return shown.size();
 }
 
 std::optional<CodeColour> ColourForCaret(const std::vector<CodeColour>& found, std::size_t caret) {
@@ -375,8 +409,12 @@ std::optional<ColorValue> ParseTypedColour(std::string_view text) {
         return std::nullopt;
     }
     const auto found = FindCodeColours(text);
-    if (found.size() == 1 && found[0].start == 0 && found[0].end == text.size()) return found[0].value;
-    return std::nullopt;
+    if (found.size() != 1 || found[0].start != 0 || found[0].end != text.size()) return std::nullopt;
+    // Typed, a component above 255 is a slip to show, not one for VB's RGB to clamp.
+    int args[3];
+    if (found[0].form == CodeColourForm::RgbCall && !ReadArguments(s, text.find('('), 3, 255, args))
+        return std::nullopt;
+    return found[0].value;
 }
 
 } // namespace hv

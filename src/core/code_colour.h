@@ -37,6 +37,12 @@ std::vector<CodeColour> FindCodeColours(std::string_view line);
 // on the line. Nothing when there is none, or several and the caret is in none.
 std::optional<CodeColour> ColourForCaret(const std::vector<CodeColour>& found, std::size_t caret);
 
+// Where a caret right after the colour written at `colourStart` of `sent` goes once the editor
+// shows that line as `shown` (it redoes what it is given: &H00FF& shows as &HFF&): right after
+// the same colour of the shown line, counted from the line's start; at the line's end when the
+// shown line holds another number of colours. A 0-based insertion point.
+std::size_t CaretAfterColour(std::wstring_view sent, std::size_t colourStart, std::wstring_view shown);
+
 // The text that writes `current` in the form of `found`: a constant or QBColor call stays one
 // when `current` is one of theirs, RGB stays a call, a decimal stays decimal; anything else
 // is the colour's code text.

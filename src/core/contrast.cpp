@@ -35,16 +35,21 @@ int ContrastHundredths(double ratio) {
 }
 
 std::string ContrastText(ColorValue a, ColorValue b) {
-    const int h = ContrastHundredths(ContrastRatio(a, b));
+    // Pass or fail is the ratio's own, exactly; the allowance that shows 21.00 for 20.999...
+    // never shows a threshold the ratio misses.
+    const double ratio = ContrastRatio(a, b);
+    const bool aa = ratio >= 4.5, aaa = ratio >= 7;
+    int h = ContrastHundredths(ratio);
+    if (!aa && h >= 450) h = 449;
+    if (!aaa && h >= 700) h = 699;
     // Appended piece by piece: a chain of + costs the DLL a temporary at each step.
     std::string t = "Contrast with the current color: ";
     AppendDecimal(t, h / 100);
     t += '.';
     t += static_cast<char>('0' + h / 10 % 10);
     t += static_cast<char>('0' + h % 10);
-    // Cut to hundredths, the ratio passes exactly when what shows does.
-    t += h >= 450 ? ":1, AA pass" : ":1, AA fail";
-    t += h >= 700 ? ", AAA pass" : ", AAA fail";
+    t += aa ? ":1, AA pass" : ":1, AA fail";
+    t += aaa ? ", AAA pass" : ", AAA fail";
     return t;
 }
 

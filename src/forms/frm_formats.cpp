@@ -60,7 +60,7 @@ void frmFormats::cmdOk_Click() {
         const std::string text = all.substr(from, to - from);
         ++line;
         if (!text.empty()) {
-            const TemplateCheck check = CheckTemplate(text);
+            const TemplateCheck check = CheckTemplate(text, GetACP());
             if (check.fault != TemplateFault::None)
                 return Refuse("Line " + std::to_string(line) + ": " + TemplateFaultText(check),
                               from, to);

@@ -83,7 +83,7 @@ void frmMenu::ClickFormat(std::size_t index, bool copy) {
         }
         rgb[i] = *v;
     }
-    const std::string text = ExpandTemplate(formats_[index], RGBColor(rgb[0], rgb[1], rgb[2]));
+    const std::string text = ExpandTemplate(formats_[index], RGBColor(rgb[0], rgb[1], rgb[2]), GetACP());
     (copy ? copy_ : insert_)(text);
     Unload();
 }

@@ -45,9 +45,11 @@ CodeColourResult ReplaceColourInCode(IDispatch* vbe, ColorValue current) {
         current = found.value;
     const std::wstring& line = caret.text;
     const std::wstring replaced = ReplaceCodeColour(std::wstring_view(line), found, current);
-    // The caret goes right after the colour written, whatever its length now.
-    const long after = static_cast<long>(replaced.size() - (line.size() - found.end)) + 1;
-    return caret.Write(replaced, after) ? CodeColourResult::Done : CodeColourResult::Unchanged;
+    // The caret goes right after the colour written, as the editor shows it.
+    const auto afterColour = [&](const std::wstring& shown) {
+        return static_cast<long>(CaretAfterColour(replaced, found.start, shown)) + 1;
+    };
+    return caret.Write(replaced, afterColour) ? CodeColourResult::Done : CodeColourResult::Unchanged;
 }
 
 } // namespace hv::output

@@ -9,7 +9,7 @@ namespace hv::output {
 
 enum class CodeColourResult {
     Done,
-    NoPane,    // no code pane was active: the user was told
+    NoPane,    // no code pane in view (none, or one behind another window): the user was told
     NoColour,  // none on the line, or several and the caret in none: the user was told
     Unchanged, // the line could not be read or written: the module is as it was
 };

@@ -8,8 +8,8 @@ InsertResult InsertIntoCodePane(IDispatch* vbe, const std::function<std::string(
     if (const auto state = caret.Read(); state != CaretLine::State::Read)
         return state == CaretLine::State::NoPane ? InsertResult::NoPane : InsertResult::Unchanged;
     const std::wstring line = caret.text + Widen(text());
-    return caret.Write(line, static_cast<long>(line.size()) + 1) ? InsertResult::Inserted
-                                                                 : InsertResult::Unchanged;
+    const auto atTheEnd = [](const std::wstring& shown) { return static_cast<long>(shown.size()) + 1; };
+    return caret.Write(line, atTheEnd) ? InsertResult::Inserted : InsertResult::Unchanged;
 }
 
 } // namespace hv::output

@@ -9,7 +9,7 @@ namespace hv::output {
 
 enum class InsertResult {
     Inserted,  // the line now ends with the text
-    NoPane,    // no code pane was active: the user was told
+    NoPane,    // no code pane in view (none, or one behind another window): the user was told
     Unchanged, // the pane went away or refused between steps: the module is as it was
 };
 

@@ -1,4 +1,5 @@
 #include "accessible.h"
+#include "com_object.h"
 #include "control.h"
 #include <oleacc.h>
 
@@ -18,25 +19,16 @@ bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-class Accessible final : public IAccessible {
+// A screen reader may keep it past the window and the add-in's unload: it keeps the DLL, and
+// answers RPC_E_DISCONNECTED once the window is gone.
+class Accessible final : public RefCounted<IAccessible> {
   public:
     explicit Accessible(HWND hwnd) : hwnd_(hwnd) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return n;
+        const bool known =
+            iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible);
+        return AnswerQuery(out, known ? this : nullptr);
     }
 
     // Clients call the interface's methods directly; there is no type information to give.
@@ -179,7 +171,6 @@ class Accessible final : public IAccessible {
     }
 
     HWND hwnd_;
-    LONG refs_ = 1;
 };
 
 } // namespace

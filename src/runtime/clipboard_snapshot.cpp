@@ -137,6 +137,11 @@ struct SnapshotCopier {
 
     void Run(HWND owner = nullptr) {
         if (!OwnerAnswers()) return;
+        // An empty clipboard is copied without opening it.
+        if (!CountClipboardFormats()) {
+            if (!abandoned) result = ClipboardSnapshot{};
+            return;
+        }
         // Opened for a window: an open without one does not keep other programs out under
         // every Win32 implementation.
         ClipboardSession session(owner);
@@ -224,13 +229,14 @@ HANDLE StartDetached(void (*run)(void*), std::shared_ptr<void> context) {
 
 std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(const SnapshotLimits& limits,
                                                          HWND owner) {
-    // An empty clipboard is copied without opening it.
-    if (!CountClipboardFormats()) return ClipboardSnapshot{};
     auto copier = std::make_shared<SnapshotCopier>();
     copier->budget = limits.maxBytes;
     copier->deadline = GetTickCount() + limits.timeoutMs;
     // Only another thread's window can hold the copy up (rendering a delayed format): with
-    // none on the clipboard it runs here, saving a thread's start and its stack.
+    // none on the clipboard it runs here, saving a thread's start and its stack. With one,
+    // even asking whether the clipboard holds anything is left to the thread: Wine's
+    // CountClipboardFormats first has its X11 clipboard manager update the clipboard, a wait
+    // of up to 5 s, all spent while another program's owner hangs.
     const HWND holder = GetClipboardOwner();
     if (!holder || GetWindowThreadProcessId(holder, nullptr) == GetCurrentThreadId()) {
         copier->Run(owner);

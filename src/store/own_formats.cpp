@@ -1,5 +1,4 @@
 #include "own_formats.h"
-#include "../../shared/registry_text.h"
 #include "../core/addin_settings.h"
 #include "../core/format_template.h"
 #include "../runtime/handles.h"
@@ -17,14 +16,34 @@ std::string Name(int n) {
 
 enum class Slot { Missing, Unreadable, Text };
 
+// Read wide and taken only when the ANSI text is the very same: a character that the code page
+// lacks (read as '?') or a zero inside would come back changed from a save of it.
 Slot Read(HKEY key, int n, std::string* text) {
-    const std::string name = Name(n);
-    DWORD type = 0;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
+    const std::string narrow = Name(n);
+    const std::wstring name(narrow.begin(), narrow.end());
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return Slot::Missing;
-    const auto read = reg::ReadString(key, name.c_str(), kTemplateMaxLength + 1);
-    if (!read || read->find_first_of("\r\n") != std::string::npos) return Slot::Unreadable;
-    if (text) *text = *read;
+    if ((type != REG_SZ && type != REG_EXPAND_SZ) || size > 4 * (kTemplateMaxLength + 1))
+        return Slot::Unreadable;
+    std::wstring wide(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD room = size;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(wide.data()),
+                         &room) != ERROR_SUCCESS)
+        return Slot::Unreadable;
+    wide.resize(room / sizeof(wchar_t));
+    if (!wide.empty() && wide.back() == L'\0') wide.pop_back();
+    if (wide.find_first_of(std::wstring_view(L"\0\r\n", 3)) != std::wstring::npos)
+        return Slot::Unreadable;
+    BOOL lossy = FALSE;
+    const int length = static_cast<int>(wide.size());
+    std::string ansi(static_cast<std::size_t>(length) * 2, '\0');
+    ansi.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, ansi.data(),
+                            static_cast<int>(ansi.size()), nullptr, &lossy)));
+    if (lossy || ansi.size() > kTemplateMaxLength || (length && ansi.empty()))
+        return Slot::Unreadable;
+    if (text) *text = ansi;
     return Slot::Text;
 }
 
@@ -40,7 +59,7 @@ std::vector<std::string> LoadFormatTexts(bool formatsOnly) {
         std::string text;
         if (Read(key.get(), n, &text) == Slot::Text &&
             (!formatsOnly ||
-             (texts.size() < kMaxFormats && CheckTemplate(text).fault == TemplateFault::None)))
+             (texts.size() < kMaxFormats && CheckTemplate(text, GetACP()).fault == TemplateFault::None)))
             texts.push_back(text);
     }
     return texts;

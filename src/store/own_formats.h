@@ -1,7 +1,8 @@
 // The user's own formats as the settings keep them: text values Format1, Format2, ... of the
 // section Formats, in the order of their numbers. Gaps in the numbering are passed over. A
-// value that is no text, longer than a format may be, or more than one line is unreadable:
-// it is left where it is, and never written over.
+// value that is no text, longer than a format may be, more than one line, or that the ANSI
+// code page would change (a character it lacks, a zero inside) is unreadable: it is left
+// where it is, and never written over.
 #pragma once
 #include <string>
 #include <vector>

@@ -9,7 +9,10 @@ RecentColours LoadRecentColors() {
 }
 
 void RememberRecent(ColorValue c) {
-    RecentColours list = LoadRecentColors();
+    // A list that is there but could not be read is not replaced by this one colour.
+    const auto stored = rt::ReadSetting(settings::kApp, settings::kSection, settings::kRecentColors);
+    if (!stored) return;
+    RecentColours list = ParseRecent(*stored);
     const RecentColours before = list;
     PutFirst(list, c);
     if (list != before)

@@ -7,7 +7,7 @@ namespace hv::colour {
 
 RecentColours LoadRecentColors();
 // The colour the user made current goes to the front of the stored list. A stored value
-// that is no text reads as an empty list and is replaced.
+// that is no text reads as an empty list and is replaced; a text that can't be read is left.
 void RememberRecent(ColorValue c);
 
 } // namespace hv::colour

@@ -54,4 +54,12 @@ std::string RegReader::Get(const std::string& name, const std::string& fallback)
     return text && text->size() <= kMaxText ? *text : fallback;
 }
 
+FILETIME RegReader::LastWrite() const {
+    FILETIME t{};
+    if (key_)
+        RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, &t);
+    return t;
+}
+
 } // namespace hv::colour

@@ -25,6 +25,8 @@ class RegReader {
   public:
     RegReader(HKEY root, const std::string& path);
     std::string Get(const std::string& name, const std::string& fallback) const;
+    // When the key or a value of it was last written (RegQueryInfoKey); zero for a missing key.
+    FILETIME LastWrite() const;
 
   private:
     rt::UniqueKey key_;

@@ -14,6 +14,21 @@ std::string GetSetting(const std::string& appName, const std::string& section,
         .value_or(defaultValue);
 }
 
+std::optional<std::string> ReadSetting(const std::string& appName, const std::string& section,
+                                       const std::string& key) {
+    UniqueKey k;
+    const LSTATUS opened = RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey(appName, section).c_str(),
+                                         0, KEY_QUERY_VALUE, k.put());
+    if (opened == ERROR_FILE_NOT_FOUND) return std::string();
+    DWORD type = 0;
+    if (opened != ERROR_SUCCESS) return std::nullopt;
+    const LSTATUS found = RegQueryValueExA(k.get(), key.c_str(), nullptr, &type, nullptr, nullptr);
+    if (found == ERROR_FILE_NOT_FOUND || (found == ERROR_SUCCESS && type != REG_SZ &&
+                                          type != REG_EXPAND_SZ))
+        return std::string();
+    return reg::ReadString(k.get(), key.c_str());
+}
+
 bool SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
                  const std::string& value) {
     UniqueKey k;

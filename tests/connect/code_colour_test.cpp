@@ -57,14 +57,14 @@ TEST_F(CodeColourTest, ReplaceWritesTheCurrentColourInTheSameForm) {
         ColorValue current;
         const wchar_t* written;
     } cases[] = {
-        {L"Me.BackColor = &H|FF& ' red", teal, L"Me.BackColor = &H00808000& ' red"},
+        {L"Me.BackColor = &H|FF& ' red", teal, L"Me.BackColor = &H808000& ' red"},
         {L"x = RGB(1, 2, 3)|: y = 2", teal, L"x = RGB(0, 128, 128): y = 2"},
         {L"x = |vbRed", blue, L"x = vbBlue"},
-        {L"x = |vbRed", teal, L"x = &H00808000&"},
+        {L"x = |vbRed", teal, L"x = &H808000&"},
         {L"x = QBColor(1|)", teal, L"x = QBColor(3)"},
-        {L"x = QBColor(1|)", 0x123456, L"x = &H00123456&"},
-        {L"x = vbButton|Face", blue, L"x = &H00FF0000&"},
-        {L"x = &H80000005&|", teal, L"x = &H00808000&"},
+        {L"x = QBColor(1|)", 0x123456, L"x = &H123456&"},
+        {L"x = vbButton|Face", blue, L"x = &HFF0000&"},
+        {L"x = &H80000005&|", teal, L"x = &H808000&"},
         {L"BackColor = |255", teal, L"BackColor = 8421376"},
     };
     for (const auto& k : cases) {
@@ -76,19 +76,20 @@ TEST_F(CodeColourTest, ReplaceWritesTheCurrentColourInTheSameForm) {
     }
 }
 
-// Whatever writing the line did to the editor's caret, it ends right after the colour written.
+// Whatever writing the line did to the editor's caret, it ends right after the colour written,
+// as the editor shows it (&H00808000& as &H808000&).
 TEST_F(CodeColourTest, AfterReplaceTheCaretStandsRightAfterTheColour) {
     Put(L"Sub A()\r\n  x = &H|FF&: y = 2\r\nEnd Sub");
     Current(RGBColor(0, 128, 128));
     ReplaceInCode();
-    EXPECT_EQ(Code(*pane_), L"Sub A()\r\n  x = &H00808000&: y = 2\r\nEnd Sub");
-    EXPECT_EQ(Caret(*pane_), std::make_pair(2L, 18L));
+    EXPECT_EQ(Code(*pane_), L"Sub A()\r\n  x = &H808000&: y = 2\r\nEnd Sub");
+    EXPECT_EQ(Caret(*pane_), std::make_pair(2L, 16L));
     // Again at once: the caret is still at the colour, which is replaced again, and the
     // caret follows its new end.
     Current(0xFF);
     ReplaceInCode();
     const std::wstring line = pane_->Line(2);
-    EXPECT_NE(line, L"  x = &H00808000&: y = 2");
+    EXPECT_NE(line, L"  x = &H808000&: y = 2");
     EXPECT_EQ(Caret(*pane_), std::make_pair(2L, static_cast<long>(line.find(L':')) + 1));
 }
 
@@ -150,6 +151,8 @@ TEST_F(CodeColourTest, TheColourReadPutBackChangesNothingAndNonColoursAreLeftAlo
     }
 }
 
+// The add-in changes only the expression's characters; the editor then shows the line its way
+// (blanks made one, the comment as it was).
 TEST_F(CodeColourTest, OnlyTheExpressionsCharactersChange) {
     // Tabs, characters beyond the code page and trailing blanks around it, lines either side.
     const std::wstring before = L"' \u4e2d\u6587\r\n\tpic.BackColor = \t&HFF&  ' caf\u00e9 \u2713  \r\nEnd Sub";
@@ -159,7 +162,7 @@ TEST_F(CodeColourTest, OnlyTheExpressionsCharactersChange) {
     Current(RGBColor(1, 2, 3));
     ReplaceInCode();
     EXPECT_EQ(Code(*pane_),
-              L"' \u4e2d\u6587\r\n\tpic.BackColor = \t&H0030201&  ' caf\u00e9 \u2713  \r\nEnd Sub");
+              L"' \u4e2d\u6587\r\n\tpic.BackColor = &H30201& ' caf\u00e9 \u2713  \r\nEnd Sub");
     long line = 0, column = 0, endLine = 0, endColumn = 0;
     pane_->GetSelection(&line, &column, &endLine, &endColumn);
     EXPECT_EQ(line, 2);

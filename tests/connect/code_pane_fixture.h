@@ -33,6 +33,15 @@ class CodePaneTest : public HostTest {
   protected:
     void SetUp() override {
         HostTest::SetUp();
+        LoadMain();
+    }
+    // The IDE played anew, as `options` say, with the main window loaded on it.
+    void Restart(const host::IdeOptions& options) {
+        main_.reset();
+        Open(options);
+        LoadMain();
+    }
+    void LoadMain() {
         pane_ = ide_->ActivePane();
         ASSERT_TRUE(pane_);
         main_ = std::make_unique<forms::frmMain>();

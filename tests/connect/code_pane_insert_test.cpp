@@ -16,7 +16,7 @@ TEST_F(CodePaneInsertTest, AppendsToTheEndOfTheCaretsLineWhateverTheColumn) {
     Select(*pane_, 13, 13);
     ClickAt(main_->cmdInsert->hwnd(), 14, 11);
     ClickAt(main_->cmdInsert->hwnd(), 14, 11);
-    EXPECT_EQ(Code(*pane_), L"Sub Paint()\r\nx = 5255&H00FFFFFF&&H00FFFFFF&\r\nEnd Sub");
+    EXPECT_EQ(Code(*pane_), L"Sub Paint()\r\nx = 5255&HFFFFFF&&HFFFFFF&\r\nEnd Sub");
 }
 
 TEST_F(CodePaneInsertTest, EmptyLineAndMultiLineSelection) {
@@ -36,7 +36,7 @@ TEST_F(CodePaneInsertTest, FavouriteCodeGoesInAndFocusGoesToThePalette) {
     Select(*pane_, 0, 0);
     main_->txtTempFav->SetText("&H00123456&");
     ClickAt(main_->cmdInsertFav->hwnd(), 16, 8);
-    EXPECT_EQ(Code(*pane_), L"BackColor = &H00123456&");
+    EXPECT_EQ(Code(*pane_), L"BackColor = &H123456&");
     EXPECT_EQ(GetFocus(), main_->picBasicCol->hwnd());
 }
 
@@ -81,7 +81,7 @@ TEST_F(CodePaneInsertTest, HostFailuresAreSkippedAndTheClosingStepsStillRun) {
         EXPECT_EQ(GetFocus(), main_->picCurrentCol->hwnd()) << member;
     }
     // Only a failing Show still changed the line.
-    EXPECT_EQ(Code(*pane_), L"z = 0&H00FFFFFF&");
+    EXPECT_EQ(Code(*pane_), L"z = 0&HFFFFFF&");
 }
 
 TEST_F(CodePaneInsertTest, AnInsertAsksTheIdeOnlyForTheStepsItNeeds) {
@@ -90,11 +90,12 @@ TEST_F(CodePaneInsertTest, AnInsertAsksTheIdeOnlyForTheStepsItNeeds) {
     const host::CallTally before = host::DispatchObject::Tally();
     ClickAt(main_->cmdInsert->hwnd(), 14, 11);
     const host::CallTally after = host::DispatchObject::Tally();
-    EXPECT_EQ(Code(*pane_), L"x = &H00FFFFFF&");
-    // The active pane, its selection, its module, the line, the line replaced, the caret put
-    // back, the pane shown.
-    EXPECT_EQ(after.invokes - before.invokes, 7);
-    EXPECT_EQ(after.lookups - before.lookups, 7);
+    EXPECT_EQ(Code(*pane_), L"x = &HFFFFFF&");
+    // The active pane, the active window and the pane's own (with their handles), its
+    // selection, its module, the line, the line replaced and read back, the caret put back,
+    // the pane shown.
+    EXPECT_EQ(after.invokes - before.invokes, 12);
+    EXPECT_EQ(after.lookups - before.lookups, 12);
 }
 
 // The editors count no line in an empty module and refuse to read or replace line 1 there.
@@ -102,8 +103,8 @@ TEST_F(CodePaneInsertTest, AnEmptyModuleGetsTheCodeOnLineOne) {
     SetCode(*pane_, L"");
     Select(*pane_, 0, 0);
     ClickAt(main_->cmdInsert->hwnd(), 14, 11);
-    EXPECT_EQ(Code(*pane_), L"&H00FFFFFF&");
-    EXPECT_EQ(Caret(*pane_), std::make_pair(1L, 12L));
+    EXPECT_EQ(Code(*pane_), L"&HFFFFFF&");
+    EXPECT_EQ(Caret(*pane_), std::make_pair(1L, 10L));
     // An empty last line is written as any other.
     SetCode(*pane_, L"x = 1\r\n");
     Select(*pane_, 7, 7);
@@ -118,7 +119,8 @@ TEST_F(CodePaneInsertTest, AnEmptyModuleGetsTheCodeOnLineOne) {
 }
 
 // Writing moves the editor's caret (the host puts it at the line's start): the add-in puts it
-// right after what it wrote, so that the next command acts where the user is.
+// right after what it wrote, as the editor shows it (&H00FFFFFF& as &HFFFFFF&), so that the
+// next command acts where the user is.
 TEST_F(CodePaneInsertTest, TheCaretStandsRightAfterTheTextWritten) {
     SetCode(*pane_, L"Sub Paint()\r\nx = 5\r\nEnd Sub");
     Select(*pane_, 15, 15);
@@ -131,12 +133,44 @@ TEST_F(CodePaneInsertTest, TheCaretStandsRightAfterTheTextWritten) {
     EXPECT_EQ(Caret(*pane_), std::make_pair(1L, 28L));
     // Twice in a row: the second lands after the first.
     ClickAt(main_->cmdInsert->hwnd(), 14, 11);
-    EXPECT_EQ(Caret(*pane_), std::make_pair(1L, 39L));
+    EXPECT_EQ(Caret(*pane_), std::make_pair(1L, 37L));
     // An IDE that refuses the caret still has the text.
     ide_->faults().Set(L"CodePane.SetSelection", host::FaultKind::Error);
     Select(*pane_, 0, 0);
     Menu("mnuIr");
-    EXPECT_EQ(Code(*pane_).substr(0, 41), L"Sub Paint()RGB(255, 128, 0)&H00FFFFFF&255");
+    EXPECT_EQ(Code(*pane_).substr(0, 39), L"Sub Paint()RGB(255, 128, 0)&HFFFFFF&255");
+}
+
+// A protected project and a running one refuse the write: the user hears the editor's reason
+// once, and the line stays as it was.
+TEST_F(CodePaneInsertTest, AProtectedOrRunningProjectKeepsItsCodeAndTheUserHearsWhy) {
+    for (const bool running : {false, true}) {
+        host::IdeOptions options;
+        (running ? options.running : options.locked) = true;
+        Restart(options);
+        SetCode(*pane_, L"x = ");
+        Select(*pane_, 0, 0);
+        EXPECT_EQ(Told([&] { Menu("mnuIr"); }),
+                  std::wstring(L"Pigmora: The code was not changed: ") +
+                      (running ? L"Can't perform requested operation"
+                               : L"Can't perform operation since the project is protected."));
+        EXPECT_EQ(Code(*pane_), L"x = ");
+    }
+}
+
+// ActiveCodePane is also the last active pane behind a designer: the add-in writes only into
+// the one in front, and says so otherwise.
+TEST_F(CodePaneInsertTest, APaneBehindADesignerIsNotWrittenTo) {
+    SetCode(*pane_, L"x = ");
+    Select(*pane_, 0, 0);
+    ide_->AddForm(host::FormModel{})->Open();
+    PumpMessages();
+    EXPECT_EQ(Told([&] { Menu("mnuIr"); }),
+              L"Pigmora: The code window is behind another window: click into it first");
+    EXPECT_EQ(Code(*pane_), L"x = ");
+    pane_->Show();
+    Menu("mnuIr");
+    EXPECT_EQ(Code(*pane_), L"x = 255");
 }
 
 } // namespace hv::test

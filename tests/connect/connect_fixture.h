@@ -41,7 +41,7 @@ class ConnectionTest : public HostTest {
         Disconnect();
         HostTest::TearDown();
         ForgetSetting();
-        EXPECT_EQ(connect::ModuleLocks(), 0) << "an object of the add-in is still alive";
+        EXPECT_EQ(rt::ModuleLocks(), 0) << "an object of the add-in is still alive";
     }
 
     // Connects a new Connect object with the mode; true when it stayed connected.

@@ -344,6 +344,22 @@ TEST_F(FormColoursTest, ARefusalIsToldOnceWithWhatWasSet) {
     EXPECT_FALSE(Menu().undoOn);
 }
 
+// A running project refuses every put: the IDE's reason once, the undo left empty; the
+// same project stopped takes the colour.
+TEST_F(FormColoursTest, ARunningProjectsRefusalIsToldOnce) {
+    host::IdeOptions options;
+    options.running = true;
+    Restart(options);
+    AddTestForm(*ide_);
+    SelectOnly({0, 3});
+    MessageBoxes boxes;
+    Choose(L"apply BackColor");
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, L"BackColor could not be set on Label1 and Text1: Can't "
+                                    L"perform requested operation\r\nNo control was changed.");
+    EXPECT_FALSE(Menu().undoOn);
+}
+
 // Undo puts back only what still has the applied colour, and tells what it left: a control
 // deleted since (Del in the designer), a value changed since.
 TEST_F(FormColoursTest, UndoLeavesWhatWasDeletedOrChangedSinceAndSaysSo) {

@@ -246,6 +246,29 @@ TEST_F(FormDesignerTest, SelectedControlsCountFromZeroAndRefuseWhatTheyLack) {
     EXPECT_EQ(rt::Get(selected.Get(), L"Count", {}, &v).number, RPC_E_DISCONNECTED);
 }
 
+// A protected project and a running one refuse a designer's property puts as they refuse
+// code writes, with the editors' errors.
+TEST_F(FormDesignerTest, AProtectedOrRunningProjectRefusesPropertyPuts) {
+    for (const bool running : {false, true}) {
+        host::IdeOptions options;
+        (running ? options.running : options.locked) = true;
+        Open(options);
+        AddTestForm(*ide_);
+        ClickOn(0);
+        auto designer = Object(SelectedComponent().Get(), L"Designer");
+        const bool vba = ide_->options().vba;
+        auto control = Object(Object(designer.Get(), vba ? L"Selected" : L"SelectedVBControls").Get(),
+                              L"Item", {0});
+        const rt::CallError e =
+            vba ? rt::Put(control.Get(), L"BackColor", 255L)
+                : rt::Put(Object(Object(control.Get(), L"Properties").Get(), L"Item",
+                                 {L"BackColor"}).Get(),
+                          L"Value", 255L);
+        EXPECT_EQ(e.number, host::VbError(running ? 17 : 50289));
+        EXPECT_NE(C(0).Colour(L"BackColor")->value, 255);
+    }
+}
+
 TEST_F(FormDesignerTest, SavesAndReadsTheFormAsVb6WritesIt) {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);

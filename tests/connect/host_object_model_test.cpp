@@ -154,7 +154,7 @@ TEST_F(HostObjectModelTest, GetSelectionFillsFourLongsByReferenceWhereTheUserPut
     EXPECT_EQ(a + b + c + d, 0);
 }
 
-TEST_F(HostObjectModelTest, LinesAndReplaceLineWorkOnTheModuleAndRefuseLinesOutOfRange) {
+TEST_F(HostObjectModelTest, LinesAndReplaceLineWorkOnTheModuleAndLinesGivesWhatThereIs) {
     auto pane = ide_->ActivePane();
     SetWindowTextW(pane->edit(), L"Sub Paint()\r\n    BackColor = \r\nEnd Sub");
     ComPtr<IDispatch> module = Object(Object(vbe_.Get(), L"ActiveCodePane").Get(), L"CodeModule");
@@ -162,17 +162,19 @@ TEST_F(HostObjectModelTest, LinesAndReplaceLineWorkOnTheModuleAndRefuseLinesOutO
     EXPECT_EQ(Text(module.Get(), L"Lines", {2, 1}), L"    BackColor = ");
     EXPECT_EQ(Text(module.Get(), L"Lines", {1, 3}), L"Sub Paint()\r\n    BackColor = \r\nEnd Sub");
     EXPECT_FALSE(rt::Call(module.Get(), L"ReplaceLine", {2, L"    BackColor = &H00FF&"}));
-    EXPECT_EQ(pane->Text(), L"Sub Paint()\r\n    BackColor = &H00FF&\r\nEnd Sub");
+    EXPECT_EQ(pane->Text(), L"Sub Paint()\r\n    BackColor = &HFF&\r\nEnd Sub");
     // Lines is a property: read as a method alone it is refused.
     EXPECT_EQ(RawInvoke(module.Get(), L"Lines", DISPATCH_METHOD, {I4(1), I4(1)}),
               DISP_E_MEMBERNOTFOUND);
-    for (auto args : {std::pair<long, long>{0, 1}, {4, 1}, {3, 2}, {1, -1}}) {
+    EXPECT_EQ(Text(module.Get(), L"Lines", {4, 1}), L"");
+    EXPECT_EQ(Text(module.Get(), L"Lines", {3, 2}), L"End Sub");
+    for (auto args : {std::pair<long, long>{0, 1}, {1, -1}}) {
         Variant v;
         const rt::CallError e = rt::Get(module.Get(), L"Lines", {args.first, args.second}, &v);
         EXPECT_EQ(e.description, L"Subscript out of range") << args.first << "," << args.second;
     }
     EXPECT_TRUE(rt::Call(module.Get(), L"ReplaceLine", {4, L"x"}));
-    EXPECT_EQ(pane->Text(), L"Sub Paint()\r\n    BackColor = &H00FF&\r\nEnd Sub");
+    EXPECT_EQ(pane->Text(), L"Sub Paint()\r\n    BackColor = &HFF&\r\nEnd Sub");
 }
 
 TEST_F(HostObjectModelTest, MainWindowGivesTheFramesHandle) {

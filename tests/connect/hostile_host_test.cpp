@@ -67,7 +67,7 @@ TEST_F(ConnectionTest, EveryCallTheAddInMakesFailsInTurn) {
             EXPECT_FALSE(FindWindowA(nullptr, "VB 6 Huevista"));
             CloseIde();
             EXPECT_EQ(host::DispatchObject::LiveObjects(), liveBefore);
-            EXPECT_EQ(connect::ModuleLocks(), 0);
+            EXPECT_EQ(rt::ModuleLocks(), 0);
         }
     }
     // Both ends of the sequence were reached: some faults stop the connection before the

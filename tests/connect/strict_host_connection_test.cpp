@@ -86,6 +86,19 @@ TEST_F(StrictHostConnectionTest, AButtonLeftByAnEarlierSessionIsDeletedNeverDoub
     EXPECT_EQ(Buttons().size(), 0u) << "a clean disconnection keeps nothing";
 }
 
+// An earlier version left its button, kept by the IDE, without a tag: its caption on the
+// Standard bar tells it, and it goes before the live one comes.
+TEST_F(StrictHostConnectionTest, AnUntaggedButtonOfAnEarlierVersionIsDeleted) {
+    ide_->AddControl(Standard(), 1, 0)->caption = L"VB 6 Huevista";
+    ide_->Refresh(Standard());
+    CloseIde();
+    Open(host::IdeOptions{});
+    ASSERT_EQ(Buttons().size(), 1u);
+    ASSERT_TRUE(ConnectAddin(host::ext_cm_Startup));
+    ASSERT_EQ(Buttons().size(), 1u);
+    EXPECT_EQ(Buttons()[0]->tag, L"Pigmora.Connect");
+}
+
 TEST_F(StrictHostConnectionTest, ALocalisedVb6GetsTheButtonOnItsStandardBar) {
     if (VbaMode()) GTEST_SKIP() << "a localised VB6";
     host::IdeOptions options;

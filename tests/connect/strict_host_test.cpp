@@ -1,5 +1,6 @@
 // The host behaves as the real IDEs do where add-ins meet their quirks: code modules that
-// count no line when empty and move the caret when written, command bars that keep what was
+// count no line when empty, move the caret when written and show what is written their way,
+// the last active code pane behind a designer, command bars that keep what was
 // added without Temporary, a localised VB6 whose bar 2 is not called "Standard".
 #include "host_fixture.h"
 
@@ -38,10 +39,13 @@ class StrictCodeModuleTest : public HostTest {
     ComPtr<IDispatch> pane_, module_;
 };
 
-TEST_F(StrictCodeModuleTest, AnEmptyModuleHasNoLineToReadOrReplaceButTakesNewOnes) {
+// Lines gives what there is (an empty text past the end); only CountOfLines tells an empty
+// module from one with an empty line.
+TEST_F(StrictCodeModuleTest, AnEmptyModuleHasNoLineToReplaceButTakesNewOnes) {
     EXPECT_EQ(Long(module_.Get(), L"CountOfLines"), 0);
     Variant read;
-    EXPECT_EQ(ErrOf(rt::Get(module_.Get(), L"Lines", {1, 1}, &read)), 9);
+    EXPECT_EQ(Text(module_.Get(), L"Lines", {1, 1}), L"");
+    EXPECT_EQ(ErrOf(rt::Get(module_.Get(), L"Lines", {0, 1}, &read)), 9);
     EXPECT_EQ(ErrOf(rt::Call(module_.Get(), L"ReplaceLine", {1, L"x = 1"})), 9);
     EXPECT_EQ(Code(), L"");
     EXPECT_EQ(ErrOf(rt::Call(module_.Get(), L"InsertLines", {2, L"x = 1"})), 9);
@@ -53,7 +57,8 @@ TEST_F(StrictCodeModuleTest, AnEmptyModuleHasNoLineToReadOrReplaceButTakesNewOne
     EXPECT_FALSE(rt::Call(module_.Get(), L"InsertLines", {3, L"c = 3"}));
     EXPECT_FALSE(rt::Call(module_.Get(), L"InsertLines", {1, L"Option Explicit"}));
     EXPECT_EQ(Code(), L"Option Explicit\r\na = 1\r\nb = 2\r\nc = 3");
-    EXPECT_EQ(ErrOf(rt::Get(module_.Get(), L"Lines", {5, 1}, &read)), 9);
+    EXPECT_EQ(Text(module_.Get(), L"Lines", {3, 5}), L"b = 2\r\nc = 3");
+    EXPECT_EQ(Text(module_.Get(), L"Lines", {5, 1}), L"");
     EXPECT_EQ(ErrOf(rt::Call(module_.Get(), L"ReplaceLine", {5, L"e"})), 9);
 }
 
@@ -81,9 +86,35 @@ TEST_F(StrictCodeModuleTest, WritingALineMovesTheCaretToItsStart) {
     ASSERT_FALSE(rt::Call(module_.Get(), L"ReplaceLine", {3, L"c = 33"}));
     EXPECT_EQ(Selection(), (std::vector<long>{3, 1, 3, 1}));
     ASSERT_FALSE(Select(3, 7, 3, 7));
-    ASSERT_FALSE(rt::Call(module_.Get(), L"InsertLines", {2, L"new"}));
+    ASSERT_FALSE(rt::Call(module_.Get(), L"InsertLines", {2, L"d = 4"}));
     EXPECT_EQ(Selection(), (std::vector<long>{2, 1, 2, 1}));
-    EXPECT_EQ(Code(), L"a = 1\r\nnew\r\nbb = 2222\r\nc = 33");
+    EXPECT_EQ(Code(), L"a = 1\r\nd = 4\r\nbb = 2222\r\nc = 33");
+}
+
+// Lines written through the object model read back as the editor shows them.
+TEST_F(StrictCodeModuleTest, LinesWrittenReadBackAsTheEditorShowsThem) {
+    SetCode(L"a");
+    ASSERT_FALSE(rt::Call(module_.Get(), L"ReplaceLine", {1, L"  x=&h00ff&+rgb(1,2 ,3)  'a  =b"}));
+    ASSERT_FALSE(rt::Call(module_.Get(), L"InsertLines", {2, L"dim s as string:s=\"&H00FF&\"  "}));
+    ASSERT_FALSE(rt::Call(module_.Get(), L"AddFromString", {L"If a<>b Then y=-a*007"}));
+    EXPECT_EQ(Text(module_.Get(), L"Lines", {1, 3}),
+              L"  x = &HFF& + RGB(1, 2, 3) 'a  =b\r\nDim s As String: s = \"&H00FF&\"\r\n"
+              L"If a <> b Then y = -a * 7");
+}
+
+// ActiveCodePane is the active or last active pane, also behind a designer; ActiveWindow is
+// the window in front.
+TEST_F(StrictCodeModuleTest, ActiveCodePaneStaysTheLastActiveBehindADesigner) {
+    ide_->AddForm(host::FormModel{})->Open();
+    auto pane = Object(vbe_.Get(), L"ActiveCodePane");
+    ASSERT_TRUE(pane);
+    EXPECT_EQ(Text(Object(pane.Get(), L"CodeModule").Get(), L"Name"), ide_->panes()[0]->name());
+    auto active = Object(vbe_.Get(), L"ActiveWindow"), own = Object(pane.Get(), L"Window");
+    EXPECT_EQ(Long(active.Get(), L"Type"), 1);
+    EXPECT_EQ(Long(own.Get(), L"Type"), 0);
+    EXPECT_NE(Long(active.Get(), L"HWnd"), Long(own.Get(), L"HWnd"));
+    ASSERT_FALSE(rt::Call(pane.Get(), L"Show"));
+    EXPECT_EQ(Long(Object(vbe_.Get(), L"ActiveWindow").Get(), L"HWnd"), Long(own.Get(), L"HWnd"));
 }
 
 TEST_F(StrictCodeModuleTest, SetSelectionTakesOnlyPlacesInTheText) {

@@ -3,6 +3,7 @@
 // and two editors with a connection each in one process.
 #include "connect_fixture.h"
 #include "forms/frm_main.h"
+#include "host/shown_line.h"
 
 namespace hv::test {
 
@@ -159,7 +160,7 @@ TEST_F(VbaEditorTest, TwoEditorsInOneProcessEachKeepTheirOwnConnection) {
     SetWindowTextW(theirPane->edit(), L"b = ");
     const std::string code = theirs->txtColorCode->Text();
     ClickAt(theirs->cmdInsert->hwnd(), 14, 11);
-    EXPECT_EQ(theirPane->Text(), L"b = " + std::wstring(code.begin(), code.end()));
+    EXPECT_EQ(theirPane->Text(), host::AsTheEditorShows(L"b = " + std::wstring(code.begin(), code.end())));
     EXPECT_EQ(myPane->Text(), L"a = ");
     ClickAt(mine->cmdInsert->hwnd(), 14, 11);
     EXPECT_NE(myPane->Text(), L"a = ");

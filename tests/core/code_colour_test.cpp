@@ -52,13 +52,22 @@ TEST(FindCodeColours, RgbCallsWithThreeLiteralsOnly) {
     EXPECT_EQ(Found("c = rgb (  0,0 ,\t255 ) + 1"), V{"rgb (  0,0 ,\t255 )=16711680"});
     EXPECT_EQ(Found("c = RGB(&HFF, 0, 0)"), V{"RGB(&HFF, 0, 0)=255"});
     EXPECT_EQ(Only("c = Rgb(1, 2, 3)").form, Form::RgbCall);
-    for (const char* bad : {"c = RGB(256, 0, 0)", "c = RGB(r, 0, 0)", "c = RGB(1, 2)",
+    // VB uses 255 for a component above it; an Integer can't be above 32767.
+    EXPECT_EQ(Found("c = RGB(256, 0, &H1FF)"), V{"RGB(256, 0, &H1FF)=16711935"});
+    EXPECT_EQ(Found("c = RGB(0, 32767, 0)"), V{"RGB(0, 32767, 0)=65280"});
+    for (const char* bad : {"c = RGB(32768, 0, 0)", "c = RGB(r, 0, 0)", "c = RGB(1, 2)",
                             "c = RGB(1, 2, 3, 4)", "c = RGB(1, 2, 3", "c = RGB(1.5, 2, 3)",
                             "c = RGB(-1, 2, 3)", "c = RGB(1 + 1, 2, 3)", "c = Me.RGB(1, 2, 3)",
                             "c = MyRGB(1, 2, 3)", "c = RGB"})
         EXPECT_EQ(Found(bad), V{}) << bad;
-    // A literal inside a call that is not a colour is still a hex colour of its own.
-    EXPECT_EQ(Found("c = RGB(x, &HFF, 0)"), V{"&HFF=255"});
+    // The arguments of a call that can't be read are still components, never colours; what
+    // follows the call is read again.
+    for (const char* line : {"c = RGB(r, g, &HFF)", "c = RGB(QBColor(1), 0, 0)",
+                             "c = QBColor(&HFF& - n)", "c = RGB(\")\", &HFF, 0", "c = RGB (f(1), &HFF, 0)"})
+        EXPECT_EQ(Found(line), V{}) << line;
+    EXPECT_EQ(Found("c = RGB(x, (1), &HFF) + &HFF&"), V{"&HFF&=255"});
+    EXPECT_EQ(Found("c = RGB(x, &HFF ' &HFF"), V{});
+    EXPECT_EQ(Found("c = MyRGB(x, &HFF, 0)"), V{"&HFF=255"});
 }
 
 TEST(FindCodeColours, ConstantsAndQBColor) {
@@ -206,7 +215,7 @@ TEST(ParseTypedColour, EveryFormAloneAndTheTwoExtraOnes) {
     EXPECT_EQ(ParseTypedColour("1,2,3"), RGBColor(1, 2, 3));
     for (const char* bad : {"", "  ", "#FFF", "#FF80001", "#GG0000", "255, 128", "256, 0, 0",
                             "1, 2, 3, 4", "16777216", "vbRed + 1", "x = vbRed", "RGB(1, 2, 3) x",
-                            "'vbRed", "\"vbRed\"", "1.5", "red", "&HFFFF", "(1, 2, 3)"})
+                            "'vbRed", "\"vbRed\"", "1.5", "red", "&HFFFF", "(1, 2, 3)", "RGB(300, 0, 0)"})
         EXPECT_FALSE(ParseTypedColour(bad).has_value()) << '"' << bad << '"';
 }
 
@@ -387,4 +396,11 @@ TEST(ReplaceCodeColour, TheColourReadPutBackLeavesTheLineAndAnotherChangesOnlyIt
         }
     }
     EXPECT_GT(checked, static_cast<std::size_t>(kRandomLines / 20)); // the generator reaches the forms
+}
+
+TEST(CaretAfterColour, FollowsTheSameColourOfTheLineAsTheEditorShowsIt) {
+    EXPECT_EQ(CaretAfterColour(L"x = &H00FF& + RGB(1,2,3)", 4, L"x = &HFF& + RGB(1, 2, 3)"), 9u);
+    EXPECT_EQ(CaretAfterColour(L"x = &H00FF& + RGB(1,2,3)", 14, L"x = &HFF& + RGB(1, 2, 3)"), 24u);
+    // A line the editor made into something else: its end.
+    EXPECT_EQ(CaretAfterColour(L"x = &H00FF&", 4, L"x = y"), 5u);
 }

@@ -17,6 +17,9 @@ TEST(Contrast, RatiosAreCutToHundredthsNeverRoundedUp) {
     EXPECT_EQ(ContrastText(kBlack, RGBColor(154, 154, 0)), tail + "6.99:1, AA pass, AAA fail");
     EXPECT_EQ(ContrastText(RGBColor(118, 118, 118), kWhite), tail + "4.54:1, AA pass, AAA fail");
     EXPECT_EQ(ContrastText(kWhite, RGBColor(89, 89, 89)), tail + "7.00:1, AA pass, AAA pass");
+    // A hair under the thresholds (by less than 1e-11) fails, and shows no threshold.
+    EXPECT_EQ(ContrastText(0x010206, 0xE57126), tail + "4.49:1, AA fail, AAA fail");
+    EXPECT_EQ(ContrastText(0x2B1005, 0x58AE6A), tail + "6.99:1, AA pass, AAA fail");
     EXPECT_EQ(ContrastText(kBlack, kWhite), tail + "21.00:1, AA pass, AAA pass");
     EXPECT_EQ(ContrastText(kWhite, kBlack), tail + "21.00:1, AA pass, AAA pass");
     EXPECT_EQ(ContrastText(RGBColor(12, 34, 56), RGBColor(12, 34, 56)),

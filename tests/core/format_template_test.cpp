@@ -49,6 +49,23 @@ TEST(FormatTemplate, RefusesWhatItCannotExpandWithAMessage) {
         EXPECT_FALSE(TemplateFaultText({f, {}}).empty());
 }
 
+TEST(FormatTemplate, DoubleByteCodePagesAreReadByCharacter) {
+    // Shift-JIS (932): "\x83\x7B" is katakana BO, "\x83\x7D" MA; their second bytes are
+    // the braces' bytes. In a single-byte code page the same bytes are text and braces.
+    const std::string bo = "\x83\x7B", ma = "\x83\x7D";
+    EXPECT_EQ(ExpandTemplate(bo + "{R}" + ma, RGBColor(7, 0, 0), 932), bo + "7" + ma);
+    EXPECT_EQ(ExpandTemplate("{{" + ma + bo + "}}", 0, 932), "{" + ma + bo + "}");
+    EXPECT_EQ(CheckTemplate("{" + bo + "}", 932).placeholder, "{" + bo + "}");
+    EXPECT_EQ(Fault(bo + "{R}"), TemplateFault::Unbalanced);
+    EXPECT_EQ(CheckTemplate(bo + "{R}", 1252).fault, TemplateFault::Unbalanced);
+    // A lead byte in another double-byte code page, and 932's last lead byte.
+    EXPECT_EQ(ExpandTemplate("\xA5}{G}", RGBColor(0, 9, 0), 936), "\xA5}9");
+    EXPECT_EQ(ExpandTemplate("\xFC}{G}", RGBColor(0, 9, 0), 932), "\xFC}9");
+    EXPECT_EQ(CheckTemplate("\xFD}{G}", 932).fault, TemplateFault::Unbalanced);
+    // A lead byte at the end stands alone.
+    EXPECT_EQ(ExpandTemplate("{B}\x83", RGBColor(0, 0, 1), 932), "1\x83");
+}
+
 TEST(FormatTemplate, LiteralMenuTextDoublesAmpersands) {
     EXPECT_EQ(LiteralMenuText("&H00FF&"), "&&H00FF&&");
     EXPECT_EQ(LiteralMenuText("RGB({R})"), "RGB({R})");

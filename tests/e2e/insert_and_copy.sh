@@ -9,7 +9,7 @@ source "$(dirname "$0")/host_session.sh"
 module="$PWD/e2e-insert.bas"
 trap 'host_session_end; rm -f "$module"' EXIT
 
-saved_line() { tr -d '\r' < "$module" | grep -qx 'BackColor = &H00FF&'; }
+saved_line() { tr -d '\r' < "$module" | grep -qx 'BackColor = &HFF&'; }
 copied() { [ "$(wine uiprobe.exe clipboard | tr -d '\r')" = "&H00FF&" ]; }
 
 printf 'BackColor = \r\nEnd Sub\r\n' > "$module"

@@ -1,4 +1,4 @@
-// VBE, Window (the main window), CommandBars, CommandBar, Controls, CommandBarControl and
+// VBE, CommandBars, CommandBar, Controls, CommandBarControl and
 // Events.
 #include "command_bar_events.h"
 #include "ide.h"
@@ -18,42 +18,21 @@ Outcome NoSuchItem() {
 
 // -- VBE ---------------------------------------------------------------------------------
 
-enum { kCommandBars = 1, kEvents, kActiveCodePane, kVersion, kMainWindow, kSelectedVBComponent };
+enum {
+    kCommandBars = 1,
+    kEvents,
+    kActiveCodePane,
+    kVersion,
+    kMainWindow,
+    kSelectedVBComponent,
+    kActiveWindow
+};
 const std::vector<Member> kVbeMembers = {
     {L"CommandBars", kCommandBars, Kind::Get, {}},       {L"Events", kEvents, Kind::Get, {}},
     {L"ActiveCodePane", kActiveCodePane, Kind::Get, {}}, {L"Version", kVersion, Kind::Get, {}},
     {L"MainWindow", kMainWindow, Kind::Get, {}},
     {L"SelectedVBComponent", kSelectedVBComponent, Kind::Get, {}},
-};
-
-// -- Window (VBE.MainWindow) ---------------------------------------------------------------
-
-enum { kHWnd = 1, kWindowCaption };
-const std::vector<Member> kWindowMembers = {
-    {L"HWnd", kHWnd, Kind::Get, {}},
-    {L"Caption", kWindowCaption, Kind::Get, {}},
-};
-
-class MainWindowObject final : public DispatchObject {
-  public:
-    explicit MainWindowObject(std::weak_ptr<Ide> ide)
-        : DispatchObject(L"Window", kWindowMembers, PlanOf(ide)), ide_(std::move(ide)) {}
-
-  private:
-    Outcome Run(const Member& m, Args&, VARIANT* result) override {
-        auto ide = ide_.lock();
-        if (!ide || !ide->open()) return Gone();
-        if (m.id == kHWnd) {
-            // A Long in both editors: window handles fit 32 bits on 64-bit Windows too.
-            ReturnLong(result, static_cast<long>(reinterpret_cast<INT_PTR>(ide->hwnd())));
-            return {};
-        }
-        wchar_t text[256] = L"";
-        GetWindowTextW(ide->hwnd(), text, 256);
-        ReturnString(result, text);
-        return {};
-    }
-    std::weak_ptr<Ide> ide_;
+    {L"ActiveWindow", kActiveWindow, Kind::Get, {}},
 };
 
 class Vbe final : public DispatchObject {
@@ -73,15 +52,22 @@ class Vbe final : public DispatchObject {
             ReturnObject(result, NewEvents(ide_).Detach());
             break;
         case kActiveCodePane: {
-            auto pane = ide->ActivePane(); // Nothing when no pane is open
+            // The active or last active pane, also behind a designer; Nothing when none is open.
+            auto pane = ide->LastActivePane();
             ReturnObject(result, pane ? NewCodePane(ide_, pane).Detach() : nullptr);
             break;
         }
+        case kActiveWindow:
+            ReturnObject(result, ide->ActiveWindow().Detach());
+            break;
         case kVersion:
             ReturnString(result, ide->options().vba ? L"7.01" : L"6.00");
             break;
         case kMainWindow:
-            ReturnObject(result, Make<MainWindowObject>(ide_).Detach());
+            ReturnObject(result, NewWindow(ide_, kMainWindowType, [w = ide_] {
+                                     auto i = w.lock();
+                                     return i ? i->hwnd() : nullptr;
+                                 }).Detach());
             break;
         case kSelectedVBComponent:
             ReturnObject(result, ide->SelectedComponent().Detach());

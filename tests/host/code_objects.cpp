@@ -17,7 +17,7 @@ Outcome OutOfRange() {
 
 // -- CodePane ----------------------------------------------------------------------------
 
-enum { kGetSelection = 1, kCodeModule, kShow, kSetSelection };
+enum { kGetSelection = 1, kCodeModule, kShow, kSetSelection, kWindow };
 const std::vector<Member> kPaneMembers = {
     {L"GetSelection",
      kGetSelection,
@@ -35,6 +35,7 @@ const std::vector<Member> kPaneMembers = {
       {L"StartColumn", Type::Long},
       {L"EndLine", Type::Long},
       {L"EndColumn", Type::Long}}},
+    {L"Window", kWindow, Kind::Get, {}},
 };
 
 class PaneObject final : public DispatchObject {
@@ -62,6 +63,12 @@ class PaneObject final : public DispatchObject {
         case kShow:
             pane->Show();
             break;
+        case kWindow:
+            ReturnObject(result, NewWindow(ide_, kCodeWindowType, [w = pane_] {
+                                     auto p = w.lock();
+                                     return p ? p->window() : nullptr;
+                                 }).Detach());
+            break;
         case kSetSelection:
             if (!pane->SetSelection(args.Long(0), args.Long(1), args.Long(2), args.Long(3)))
                 return Raise(kErrInvalidCall, L"Invalid procedure call or argument");
@@ -78,10 +85,10 @@ class PaneObject final : public DispatchObject {
 enum { kLines = 1, kReplaceLine, kCountOfLines, kName, kInsertLines, kAddFromString };
 const std::vector<Member> kModuleMembers = {
     {L"Lines", kLines, Kind::Get, {{L"StartLine", Type::Long}, {L"Count", Type::Long}}},
-    {L"ReplaceLine", kReplaceLine, Kind::Method, {{L"Line", Type::Long}, {L"Code", Type::String}}},
+    {L"ReplaceLine", kReplaceLine, Kind::Method, {{L"Line", Type::Long}, {L"String", Type::String}}},
     {L"CountOfLines", kCountOfLines, Kind::Get, {}},
     {L"Name", kName, Kind::Get, {}},
-    {L"InsertLines", kInsertLines, Kind::Method, {{L"Line", Type::Long}, {L"Code", Type::String}}},
+    {L"InsertLines", kInsertLines, Kind::Method, {{L"Line", Type::Long}, {L"String", Type::String}}},
     {L"AddFromString", kAddFromString, Kind::Method, {{L"String", Type::String}}},
 };
 
@@ -99,11 +106,12 @@ class ModuleObject final : public DispatchObject {
         const long lines = pane->CountOfLines();
         switch (m.id) {
         case kLines: {
+            // What there is: a count past the last line gives the lines up to it, and a start
+            // past it (line 1 of an empty module) an empty text.
             const long start = args.Long(0), count = args.Long(1);
-            if (start < 1 || start > lines || count < 0 || count > lines - start + 1)
-                return OutOfRange();
+            if (start < 1 || count < 0) return OutOfRange();
             std::wstring text;
-            for (long i = 0; i < count; ++i)
+            for (long i = 0; i < count && start + i <= lines; ++i)
                 text += (i ? L"\r\n" : L"") + pane->Line(start + i);
             ReturnString(result, text);
             break;
@@ -111,6 +119,7 @@ class ModuleObject final : public DispatchObject {
         case kReplaceLine: {
             const long line = args.Long(0);
             if (line < 1 || line > lines) return OutOfRange();
+            if (Outcome refused = EditRefusal(ide_); FAILED(refused.code)) return refused;
             pane->ReplaceLine(line, args.String(1));
             break;
         }
@@ -123,10 +132,12 @@ class ModuleObject final : public DispatchObject {
         case kInsertLines: {
             const long line = args.Long(0);
             if (line < 1 || line > lines + 1) return OutOfRange();
+            if (Outcome refused = EditRefusal(ide_); FAILED(refused.code)) return refused;
             pane->InsertLines(line, args.String(1));
             break;
         }
         case kAddFromString:
+            if (Outcome refused = EditRefusal(ide_); FAILED(refused.code)) return refused;
             pane->AddFromString(args.String(0));
             break;
         }

@@ -1,5 +1,6 @@
 #include "code_pane.h"
 #include "ansi_file.h"
+#include "shown_line.h"
 #include <algorithm>
 #include <cwctype>
 #include <cwchar>
@@ -33,6 +34,19 @@ std::wstring WithCrLf(const std::wstring& s) {
         }
     }
     return out;
+}
+
+// Code written through the object model, each line as the editor shows it.
+std::wstring Shown(const std::wstring& code) {
+    const std::wstring all = WithCrLf(code);
+    std::wstring out;
+    for (size_t from = 0;;) {
+        const size_t end = all.find(L"\r\n", from);
+        out += AsTheEditorShows(all.substr(from, end == std::wstring::npos ? end : end - from));
+        if (end == std::wstring::npos) return out;
+        out += L"\r\n";
+        from = end + 2;
+    }
 }
 
 } // namespace
@@ -94,6 +108,9 @@ LRESULT CALLBACK CodePane::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SETFOCUS:
             if (self->edit_) SetFocus(self->edit_);
             return 0;
+        case WM_MDIACTIVATE:
+            if (reinterpret_cast<HWND>(lp) == hwnd && self->OnActivated) self->OnActivated(self);
+            break;
         case WM_DESTROY: {
             // The user closed the pane: the IDE lets go of it, which may delete `self`.
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -136,14 +153,14 @@ void CodePane::ReplaceLine(long line, const std::wstring& code) {
     if (start < 0) return;
     const LRESULT length = SendMessageW(edit_, EM_LINELENGTH, start, 0);
     SendMessageW(edit_, EM_SETSEL, start, start + length);
-    SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(WithCrLf(code).c_str()));
+    SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Shown(code).c_str()));
     CaretToLine(line);
 }
 
 void CodePane::InsertLines(long line, const std::wstring& code) {
     if (!edit_) return;
     const long count = CountOfLines();
-    std::wstring text = WithCrLf(code);
+    std::wstring text = Shown(code);
     LRESULT at = 0;
     if (line <= count) {
         at = SendMessageW(edit_, EM_LINEINDEX, line - 1, 0);

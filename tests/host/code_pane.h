@@ -22,12 +22,14 @@ class CodePane {
     const std::wstring& name() const { return name_; }
     const std::wstring& path() const { return path_; }
     std::function<void(CodePane*)> OnClosed;
+    std::function<void(CodePane*)> OnActivated;
 
     // The module's lines: 1-based; an empty module has none.
     long CountOfLines() const;
     std::wstring Line(long line) const;
     // As the real editors do, an edit through the object model leaves the caret at the start
-    // of the (first) line it wrote, whatever the user had selected.
+    // of the (first) line it wrote, whatever the user had selected, and each line written
+    // reads back as the editor shows it (AsTheEditorShows).
     void ReplaceLine(long line, const std::wstring& code);
     // Before `line` (1 to CountOfLines + 1); `code` may hold several lines.
     void InsertLines(long line, const std::wstring& code);

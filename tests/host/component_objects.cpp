@@ -115,8 +115,9 @@ Outcome ReadProperty(FormControl& c, const std::wstring& name, VARIANT* result) 
     return {};
 }
 
-Outcome WriteProperty(FormDesigner& f, size_t control, const std::wstring& name,
+Outcome WriteProperty(const FormRef& ref, FormDesigner& f, size_t control, const std::wstring& name,
                       const VARIANT& value, const wchar_t* objectName, bool marksChanged) {
+    if (Outcome refused = EditRefusal(ref.ide); FAILED(refused.code)) return refused;
     FormControl& c = f.model().controls[control];
     if (!Has(c, name)) return Raise(kErrInvalidCall, L"Invalid procedure call or argument");
     ColourProperty* colour = c.Colour(name);
@@ -176,7 +177,7 @@ class PropertyObject final : public DispatchObject {
         }
         if (m.kind == Kind::Get) return ReadProperty(h.control(), name_, result);
         // The Properties window's way leaves the form as it was marked: the caller marks it.
-        return WriteProperty(*h.form, h.index, name_, args.Any(0), L"Property", false);
+        return WriteProperty(ref_, *h.form, h.index, name_, args.Any(0), L"Property", false);
     }
     FormRef ref_;
     unsigned control_;
@@ -441,7 +442,7 @@ class MsFormsControlObject final : public DispatchObject {
             break;
         }
         if (m.kind == Kind::Get) return ReadProperty(h.control(), m.name, result);
-        return WriteProperty(*h.form, h.index, m.name, args.Any(0), L"Control", true);
+        return WriteProperty(ref_, *h.form, h.index, m.name, args.Any(0), L"Control", true);
     }
     FormRef ref_;
     unsigned control_;

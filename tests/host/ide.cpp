@@ -142,21 +142,54 @@ std::shared_ptr<CodePane> Ide::ActivePane() {
     return nullptr;
 }
 
-std::shared_ptr<CodePane> Ide::NewModule() {
-    auto pane = std::make_shared<CodePane>(mdi_, CodeClass(),
-                                           L"Module" + std::to_wstring(++untitled_), L"", L"");
+std::shared_ptr<CodePane> Ide::LastActivePane() {
+    if (auto active = ActivePane()) lastPane_ = active;
+    auto last = lastPane_.lock();
+    return last && last->window() ? last : nullptr;
+}
+
+ComPtr<IDispatch> Ide::ActiveWindow() {
+    HWND active = mdi_ ? reinterpret_cast<HWND>(SendMessageW(mdi_, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+    if (!active) return {};
+    for (const auto& p : panes_)
+        if (p->window() == active) {
+            std::weak_ptr<CodePane> w = p;
+            return NewWindow(weak_from_this(), kCodeWindowType, [w] {
+                auto pane = w.lock();
+                return pane ? pane->window() : nullptr;
+            });
+        }
+    for (const auto& f : forms_)
+        if (f->window() == active) {
+            std::weak_ptr<FormDesigner> w = f;
+            return NewWindow(weak_from_this(), kDesignerType, [w] {
+                auto form = w.lock();
+                return form ? form->window() : nullptr;
+            });
+        }
+    return {};
+}
+
+std::shared_ptr<CodePane> Ide::KeepPane(std::shared_ptr<CodePane> pane) {
     pane->OnClosed = [this](CodePane* p) { OnPaneClosed(p); };
+    pane->OnActivated = [this](CodePane* p) {
+        for (const auto& each : panes_)
+            if (each.get() == p) lastPane_ = each;
+    };
     panes_.push_back(pane);
+    lastPane_ = pane; // a new MDI child is the active one
     return pane;
+}
+
+std::shared_ptr<CodePane> Ide::NewModule() {
+    return KeepPane(std::make_shared<CodePane>(mdi_, CodeClass(),
+                                            L"Module" + std::to_wstring(++untitled_), L"", L""));
 }
 
 std::shared_ptr<CodePane> Ide::OpenModule(const std::wstring& path) {
     std::wstring name, text;
     if (!CodePane::ReadModule(path, &name, &text)) return nullptr;
-    auto pane = std::make_shared<CodePane>(mdi_, CodeClass(), name, path, text);
-    pane->OnClosed = [this](CodePane* p) { OnPaneClosed(p); };
-    panes_.push_back(pane);
-    return pane;
+    return KeepPane(std::make_shared<CodePane>(mdi_, CodeClass(), name, path, text));
 }
 
 void Ide::OnPaneClosed(CodePane* pane) {
@@ -165,6 +198,15 @@ void Ide::OnPaneClosed(CodePane* pane) {
             panes_.erase(it);
             return;
         }
+}
+
+Outcome EditRefusal(const std::weak_ptr<Ide>& ide) {
+    auto i = ide.lock();
+    if (!i) return {};
+    if (i->options().locked)
+        return Raise(VbError(50289), L"Can't perform operation since the project is protected.");
+    if (i->options().running) return Raise(VbError(17), L"Can't perform requested operation");
+    return {};
 }
 
 void Ide::Report(const std::wstring& text) {

@@ -34,6 +34,10 @@ struct IdeOptions {
     // Run as administrator: Windows then reads COM classes of the machine only, not the
     // current user's (HKCU\Software\Classes).
     bool elevated = false;
+    // The project is protected (locked for viewing in the VBA editor), or runs: the editors
+    // then refuse every change to code and every property put on a designer (EditRefusal).
+    bool locked = false;
+    bool running = false;
     // Where, below HKCU, the controls added to command bars without Temporary are kept from
     // one session to the next (one subkey for each IDE played); empty keeps nothing.
     std::wstring barsKey = L"Software\\IdeHost\\CommandBars";
@@ -92,8 +96,13 @@ class Ide : public std::enable_shared_from_this<Ide> {
     void AddEventSource(CommandBarEventsObject* events);
     void RemoveEventSource(CommandBarEventsObject* events);
 
-    // Code panes, the active one first in line for ActiveCodePane.
+    // The code pane active in the MDI client (what the IDE's own commands act on), or null.
     std::shared_ptr<CodePane> ActivePane();
+    // VBE.ActiveCodePane: the active or last active code pane, also while a designer is in
+    // front of it; null when no pane is open.
+    std::shared_ptr<CodePane> LastActivePane();
+    // VBE.ActiveWindow: the MDI client's active code window or designer, else Nothing.
+    ComPtr<IDispatch> ActiveWindow();
     const std::vector<std::shared_ptr<CodePane>>& panes() const { return panes_; }
     std::shared_ptr<CodePane> OpenModule(const std::wstring& path);
     std::shared_ptr<CodePane> NewModule();
@@ -129,6 +138,7 @@ class Ide : public std::enable_shared_from_this<Ide> {
     void Layout();
     const wchar_t* CodeClass() const;
     void OnPaneClosed(CodePane* pane);
+    std::shared_ptr<CodePane> KeepPane(std::shared_ptr<CodePane> pane);
     void FillAddinManagerMenu(HMENU menu);
     void SaveActive(bool askForName);
     void SaveForm(FormDesigner& form, bool askForName);
@@ -148,6 +158,7 @@ class Ide : public std::enable_shared_from_this<Ide> {
     std::vector<AddinRecord> managerRecords_;       // as the Add-In Manager menu lists them
     std::vector<HBITMAP> faceBitmaps_;              // the toolbar's copies of pasted faces
     std::vector<std::shared_ptr<CodePane>> panes_;
+    std::weak_ptr<CodePane> lastPane_;
     int untitled_ = 0;
     std::vector<CommandBarEventsObject*> eventSources_;
     AddinManager addins_;

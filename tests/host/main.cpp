@@ -11,6 +11,8 @@
 // /cmd            load the add-ins registered for command-line starts (LoadBehavior 2)
 // /lang:de        a German VB6: its command bars have German names (bar 2 is not "Standard")
 // /elevated       run as administrator would: per-user COM classes are not seen
+// /locked         the project is protected: code and designers refuse every change
+// /running        the project runs: code and designers refuse every change
 // Controls that add-ins add without Temporary stay from one session to the next, under
 // HKCU\Software\IdeHost\CommandBars.
 // /fail:<faults>  make object-model calls fail (see faults.h); IDEHOST_FAIL works too
@@ -39,6 +41,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
             options.lang = a.substr(6);
         else if (host::SameText(a, L"/elevated"))
             options.elevated = true;
+        else if (host::SameText(a, L"/locked"))
+            options.locked = true;
+        else if (host::SameText(a, L"/running"))
+            options.running = true;
         else if (a.rfind(L"/fail:", 0) == 0)
             options.faults += L"," + a.substr(6);
         else

@@ -5,6 +5,7 @@
 #include "com.h"
 #include "command_bar.h"
 #include "dispatch.h"
+#include <functional>
 #include <memory>
 
 namespace host {
@@ -20,6 +21,10 @@ ComPtr<IDispatch> NewCommandBarControl(std::weak_ptr<Ide> ide, std::weak_ptr<Bar
 ComPtr<IDispatch> NewEvents(std::weak_ptr<Ide> ide);
 ComPtr<IDispatch> NewCodePane(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
 ComPtr<IDispatch> NewCodeModule(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
+// A window of the IDE (vbext_WindowType: 0 code window, 1 designer, 12 main window) over
+// the handle `hwnd` finds while it is open (null once it is gone).
+constexpr long kCodeWindowType = 0, kDesignerType = 1, kMainWindowType = 12;
+ComPtr<IDispatch> NewWindow(std::weak_ptr<Ide> ide, long type, std::function<HWND()> hwnd);
 ComPtr<IDispatch> NewAddInInstance(const std::wstring& progId, const std::wstring& description);
 
 // The host's controls answer this private interface, so that the IDE knows them again
@@ -28,6 +33,13 @@ MIDL_INTERFACE("6C1F0A61-4E1B-4C1E-9A1D-3B1E27D0C0A1")
 IHostControl : public IUnknown {
     virtual std::shared_ptr<BarControl> Model() = 0;
 };
+
+// Why the editors refuse a change to a module's code or a designer's property, or nothing
+// (S_OK): a protected project raises 50289 (VBA-Docs "Can't perform operation because the
+// project is protected"; the text as Rubberduck's issue 311 observed it, 0x800AC471), a running
+// one 17 (VBA-Docs / VB6 "Can't perform requested operation (Error 17)": running code may not
+// be modified programmatically).
+Outcome EditRefusal(const std::weak_ptr<Ide>& ide);
 
 // The error of an object whose IDE or part of it has gone.
 std::shared_ptr<const FaultPlan> PlanOf(const std::weak_ptr<Ide>& ide);

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The shipped DLL (the MinSizeRel build, stripped) against its size budget: 440 KB (450,560
-# bytes) for 32-bit, 500 KB for 64-bit; and it carries the tree's version, with its debug
-# information beside it.
+# The shipped DLL (the MinSizeRel build, stripped) against its size budget: 440 KB for 32-bit,
+# 500 KB for 64-bit; and it carries the tree's version, with its debug information beside it.
 #   dll_budget.sh PIGMORA.DLL
 set -euo pipefail
 dll=$1

@@ -2,8 +2,9 @@
 // "HuevistaClipboardHeld" once it is in place.
 //   clipboard_holder MS          holds the clipboard open for MS milliseconds
 //   clipboard_holder MS delay    owns a clipboard of formats it promised to render later
-//                                (text and a format of its own), and for MS milliseconds
-//                                answers no message, so it never renders them
+//                                (text and a format of its own), and for MS milliseconds,
+//                                or until the named event "HuevistaClipboardRelease" is
+//                                set, answers no message, so it never renders them
 //   clipboard_holder MS newer    holds the clipboard open for MS milliseconds, then puts the
 //                                text "newer" there as it closes it
 #include <cstdlib>
@@ -25,8 +26,9 @@ int main(int argc, char** argv) {
         SetClipboardData(RegisterClipboardFormatA("Huevista delayed"), nullptr);
         CloseClipboard();
     }
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, "HuevistaClipboardRelease");
     SetEvent(held);
-    Sleep(ms);
+    WaitForSingleObject(release, ms); // handling no message meanwhile
     if (std::strcmp(mode, "newer") == 0) {
         EmptyClipboard();
         HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, 6);
@@ -36,6 +38,7 @@ int main(int argc, char** argv) {
     }
     if (!delay) CloseClipboard();
     DestroyWindow(window);
+    CloseHandle(release);
     CloseHandle(held);
     return 0;
 }

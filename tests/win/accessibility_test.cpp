@@ -2,6 +2,7 @@
 // Microsoft Active Accessibility (the objects cross the process boundary as they would to a
 // real screen reader) and hears the focus, selection and value changes as WinEvents.
 #include "main_window_fixture.h"
+#include "runtime/module_lock.h"
 #include "support/acc_probe_process.h"
 #include <map>
 #include <oleacc.h>
@@ -126,6 +127,32 @@ TEST_F(AccessibilityTest, ASecondProcessReadsEveryControlsNameRoleStateAndPlace)
     EXPECT_FALSE(Hex(all[Handle(m.picColorBW)][1]) & STATE_SYSTEM_FOCUSED);
     Send(m.cmdInsert->hwnd(), WM_LBUTTONUP, 0, 500, 500); // released off the button: no click
     m.cmdCapture->SetEnabled(true);
+}
+
+// A screen reader may hold a control's object past its window and the add-in's unload: the
+// object keeps the DLL's code loaded and answers that it is disconnected. OBJID_CLIENT is
+// answered as a 32-bit value: a 64-bit caller may pass it zero- or sign-extended.
+TEST_F(AccessibilityTest, AnObjectKeptPastItsWindowKeepsTheDllAndAnswersDisconnected) {
+    const long before = rt::ModuleLocks();
+    IAccessible* kept = nullptr;
+    for (LPARAM id : {static_cast<LPARAM>(OBJID_CLIENT),
+                      static_cast<LPARAM>(static_cast<DWORD>(OBJID_CLIENT))}) {
+        const LRESULT r = SendMessageW(main().txtR->hwnd(), WM_GETOBJECT, 0, id);
+        ASSERT_GT(r, 0) << id;
+        IAccessible* acc = nullptr;
+        ASSERT_EQ(ObjectFromLresult(r, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&acc)), S_OK);
+        if (kept) acc->Release(); else kept = acc;
+    }
+    EXPECT_GT(rt::ModuleLocks(), before);
+    main_.reset();
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    EXPECT_EQ(kept->get_accName(self, &name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(name, nullptr);
+    kept->Release();
+    EXPECT_EQ(rt::ModuleLocks(), before);
 }
 
 TEST_F(AccessibilityTest, ASecondProcessHearsFocusSelectionAndValueChanges) {

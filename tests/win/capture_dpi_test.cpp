@@ -1,7 +1,7 @@
 // The capture on scaled displays, through a screen that answers as Windows answers a DPI-unaware
-// thread (ScaledScreen): the frozen screen is the whole desktop pixel for pixel, a pick is the
-// physical pixel under the pointer, the IDE's DPI context is back at every exit and around every
-// call out of the capture. And the system's own screen, as Wine runs it.
+// (or system-aware) thread (ScaledScreen): the frozen screen is the whole desktop pixel for pixel,
+// a pick is the physical pixel under the pointer, the IDE's DPI context is back at every exit and
+// around every call out of the capture. And the system's own screen, as Wine runs it.
 #include "capture/capture_screen.h"
 #include "capture_fixture.h"
 #include "runtime/screen.h"
@@ -55,8 +55,10 @@ class CaptureDpiTest : public CaptureWindowTest {
         screen_.reset();
         CaptureWindowTest::TearDown();
     }
-    void Start(std::vector<ScaledScreen::Monitor> monitors, bool threadContexts = true) {
-        screen_ = std::make_unique<ScaledScreen>(std::move(monitors), threadContexts);
+    void Start(std::vector<ScaledScreen::Monitor> monitors, bool threadContexts = true,
+               capture::DpiContext ide = kUnawareContext) {
+        ide_ = ide;
+        screen_ = std::make_unique<ScaledScreen>(std::move(monitors), threadContexts, ide);
         writes_ = std::make_unique<TextWrites>(*screen_);
         const auto call = [this] {
             ++callsOut_;
@@ -79,7 +81,7 @@ class CaptureDpiTest : public CaptureWindowTest {
     }
     // Nothing of the capture left in a per-monitor context, nothing called out of it there.
     void IdeContextEverywhere() {
-        EXPECT_EQ(screen_->context(), kUnawareContext);
+        EXPECT_EQ(screen_->context(), ide_);
         EXPECT_EQ(callsOutPerMonitor_, 0);
         EXPECT_EQ(writes_->perMonitor, 0) << "of " << writes_->all << " text writes";
     }
@@ -87,10 +89,20 @@ class CaptureDpiTest : public CaptureWindowTest {
     std::unique_ptr<ScaledScreen> screen_;
     std::unique_ptr<TextWrites> writes_;
     std::unique_ptr<capture::frmCapture> capture_;
+    capture::DpiContext ide_ = kUnawareContext;
     int callsOut_ = 0, callsOutPerMonitor_ = 0;
 };
 
 class CaptureAtScale : public CaptureDpiTest, public ::testing::WithParamInterface<double> {};
+
+// Two monitors: VB6 (unaware) with the primary at 100 % and the other at 150 %, the VBA editor
+// (system aware) with the primary at 150 % and the other at 100 %.
+struct TwoMonitors {
+    capture::DpiContext ide;
+    double primary, second;
+};
+class CaptureOnTwoMonitors : public CaptureDpiTest,
+                             public ::testing::WithParamInterface<TwoMonitors> {};
 
 } // namespace
 
@@ -138,7 +150,8 @@ TEST_P(CaptureAtScale, FreezesTheWholeDesktopOneToOneAndPicksThePhysicalPixel) {
 }
 INSTANTIATE_TEST_SUITE_P(Scales, CaptureAtScale, ::testing::Values(1.25, 1.5, 2.0));
 
-TEST_F(CaptureDpiTest, TwoMonitorsAtOneHundredAndOneHundredFiftyPercent) {
+TEST_P(CaptureOnTwoMonitors, PicksThePhysicalPixelOnBothAndDrawsTheLoupeForItsMonitor) {
+    const TwoMonitors m = GetParam();
     const RECT s = PhysicalScreen();
     const LONG half = s.right / 2;
     const Image left = PatternImage(40, 40, 3), right = PatternImage(40, 40, 5);
@@ -147,14 +160,15 @@ TEST_F(CaptureDpiTest, TwoMonitorsAtOneHundredAndOneHundredFiftyPercent) {
     ASSERT_TRUE(ShownOnScreen(onSecond));
     // The pointer on the second monitor: the loupe is drawn for it.
     PlaceCursor(POINT{half + 10, 10});
-    ASSERT_NO_FATAL_FAILURE(
-        Start({{RECT{0, 0, half, s.bottom}, 1.0}, {RECT{half, 0, s.right, s.bottom}, 1.5}}));
+    ASSERT_NO_FATAL_FAILURE(Start(
+        {{RECT{0, 0, half, s.bottom}, m.primary}, {RECT{half, 0, s.right, s.bottom}, m.second}},
+        true, m.ide));
     const RECT r = ScreenRect(window());
     EXPECT_TRUE(EqualRect(&r, &s));
     MoveTo(POINT{half + 150 + 37, 300 + 21});
     EXPECT_EQ(Shown(), ShownText(right.at(37, 21)));
-    EXPECT_EQ(ScreenRect(capture_->loupe().hwnd()).right - ScreenRect(capture_->loupe().hwnd()).left,
-              176 * 3 / 2 + 2);
+    const RECT loupe = ScreenRect(capture_->loupe().hwnd());
+    EXPECT_EQ(loupe.right - loupe.left, static_cast<LONG>(std::lround(176 * m.second)) + 2);
     MoveTo(POINT{100 + 5, 100 + 38});
     EXPECT_EQ(Shown(), ShownText(left.at(5, 38)));
     Send(window(), WM_KEYDOWN, VK_RETURN, 0, 0);
@@ -162,6 +176,9 @@ TEST_F(CaptureDpiTest, TwoMonitorsAtOneHundredAndOneHundredFiftyPercent) {
     EXPECT_EQ(Shown(), ShownText(left.at(5, 38)));
     IdeContextEverywhere();
 }
+INSTANTIATE_TEST_SUITE_P(Ides, CaptureOnTwoMonitors,
+                         ::testing::Values(TwoMonitors{kUnawareContext, 1.0, 1.5},
+                                           TwoMonitors{kSystemAwareContext, 1.5, 1.0}));
 
 // Windows 7 and 8.1: no thread contexts. The window is the thread's (stretched by the system),
 // the screenshot the screen's pixels, and each point of the window is mapped to them.

@@ -55,6 +55,20 @@ TEST_F(ColourDialogTest, CancelKeepsTheColour) {
     EXPECT_EQ(before, "&H00840000& 0 0 132");
 }
 
+// A system colour made current ("Color from selected control") shows what it is now, also
+// after a cancel gave it back: not its index as red.
+TEST_F(ColourDialogTest, ACancelLeavesASystemColourShownByItsComponents) {
+    colour::SetCurrentColor(main().fields(), SystemColor(COLOR_BTNFACE));
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const std::string components = std::to_string(GetRValue(face)) + " " +
+                                   std::to_string(GetGValue(face)) + " " +
+                                   std::to_string(GetBValue(face));
+    ModalAnswer answer([&](HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0); });
+    ClickAt(main().picCurrentCol->hwnd(), 5, 5);
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(Shown(), ColorCodeText(SystemColor(COLOR_BTNFACE)) + " " + components);
+}
+
 // A right-click opens the code menu at the pointer, never the colour dialog.
 TEST_F(ColourDialogTest, RightClickOnThePreviewOpensTheCodeMenuNotTheDialog) {
     RunLater guard(5000, [] {

@@ -77,9 +77,13 @@ TEST_F(ColourStateTest, APickRewritesAndRepaintsOnlyWhatChanges) {
     EXPECT_EQ(Shown(), "&H0040FF& 255 64 0");
 }
 
-TEST_F(ColourStateTest, ShowComponentsOfASystemColourUsesItsLowBytes) {
-    colour::ShowComponents(main().fields(), SystemColor(5));
-    EXPECT_EQ(Shown(), "&H00FFFFFF& 5 0 0"); // preview and code keep the current colour
+// A system colour's components are what it is now, never its index read as red.
+TEST_F(ColourStateTest, ShowComponentsOfASystemColourShowsWhatItIsNow) {
+    colour::ShowComponents(main().fields(), SystemColor(COLOR_BTNFACE));
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(Shown(), "&H00FFFFFF& " + std::to_string(GetRValue(face)) + " " +
+                           std::to_string(GetGValue(face)) + " " +
+                           std::to_string(GetBValue(face))); // preview and code keep theirs
 }
 
 TEST_F(ColourStateTest, FocusSelectsTheWholeText) {

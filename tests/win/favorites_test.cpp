@@ -93,7 +93,10 @@ TEST_F(FavoritesTest, FirstLoadShowsTheDesignedColoursWithSwatchZeroSelected) {
     EXPECT_EQ(m.txtTempFav->Text(), "&H0080000005&");
     EXPECT_EQ(Stored(1), "<none>"); // loading writes nothing
     Press(0);
-    EXPECT_EQ(Components(), "5 0 0");
+    const COLORREF window = GetSysColor(COLOR_WINDOW); // the system colour as it is now
+    EXPECT_EQ(Components(), std::to_string(GetRValue(window)) + " " +
+                                std::to_string(GetGValue(window)) + " " +
+                                std::to_string(GetBValue(window)));
 }
 
 TEST_F(FavoritesTest, StoredTextsLoadAndBadOnesKeepTheDesignedColour) {
@@ -301,6 +304,32 @@ TEST_F(FavoritesTest, TheCopySavedLastIsReadAndAnOlderUserCopyNeverHidesANewerMa
     // A writer that knows no times (an older version) changes the machine's key alone: it is
     // the newest, whatever the times say.
     main_.reset();
+    Store(4, "16776960");
+    EXPECT_EQ(Load().CC[3]->BackColor(), 0xFFFF00);
+}
+
+// A script or an older version writes the machine's key anew, without a stamp, after the
+// user's copy was saved: the key's last write says it is newer.
+TEST_F(FavoritesTest, AMachineCopyWrittenWithoutAStampAfterTheUsersSaveIsShown) {
+    auto& m = Load();
+    Press(3);
+    colour::SetCurrentColor(m.fields(), 0x0000FF);
+    ClickAt(m.cmdACFav->hwnd(), 16, 8);
+    ASSERT_EQ(Stored(4, HKEY_CURRENT_USER), "255");
+    main_.reset();
+    // Stamps count whole seconds: the script writes in a later one.
+    char stamp[64] = "";
+    DWORD size = sizeof stamp;
+    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kKey, colour::kFavoritesStamp, RRF_RT_REG_SZ,
+                           nullptr, stamp, &size), ERROR_SUCCESS);
+    const unsigned long long saved = std::strtoull(stamp, nullptr, 10) + 12622780800ull;
+    EXPECT_TRUE(PumpUntil([&] {
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        return (ULARGE_INTEGER{{now.dwLowDateTime, now.dwHighDateTime}}.QuadPart / 10000000) > saved;
+    }));
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
     Store(4, "16776960");
     EXPECT_EQ(Load().CC[3]->BackColor(), 0xFFFF00);
 }

@@ -127,6 +127,33 @@ TEST_F(OwnFormatsTest, BadStoredValuesAreLeftOutAndNeverWrittenOver) {
     EXPECT_EQ(output::LoadFormats().size(), static_cast<std::size_t>(kMaxFormats));
 }
 
+// Texts that the ANSI calls would change, a character the code page lacks (read as '?') or a
+// zero inside (cut there), are unreadable: not offered, and never saved back changed.
+TEST_F(OwnFormatsTest, TextsTheCodePageWouldChangeAreLeftWhereTheyAre) {
+    const std::wstring lacking = L"\x4E00 {R}", zero(L"a {R}\0b {G}", 12);
+    for (const auto& [name, text] : {std::pair{L"Format1", lacking}, std::pair{L"Format2", zero}})
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, std::wstring(kKey.begin(), kKey.end()).c_str(),
+                                  name, REG_SZ, text.c_str(),
+                                  static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+    Put("Format3", "{G}");
+    EXPECT_EQ(output::LoadFormatTexts(), Texts{"{G}"});
+    ASSERT_TRUE(output::SaveFormats({"{G}", "{B}"}));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey.c_str(), 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    for (const auto& [name, text] : {std::pair{L"Format1", lacking}, std::pair{L"Format2", zero}}) {
+        std::wstring stored(32, L'\0');
+        DWORD size = static_cast<DWORD>(stored.size() * sizeof(wchar_t));
+        EXPECT_EQ(RegQueryValueExW(key, name, nullptr, nullptr,
+                                   reinterpret_cast<BYTE*>(stored.data()), &size), ERROR_SUCCESS);
+        stored.resize(size / sizeof(wchar_t) - 1);
+        EXPECT_EQ(stored, text);
+    }
+    RegCloseKey(key);
+    EXPECT_EQ(Get("Format3"), "{G}");
+    EXPECT_EQ(Get("Format4"), "{B}");
+}
+
 TEST_F(OwnFormatsTest, TheMenuListsThemAfterTheSixAndTheyInsertAndCopyLikeThem) {
     Put("Format1", "Color.FromArgb({R}, {G}, {B})");
     Put("Format2", "&H{BB}{GG}{RR}& = {LONG}");

@@ -111,4 +111,31 @@ TEST_F(RegistryStuffTest, OddStoredValuesGiveDefinedTexts) {
     RegCloseKey(key);
 }
 
+// Another program writes a longer text between our size query and our read: the text is read
+// again, not taken for a missing one (a list saved back from that would lose the user's).
+TEST_F(RegistryStuffTest, ATextGrownBetweenTheSizeQueryAndTheReadIsReadAgain) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_QUERY_VALUE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    std::string text(200, '1');
+    RawWrite("Grows", REG_SZ, text.c_str(), 201);
+    int grown = 0;
+    auto growing = [&](int times) {
+        return [&, times](DWORD* type, BYTE* data, DWORD* size) {
+            const LSTATUS s = RegQueryValueExA(key, "Grows", nullptr, type, data, size);
+            if (!data && grown < times) {
+                text += std::string(100, static_cast<char>('2' + grown++ % 8));
+                RawWrite("Grows", REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+            }
+            return s;
+        };
+    };
+    EXPECT_EQ(reg::ReadStringWith<char>(growing(2)).value_or("lost"), text);
+    EXPECT_EQ(grown, 2);
+    grown = 0;
+    EXPECT_FALSE(reg::ReadStringWith<char>(growing(1000))) << "given up on, not taken for empty";
+    RegCloseKey(key);
+}
+
 } // namespace hv::test

@@ -4,8 +4,10 @@
 
 namespace hv::test {
 
-ScaledScreen::ScaledScreen(std::vector<Monitor> monitors, bool threadContexts)
-    : monitors_(std::move(monitors)), threadContexts_(threadContexts) {
+ScaledScreen::ScaledScreen(std::vector<Monitor> monitors, bool threadContexts,
+                           capture::DpiContext ide)
+    : monitors_(std::move(monitors)), threadContexts_(threadContexts), context_(ide),
+      threadScale_(ide == kSystemAwareContext ? monitors_.front().scale : 1.0) {
     current_ = this;
     hook_ = SetWindowsHookExA(WH_CBT, Made, nullptr, GetCurrentThreadId());
     capture::UseScreen(this);
@@ -31,15 +33,15 @@ capture::DpiContext ScaledScreen::SetContext(capture::DpiContext context) {
     return previous;
 }
 
-// Side by side as the physical ones, each at 96 DPI.
+// Side by side as the physical ones, each at the thread's DPI.
 RECT ScaledScreen::LogicalRect(size_t i) const {
     LONG left = 0;
     for (size_t k = 0; k < i; ++k) {
         const RECT& p = monitors_[k].physical;
-        left += static_cast<LONG>(std::lround((p.right - p.left) / monitors_[k].scale));
+        left += static_cast<LONG>(std::lround((p.right - p.left) / Scale(k)));
     }
     const RECT& p = monitors_[i].physical;
-    const double s = monitors_[i].scale;
+    const double s = Scale(i);
     return RECT{left, 0, left + static_cast<LONG>(std::lround((p.right - p.left) / s)),
                 static_cast<LONG>(std::lround((p.bottom - p.top) / s))};
 }
@@ -57,7 +59,7 @@ double ScaledScreen::Virtualised() {
 }
 
 int ScaledScreen::MonitorDpi(POINT pt) {
-    if (!PerMonitor()) return 96;
+    if (!PerMonitor()) return static_cast<int>(std::lround(96 * threadScale_));
     for (const Monitor& m : monitors_)
         if (PtInRect(&m.physical, pt)) return static_cast<int>(std::lround(96 * m.scale));
     return static_cast<int>(std::lround(96 * monitors_.front().scale));
@@ -68,7 +70,7 @@ POINT ScaledScreen::Logical(POINT pt) const {
         const RECT& p = monitors_[i].physical;
         if (!PtInRect(&p, pt)) continue;
         const RECT l = LogicalRect(i);
-        const double s = monitors_[i].scale;
+        const double s = Scale(i);
         return POINT{l.left + static_cast<LONG>((pt.x - p.left) / s),
                      l.top + static_cast<LONG>((pt.y - p.top) / s)};
     }
@@ -80,7 +82,7 @@ POINT ScaledScreen::Physical(POINT pt) const {
         const RECT l = LogicalRect(i);
         if (!PtInRect(&l, pt)) continue;
         const RECT& p = monitors_[i].physical;
-        const double s = monitors_[i].scale;
+        const double s = Scale(i);
         return POINT{p.left + static_cast<LONG>((pt.x - l.left) * s),
                      p.top + static_cast<LONG>((pt.y - l.top) * s)};
     }

@@ -4,7 +4,8 @@
 // SetThreadDpiAwarenessContext, GetDpiForMonitor and PhysicalToLogicalPoint: a DPI-unaware
 // thread sees each monitor at 96 DPI (its rectangle, the pointer and the points it passes are
 // the physical ones divided by the monitor's scale, monitors kept side by side), GetDpiForMonitor
-// answers 96, and BitBlt from the screen copies physical pixels at the coordinates given; a
+// answers 96 (a system-aware thread, as Office calls its add-ins in after "Handle high DPI and
+// DPI scaling in your Office solution", sees each monitor at the system's DPI), and BitBlt from the screen copies physical pixels at the coordinates given; a
 // per-monitor-aware thread sees physical pixels everywhere. A top-level window keeps the
 // context it was made in: the test sends mouse messages in its units (WindowPoint).
 #pragma once
@@ -14,8 +15,10 @@
 
 namespace hv::test {
 
-// DPI_AWARENESS_CONTEXT_UNAWARE: the IDE's, as VB6.EXE (no DPI manifest) has it.
+// DPI_AWARENESS_CONTEXT_UNAWARE: the IDE's, as VB6.EXE (no DPI manifest) has it;
+// DPI_AWARENESS_CONTEXT_SYSTEM_AWARE, as the VBA editor calls its add-ins.
 inline const capture::DpiContext kUnawareContext = reinterpret_cast<capture::DpiContext>(-1);
+inline const capture::DpiContext kSystemAwareContext = reinterpret_cast<capture::DpiContext>(-2);
 
 class ScaledScreen final : public capture::CaptureScreen {
   public:
@@ -24,8 +27,10 @@ class ScaledScreen final : public capture::CaptureScreen {
         double scale;  // 1.25 at 125 %
     };
     // threadContexts false: Windows 7 or 8.1, where SetThreadDpiAwarenessContext is missing.
-    // In use by the capture while it lives.
-    explicit ScaledScreen(std::vector<Monitor> monitors, bool threadContexts = true);
+    // `ide`: the thread's context (the system's DPI is the primary monitor's). In use by the
+    // capture while it lives.
+    explicit ScaledScreen(std::vector<Monitor> monitors, bool threadContexts = true,
+                          capture::DpiContext ide = kUnawareContext);
     ~ScaledScreen() override;
     ScaledScreen(const ScaledScreen&) = delete;
     ScaledScreen& operator=(const ScaledScreen&) = delete;
@@ -50,10 +55,13 @@ class ScaledScreen final : public capture::CaptureScreen {
 
   private:
     RECT LogicalRect(size_t i) const;
+    // Physical pixels per unit of the thread on monitor i.
+    double Scale(size_t i) const { return monitors_[i].scale / threadScale_; }
     static LRESULT CALLBACK Made(int code, WPARAM wp, LPARAM lp);
     std::vector<Monitor> monitors_;
     bool threadContexts_;
-    capture::DpiContext context_ = kUnawareContext;
+    capture::DpiContext context_;
+    double threadScale_; // the scale the thread sees as its own: 1 unaware, the system's aware
     std::map<HWND, bool> made_;
     HHOOK hook_ = nullptr;
     static inline ScaledScreen* current_ = nullptr;

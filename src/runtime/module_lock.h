@@ -1,7 +1,7 @@
 // Live COM objects and server locks of the add-in DLL: while any remain, the DLL must stay.
 #pragma once
 
-namespace hv::connect {
+namespace hv::rt {
 
 void LockModule();
 void UnlockModule();
@@ -15,4 +15,4 @@ struct ModuleReference {
     ModuleReference& operator=(const ModuleReference&) = delete;
 };
 
-} // namespace hv::connect
+} // namespace hv::rt

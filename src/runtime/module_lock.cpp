@@ -1,7 +1,7 @@
 #include "module_lock.h"
 #include <windows.h>
 
-namespace hv::connect {
+namespace hv::rt {
 
 namespace {
 LONG g_locks = 0;
@@ -17,4 +17,4 @@ long ModuleLocks() {
     return g_locks;
 }
 
-} // namespace hv::connect
+} // namespace hv::rt
