@@ -15,7 +15,7 @@ if ! { cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-min
          -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
        cmake --build build/win32 -j2 --target Pigmora bench_pick bench_output bench_connect \
          bench_controls bench_capture bench_menus bench_capture_pick \
-         bench_form_colours; } >build/bench/build.log 2>&1; then
+         bench_form_colours bench_project_colours; } >build/bench/build.log 2>&1; then
   cat build/bench/build.log >&2
   exit 1
 fi
@@ -57,7 +57,7 @@ for geometry in 1024x768x24 1920x1080x24 two-monitors; do
   wine_prefix_start
   # Without a window manager Wine would wait 2 s for one each time a window goes.
   for exe in bench_pick.exe bench_output.exe bench_connect.exe bench_controls.exe bench_capture.exe bench_menus.exe \
-    bench_capture_pick.exe bench_form_colours.exe; do
+    bench_capture_pick.exe bench_form_colours.exe bench_project_colours.exe; do
     wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /d N /f \
       >/dev/null 2>&1
   done
@@ -65,6 +65,7 @@ for geometry in 1024x768x24 1920x1080x24 two-monitors; do
     run bench_pick "$(n 300)"
     run bench_output "$(n 200)"
     run bench_form_colours "$(n 50)"
+    run bench_project_colours "$(n 5)"
     run bench_connect "$(n 30)"
     run bench_controls
     run bench_menus "$(n 100)"

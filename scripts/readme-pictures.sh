@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures into docs/: the IDE host with the add-in's window, the main
 # window, the About window below it, the capture with its loupe over the host's toolbar (and
-# averaging a 5 x 5 square), a colour read from a module and written back, and the main window
+# averaging a 5 x 5 square), a colour read from a module and written back, the project's
+# colours, and the main window
 # at 96 and at 144 DPI side by side.
 # The add-in is registered for the current user in the build's Wine prefix (and one at
 # 144 DPI) and driven with real X input on a private Xvfb screen; each picture is taken once
@@ -99,6 +100,32 @@ xdotool key Return
 xdotool mousemove 5 5
 shot "$ROOT/docs/color-replaced-in-code.png" "$host_title" "VB 6 Huevista"
 rm -f "$module"
+
+# Project colors: a module and a form with known colours, the window opened from the
+# preview's menu (its sixth item), the first colour's row opened with a double-click.
+cleanup
+module="$PWD/readme-project.bas" form="$PWD/readme-project.frm"
+printf '%s\r\n' 'Attribute VB_Name = "Painting"' 'Sub Paint()' \
+  '    lblTitle.ForeColor = &HFF&: lblNote.ForeColor = RGB(255, 0, 0)' \
+  '    picSky.BackColor = RGB(135, 206, 235) '"'"' the sky, not &H00FF00&' \
+  '    cmdGo.BackColor = vbButtonFace: Shape1.FillColor = QBColor(12)' 'End Sub' >"$module"
+printf '%s\r\n' 'VERSION 5.00' 'Begin VB.Form frmReport' '   Caption         =   "Report"' \
+  '   ClientHeight    =   1800' '   ClientWidth     =   3600' \
+  '   Begin VB.Label lblWarning' '      BackColor       =   &H00FFFFFF&' \
+  '      ForeColor       =   &H000000FF&' '      Caption         =   "Warning"' \
+  '      Height          =   600' '      Left            =   240' '      Top             =   240' \
+  '      Width           =   1200' '   End' \
+  '   Begin VB.Label lblHint' '      BackColor       =   &H00C0C0C0&' \
+  '      ForeColor       =   &H00808080&' '      Caption         =   "Hint"' \
+  '      Height          =   600' '      Left            =   1800' '      Top             =   240' \
+  '      Width           =   1200' '   End' 'End' 'Attribute VB_Name = "frmReport"' >"$form"
+open_main_window "$(winepath -w "$module")" "$(winepath -w "$form")"
+menu_item 6 && xdotool key Return
+read -r pl pt _ _ < <(probe window "Project colors" 15000)
+xdotool mousemove $((pl + 120)) $((pt + 56)) click --repeat 2 --delay 80 1
+xdotool mousemove 5 5
+shot "$ROOT/docs/project-colors.png" "Project colors"
+rm -f "$module" "$form"
 
 # The recent colours: a few stored, the preview's menu open on its "Recent colors" submenu
 # (up wraps to it, right opens it), cropped to the main window and the menus below it.

@@ -34,6 +34,17 @@ int ContrastHundredths(double ratio) {
     return static_cast<int>(ratio * 100 + 1e-9);
 }
 
+std::string RatioText(int h) {
+    // Appended piece by piece: a chain of + costs the DLL a temporary at each step.
+    std::string t;
+    AppendDecimal(t, static_cast<unsigned>(h / 100));
+    t += '.';
+    t += static_cast<char>('0' + h / 10 % 10);
+    t += static_cast<char>('0' + h % 10);
+    t += ":1";
+    return t;
+}
+
 std::string ContrastText(ColorValue a, ColorValue b) {
     // Pass or fail is the ratio's own, exactly; the allowance that shows 21.00 for 20.999...
     // never shows a threshold the ratio misses.
@@ -42,13 +53,9 @@ std::string ContrastText(ColorValue a, ColorValue b) {
     int h = ContrastHundredths(ratio);
     if (!aa && h >= 450) h = 449;
     if (!aaa && h >= 700) h = 699;
-    // Appended piece by piece: a chain of + costs the DLL a temporary at each step.
     std::string t = "Contrast with the current color: ";
-    AppendDecimal(t, h / 100);
-    t += '.';
-    t += static_cast<char>('0' + h / 10 % 10);
-    t += static_cast<char>('0' + h % 10);
-    t += aa ? ":1, AA pass" : ":1, AA fail";
+    t += RatioText(h);
+    t += aa ? ", AA pass" : ", AA fail";
     t += aaa ? ", AAA pass" : ", AAA fail";
     return t;
 }

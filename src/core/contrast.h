@@ -13,6 +13,8 @@ double RelativeLuminance(ColorValue c);
 double ContrastRatio(ColorValue a, ColorValue b);
 // The ratio in hundredths, cut, never rounded up: 399 for 3.998...:1.
 int ContrastHundredths(double ratio);
+// "3.99:1" for 399 hundredths.
+std::string RatioText(int hundredths);
 // "Contrast with the current color: 3.99:1, AA fail, AAA fail": normal text passes AA from
 // 4.5:1 on and AAA from 7:1, decided on the ratio itself, so what shows never passes on a
 // rounding.

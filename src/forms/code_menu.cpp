@@ -9,11 +9,14 @@ const rt::MenuRow kRows[] = {
     {1, "mnuCode", "Code"},
     {2, "mnuFromCode", "Color from code"},
     {2, "mnuReplaceInCode", "Replace color in code"},
+    {2, "mnuProjectColours", "Project colors..."},
 };
 } // namespace
 
-CodeMenu::CodeMenu(std::function<void()> fromCode, std::function<void()> replaceInCode)
+CodeMenu::CodeMenu(std::function<void()> fromCode, std::function<void()> replaceInCode,
+                   std::function<void()> projectColours)
     : fromCode_(std::move(fromCode)), replaceInCode_(std::move(replaceInCode)),
+      projectColours_(std::move(projectColours)),
       menu_(kRows, static_cast<int>(std::size(kRows))) {
     recent_ = CreatePopupMenu();
     AppendMenuA(menu_.handle(), MF_SEPARATOR, 0, nullptr);
@@ -59,6 +62,7 @@ ColorValue CodeMenu::PopupAt(HWND owner, POINT pt) {
 void CodeMenu::Click(const std::string& item) {
     if (item == "mnuFromCode") fromCode_();
     if (item == "mnuReplaceInCode") replaceInCode_();
+    if (item == "mnuProjectColours" && projectColours_) projectColours_();
 }
 
 } // namespace hv::output

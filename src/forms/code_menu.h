@@ -10,12 +10,13 @@ namespace hv::output {
 
 class CodeMenu {
   public:
-    CodeMenu(std::function<void()> fromCode, std::function<void()> replaceInCode);
+    CodeMenu(std::function<void()> fromCode, std::function<void()> replaceInCode,
+             std::function<void()> projectColours = {});
 
     // Shows the popup at `pt` (screen pixels) and runs the chosen item; a dismissed menu does
     // nothing. A recent colour chosen is returned, for the caller to make current; else -1.
     ColorValue PopupAt(HWND owner, POINT pt);
-    // Runs the item with this name (mnuFromCode, mnuReplaceInCode).
+    // Runs the item with this name (mnuFromCode, mnuReplaceInCode, mnuProjectColours).
     void Click(const std::string& item);
     const rt::PopupMenu& menu() const { return menu_; }
     // The selected controls' colours, after the code items; none without this.
@@ -27,7 +28,7 @@ class CodeMenu {
     HMENU recentMenu() const { return recent_; }
 
   private:
-    std::function<void()> fromCode_, replaceInCode_;
+    std::function<void()> fromCode_, replaceInCode_, projectColours_;
     FormColours* forms_ = nullptr;
     rt::PopupMenu menu_;
     HMENU recent_ = nullptr; // destroyed with menu_

@@ -8,15 +8,18 @@
 #include "../core/code_colour.h"
 #include "../core/colour_names.h"
 #include "../core/hsl_hsv.h"
+#include "../core/office_formats.h"
 #include "../core/output_formats.h"
 #include "clipboard_copy.h"
 #include "../ide/code_colour_commands.h"
 #include "../ide/code_pane_insert.h"
+#include "../ide/office_host.h"
 #include "../runtime/dpi_pictures.h"
 #include "../runtime/screen.h"
 #include "../runtime/system_colour.h"
 #include "frm_about.h"
 #include "frm_formats.h"
+#include "frm_project_colours.h"
 #include "frm_main_layout.h"
 #include "on_top.h"
 
@@ -112,6 +115,7 @@ void frmMain::FindControls() {
         output::ComponentSources{*txtR, *txtG, *txtB},
         [this](const std::string& text) { InsertFromMenu(text); },
         [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
+    frmMenu_->SetOfficeHost([this] { return OfficeHostNow(true); });
     frmMenu_->OnEditFormats = [this] {
         if (!frmFormats_) frmFormats_ = std::make_unique<frmFormats>();
         frmFormats_->OnSaved = [this] {
@@ -120,7 +124,8 @@ void frmMain::FindControls() {
         frmFormats_->Show(form_.hwnd());
     };
     codeMenu_ = std::make_unique<output::CodeMenu>([this] { mnuFromCode_Click(); },
-                                                   [this] { mnuReplaceInCode_Click(); });
+                                                   [this] { mnuReplaceInCode_Click(); },
+                                                   [this] { mnuProjectColours_Click(); });
     formColours_ = std::make_unique<output::FormColours>(
         vbInstance_, *picCurrentCol, [this](ColorValue c) { mnuFromControl_Click(c); });
     codeMenu_->SetFormColours(formColours_.get());
@@ -163,15 +168,26 @@ void frmMain::Form_Load() {
     SetTopMost(*this, true);
 }
 
+// The Office application hosting the editor: it stays the same, so once told it is kept. Until
+// then it is asked again when the format menu opens (`ask`), not at every move of the mouse.
+OfficeHost frmMain::OfficeHostNow(bool ask) {
+    if (officeHost_ == OfficeHost::None && (ask || !officeAsked_))
+        officeHost_ = output::OfficeHostOf(vbInstance_.Get());
+    officeAsked_ = true;
+    return officeHost_;
+}
+
 namespace {
-// The preview's hint with the colour's name, and below it the colour in HSL and HSV.
-void ShowColourModels(rt::PictureBox& preview) {
+// The preview's hint with the colour's name, and below it the colour in HSL and HSV, and in
+// an Office application's editor the theme colour it is exactly.
+void ShowColourModels(rt::PictureBox& preview, OfficeHost host) {
     const auto c = static_cast<ColorValue>(rt::ResolveColor(preview.BackColor()));
     std::string tip = "Current color preview (" + ColourName(c) +
                       "), Click to modify, Right-click for the color in code\n";
     tip += HslText(c);
     tip += "   ";
     tip += HsvText(c);
+    if (const std::string theme = ThemeColourHint(host, c); !theme.empty()) tip += "\n" + theme;
     preview.SetToolTipText(tip);
 }
 } // namespace
@@ -200,7 +216,7 @@ void frmMain::WireColourEvents() {
     };
     picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
     picCurrentCol->OnMouseMove = [this](const rt::MouseEvent&) {
-        ShowColourModels(*picCurrentCol);
+        ShowColourModels(*picCurrentCol, OfficeHostNow(false));
     };
     cmdCapture->OnClick = [this] { cmdCapture_Click(); };
     codeBackColor_ = txtColorCode->BackColor();
@@ -237,6 +253,14 @@ void frmMain::RememberCurrentColour() {
 void frmMain::mnuFromControl_Click(ColorValue c) {
     colour::SetCurrentColor(*fields_, c);
     RememberCurrentColour();
+}
+
+void frmMain::mnuProjectColours_Click() {
+    if (!frmProjectColours_)
+        frmProjectColours_ = std::make_unique<frmProjectColours>(
+            vbInstance_.Get(), [this] { return picCurrentCol->BackColor(); },
+            [this](ColorValue c) { mnuFromControl_Click(c); });
+    frmProjectColours_->Show(form_.hwnd());
 }
 
 void frmMain::mnuReplaceInCode_Click() {

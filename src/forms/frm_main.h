@@ -23,6 +23,7 @@ namespace hv::forms {
 
 class frmAbout;
 class frmFormats;
+class frmProjectColours;
 
 class frmMain final : public rt::ControlHooks {
   public:
@@ -55,6 +56,7 @@ class frmMain final : public rt::ControlHooks {
     // The keyboard's pick on the grey scale (0), the colour strip (1), the standard palette (2).
     colour::PaletteKeys& paletteKeys(int i) { return *paletteKeys_[i]; }
     frmFormats* formatsForm() { return frmFormats_.get(); }
+    frmProjectColours* projectColoursForm() { return frmProjectColours_.get(); }
 
     rt::PictureBox* picCurrentCol = nullptr;
     rt::PictureBox* picColorBW = nullptr;
@@ -105,11 +107,15 @@ class frmMain final : public rt::ControlHooks {
     void picCurrentCol_MouseUp(const rt::MouseEvent& e);
     void mnuFromCode_Click();
     void mnuReplaceInCode_Click();
+    void mnuProjectColours_Click();
     void mnuFromControl_Click(ColorValue c);
     void txtColorCode_KeyPress(int& keyAscii);
 
     rt::Form form_;
     rt::ComPtr<IDispatch> vbInstance_;
+    OfficeHost officeHost_ = OfficeHost::None;
+    bool officeAsked_ = false;
+    OfficeHost OfficeHostNow(bool ask);
     std::optional<colour::ColourFields> fields_;
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;
@@ -123,6 +129,7 @@ class frmMain final : public rt::ControlHooks {
     std::unique_ptr<capture::frmCapture> frmCapture_;
     std::unique_ptr<frmAbout> frmAbout_;
     std::unique_ptr<frmFormats> frmFormats_; // opened from the format menu
+    std::unique_ptr<frmProjectColours> frmProjectColours_; // opened from the preview's menu
     HWND ide_ = nullptr; // the IDE's main window, where the window opens
 };
 

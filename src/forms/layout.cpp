@@ -6,6 +6,7 @@
 #include "../runtime/dpi_pictures.h"
 #include "../runtime/font.h"
 #include "../runtime/form.h"
+#include "../runtime/list_box.h"
 #include "../runtime/picture_box.h"
 #include "../runtime/text_box.h"
 
@@ -61,6 +62,9 @@ void BuildControls(rt::Form& form, const ControlRow* rows, int count) {
         case Kind::CommandButton:
             control = &form.Add<rt::CommandButton>(s.name, s.left, s.top, s.width, s.height,
                                                    s.caption ? s.caption : "");
+            break;
+        case Kind::ListBox:
+            control = &form.Add<rt::ListBox>(s.name, s.left, s.top, s.width, s.height);
             break;
         case Kind::Label: {
             auto& l = form.AddLabel(s.name, s.left, s.top, s.width, s.height, s.caption ? s.caption : "");

@@ -9,7 +9,7 @@ class Form;
 
 namespace hv::forms {
 
-enum class Kind { PictureBox, TextBox, Label, SkinButton, Swatch, CommandButton };
+enum class Kind { PictureBox, TextBox, Label, SkinButton, Swatch, CommandButton, ListBox };
 
 // The stored properties beyond place and texts; most controls keep the defaults.
 struct Look {

@@ -3,6 +3,7 @@
 #include "../runtime/late_call.h"
 #include "../runtime/message_box.h"
 #include "../runtime/picture_box.h"
+#include "project_access.h"
 
 namespace hv::output {
 
@@ -11,9 +12,7 @@ namespace {
 using rt::ComPtr;
 using rt::Variant;
 
-// The colour properties a control may have; which ones it has is asked of the control.
-const wchar_t* const kProperties[] = {L"BackColor", L"ForeColor", L"FillColor", L"BorderColor",
-                                      L"MaskColor"};
+const wchar_t* const* const kProperties = kColourProperties;
 constexpr int kPropertyCount = 5;
 
 bool Truth(IDispatch* object, const wchar_t* member) {
@@ -35,16 +34,6 @@ rt::CallError Access(const ComPtr<IDispatch>& object, const ComPtr<IDispatch>& p
 
 void Tell(const std::wstring& text) {
     rt::MsgBox(text, MB_OK | MB_ICONINFORMATION, L"Pigmora");
-}
-
-// Setting through VB6's Properties may leave the form unmarked, and VB6 would then not save
-// it. Only for VB6: the VBA editor's components have no IsDirty, and its controls' own members
-// mark the form themselves.
-void MarkChanged(IDispatch* component) {
-    Variant dirty;
-    if (!rt::Get(component, L"IsDirty", {}, &dirty) && dirty.vt() == VT_BOOL &&
-        !dirty.raw().boolVal)
-        rt::Put(component, L"IsDirty", true);
 }
 
 } // namespace

@@ -67,6 +67,8 @@ class Control : public Window {
     virtual HBRUSH CtlColor(HDC) { return nullptr; }
     // A notification of a control of a system class (WM_COMMAND), passed on by the form.
     virtual void Command(WORD /*notifyCode*/) {}
+    // An item of an owner-drawn control of a system class to draw (WM_DRAWITEM).
+    virtual void DrawItem(const DRAWITEMSTRUCT&) {}
 
   protected:
     Control(Form& form, std::string name, double left, double top, double width, double height);

@@ -326,6 +326,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
         if (!wp && MenuSwatchMessage(msg, lp)) return TRUE; // the form's popup menus
+        // An owner-drawn control's item (a menu's hwndItem is no window).
+        if (const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+            msg == WM_DRAWITEM && d->CtlType != ODT_MENU)
+            if (auto* c = dynamic_cast<Control*>(Window::FromHandle(d->hwndItem))) {
+                c->DrawItem(*d);
+                return TRUE;
+            }
         break;
     case WM_COMMAND:
         if (auto* c = dynamic_cast<Control*>(Window::FromHandle(reinterpret_cast<HWND>(lp)))) {

@@ -196,13 +196,15 @@ TEST_F(CodeColourTest, AFailingIdeLeavesTheModuleAndTheColourAsTheyWere) {
 // The preview's right-click menu, driven with the keyboard inside its modal loop.
 TEST_F(CodeColourTest, ARightClickOnThePreviewOffersBothCommands) {
     HMENU popup = main_->codeMenu()->menu().handle();
-    ASSERT_EQ(GetMenuItemCount(popup), 4);
-    char first[64] = "", second[64] = "", last[64] = "";
+    ASSERT_EQ(GetMenuItemCount(popup), 5);
+    char first[64] = "", second[64] = "", third[64] = "", last[64] = "";
     GetMenuStringA(popup, 0, first, sizeof first, MF_BYPOSITION);
     GetMenuStringA(popup, 1, second, sizeof second, MF_BYPOSITION);
-    GetMenuStringA(popup, 3, last, sizeof last, MF_BYPOSITION);
+    GetMenuStringA(popup, 2, third, sizeof third, MF_BYPOSITION);
+    GetMenuStringA(popup, 4, last, sizeof last, MF_BYPOSITION);
     EXPECT_STREQ(first, "Color from code");
     EXPECT_STREQ(second, "Replace color in code");
+    EXPECT_STREQ(third, "Project colors...");
     EXPECT_STREQ(last, "Recent colors");
     rt::SaveSetting(settings::kApp, settings::kSection, settings::kRecentColors, "255");
 

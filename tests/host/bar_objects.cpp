@@ -25,7 +25,8 @@ enum {
     kVersion,
     kMainWindow,
     kSelectedVBComponent,
-    kActiveWindow
+    kActiveWindow,
+    kActiveVBProject
 };
 const std::vector<Member> kVbeMembers = {
     {L"CommandBars", kCommandBars, Kind::Get, {}},       {L"Events", kEvents, Kind::Get, {}},
@@ -33,6 +34,7 @@ const std::vector<Member> kVbeMembers = {
     {L"MainWindow", kMainWindow, Kind::Get, {}},
     {L"SelectedVBComponent", kSelectedVBComponent, Kind::Get, {}},
     {L"ActiveWindow", kActiveWindow, Kind::Get, {}},
+    {L"ActiveVBProject", kActiveVBProject, Kind::Get, {}},
 };
 
 class Vbe final : public DispatchObject {
@@ -71,6 +73,9 @@ class Vbe final : public DispatchObject {
             break;
         case kSelectedVBComponent:
             ReturnObject(result, ide->SelectedComponent().Detach());
+            break;
+        case kActiveVBProject:
+            ReturnObject(result, NewProject(ide_).Detach());
             break;
         }
         return {};

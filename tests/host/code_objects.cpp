@@ -82,7 +82,7 @@ class PaneObject final : public DispatchObject {
 
 // -- CodeModule --------------------------------------------------------------------------
 
-enum { kLines = 1, kReplaceLine, kCountOfLines, kName, kInsertLines, kAddFromString };
+enum { kLines = 1, kReplaceLine, kCountOfLines, kName, kInsertLines, kAddFromString, kModulePane };
 const std::vector<Member> kModuleMembers = {
     {L"Lines", kLines, Kind::Get, {{L"StartLine", Type::Long}, {L"Count", Type::Long}}},
     {L"ReplaceLine", kReplaceLine, Kind::Method, {{L"Line", Type::Long}, {L"String", Type::String}}},
@@ -90,6 +90,7 @@ const std::vector<Member> kModuleMembers = {
     {L"Name", kName, Kind::Get, {}},
     {L"InsertLines", kInsertLines, Kind::Method, {{L"Line", Type::Long}, {L"String", Type::String}}},
     {L"AddFromString", kAddFromString, Kind::Method, {{L"String", Type::String}}},
+    {L"CodePane", kModulePane, Kind::Get, {}},
 };
 
 class ModuleObject final : public DispatchObject {
@@ -139,6 +140,9 @@ class ModuleObject final : public DispatchObject {
         case kAddFromString:
             if (Outcome refused = EditRefusal(ide_); FAILED(refused.code)) return refused;
             pane->AddFromString(args.String(0));
+            break;
+        case kModulePane:
+            ReturnObject(result, NewCodePane(ide_, pane_).Detach());
             break;
         }
         return {};

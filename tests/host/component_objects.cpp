@@ -235,6 +235,7 @@ const std::vector<Member> kControlMembers = {
     {L"Properties", kProperties, Kind::Get, {}},
     {L"ClassName", kClassName, Kind::Get, {}},
     {L"InSelection", kInSelection, Kind::Get, {}},
+    {L"InSelection", kInSelection, Kind::Put, {{L"Value", Type::Bool}}},
 };
 
 class VbControlObject final : public DispatchObject {
@@ -244,7 +245,7 @@ class VbControlObject final : public DispatchObject {
           control_(control) {}
 
   private:
-    Outcome Run(const Member& m, Args&, VARIANT* result) override {
+    Outcome Run(const Member& m, Args& args, VARIANT* result) override {
         Held h;
         if (Outcome why = Hold(ref_, control_, &h); FAILED(why.code)) return why;
         switch (m.id) {
@@ -258,7 +259,12 @@ class VbControlObject final : public DispatchObject {
         }
         case kInSelection: {
             const auto& s = h.form->selection();
-            ReturnBool(result, std::find(s.begin(), s.end(), h.index) != s.end());
+            const bool in = std::find(s.begin(), s.end(), h.index) != s.end();
+            if (m.kind == Kind::Put) {
+                if (args.Bool(0) != in) h.form->Select(h.index, true);
+                break;
+            }
+            ReturnBool(result, in);
             break;
         }
         }
@@ -497,23 +503,33 @@ class DesignerObject final : public DispatchObject {
 
 // -- VBComponent -------------------------------------------------------------------------------
 
-enum { kName = 1, kType, kDesigner, kHasOpenDesigner, kIsDirty, kSaved };
+enum { kName = 1, kType, kDesigner, kHasOpenDesigner, kCodeModule, kActivate, kDesignerWindow, kIsDirty,
+       kSaved, kComponentProperties };
 const std::vector<Member> kVb6ComponentMembers = {
     {L"Name", kName, Kind::Get, {}},
     {L"Type", kType, Kind::Get, {}},
     {L"Designer", kDesigner, Kind::Get, {}},
     {L"HasOpenDesigner", kHasOpenDesigner, Kind::Get, {}},
+    {L"CodeModule", kCodeModule, Kind::Get, {}},
+    {L"Activate", kActivate, Kind::Method, {}},
+    {L"DesignerWindow", kDesignerWindow, Kind::Method, {}},
     {L"IsDirty", kIsDirty, Kind::Get, {}},
     {L"IsDirty", kIsDirty, Kind::Put, {{L"Value", Type::Bool}}},
 };
-// The VBA editor's components have no IsDirty, and a Saved that can only be read.
+// The VBA editor's components have no IsDirty, and a Saved that can only be read; a document
+// module has Properties.
 const std::vector<Member> kVbaComponentMembers = {
     {L"Name", kName, Kind::Get, {}},
     {L"Type", kType, Kind::Get, {}},
     {L"Designer", kDesigner, Kind::Get, {}},
     {L"HasOpenDesigner", kHasOpenDesigner, Kind::Get, {}},
     {L"Saved", kSaved, Kind::Get, {}},
+    {L"CodeModule", kCodeModule, Kind::Get, {}},
+    {L"Activate", kActivate, Kind::Method, {}},
+    {L"DesignerWindow", kDesignerWindow, Kind::Method, {}},
+    {L"Properties", kComponentProperties, Kind::Get, {}},
 };
+constexpr long kDocument = 100; // vbext_ct_Document
 
 class ComponentObject final : public DispatchObject {
   public:
@@ -537,7 +553,11 @@ class ComponentObject final : public DispatchObject {
             ReturnString(result, form ? form->model().name : pane->name());
             break;
         case kType:
-            ReturnLong(result, form ? ComponentType(form->model(), vba_) : kStdModule);
+            ReturnLong(result, form ? ComponentType(form->model(), vba_) : Document(*ide) ? kDocument : kStdModule);
+            break;
+        case kComponentProperties:
+            // Modules other than documents' have no properties: Nothing.
+            ReturnObject(result, !form && Document(*ide) ? NewDocumentProperties(ide_).Detach() : nullptr);
             break;
         case kHasOpenDesigner:
             // A designer made for the object model alone is not open.
@@ -557,6 +577,29 @@ class ComponentObject final : public DispatchObject {
                          Make<DesignerObject>(FormRef{ide_, form_, form->generation()}, vba_)
                              .Detach());
             break;
+        case kCodeModule:
+            // The host keeps no code behind its forms.
+            ReturnObject(result, pane ? NewCodeModule(ide_, pane).Detach() : nullptr);
+            break;
+        case kActivate:
+            if (form)
+                form->Open();
+            else
+                pane->Show();
+            break;
+        case kDesignerWindow:
+            if (!form) return Raise(kErrInvalidCall, L"Invalid procedure call or argument");
+            form->OpenHidden();
+            ReturnObject(result, NewWindow(
+                                     ide_, kDesignerType, [f = form_] {
+                                         auto d = f.lock();
+                                         return d ? d->window() : nullptr;
+                                     },
+                                     [f = form_] {
+                                         if (auto d = f.lock()) d->Close();
+                                     })
+                                     .Detach());
+            break;
         case kIsDirty:
             if (m.kind == Kind::Put) {
                 if (form) form->model().changed = args.Bool(0);
@@ -567,6 +610,7 @@ class ComponentObject final : public DispatchObject {
         }
         return {};
     }
+    bool Document(const Ide& ide) const { return vba_ && !ide.options().office.empty(); }
     std::weak_ptr<Ide> ide_;
     std::weak_ptr<FormDesigner> form_;
     std::weak_ptr<CodePane> pane_;
@@ -574,6 +618,13 @@ class ComponentObject final : public DispatchObject {
 };
 
 } // namespace
+
+ComPtr<IDispatch> NewComponent(std::weak_ptr<Ide> ide, std::weak_ptr<FormDesigner> form,
+                               std::weak_ptr<CodePane> pane) {
+    auto i = ide.lock();
+    return Make<ComponentObject>(std::move(ide), i && i->options().vba, std::move(form),
+                                 std::move(pane));
+}
 
 ComPtr<IDispatch> Ide::SelectedComponent() {
     HWND active =

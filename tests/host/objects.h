@@ -1,5 +1,6 @@
 // The VB6 extensibility object model of the host, every object an IDispatch:
 // VBE, CommandBars, CommandBar, Controls, CommandBarControl, Events, CodePane, CodeModule,
+// VBProject and its VBComponents,
 // and the add-in's own AddIn object.
 #pragma once
 #include "com.h"
@@ -12,6 +13,7 @@ namespace host {
 
 class Ide;
 class CodePane;
+class FormDesigner;
 
 ComPtr<IDispatch> NewVbe(std::weak_ptr<Ide> ide);
 ComPtr<IDispatch> NewCommandBars(std::weak_ptr<Ide> ide);
@@ -21,10 +23,20 @@ ComPtr<IDispatch> NewCommandBarControl(std::weak_ptr<Ide> ide, std::weak_ptr<Bar
 ComPtr<IDispatch> NewEvents(std::weak_ptr<Ide> ide);
 ComPtr<IDispatch> NewCodePane(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
 ComPtr<IDispatch> NewCodeModule(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
+// A document module's Properties, in the VBA editor of an Office application.
+ComPtr<IDispatch> NewDocumentProperties(std::weak_ptr<Ide> ide);
+// "Microsoft Excel" for the option "excel" ...; "" for none.
+std::wstring OfficeApplicationName(const std::wstring& office);
+ComPtr<IDispatch> NewProject(std::weak_ptr<Ide> ide);
+// A module's component (`pane`) or a form's (`form`).
+ComPtr<IDispatch> NewComponent(std::weak_ptr<Ide> ide, std::weak_ptr<FormDesigner> form,
+                               std::weak_ptr<CodePane> pane);
 // A window of the IDE (vbext_WindowType: 0 code window, 1 designer, 12 main window) over
-// the handle `hwnd` finds while it is open (null once it is gone).
+// the handle `hwnd` finds while it is open (null once it is gone); `close` is what its Close
+// does (none: Close is refused).
 constexpr long kCodeWindowType = 0, kDesignerType = 1, kMainWindowType = 12;
-ComPtr<IDispatch> NewWindow(std::weak_ptr<Ide> ide, long type, std::function<HWND()> hwnd);
+ComPtr<IDispatch> NewWindow(std::weak_ptr<Ide> ide, long type, std::function<HWND()> hwnd,
+                            std::function<void()> close = {});
 ComPtr<IDispatch> NewAddInInstance(const std::wstring& progId, const std::wstring& description);
 
 // The host's controls answer this private interface, so that the IDE knows them again
