@@ -59,9 +59,10 @@ CodeColourResult ReplaceOfficeColour(CaretLine& caret, OfficeColour c, ColorValu
     std::string nearest;
     const auto r = OfficeReplacement(c, current, &nearest);
     if (!r) {
-        TellAboutCode(Widen("Not replaced: this color cannot be written exactly in the form of the code here (" +
-                            nearest + "). Nothing was changed.")
-                          .c_str());
+        std::string text = "Not replaced: this color cannot be written exactly in the form of the code here (";
+        text += nearest;
+        text += "). Nothing was changed.";
+        TellAboutCode(Widen(text).c_str());
         return CodeColourResult::Unchanged;
     }
     std::wstring line = caret.text;
@@ -72,9 +73,15 @@ CodeColourResult ReplaceOfficeColour(CaretLine& caret, OfficeColour c, ColorValu
     const bool neutral = r->tint.empty() || r->tint == "0" || (c.family == ThemeFamily::Access && r->tint == "100");
     if (c.form == OfficeForm::ThemeColour && !c.tint && !neutral) {
         // No tint in the code yet: one goes after the colour, on its line.
-        const std::string name = c.family == ThemeFamily::Access ? c.tintName + (r->shade ? "Shade" : "Tint") : c.tintName;
+        std::string tint = ": ";
+        tint += c.object;
+        tint += '.';
+        tint += c.tintName;
+        if (c.family == ThemeFamily::Access) tint += r->shade ? "Shade" : "Tint";
+        tint += " = ";
+        tint += r->tint;
         const std::size_t at = c.start + Widen(r->colour).size();
-        line = Replaced(line, at, at, ": " + c.object + "." + name + " = " + r->tint);
+        line = Replaced(line, at, at, tint);
     }
     if (tintLine) {
         auto other = caret.Other(tintLine);
