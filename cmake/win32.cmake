@@ -8,6 +8,14 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
   add_compile_options(-g -ffunction-sections -fdata-sections)
   add_link_options(-Wl,--gc-sections)
+  # The 32-bit DLL is optimised whole at link (about 12% smaller: the add-in's small helpers
+  # and the standard library's templates are inlined or dropped across files). One partition,
+  # and no mod/ref analysis: this MinGW GCC's split link fails on the DLL otherwise. -g at
+  # link keeps the debug information in Pigmora.dll.debug.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_compile_options(-flto -fno-fat-lto-objects)
+    add_link_options(-g -flto=2 -flto-partition=one -fno-ipa-modref)
+  endif()
 endif()
 
 # Pictures are drawn by a generator built for this machine, then compiled in as resources.
