@@ -5,6 +5,7 @@
 // clipboard from a window kept open.
 #include "bench_clock.h"
 #include "bench_table.h"
+#include "core/code_colour.h"
 #include "forms/frm_main.h"
 #include "host/code_pane.h"
 #include "host/dispatch.h"
@@ -180,6 +181,31 @@ int main(int argc, char** argv) {
                   bench::Figure(copyOwn).c_str(), bench::Figure(system).c_str());
     bench::PrintRow("Copy: click to the text on the clipboard", copy, "plain clipboard calls",
                     plain, note);
+    // Reading a line for its colours: a VB6 line and a recorded Excel line with its theme
+    // colour and tint, against the plainest pass over the same characters.
+    const std::wstring vb6 = L"    Me.BackColor = RGB(10, 20, 30): lbl.ForeColor = vbRed ' two colours";
+    const std::wstring excel = L"    Selection.Interior.ThemeColor = xlThemeColorAccent1: Selection.Interior.TintAndShade = 0.399975585192419";
+    Samples readVb6, readExcel, scan;
+    size_t sink = 0;
+    for (int i = -3; i < 30; ++i) {
+        double t = WallSeconds();
+        for (int k = 0; k < 1000; ++k) sink += FindCodeColours(std::wstring_view(vb6)).size();
+        const double a = WallSeconds() - t;
+        t = WallSeconds();
+        for (int k = 0; k < 1000; ++k) sink += FindCodeColours(std::wstring_view(excel)).size();
+        const double b = WallSeconds() - t;
+        t = WallSeconds();
+        for (int k = 0; k < 1000; ++k) sink += std::wstring_view(excel).find(L'\x2603');
+        const double c = WallSeconds() - t;
+        if (i < 0) continue;
+        readVb6.Add(a / 1000);
+        readExcel.Add(b / 1000);
+        scan.Add(c / 1000);
+    }
+    if (sink == 1) std::puts(""); // keeps the loops
+    std::snprintf(note, sizeof note, "a VB6 line with two colours %s", bench::Figure(readVb6).c_str());
+    bench::PrintRow("Colour from code: a recorded Excel line read", readExcel, "one pass over its characters",
+                    scan, note);
     DestroyWindow(owner);
     main.Unload();
     main.SetVBInstance(nullptr);

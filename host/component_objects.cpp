@@ -504,7 +504,7 @@ class DesignerObject final : public DispatchObject {
 // -- VBComponent -------------------------------------------------------------------------------
 
 enum { kName = 1, kType, kDesigner, kHasOpenDesigner, kCodeModule, kActivate, kDesignerWindow, kIsDirty,
-       kSaved };
+       kSaved, kComponentProperties };
 const std::vector<Member> kVb6ComponentMembers = {
     {L"Name", kName, Kind::Get, {}},
     {L"Type", kType, Kind::Get, {}},
@@ -516,7 +516,8 @@ const std::vector<Member> kVb6ComponentMembers = {
     {L"IsDirty", kIsDirty, Kind::Get, {}},
     {L"IsDirty", kIsDirty, Kind::Put, {{L"Value", Type::Bool}}},
 };
-// The VBA editor's components have no IsDirty, and a Saved that can only be read.
+// The VBA editor's components have no IsDirty, and a Saved that can only be read; a document
+// module has Properties.
 const std::vector<Member> kVbaComponentMembers = {
     {L"Name", kName, Kind::Get, {}},
     {L"Type", kType, Kind::Get, {}},
@@ -526,7 +527,9 @@ const std::vector<Member> kVbaComponentMembers = {
     {L"CodeModule", kCodeModule, Kind::Get, {}},
     {L"Activate", kActivate, Kind::Method, {}},
     {L"DesignerWindow", kDesignerWindow, Kind::Method, {}},
+    {L"Properties", kComponentProperties, Kind::Get, {}},
 };
+constexpr long kDocument = 100; // vbext_ct_Document
 
 class ComponentObject final : public DispatchObject {
   public:
@@ -550,7 +553,11 @@ class ComponentObject final : public DispatchObject {
             ReturnString(result, form ? form->model().name : pane->name());
             break;
         case kType:
-            ReturnLong(result, form ? ComponentType(form->model(), vba_) : kStdModule);
+            ReturnLong(result, form ? ComponentType(form->model(), vba_) : Document(*ide) ? kDocument : kStdModule);
+            break;
+        case kComponentProperties:
+            // Modules other than documents' have no properties: Nothing.
+            ReturnObject(result, !form && Document(*ide) ? NewDocumentProperties(ide_).Detach() : nullptr);
             break;
         case kHasOpenDesigner:
             // A designer made for the object model alone is not open.
@@ -603,6 +610,7 @@ class ComponentObject final : public DispatchObject {
         }
         return {};
     }
+    bool Document(const Ide& ide) const { return vba_ && !ide.options().office.empty(); }
     std::weak_ptr<Ide> ide_;
     std::weak_ptr<FormDesigner> form_;
     std::weak_ptr<CodePane> pane_;

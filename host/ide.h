@@ -24,6 +24,9 @@ struct IdeOptions {
     // Office's command bars (buttons with Picture and Mask, command bar 2 is not "Standard"),
     // VBE.Version 7, and the VBA editor's add-in records.
     bool vba = false;
+    // With vba: the Office application hosting the editor ("excel", "word", "powerpoint",
+    // "access"); its code modules are then the documents' modules. Empty: none.
+    std::wstring office;
     std::vector<std::wstring> files; // .bas modules and .frm forms to open; none gives an empty module
     std::wstring faults;             // see faults.h
     bool eventsAsUnknown = false;    // Events.CommandBarEvents gives VT_UNKNOWN

@@ -7,6 +7,8 @@
 // A .frm opens in a form designer (the first one shown); the others are modules.
 // /vba            play the VBA editor: its window classes, Office's command bars, the VBA
 //                 editor's add-in records (Addins, or Addins64 for the 64-bit host)
+// /office=excel   with /vba: the editor of Excel (word, powerpoint, access): code modules are
+//                 document modules whose Properties("Application").Value.Name says which
 // /nostandardbar  start without the "Standard" toolbar, so there is no command bar 2
 // /cmd            load the add-ins registered for command-line starts (LoadBehavior 2)
 // /lang:de        a German VB6: its command bars have German names (bar 2 is not "Standard")
@@ -33,6 +35,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
         const std::wstring a = argv[i];
         if (host::SameText(a, L"/vba"))
             options.vba = true;
+        else if (a.rfind(L"/office=", 0) == 0)
+            options.office = a.substr(8);
         else if (host::SameText(a, L"/nostandardbar"))
             options.standardBar = false;
         else if (host::SameText(a, L"/cmd"))

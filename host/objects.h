@@ -23,6 +23,10 @@ ComPtr<IDispatch> NewCommandBarControl(std::weak_ptr<Ide> ide, std::weak_ptr<Bar
 ComPtr<IDispatch> NewEvents(std::weak_ptr<Ide> ide);
 ComPtr<IDispatch> NewCodePane(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
 ComPtr<IDispatch> NewCodeModule(std::weak_ptr<Ide> ide, std::weak_ptr<CodePane> pane);
+// A document module's Properties, in the VBA editor of an Office application.
+ComPtr<IDispatch> NewDocumentProperties(std::weak_ptr<Ide> ide);
+// "Microsoft Excel" for the option "excel" ...; "" for none.
+std::wstring OfficeApplicationName(const std::wstring& office);
 ComPtr<IDispatch> NewProject(std::weak_ptr<Ide> ide);
 // A module's component (`pane`) or a form's (`form`).
 ComPtr<IDispatch> NewComponent(std::weak_ptr<Ide> ide, std::weak_ptr<FormDesigner> form,

@@ -1,5 +1,6 @@
 #include "code_colour.h"
 #include "hsl_hsv.h"
+#include "office_palette.h"
 #include <cstdint>
 
 namespace hv {
@@ -230,6 +231,12 @@ std::optional<CodeColour> ReadNamed(const Line<Ch>& s, std::size_t from, std::si
         for (const Named& c : kSystemConstants)
             if (s.NameIs(from, to, c.name))
                 return CodeColour{from, to, CodeColourForm::SystemConstant, c.value};
+        if ((s[from] == 'w' || s[from] == 'W') && to - from > 7) {
+            char name[32] = {};
+            for (std::size_t k = from; k < to && k - from < sizeof name - 1; ++k)
+                name[k - from] = static_cast<char>(s[k] < 0x80 ? s[k] : '?');
+            if (const auto v = WdColorConstant(name)) return CodeColour{from, to, CodeColourForm::WdConstant, *v};
+        }
         int args[3];
         // A call glued to what follows (RGB(1, 2, 3)&"x") would glue to a literal put there.
         const auto free = [&](std::optional<std::size_t> end) {
@@ -250,6 +257,17 @@ std::optional<CodeColour> ReadNamed(const Line<Ch>& s, std::size_t from, std::si
     }
     if (to - from >= 5 && s.NameIs(to - 5, to, "Color")) return ReadAssignedDecimal(s, to);
     return std::nullopt;
+}
+
+// The line as bytes for Office's members (ASCII names): a wide line is narrowed once, at its
+// first member, every character beyond ASCII one '?'.
+inline std::string_view Narrow(std::string_view text, std::string&) {
+    return text;
+}
+inline std::string_view Narrow(std::wstring_view text, std::string& narrow) {
+    if (narrow.empty())
+        for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
 }
 
 // Past the parenthesised group that starts at `i` ("(" with blanks before it): at its ")",
@@ -274,6 +292,7 @@ template <typename Ch> std::size_t SkipGroup(const Line<Ch>& s, std::size_t i) {
 
 template <typename Ch> std::vector<CodeColour> Find(std::basic_string_view<Ch> text) {
     const Line<Ch> s(text);
+    std::string narrow;
     std::vector<CodeColour> found;
     char32_t previous = 0; // the last character before the current token, blanks skipped
     std::size_t i = 0;
@@ -300,6 +319,15 @@ template <typename Ch> std::vector<CodeColour> Find(std::basic_string_view<Ch> t
             // Rem can't be a name of the program's own: unless qualified it starts a comment
             // wherever it stands (after Then, Else, a colon, a line number or a label).
             if (!field && previous != '.' && s.NameIs(i, end, "Rem")) break;
+            if (previous == '.' && i > 0 && s[i - 1] == '.') {
+                if (auto o = ReadOfficeMember(Narrow(text, narrow), i, end)) {
+                    const std::size_t valueEnd = o->end;
+                    found.push_back(CodeColour{o->start, o->end, CodeColourForm::Office, o->value, std::move(o)});
+                    i = valueEnd;
+                    previous = s[i - 1];
+                    continue;
+                }
+            }
             if (auto e = field ? std::nullopt : ReadNamed(s, i, end, previous == '.')) {
                 found.push_back(*e);
                 end = e->end;
@@ -380,6 +408,9 @@ std::string ReplacementText(const CodeColour& found, ColorValue current) {
             break;
         case CodeColourForm::Decimal:
             return std::to_string(current);
+        case CodeColourForm::WdConstant:
+            if (const char* name = WdColorName(current)) return name;
+            break;
         default:
             break;
         }

@@ -2,6 +2,7 @@
 // and the colour it stands for; and the text that writes another colour in the same form.
 #pragma once
 #include "colour.h"
+#include "office_code.h"
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -18,13 +19,19 @@ enum class CodeColourForm {
     SystemHex,      // &H80000005&
     SystemConstant, // vbWindowBackground
     Decimal,        // BackColor = 255
+    WdConstant,     // wdColorRed
+    Office,         // .ThemeColor = xlThemeColorAccent1, .ColorIndex = 6, ...: see `office`
 };
 
 struct CodeColour {
+    CodeColour() = default;
+    CodeColour(std::size_t s, std::size_t e, CodeColourForm f, ColorValue v, std::optional<OfficeColour> o = {})
+        : start(s), end(e), form(f), value(v), office(std::move(o)) {}
     std::size_t start = 0; // first character
     std::size_t end = 0;   // one past the last
     CodeColourForm form = CodeColourForm::HexLiteral;
     ColorValue value = 0; // a system colour stays SystemColor(index), resolved when shown
+    std::optional<OfficeColour> office; // with CodeColourForm::Office
 };
 
 // Every colour expression on the line, left to right, none inside a string or a comment.

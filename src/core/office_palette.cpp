@@ -30,6 +30,11 @@ const ColorValue kWord[kWordIndexCount] = {
     Hex(0x800000), Hex(0x808000), Hex(0x808080), Hex(0xC0C0C0),
 };
 
+const char* const kWordIndexNames[kWordIndexCount] = {
+    "wdBlack", "wdBlue",     "wdTurquoise", "wdBrightGreen", "wdPink",  "wdRed",      "wdYellow",  "wdWhite",
+    "wdDarkBlue", "wdTeal", "wdGreen",     "wdViolet",      "wdDarkRed", "wdDarkYellow", "wdGray50", "wdGray25",
+};
+
 struct NamedColour {
     const char* name;
     std::int32_t value; // as Word's enumeration gives it (BGR)
@@ -59,18 +64,6 @@ const NamedColour kWdColors[] = {
     {"wdColorGray90", 1644825},    {"wdColorGray95", 789516},
 };
 
-bool SameName(std::string_view a, const char* b) {
-    std::size_t i = 0;
-    for (; b[i]; ++i) {
-        if (i >= a.size()) return false;
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return i == a.size();
-}
-
 IndexMatch Nearest(const ColorValue* colours, int count, ColorValue c) {
     IndexMatch best;
     int bestDistance = -1;
@@ -96,6 +89,16 @@ std::optional<ColorValue> ExcelColorIndexColour(int index) {
 std::optional<ColorValue> WordColorIndexColour(int index) {
     if (index < 1 || index > kWordIndexCount) return std::nullopt;
     return kWord[index - 1];
+}
+
+std::optional<int> FindWordColorIndex(std::string_view name) {
+    for (int i = 0; i < kWordIndexCount; ++i)
+        if (SameName(name, kWordIndexNames[i])) return i + 1;
+    return std::nullopt;
+}
+
+const char* WordColorIndexName(int index) {
+    return index >= 1 && index <= kWordIndexCount ? kWordIndexNames[index - 1] : nullptr;
 }
 
 IndexMatch NearestExcelColorIndex(ColorValue c) {

@@ -18,6 +18,9 @@ std::optional<ColorValue> ExcelColorIndexColour(int index);
 // WdColorIndex 1 to 16 (wdBlack .. wdGray25); wdAuto (0) and wdByAuthor (-1) are no colour.
 std::optional<ColorValue> WordColorIndexColour(int index);
 constexpr int kWordIndexCount = 16;
+// The WdColorIndex constant of a name (wdRed 6, any case), and the name of a number 1-16.
+std::optional<int> FindWordColorIndex(std::string_view name);
+const char* WordColorIndexName(int index);
 
 // The nearest entry of a palette: its number, its colour and the largest difference of a
 // channel (0 when exact). The lowest number among equally near ones.

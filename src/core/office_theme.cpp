@@ -1,7 +1,6 @@
 #include "office_theme.h"
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace hv {
@@ -97,16 +96,6 @@ const ThemeConstant kConstants[] = {
     {"", 11, S::FollowedHyperlink, F::Access},
 };
 
-bool SameName(std::string_view a, const char* b) {
-    std::size_t i = 0;
-    for (; b[i]; ++i) {
-        if (i >= a.size()) return false;
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return i == a.size() && i > 0;
-}
-
 struct Hls {
     double h, l, s; // h 0..6 (sextants), l and s 0..1
 };
@@ -152,8 +141,10 @@ ColorValue FromHls(const Hls& c) {
                     ToByte(HueChannel(m1, m2, c.h - 2)));
 }
 
+constexpr double kTens[] = {1, 10, 100, 1000, 10000};
+
 double RoundTo(double v, int decimals) {
-    const double scale = std::pow(10.0, decimals);
+    const double scale = kTens[decimals];
     return std::round(v * scale) / scale;
 }
 
@@ -282,6 +273,16 @@ ThemeConstant ThemeConstantFor(ThemeFamily family, ThemeSlot slot) {
     return kConstants[0]; // every family names every slot
 }
 
+bool SameName(std::string_view a, const char* b) {
+    std::size_t i = 0;
+    for (; b[i]; ++i) {
+        if (i >= a.size()) return false;
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return i == a.size() && i > 0;
+}
+
 int ChannelDifference(ColorValue a, ColorValue b) {
     return std::max({std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)),
                      std::abs(BlueOf(a) - BlueOf(b))});
@@ -300,7 +301,7 @@ ThemeMatch NearestThemeColour(const OfficeTheme& theme, ColorValue c, TintRule r
         if (target < l && l > 0) exact = target / l - 1;
         if (target > l && l < 1) exact = (target - l) / (1 - l);
         for (int decimals = 2; decimals <= 4; ++decimals) {
-            const double step = std::pow(10.0, -decimals);
+            const double step = 1 / kTens[decimals];
             for (int k = -1; k <= 1; ++k) {
                 const double tint = std::clamp(RoundTo(exact, decimals) + k * step, -1.0, 1.0);
                 const ColorValue got = ApplyTintAndShade(base, tint, rule);
@@ -336,17 +337,20 @@ std::string ThemeMatchText(const ThemeMatch& m) {
 }
 
 std::string ShortDecimalText(double value) {
-    char want[32], text[40];
-    std::snprintf(want, sizeof want, "%.15g", value);
-    for (int decimals = 0; decimals <= 15; ++decimals) {
-        std::snprintf(text, sizeof text, "%.*f", decimals, value);
-        char back[32];
-        std::snprintf(back, sizeof back, "%.15g", std::strtod(text, nullptr));
-        if (std::string_view(back) == want) break;
+    // The fewest decimals that give the value back to 15 significant digits; written by hand,
+    // as the C runtime's formatting of doubles costs the DLL tens of KB.
+    const double magnitude = std::fabs(value);
+    long long scaled = 0;
+    int decimals = 0;
+    for (double scale = 1;; ++decimals, scale *= 10) {
+        scaled = std::llround(magnitude * scale);
+        if (decimals == 15 || std::fabs(static_cast<double>(scaled) / scale - magnitude) <= 1e-15 * std::max(1.0, magnitude))
+            break;
     }
-    std::string s = text;
-    if (s == "-0") s = "0";
-    return s;
+    std::string digits = std::to_string(scaled);
+    if (static_cast<int>(digits.size()) <= decimals) digits.insert(0, decimals + 1 - digits.size(), '0');
+    if (decimals > 0) digits.insert(digits.size() - decimals, ".");
+    return (value < 0 && scaled != 0 ? "-" : "") + digits;
 }
 
 } // namespace hv

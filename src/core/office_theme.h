@@ -103,6 +103,9 @@ std::string ThemeMatchText(const ThemeMatch& m);
 // "0.4", "-0.249977111117893", "0".
 std::string ShortDecimalText(double value);
 
+// Whether `a` is the name `b` in any case (VB's names).
+bool SameName(std::string_view a, const char* b);
+
 // The largest difference of a channel between two colours.
 int ChannelDifference(ColorValue a, ColorValue b);
 

@@ -8,10 +8,12 @@
 #include "../core/code_colour.h"
 #include "../core/colour_names.h"
 #include "../core/hsl_hsv.h"
+#include "../core/office_formats.h"
 #include "../core/output_formats.h"
 #include "../output/clipboard_copy.h"
 #include "../output/code_colour_commands.h"
 #include "../output/code_pane_insert.h"
+#include "../output/office_host.h"
 #include "../runtime/dpi_pictures.h"
 #include "../runtime/screen.h"
 #include "../runtime/system_colour.h"
@@ -113,6 +115,7 @@ void frmMain::FindControls() {
         output::ComponentSources{*txtR, *txtG, *txtB},
         [this](const std::string& text) { InsertFromMenu(text); },
         [this](const std::string& text) { output::CopyToClipboard(form_.hwnd(), text); });
+    frmMenu_->SetOfficeHost([this] { return OfficeHostNow(true); });
     frmMenu_->OnEditFormats = [this] {
         if (!frmFormats_) frmFormats_ = std::make_unique<frmFormats>();
         frmFormats_->OnSaved = [this] {
@@ -165,15 +168,26 @@ void frmMain::Form_Load() {
     SetTopMost(*this, true);
 }
 
+// The Office application hosting the editor: it stays the same, so once told it is kept. Until
+// then it is asked again when the format menu opens (`ask`), not at every move of the mouse.
+OfficeHost frmMain::OfficeHostNow(bool ask) {
+    if (officeHost_ == OfficeHost::None && (ask || !officeAsked_))
+        officeHost_ = output::OfficeHostOf(vbInstance_.Get());
+    officeAsked_ = true;
+    return officeHost_;
+}
+
 namespace {
-// The preview's hint with the colour's name, and below it the colour in HSL and HSV.
-void ShowColourModels(rt::PictureBox& preview) {
+// The preview's hint with the colour's name, and below it the colour in HSL and HSV, and in
+// an Office application's editor the theme colour it is exactly.
+void ShowColourModels(rt::PictureBox& preview, OfficeHost host) {
     const auto c = static_cast<ColorValue>(rt::ResolveColor(preview.BackColor()));
     std::string tip = "Current color preview (" + ColourName(c) +
                       "), Click to modify, Right-click for the color in code\n";
     tip += HslText(c);
     tip += "   ";
     tip += HsvText(c);
+    if (const std::string theme = ThemeColourHint(host, c); !theme.empty()) tip += "\n" + theme;
     preview.SetToolTipText(tip);
 }
 } // namespace
@@ -202,7 +216,7 @@ void frmMain::WireColourEvents() {
     };
     picCurrentCol->OnMouseUp = [this](const rt::MouseEvent& e) { picCurrentCol_MouseUp(e); };
     picCurrentCol->OnMouseMove = [this](const rt::MouseEvent&) {
-        ShowColourModels(*picCurrentCol);
+        ShowColourModels(*picCurrentCol, OfficeHostNow(false));
     };
     cmdCapture->OnClick = [this] { cmdCapture_Click(); };
     codeBackColor_ = txtColorCode->BackColor();

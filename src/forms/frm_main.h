@@ -113,6 +113,9 @@ class frmMain final : public rt::ControlHooks {
 
     rt::Form form_;
     rt::ComPtr<IDispatch> vbInstance_;
+    OfficeHost officeHost_ = OfficeHost::None;
+    bool officeAsked_ = false;
+    OfficeHost OfficeHostNow(bool ask);
     std::optional<colour::ColourFields> fields_;
     std::optional<colour::FavoriteFields> favorites_;
     std::unique_ptr<output::frmMenu> frmMenu_;

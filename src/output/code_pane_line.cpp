@@ -85,6 +85,17 @@ bool CaretLine::Write(const std::wstring& replaced,
     return done;
 }
 
+std::optional<std::wstring> CaretLine::Other(long n) {
+    Variant read;
+    if (!module_ || n < 1 || rt::Get(module_.Get(), L"Lines", {n, 1}, &read).failed() || read.vt() != VT_BSTR)
+        return std::nullopt;
+    return read.Text();
+}
+
+bool CaretLine::ReplaceOther(long n, const std::wstring& replaced) {
+    return module_ && !rt::Call(module_.Get(), L"ReplaceLine", {n, replaced}).failed();
+}
+
 std::wstring Widen(const std::string& s) {
     if (s.empty()) return {};
     const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);

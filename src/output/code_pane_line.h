@@ -1,6 +1,7 @@
 // The caret's line in the IDE's active code pane: read once, written back whole.
 #pragma once
 #include "../runtime/com_ptr.h"
+#include <optional>
 #include <functional>
 #include <string>
 
@@ -24,6 +25,9 @@ class CaretLine {
     // column `caretColumn` gives for the line as the editor shows it now, and shows the pane;
     // false if the IDE refused the text (a refusal for the project's state is told).
     bool Write(const std::wstring& text, const std::function<long(const std::wstring&)>& caretColumn);
+    // Another line of the same module (from 1), after Read; nothing past the end or refused.
+    std::optional<std::wstring> Other(long n);
+    bool ReplaceOther(long n, const std::wstring& text);
 
     long line = 0;   // from 1
     long column = 0; // from 1: the caret sits before this character

@@ -1,5 +1,6 @@
 #include "frm_menu.h"
 #include "../core/format_template.h"
+#include "../core/office_formats.h"
 #include "../core/stored_text.h"
 #include "../runtime/text_box.h"
 #include "own_formats.h"
@@ -39,8 +40,22 @@ const Item kItems[] = {
     {{2, "mnuEditFormats", "Edit formats..."}},
 };
 
-// The user's formats take the ids below the rows': Insert from 1, Copy from kCopyIds + 1.
+// The user's formats take the ids below the rows': Insert from 1, Copy from kCopyIds + 1;
+// Office's from kOfficeIds + 1 (Insert) and kOfficeIds + kOfficeCopy + 1 (Copy).
 constexpr UINT kCopyIds = kMaxFormats;
+constexpr UINT kOfficeIds = 2 * kCopyIds, kOfficeCopy = 8;
+
+// The colour of the fields, when each is a number 0 to 255.
+std::optional<ColorValue> FieldsColour(const ComponentSources& s) {
+    int rgb[3] = {};
+    rt::TextBox* fields[] = {&s.txtR, &s.txtG, &s.txtB};
+    for (int i = 0; i < 3; ++i) {
+        const auto v = ParseVbLong(fields[i]->Text());
+        if (!v || *v < 0 || *v > 255) return std::nullopt;
+        rgb[i] = *v;
+    }
+    return RGBColor(rgb[0], rgb[1], rgb[2]);
+}
 
 } // namespace
 
@@ -60,31 +75,50 @@ void frmMenu::Load() {
         for (UINT i = 0; i < formats_.size(); ++i)
             AppendMenuA(into, MF_STRING, (sub ? kCopyIds : 0) + i + 1,
                         LiteralMenuText(formats_[i]).c_str());
+        const auto colour = FieldsColour(sources_);
+        const auto office = colour ? OfficeFormats(shownHost_, *colour) : std::vector<OfficeFormat>{};
+        if (!office.empty()) AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
+        for (UINT i = 0; i < office.size(); ++i)
+            AppendMenuA(into, MF_STRING, kOfficeIds + (sub ? kOfficeCopy : 0) + i + 1,
+                        LiteralMenuText(office[i].caption).c_str());
     }
 }
 
 void frmMenu::PopupAt(HWND owner, POINT pt) {
+    // Office's items show the colour of the moment: the menu is built afresh for them.
+    const OfficeHost host = host_ ? host_() : OfficeHost::None;
+    if (host != shownHost_ || host != OfficeHost::None) Unload();
+    shownHost_ = host;
     Load();
     const UINT id = menu_->TrackId(owner, pt);
     if (id >= 1 && id <= 2 * kCopyIds) return ClickFormat((id - 1) % kCopyIds, id > kCopyIds);
+    if (id > kOfficeIds && id <= kOfficeIds + 2 * kOfficeCopy)
+        return ClickOfficeFormat((id - kOfficeIds - 1) % kOfficeCopy, id > kOfficeIds + kOfficeCopy);
     const std::string chosen = menu_->NameOf(id);
     if (!chosen.empty()) Click(chosen);
 }
 
 void frmMenu::ClickFormat(std::size_t index, bool copy) {
     if (index >= formats_.size()) return;
-    int rgb[3] = {};
-    rt::TextBox* fields[] = {&sources_.txtR, &sources_.txtG, &sources_.txtB};
-    for (int i = 0; i < 3; ++i) {
-        const auto v = ParseVbLong(fields[i]->Text());
-        if (!v || *v < 0 || *v > 255) {
-            MessageBeep(MB_ICONWARNING);
-            return;
-        }
-        rgb[i] = *v;
+    const auto colour = FieldsColour(sources_);
+    if (!colour) {
+        MessageBeep(MB_ICONWARNING);
+        return;
     }
-    const std::string text = ExpandTemplate(formats_[index], RGBColor(rgb[0], rgb[1], rgb[2]), GetACP());
+    const std::string text = ExpandTemplate(formats_[index], *colour, GetACP());
     (copy ? copy_ : insert_)(text);
+    Unload();
+}
+
+void frmMenu::ClickOfficeFormat(std::size_t index, bool copy) {
+    if (!menu_) shownHost_ = host_ ? host_() : OfficeHost::None;
+    const auto colour = FieldsColour(sources_);
+    const auto office = colour ? OfficeFormats(shownHost_, *colour) : std::vector<OfficeFormat>{};
+    if (index >= office.size()) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    (copy ? copy_ : insert_)(office[index].code);
     Unload();
 }
 

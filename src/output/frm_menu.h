@@ -2,6 +2,7 @@
 // component fields of the main window and delivers it, then unloads the menu form. The
 // Insert and Copy submenus end with the user's own formats, read when the form loads.
 #pragma once
+#include "../core/office_theme.h"
 #include "../core/output_formats.h"
 #include "../runtime/popup_menu.h"
 #include <functional>
@@ -40,6 +41,12 @@ class frmMenu {
     // The components must be numbers 0 to 255; otherwise there is nothing to deliver.
     void ClickFormat(std::size_t index, bool copy);
     const std::vector<std::string>& formats() const { return formats_; }
+    // In the VBA editor of an Office application, Insert and Copy end with that
+    // application's forms of the colour (theme colour with tint, colour index, "#RRGGBB"),
+    // built afresh at each popup; none in VB6. `host` is asked at each popup.
+    void SetOfficeHost(std::function<OfficeHost()> host) { host_ = std::move(host); }
+    // Delivers Office format `index` (0 is the first) for the colour of the fields.
+    void ClickOfficeFormat(std::size_t index, bool copy);
 
     std::function<void()> OnEditFormats; // "Edit formats..."
 
@@ -50,6 +57,8 @@ class frmMenu {
     Delivery insert_, copy_;
     std::unique_ptr<rt::PopupMenu> menu_;
     std::vector<std::string> formats_;
+    std::function<OfficeHost()> host_;
+    OfficeHost shownHost_ = OfficeHost::None;
 };
 
 } // namespace hv::output
