@@ -15,7 +15,7 @@
 #include "host/dispatch.h"
 #include "host/extensibility.h"
 #include "host/ide.h"
-#include "runtime/settings.h"
+#include "store/settings.h"
 #include <pigmora.h>
 #include <cstdio>
 #include <cstring>

@@ -8,7 +8,7 @@
 #include "forms/frm_main.h"
 #include "host/dispatch.h"
 #include "host/ide.h"
-#include "output/form_colours.h"
+#include "ide/form_colours.h"
 #include <cstdio>
 
 using namespace hv;

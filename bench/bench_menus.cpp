@@ -8,7 +8,7 @@
 #include "core/addin_settings.h"
 #include "core/recent_colours.h"
 #include "forms/frm_main.h"
-#include "runtime/settings.h"
+#include "store/settings.h"
 #include <cstdio>
 
 using bench::Samples;

@@ -2,8 +2,8 @@
 # picture generator.
 set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
-add_library(hv_core STATIC ${CORE_SOURCES} ${ASSET_SOURCES})
-target_include_directories(hv_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+include(cmake/floors.cmake)
+hv_floor(core ROOMS core assets SOURCES ${CORE_SOURCES} ${ASSET_SOURCES})
 target_compile_options(hv_core PUBLIC ${SANITIZE})
 target_link_options(hv_core PUBLIC ${SANITIZE})
 

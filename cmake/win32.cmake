@@ -80,36 +80,46 @@ set_source_files_properties(src/connect/connect.rc PROPERTIES
 add_library(hv_resources OBJECT ${ASSET_DIR}/assets.rc src/connect/connect.rc)
 target_include_directories(hv_resources PRIVATE ${ASSET_DIR} ${CMAKE_SOURCE_DIR}/src/assets ${IDL_OUT})
 
-file(GLOB RUNTIME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/runtime/*.cpp)
-file(GLOB PRODUCT_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/src/colour/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/controls/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/output/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/capture/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/forms/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/connect/*.cpp)
-# The DLL's exported entry points belong to the DLL alone.
-list(FILTER PRODUCT_SOURCES EXCLUDE REGEX "/src/connect/(dll_exports|lean_runtime|lean_threads)\\.cpp$")
+# The product, a floor at a time (cmake/floors.cmake): each sees and links only the floors below.
+include(cmake/floors.cmake)
+hv_floor(core ROOMS core assets SOURCES ${CORE_SOURCES} ${ASSET_SOURCES})
+hv_floor(runtime ROOMS runtime BELOW core)
+hv_floor(store ROOMS store BELOW runtime)
+hv_floor(ide ROOMS ide BELOW runtime)
+hv_floor(controls ROOMS controls BELOW runtime)
+hv_floor(colour ROOMS colour BELOW store ide controls)
+hv_floor(capture ROOMS capture BELOW colour)
+hv_floor(forms ROOMS forms BELOW capture)
+# The DLL's exported entry points belong to the DLL alone, so the tests link the same code.
+file(GLOB CONNECT_SOURCES RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/connect/*.cpp)
+list(FILTER CONNECT_SOURCES EXCLUDE REGEX "/(dll_exports|lean_runtime|lean_threads)\\.cpp$")
+hv_floor(connect ROOMS connect BELOW forms SOURCES ${CONNECT_SOURCES})
+set(HV_FLOORS core runtime store ide controls colour capture forms connect)
 
-# Everything but the DLL's entry points, so the tests link the same code.
-add_library(hv_product STATIC ${CORE_SOURCES} ${ASSET_SOURCES} ${RUNTIME_SOURCES} ${PRODUCT_SOURCES})
-target_include_directories(hv_product PUBLIC ${CMAKE_SOURCE_DIR}/src ${IDL_OUT} ${IDL_DIR}
-                                             ${HV_GENERATED_DIR})
-add_dependencies(hv_product hv_idl)
-target_compile_definitions(hv_product PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-# Every function-level static of the add-in is first reached on the IDE's UI thread (the
-# other threads, the clipboard's copy and restore, reach none), so their guards would only
-# cost bytes.
-target_compile_options(hv_product PRIVATE -fno-threadsafe-statics)
-target_link_libraries(hv_product PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 shell32 ole32 oleaut32 oleacc uuid)
+target_compile_definitions(hv_core PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(hv_runtime PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 shell32 ole32 oleaut32 oleacc uuid)
+target_include_directories(hv_forms PRIVATE ${HV_GENERATED_DIR})
+target_include_directories(hv_connect PUBLIC ${IDL_OUT} ${IDL_DIR})
+add_dependencies(hv_connect hv_idl)
+foreach(floor ${HV_FLOORS})
+  # Every function-level static of the add-in is first reached on the IDE's UI thread (the
+  # other threads, the clipboard's copy and restore, reach none), so their guards would only
+  # cost bytes.
+  target_compile_options(hv_${floor} PRIVATE -fno-threadsafe-statics)
+endforeach()
+# The whole product, for the DLL, the tests and the benchmarks.
+add_library(hv_product INTERFACE)
+target_link_libraries(hv_product INTERFACE hv_connect)
 
-add_library(Pigmora SHARED src/connect/dll_exports.cpp src/connect/lean_runtime.cpp
-                    src/connect/lean_threads.cpp
+add_library(Pigmora SHARED ${HV_VIEWS}/connect/src/connect/dll_exports.cpp
+                    ${HV_VIEWS}/connect/src/connect/lean_runtime.cpp
+                    ${HV_VIEWS}/connect/src/connect/lean_threads.cpp
                     src/connect/pigmora.def src/connect/pigmora_version.rc
                     $<TARGET_OBJECTS:hv_resources>)
-set_source_files_properties(src/connect/pigmora_version.rc host/idehost_version.rc PROPERTIES
+set_source_files_properties(src/connect/pigmora_version.rc tests/host/idehost_version.rc PROPERTIES
   OBJECT_DEPENDS "${HV_GENERATED_DIR}/version.h;${CMAKE_SOURCE_DIR}/src/version.rc")
 set_target_properties(Pigmora PROPERTIES PREFIX "" OUTPUT_NAME Pigmora)
+target_include_directories(Pigmora PRIVATE ${HV_GENERATED_DIR})
 target_link_libraries(Pigmora PRIVATE hv_product)
 target_link_options(Pigmora PRIVATE -Wl,--kill-at)
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
@@ -123,19 +133,19 @@ if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
 endif()
 
 # The IDE host: plays the VB6 IDE for add-ins. It uses nothing of the product.
-file(GLOB HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/host/*.cpp)
+file(GLOB HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/host/*.cpp)
 list(FILTER HOST_SOURCES EXCLUDE REGEX "/host/main\\.cpp$")
 add_library(hv_host STATIC ${HOST_SOURCES})
-target_include_directories(hv_host PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(hv_host PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR})
 target_compile_definitions(hv_host PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(hv_host PUBLIC comctl32 comdlg32 gdi32 user32 advapi32 ole32 oleaut32 uuid)
-add_executable(idehost WIN32 host/main.cpp host/idehost_version.rc)
+add_executable(idehost WIN32 tests/host/main.cpp tests/host/idehost_version.rc)
 target_include_directories(idehost PRIVATE ${HV_GENERATED_DIR})
 target_link_options(idehost PRIVATE -municode)
 target_link_libraries(idehost PRIVATE hv_host)
 
 # Finds windows of the running host for scripts that drive it with real X input.
-add_executable(uiprobe tools/uiprobe.cpp)
+add_executable(uiprobe tests/driver/uiprobe.cpp)
 target_link_options(uiprobe PRIVATE -municode)
 target_link_libraries(uiprobe PRIVATE comctl32 gdi32)
 

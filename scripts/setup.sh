@@ -9,8 +9,11 @@ packages=(
   wine wine32:i386 wine64 libxinerama1:i386
   xvfb xserver-xephyr xauth x11-utils xdotool imagemagick fonts-wine fonts-liberation
   wixl msitools
-  googletest python3 nodejs npm
+  googletest python3
 )
+# npm packs the typings below. Debian's nodejs and npm, unless a Node.js with its own npm is
+# there already (NodeSource's nodejs bundles npm and conflicts with Debian's npm package).
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 
 need_i386=0
 dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1

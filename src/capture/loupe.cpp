@@ -4,7 +4,7 @@
 #include "../runtime/font.h"
 #include "../runtime/screen.h"
 #include "../core/screen_scale.h"
-#include "../runtime/settings.h"
+#include "../store/settings.h"
 #include "capture_screen.h"
 #include <algorithm>
 #include <string>

@@ -1,6 +1,7 @@
 #include "screen_capture.h"
 #include "../core/checked_size.h"
 #include "../core/units.h"
+#include "../runtime/picture.h"
 #include "../runtime/screen.h"
 #include <optional>
 
@@ -64,24 +65,7 @@ rt::ComPtr<IPictureDisp> GrabWindowArea(HWND hWnd, bool clientOnly, int left, in
 
         BitBlt(memory.get(), 0, 0, width, height, source.get(), left, top, SRCCOPY);
     }
-    return BitmapToPicture(std::move(bitmap), std::move(palette));
-}
-
-rt::ComPtr<IPictureDisp> BitmapToPicture(rt::UniqueBitmap bitmap, rt::UniquePalette palette) {
-    if (!bitmap) return nullptr;
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = bitmap.get();
-    desc.bmp.hpal = palette.get();
-    rt::ComPtr<IDispatch> object;
-    OleCreatePictureIndirect(&desc, IID_IDispatch, TRUE,
-                             reinterpret_cast<void**>(object.ReleaseAndGetAddressOf()));
-    if (!object) return nullptr; // the handles are still ours, and go here
-    // The object owns them now and deletes them with its last reference.
-    bitmap.release();
-    palette.release();
-    return rt::QueryAs<IPictureDisp>(object);
+    return rt::BitmapToPicture(std::move(bitmap), std::move(palette));
 }
 
 } // namespace hv::capture

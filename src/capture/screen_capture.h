@@ -28,8 +28,4 @@ rt::ComPtr<IPictureDisp> GrabDesktop();
 rt::ComPtr<IPictureDisp> GrabWindowArea(HWND hWnd, bool clientOnly, int left, int top, int width,
                                         int height, DeviceCapsReader readCaps = ReadDeviceCaps);
 
-// A picture object owning the bitmap and the palette (which may be empty). Without a bitmap,
-// or when no object is made, there is no picture and the handles are deleted here.
-rt::ComPtr<IPictureDisp> BitmapToPicture(rt::UniqueBitmap bitmap, rt::UniquePalette palette);
-
 } // namespace hv::capture

@@ -8,7 +8,7 @@
 #include "../runtime/picture_box.h"
 #include "../runtime/system_colour.h"
 #include "../runtime/text_box.h"
-#include "registry_stuff.h"
+#include "../store/registry_stuff.h"
 #include <cstdint>
 
 namespace hv::colour {

@@ -1,7 +1,6 @@
 #include "addin_button.h"
 #include "../assets/addin_button.h"
 #include "../assets/asset_ids.h"
-#include "../capture/screen_capture.h"
 #include "../runtime/clipboard.h"
 #include "../runtime/clipboard_snapshot.h"
 #include "../runtime/handles.h"
@@ -104,11 +103,11 @@ rt::CallError PutButtonPicture(IDispatch* button) {
     rt::UniqueBitmap face = LoadFace();
     if (!face) return {kErrNoResource, L"Resource with identifier '101' not found"};
     rt::UniqueBitmap maskBitmap = MaskOf(face.get());
-    const auto picture = capture::BitmapToPicture(std::move(face), {});
+    const auto picture = rt::BitmapToPicture(std::move(face), {});
     if (!picture) return {E_OUTOFMEMORY, {}};
     if (rt::CallError e = rt::Put(button, L"Picture", rt::Variant(picture.Get()))) return e;
     // Without its mask the picture still shows, on its own background.
-    if (const auto mask = capture::BitmapToPicture(std::move(maskBitmap), {}))
+    if (const auto mask = rt::BitmapToPicture(std::move(maskBitmap), {}))
         rt::Put(button, L"Mask", rt::Variant(mask.Get()));
     return {};
 }

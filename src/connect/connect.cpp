@@ -3,7 +3,7 @@
 #include "../forms/on_top.h"
 #include "../runtime/entry_scope.h"
 #include "../runtime/message_box.h"
-#include "../runtime/settings.h"
+#include "../store/settings.h"
 #include "addin_button.h"
 #include "type_info.h"
 

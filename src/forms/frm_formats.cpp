@@ -1,6 +1,6 @@
 #include "frm_formats.h"
 #include "../core/format_template.h"
-#include "../output/own_formats.h"
+#include "../store/own_formats.h"
 #include "../runtime/screen.h"
 #include "layout.h"
 

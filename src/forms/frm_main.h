@@ -5,8 +5,8 @@
 #include "../colour/palettes.h"
 #include "../controls/lumo_color_container.h"
 #include "../controls/trans_skin_button.h"
-#include "../output/code_menu.h"
-#include "../output/frm_menu.h"
+#include "code_menu.h"
+#include "frm_menu.h"
 #include <array>
 #include <memory>
 #include "../runtime/colour_dialog.h"

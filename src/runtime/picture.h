@@ -70,4 +70,8 @@ void PaintPictureOn(HDC dc, const RECT& client, const Picture* picture, ColorVal
 
 using PicturePtr = std::shared_ptr<Picture>;
 
+// A picture object owning the bitmap and the palette (which may be empty). Without a bitmap,
+// or when no object is made, there is no picture and the handles are deleted here.
+ComPtr<IPictureDisp> BitmapToPicture(UniqueBitmap bitmap, UniquePalette palette);
+
 } // namespace hv::rt

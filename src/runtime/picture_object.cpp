@@ -1,4 +1,5 @@
-// Pictures that show the bitmap of an OLE picture object (a screen grab) in place.
+// Pictures that show the bitmap of an OLE picture object (a screen grab) in place, and picture
+// objects made from bitmaps.
 #include "picture.h"
 #include <olectl.h>
 
@@ -41,6 +42,23 @@ Picture::~Picture() {
         objectDc_.reset();
     }
     object_.Reset();
+}
+
+ComPtr<IPictureDisp> BitmapToPicture(UniqueBitmap bitmap, UniquePalette palette) {
+    if (!bitmap) return nullptr;
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = bitmap.get();
+    desc.bmp.hpal = palette.get();
+    ComPtr<IDispatch> object;
+    OleCreatePictureIndirect(&desc, IID_IDispatch, TRUE,
+                             reinterpret_cast<void**>(object.ReleaseAndGetAddressOf()));
+    if (!object) return nullptr; // the handles are still ours, and go here
+    // The object owns them now and deletes them with its last reference.
+    bitmap.release();
+    palette.release();
+    return QueryAs<IPictureDisp>(object);
 }
 
 } // namespace hv::rt

@@ -2,9 +2,9 @@
 // back in its form.
 #include "code_pane_fixture.h"
 #include "colour/colour_state.h"
-#include "colour/recent_store.h"
+#include "store/recent_store.h"
 #include "core/addin_settings.h"
-#include "runtime/settings.h"
+#include "store/settings.h"
 
 namespace hv::test {
 

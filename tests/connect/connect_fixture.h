@@ -4,7 +4,7 @@
 #include "connect/connect.h"
 #include "host/dispatch.h"
 #include "host_fixture.h"
-#include "runtime/settings.h"
+#include "store/settings.h"
 #include <optional>
 #include <vector>
 

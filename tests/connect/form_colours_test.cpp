@@ -6,7 +6,7 @@
 #include "connect_fixture.h"
 #include "form_fixture.h"
 #include "host/dispatch.h"
-#include "output/form_colours.h"
+#include "ide/form_colours.h"
 #include <algorithm>
 #include <map>
 #include <set>

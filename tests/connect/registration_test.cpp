@@ -3,7 +3,7 @@
 // and the IDE host finding and loading it from its registration.
 #include "connect/registration.h"
 #include "host_fixture.h"
-#include "runtime/settings.h"
+#include "store/settings.h"
 #include "shared/registry_text.h"
 #include <map>
 #include <optional>

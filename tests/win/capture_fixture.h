@@ -6,7 +6,7 @@
 #include "control_host.h"
 #include "core/addin_settings.h"
 #include "main_window_fixture.h"
-#include "runtime/settings.h"
+#include "store/settings.h"
 #include "support/image_window.h"
 #include "support/picture_object_image.h"
 #include <memory>

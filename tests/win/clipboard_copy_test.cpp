@@ -1,6 +1,6 @@
 // Copying to the real clipboard, also while another process holds it.
 #include "support/clipboard_holder_process.h"
-#include "output/clipboard_copy.h"
+#include "forms/clipboard_copy.h"
 #include "runtime/clipboard.h"
 #include "support/pump.h"
 #include <gtest/gtest.h>

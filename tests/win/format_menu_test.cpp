@@ -1,6 +1,6 @@
 // The format menu: its tree, and commands picked inside its modal loop as a user would.
 #include "main_window_fixture.h"
-#include "output/frm_menu.h"
+#include "forms/frm_menu.h"
 #include <vector>
 
 namespace hv::test {

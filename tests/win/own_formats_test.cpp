@@ -4,9 +4,9 @@
 #include "core/format_template.h"
 #include "forms/frm_formats.h"
 #include "main_window_fixture.h"
-#include "output/frm_menu.h"
-#include "output/own_formats.h"
-#include "runtime/settings.h"
+#include "forms/frm_menu.h"
+#include "store/own_formats.h"
+#include "store/settings.h"
 #include <vector>
 
 namespace hv::test {

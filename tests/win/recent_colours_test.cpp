@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <set>
 #include "runtime/screen.h"
-#include "runtime/settings.h"
+#include "store/settings.h"
 
 namespace hv::test {
 

@@ -1,5 +1,5 @@
 // The registry store against the real registry.
-#include "colour/registry_stuff.h"
+#include "store/registry_stuff.h"
 #include "../../shared/registry_text.h"
 #include <gtest/gtest.h>
 #include <algorithm>

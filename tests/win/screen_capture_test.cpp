@@ -173,7 +173,7 @@ TEST_F(ScreenGrab, BadRequestsGiveNoPictureAndHoldNothing) {
     EXPECT_FALSE(GrabWindowArea(gone, false, 0, 0, 8, 8));
     // A palette without a bitmap makes no picture and is not left behind.
     HPALETTE pal = CreateHalftonePalette(nullptr);
-    EXPECT_FALSE(capture::BitmapToPicture(rt::UniqueBitmap(), rt::UniquePalette(pal)));
+    EXPECT_FALSE(rt::BitmapToPicture(rt::UniqueBitmap(), rt::UniquePalette(pal)));
     EXPECT_EQ(GetObjectType(pal), 0u);
     EXPECT_EQ(rt::LiveHandleCount(), before);
 }

@@ -1,7 +1,7 @@
 #include "addins.h"
 #include "ide.h"
 #include "objects.h"
-#include "../shared/registry_text.h"
+#include "../../shared/registry_text.h"
 #include <vector>
 
 namespace host {

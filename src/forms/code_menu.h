@@ -2,7 +2,7 @@
 #pragma once
 #include "../core/recent_colours.h"
 #include "../runtime/popup_menu.h"
-#include "form_colours.h"
+#include "../ide/form_colours.h"
 #include <functional>
 #include <string>
 

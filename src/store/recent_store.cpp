@@ -1,6 +1,6 @@
 #include "recent_store.h"
 #include "../core/addin_settings.h"
-#include "../runtime/settings.h"
+#include "settings.h"
 
 namespace hv::colour {
 

@@ -3,7 +3,7 @@
 #include "../core/office_formats.h"
 #include "../core/stored_text.h"
 #include "../runtime/text_box.h"
-#include "own_formats.h"
+#include "../store/own_formats.h"
 #include <vector>
 
 namespace hv::output {

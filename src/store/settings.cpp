@@ -1,6 +1,6 @@
 #include "settings.h"
 #include "../../shared/registry_text.h"
-#include "handles.h"
+#include "../runtime/handles.h"
 
 namespace hv::rt {
 

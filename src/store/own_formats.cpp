@@ -2,7 +2,7 @@
 #include "../core/addin_settings.h"
 #include "../core/format_template.h"
 #include "../runtime/handles.h"
-#include "../runtime/settings.h"
+#include "settings.h"
 
 namespace hv::output {
 

@@ -1,6 +1,6 @@
 // Small COM helpers of the host.
 #pragma once
-#include "../shared/com.h"
+#include "../../shared/com.h"
 
 namespace host {
 
