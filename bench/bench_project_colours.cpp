@@ -6,7 +6,7 @@
 #include "bench_table.h"
 #include "host/dispatch.h"
 #include "host/ide.h"
-#include "output/project_read.h"
+#include "ide/project_read.h"
 #include <cstdio>
 
 using namespace hv;

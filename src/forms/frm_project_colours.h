@@ -3,8 +3,8 @@
 // the IDE. Replace writes another colour over the row's uses (or the ticked ones), "Undo
 // replace" takes that back, and the contrast list names the controls whose text fails AA.
 #pragma once
-#include "../output/project_edit.h"
-#include "../output/project_read.h"
+#include "../ide/project_edit.h"
+#include "../ide/project_read.h"
 #include "../runtime/command_button.h"
 #include "../runtime/form.h"
 #include "../runtime/list_box.h"

@@ -2,7 +2,7 @@
 // recorded-macro snippets read and written through the host's code pane.
 #include "code_pane_fixture.h"
 #include "colour/colour_state.h"
-#include "output/office_host.h"
+#include "ide/office_host.h"
 
 namespace hv::test {
 

@@ -5,8 +5,8 @@
 #include "colour/colour_state.h"
 #include "form_fixture.h"
 #include "forms/frm_project_colours.h"
-#include "output/project_edit.h"
-#include "output/project_read.h"
+#include "ide/project_edit.h"
+#include "ide/project_read.h"
 
 namespace hv::test {
 
