@@ -8,6 +8,18 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
   add_compile_options(-g -ffunction-sections -fdata-sections)
   add_link_options(-Wl,--gc-sections)
+  # The 32-bit DLL is optimised whole at link (about 12% smaller: the add-in's small helpers
+  # and the standard library's templates are inlined or dropped across files). One partition,
+  # and no mod/ref analysis: this MinGW GCC's split link fails on the DLL otherwise. -g at
+  # link keeps the debug information in Pigmora.dll.debug.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # Arguments pushed, not stored in a frame kept at 16 bytes (Win32 promises 4 anyway):
+    # that needs no stack probes, so no frame may reach the 4 KB guard page.
+    set(HV_LEAN_STACK -mno-stack-arg-probe -mpreferred-stack-boundary=2
+        -Werror=frame-larger-than=4000)
+    add_compile_options(-flto -fno-fat-lto-objects ${HV_LEAN_STACK})
+    add_link_options(-g -flto=2 -flto-partition=one -fno-ipa-modref ${HV_LEAN_STACK})
+  endif()
 endif()
 
 # Pictures are drawn by a generator built for this machine, then compiled in as resources.
