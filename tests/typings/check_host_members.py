@@ -27,6 +27,8 @@ TYPED = {
     "Property": "VBIDE.Property",
     "Properties": "VBIDE.Properties",
     "VBComponent": "VBIDE.VBComponent",
+    "VBComponents": "VBIDE.VBComponents",
+    "VBProject": "VBIDE.VBProject",
     "CommandBars": "Office.CommandBars",
     "CommandBar": "Office.CommandBar",
     "CommandBarControls": "Office.CommandBarControls",
@@ -43,6 +45,9 @@ APART = {
     ("VBControl", "Properties"): "VB6: Properties Property (VBControl object)",
     ("VBControl", "ClassName"): "VB6: ClassName Property",
     ("VBControl", "InSelection"): "VB6: InSelection Property",
+    # The Office application a document module's Properties("Application") answers.
+    ("Application", "Name"): "Office VBA: Application.Name property (Excel, Word, PowerPoint, "
+                             "Access)",
     ("UserForm", "Selected"): "MSForms: Selected Property (UserForm object)",
     ("UserForm", "Controls"): "MSForms: Controls Collection",
     # SelectedVBControls and VBControls (VB6), Controls (MSForms): one table for the three.
